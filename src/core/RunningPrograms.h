@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Processes.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+/// The running-programs lists as of the last scan: image paths and ids at the same index, and
+/// each distinct file name once. Rebuilt, never updated.
+class RunningPrograms {
+public:
+    /// One row of the editor's process list: a distinct file name and the first path seen for it.
+    struct Program {
+        std::string name;
+        std::string path;
+    };
+
+    /// Replaces every list with the processes of a fresh scan. `pathMapper` maps the shown
+    /// path of each row (the identity where paths have one form).
+    void Rebuild(const std::vector<platform::ProcessInfo>& processes,
+                 const platform::Processes* pathMapper = nullptr);
+
+    [[nodiscard]] const std::vector<std::string>& List1() const { return m_paths; }
+    [[nodiscard]] const std::vector<std::string>& LstID() const { return m_ids; }
+    [[nodiscard]] const std::vector<std::string>& LstName() const { return m_names; }
+    /// One entry per distinct file name (exact comparison), sorted by name for the editor.
+    [[nodiscard]] const std::vector<Program>& Programs() const { return m_programs; }
+
+private:
+    std::vector<std::string> m_paths;
+    std::vector<std::string> m_ids;
+    std::vector<std::string> m_names;
+    std::vector<Program> m_programs;
+};
+
+} // namespace morvane

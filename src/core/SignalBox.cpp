@@ -1,0 +1,16 @@
+#include "SignalBox.h"
+
+#include "Options.h"
+
+namespace morvane {
+
+void SignalBox::Raise(std::string_view text) {
+    if (text == kRefresh && m_refresh) {
+        m_refresh();
+    }
+    if (text == kAllMenuFalse) {
+        m_options.UncheckAfterMenus();
+    }
+}
+
+} // namespace morvane

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Cursor.h"
+
+#include <optional>
+#include <string_view>
+
+namespace morvane {
+
+class Clock;
+class TaskList;
+class TimerSwitch;
+
+/// The 1000 ms mouse sampler: every movement pushes the due time of each no-mouse-movement task
+/// to now plus its period, and the scheduler timer is kept running whenever tasks exist.
+class IdleTrigger {
+public:
+    IdleTrigger(TaskList& tasks, const Clock& clock, platform::Cursor& cursor,
+                TimerSwitch& timerClose)
+        : m_tasks(tasks), m_clock(clock), m_cursor(cursor), m_timerClose(timerClose) {}
+
+    /// Start-up forgets the last position: the first sample counts as a movement unless the
+    /// pointer is at (0, 0).
+    void ResetPosition() { m_last = platform::Point{}; }
+
+    /// One sample.
+    void Tick();
+
+    /// The idle period text of a `type`, or nullopt when it is not a no-mouse-movement type.
+    [[nodiscard]] static std::optional<std::string_view> IdlePeriod(std::string_view type);
+
+private:
+    TaskList& m_tasks;
+    const Clock& m_clock;
+    platform::Cursor& m_cursor;
+    TimerSwitch& m_timerClose;
+    platform::Point m_last;
+};
+
+} // namespace morvane

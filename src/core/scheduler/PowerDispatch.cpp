@@ -1,0 +1,62 @@
+#include "scheduler/PowerDispatch.h"
+
+#include "Options.h"
+#include "Power.h"
+#include "tasks/Task.h"
+
+namespace morvane {
+
+void PowerDispatch::DispatchAfter(std::string_view after) {
+    if (StartsWith(after, "Hibernate")) {
+        Hibernate();
+    } else if (StartsWith(after, "Reboot")) {
+        Reboot();
+    } else if (StartsWith(after, "Shutdown PC")) {
+        Shutdown();
+    } else if (StartsWith(after, "Log Off")) {
+        LogOff();
+    } else if (StartsWith(after, "Turn Off the Monitor")) {
+        MonitorOff();
+    }
+}
+
+void PowerDispatch::DispatchAfterAllTasks() {
+    if (m_options.IsChecked(Mark::Hibernate)) {
+        Hibernate();
+    } else if (m_options.IsChecked(Mark::Reboot)) {
+        Reboot();
+    } else if (m_options.IsChecked(Mark::Shut)) {
+        Shutdown();
+    } else if (m_options.IsChecked(Mark::Logoff)) {
+        LogOff();
+    } else if (m_options.IsChecked(Mark::Screen)) {
+        MonitorOff();
+    }
+}
+
+void PowerDispatch::Hibernate() {
+    m_power.EnableShutdownPrivilege();
+    m_power.HibernatePC();
+}
+
+void PowerDispatch::Reboot() {
+    m_options.UncheckAfterMenus();
+    m_power.EnableShutdownPrivilege();
+    m_power.RebootPC();
+}
+
+void PowerDispatch::Shutdown() {
+    m_options.UncheckAfterMenus();
+    m_power.EnableShutdownPrivilege();
+    m_power.ShutDownPC();
+}
+
+void PowerDispatch::LogOff() {
+    m_options.UncheckAfterMenus();
+    m_power.EnableShutdownPrivilege();
+    m_power.LogOffUser();
+}
+
+void PowerDispatch::MonitorOff() { m_power.TurnOffMonitor(); }
+
+} // namespace morvane

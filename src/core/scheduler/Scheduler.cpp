@@ -1,0 +1,54 @@
+#include "scheduler/Scheduler.h"
+
+#include "AppExit.h"
+#include "Clock.h"
+#include "Options.h"
+#include "SignalBox.h"
+#include "TimerSwitch.h"
+#include "scheduler/PowerDispatch.h"
+#include "scheduler/TaskActions.h"
+#include "tasks/TaskList.h"
+
+namespace morvane {
+
+void Scheduler::Tick() {
+    if (m_d.tasks.IsEmpty()) {
+        return;
+    }
+    const std::int64_t now = DueNumber(m_d.clock.Now());
+    const int n = m_d.tasks.Count();
+    for (int row = 1; row <= n && row <= m_d.tasks.Count(); ++row) {
+        const Task& task = m_d.tasks.At(row);
+        const auto due = ParseDateText(task.closeTime, m_order);
+        if (due && now < DueNumber(*due)) {
+            continue;
+        }
+        if (StartsWith(task.type, texts::kClose)) {
+            if (task.program == texts::kEmptyProgram) {
+                m_d.tasks.Remove(row);
+                m_d.signals.Refresh();
+            } else {
+                // The action reads the running-programs lists: they must describe this moment.
+                const std::string program = task.program;
+                m_d.signals.Refresh();
+                m_d.actions.CloseProgram(program, row);
+            }
+        } else {
+            const std::string path = task.path;
+            m_d.signals.Refresh();
+            m_d.actions.RunProgram(path, row);
+        }
+        break;
+    }
+    if (m_d.exit.IsEnding() || !m_d.tasks.IsEmpty()) {
+        return;
+    }
+    m_d.power.DispatchAfterAllTasks();
+    if (m_d.options.IsChecked(Mark::Quit)) {
+        m_d.exit.QuitImmediately();
+        return;
+    }
+    m_d.timerClose.SetEnabled(false);
+}
+
+} // namespace morvane

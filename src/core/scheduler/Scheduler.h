@@ -1,0 +1,46 @@
+#pragma once
+
+#include "tasks/DateTime.h"
+
+namespace morvane {
+
+class AppExit;
+class Clock;
+class Options;
+class PowerDispatch;
+class SignalBox;
+class TaskActions;
+class TaskList;
+class TimerSwitch;
+
+/// The 500 ms scheduler tick: hands the first due task to its action, and performs the
+/// after-all-tasks choice when that empties the list.
+class Scheduler {
+public:
+    struct Deps {
+        TaskList& tasks;
+        Options& options;
+        const Clock& clock;
+        PowerDispatch& power;
+        TaskActions& actions;
+        SignalBox& signals;
+        TimerSwitch& timerClose;
+        AppExit& exit;
+    };
+
+    explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst) : m_d(deps), m_order(order) {}
+
+    /// The day/month order used to read due times written by other programs.
+    void SetDateOrder(DateOrder order) { m_order = order; }
+
+    /// One tick. It never yields to the event loop: it is a plain scan of the rows, fast enough
+    /// that no user command or other timer needs to run inside it, and so no row can vanish
+    /// under it.
+    void Tick();
+
+private:
+    Deps m_d;
+    DateOrder m_order;
+};
+
+} // namespace morvane

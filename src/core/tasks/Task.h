@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+/// The seven texts of a task, in task-line and column order (1-based like the list columns).
+enum class Field { Program = 1, Path, Id, CloseTime, Loop, Type, After };
+
+inline constexpr int kFieldCount = 7;
+
+/// One scheduled entry. Every consumer decides by comparing these texts; nothing else is stored.
+struct Task {
+    std::string program;
+    std::string path;
+    std::string id;
+    std::string closeTime;
+    std::string loop;
+    std::string type;
+    std::string after;
+    /// Display-only index into the main window's task icon list; never written to a file.
+    int icon = 0;
+
+    [[nodiscard]] const std::string& Get(Field f) const;
+    [[nodiscard]] std::string& Get(Field f);
+
+    bool operator==(const Task&) const = default;
+};
+
+/// The seven fields joined by one TAB each, without the line end. TAB, CR and LF inside a
+/// field become spaces: a task line has no escaping, and a raw one would split the record.
+[[nodiscard]] std::string JoinTaskLine(const Task& task);
+
+/// Splits a record (without its line end) at every TAB: part k becomes field k, missing parts
+/// stay empty, parts beyond the seventh are ignored.
+[[nodiscard]] Task SplitTaskLine(std::string_view line);
+
+/// The text after the last path separator ('\\' or '/'), the whole text when there is none.
+[[nodiscard]] std::string FileNameFromPath(std::string_view path);
+
+/// Case-insensitive (ASCII) equality, as the close action compares program file names.
+[[nodiscard]] bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+
+/// True when the first n characters of text equal prefix exactly (prefix.size() == n).
+[[nodiscard]] inline bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+namespace texts {
+inline constexpr std::string_view kEmptyProgram = "Empty";
+inline constexpr std::string_view kNone = "None";
+inline constexpr std::string_view kClose = "Close";
+inline constexpr std::string_view kCloseNormal = "Close - Normal";
+inline constexpr std::string_view kCloseAfter = "Close - After ";
+inline constexpr std::string_view kCloseIdle = "Close - AfterNoMouseMoving ";
+inline constexpr std::string_view kRunNormal = "Run - Normal";
+inline constexpr std::string_view kRunAfter = "Run - After ";
+inline constexpr std::string_view kRunIdle = "Run - AfterNoMouseMoving ";
+inline constexpr std::string_view kQuitFlag = " - Q";
+
+inline constexpr std::array<std::string_view, 5> kLoops = {"None", "Every Month", "Every Day",
+                                                           "Every Hour", "Every Minute"};
+/// Power action names as stored in `after`, in the editor's list order (items 1 to 5).
+inline constexpr std::array<std::string_view, 5> kPowerNames = {
+    "Shutdown PC", "Reboot", "Log Off", "Hibernate", "Turn Off the Monitor"};
+} // namespace texts
+
+} // namespace morvane

@@ -1,0 +1,59 @@
+#include "tasks/TaskList.h"
+
+#include <algorithm>
+
+namespace morvane {
+
+const Task& TaskList::At(int row) const { return m_rows.at(static_cast<std::size_t>(row - 1)); }
+
+const std::string& TaskList::FieldOf(int row, Field f) const {
+    static const std::string kEmpty;
+    return IsValidRow(row) ? At(row).Get(f) : kEmpty;
+}
+
+int TaskList::Append(Task task) {
+    m_rows.push_back(std::move(task));
+    const int row = Count();
+    Notify([row](TaskListObserver& o) { o.OnRowAppended(row); });
+    return row;
+}
+
+bool TaskList::Remove(int row) {
+    if (!IsValidRow(row)) {
+        return false;
+    }
+    m_rows.erase(m_rows.begin() + (row - 1));
+    Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
+    return true;
+}
+
+bool TaskList::SetField(int row, Field f, std::string value) {
+    if (!IsValidRow(row)) {
+        return false;
+    }
+    std::string& slot = m_rows[static_cast<std::size_t>(row - 1)].Get(f);
+    if (slot == value) {
+        return true;
+    }
+    slot = std::move(value);
+    Notify([row, f](TaskListObserver& o) { o.OnFieldChanged(row, f); });
+    return true;
+}
+
+void TaskList::Clear() {
+    m_rows.clear();
+    Notify([](TaskListObserver& o) { o.OnCleared(); });
+}
+
+void TaskList::AddObserver(TaskListObserver* observer) {
+    if (observer != nullptr &&
+        std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+        m_observers.push_back(observer);
+    }
+}
+
+void TaskList::RemoveObserver(TaskListObserver* observer) {
+    std::erase(m_observers, observer);
+}
+
+} // namespace morvane

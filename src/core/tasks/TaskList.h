@@ -1,0 +1,65 @@
+#pragma once
+
+#include "tasks/Task.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+/// Told about every change of the task list, so a view can follow it without owning state.
+class TaskListObserver {
+public:
+    virtual ~TaskListObserver() = default;
+    /// A row was appended at 1-based position `row`.
+    virtual void OnRowAppended(int row) = 0;
+    /// The row at 1-based position `row` was removed; later rows moved up by one.
+    virtual void OnRowRemoved(int row) = 0;
+    /// Field `field` of row `row` now holds a new text.
+    virtual void OnFieldChanged(int row, Field field) = 0;
+    /// Every row was removed at once.
+    virtual void OnCleared() = 0;
+};
+
+/// The ordered rows of the task list, addressed by 1-based position. No key, never sorted.
+class TaskList {
+public:
+    TaskList() = default;
+    TaskList(const TaskList&) = delete;
+    TaskList& operator=(const TaskList&) = delete;
+
+    [[nodiscard]] int Count() const { return static_cast<int>(m_rows.size()); }
+    [[nodiscard]] bool IsEmpty() const { return m_rows.empty(); }
+    [[nodiscard]] bool IsValidRow(int row) const { return row >= 1 && row <= Count(); }
+
+    /// The task at 1-based position `row`; the row must exist.
+    [[nodiscard]] const Task& At(int row) const;
+    /// Field `f` of row `row`; the empty text for a row that does not exist.
+    [[nodiscard]] const std::string& FieldOf(int row, Field f) const;
+
+    /// Appends a task at the end and returns its position.
+    int Append(Task task);
+    /// Removes row `row`; false (and nothing changes) when there is no such row.
+    bool Remove(int row);
+    /// Writes field `f` of row `row`; false when there is no such row.
+    bool SetField(int row, Field f, std::string value);
+    /// Removes every row.
+    void Clear();
+
+    [[nodiscard]] const std::vector<Task>& Rows() const { return m_rows; }
+
+    void AddObserver(TaskListObserver* observer);
+    void RemoveObserver(TaskListObserver* observer);
+
+private:
+    template <typename Fn> void Notify(Fn&& fn) {
+        for (TaskListObserver* o : m_observers) {
+            fn(*o);
+        }
+    }
+
+    std::vector<Task> m_rows;
+    std::vector<TaskListObserver*> m_observers;
+};
+
+} // namespace morvane

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace morvane::platform {
+
+/// Registration to start with the user's session.
+class Autostart {
+public:
+    Autostart() = default;
+    virtual ~Autostart() = default;
+    Autostart(const Autostart&) = delete;
+    Autostart& operator=(const Autostart&) = delete;
+
+    /// Whether a registration called `name` exists; any failure reads as not registered.
+    virtual bool IsAutostartRegistered(const std::string& name) = 0;
+    /// Registers `folder`'s executable `name` (flag true) or removes the registration (false).
+    /// Returns the empty text on success, else the message to show ("Error 13 opening key\r\n").
+    virtual std::string SetAutostart(const std::string& name, const std::string& folder,
+                                     bool flag) = 0;
+};
+
+} // namespace morvane::platform

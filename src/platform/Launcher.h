@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace morvane::platform {
+
+/// Starts command lines as new processes.
+class Launcher {
+public:
+    Launcher() = default;
+    virtual ~Launcher() = default;
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    /// Starts `commandLine` (a program followed by its arguments, split the host's way) without a
+    /// shell and without waiting; false when it could not be started.
+    virtual bool Launch(const std::string& commandLine) = 0;
+};
+
+} // namespace morvane::platform

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace morvane::platform {
+
+/// The machine's power requests. Every call is fire-and-forget: it returns at once, reports
+/// nothing, and a refused request is simply not carried out.
+class Power {
+public:
+    Power() = default;
+    virtual ~Power() = default;
+    Power(const Power&) = delete;
+    Power& operator=(const Power&) = delete;
+
+    /// Asks for the right to shut down; callers make this step afresh before each of the four
+    /// session or power requests below.
+    virtual void EnableShutdownPrivilege() = 0;
+    /// Hibernates the machine (not forced).
+    virtual void HibernatePC() = 0;
+    /// Powers the machine off.
+    virtual void ShutDownPC() = 0;
+    /// Restarts the machine.
+    virtual void RebootPC() = 0;
+    /// Ends the user's session forcibly: applications are not asked to save.
+    virtual void LogOffUser() = 0;
+    /// Turns the display off; needs no privilege.
+    virtual void TurnOffMonitor() = 0;
+};
+
+} // namespace morvane::platform

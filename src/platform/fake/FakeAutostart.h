@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Autostart.h"
+
+#include <map>
+#include <string>
+
+namespace morvane::platform {
+
+/// Registrations held in memory; `failWith` makes the next writes fail with that message.
+class FakeAutostart final : public Autostart {
+public:
+    bool IsAutostartRegistered(const std::string& name) override {
+        return entries.find(name) != entries.end();
+    }
+    std::string SetAutostart(const std::string& name, const std::string& folder,
+                             bool flag) override {
+        if (!failWith.empty()) {
+            return failWith;
+        }
+        if (flag) {
+            entries[name] = folder;
+        } else {
+            entries.erase(name);
+        }
+        return {};
+    }
+
+    std::map<std::string, std::string> entries;
+    std::string failWith;
+};
+
+} // namespace morvane::platform

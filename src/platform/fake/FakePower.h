@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Power.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane::platform {
+
+/// Records power requests by name, in order; never touches the machine.
+class FakePower final : public Power {
+public:
+    void EnableShutdownPrivilege() override { calls.emplace_back("EnableShutdownPrivilege"); }
+    void HibernatePC() override { calls.emplace_back("HibernatePC"); }
+    void ShutDownPC() override { calls.emplace_back("ShutDownPC"); }
+    void RebootPC() override { calls.emplace_back("RebootPC"); }
+    void LogOffUser() override { calls.emplace_back("LogOffUser"); }
+    void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
+
+    std::vector<std::string> calls;
+};
+
+} // namespace morvane::platform

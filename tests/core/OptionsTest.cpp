@@ -1,0 +1,69 @@
+#include "Options.h"
+#include "SignalBox.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace morvane;
+
+TEST(Options, PowerMarksAreExclusiveAndQuitIsIndependent) {
+    Options o;
+    o.Toggle(Mark::Quit);
+    o.TogglePowerMark(Mark::Shut);
+    o.TogglePowerMark(Mark::Reboot);
+    EXPECT_FALSE(o.IsChecked(Mark::Shut));
+    EXPECT_TRUE(o.IsChecked(Mark::Reboot));
+    EXPECT_TRUE(o.IsChecked(Mark::Quit));
+    o.TogglePowerMark(Mark::Reboot);
+    for (Mark m : kPowerMarks) {
+        EXPECT_FALSE(o.IsChecked(m));
+    }
+    EXPECT_TRUE(o.IsChecked(Mark::Quit));
+}
+
+TEST(Options, UncheckAfterMenusClearsInItsFixedOrder) {
+    Options o;
+    for (Mark m : kPowerMarks) {
+        o.SetChecked(m, true);
+    }
+    o.SetChecked(Mark::Quit, true);
+    o.SetChecked(Mark::Autoload, true);
+    std::vector<Mark> cleared;
+    o.AddListener([&](Mark m, bool checked) {
+        if (!checked) {
+            cleared.push_back(m);
+        }
+    });
+    o.UncheckAfterMenus();
+    EXPECT_EQ(cleared, (std::vector<Mark>{Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen,
+                                          Mark::Reboot, Mark::Quit}));
+    EXPECT_TRUE(o.IsChecked(Mark::Autoload));
+}
+
+TEST(Options, LanguageMarksStartEnglishAndStayExclusive) {
+    Options o;
+    EXPECT_TRUE(o.IsChecked(Mark::English));
+    o.SelectLanguage(Mark::Polish);
+    EXPECT_FALSE(o.IsChecked(Mark::English));
+    EXPECT_TRUE(o.IsChecked(Mark::Polish));
+}
+
+TEST(SignalBox, RequestsCompleteBeforeRaiseReturnsAndOthersDoNothing) {
+    Options o;
+    SignalBox box(o);
+    int scans = 0;
+    box.SetRefreshHandler([&] { ++scans; });
+    o.SetChecked(Mark::Shut, true);
+    o.SetChecked(Mark::Quit, true);
+    box.Raise("refresh");
+    box.Raise("refresh");
+    EXPECT_EQ(scans, 2);
+    box.Raise("Refresh");
+    box.Raise("");
+    EXPECT_EQ(scans, 2);
+    EXPECT_TRUE(o.IsChecked(Mark::Shut));
+    box.AllMenuFalse();
+    EXPECT_FALSE(o.IsChecked(Mark::Shut));
+    EXPECT_FALSE(o.IsChecked(Mark::Quit));
+}

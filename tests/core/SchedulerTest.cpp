@@ -1,0 +1,240 @@
+#include "AppExit.h"
+#include "FakeClock.h"
+#include "FakePower.h"
+#include "Options.h"
+#include "SignalBox.h"
+#include "TimerSwitch.h"
+#include "scheduler/PowerDispatch.h"
+#include "scheduler/Scheduler.h"
+#include "scheduler/TaskActions.h"
+#include "tasks/TaskList.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using platform::FakeClock;
+using platform::FakePower;
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+// Stands in for the close and run actions: records the call and removes the row, as a
+// non-repeating task's action would.
+struct RecordingActions final : TaskActions {
+    explicit RecordingActions(TaskList& list, Calls& log) : tasks(list), calls(log) {}
+    void CloseProgram(const std::string& program, int row) override {
+        calls.push_back("close " + program + " " + std::to_string(row));
+        tasks.Remove(row);
+    }
+    void RunProgram(const std::string& commandLine, int row) override {
+        calls.push_back("run " + commandLine + " " + std::to_string(row));
+        tasks.Remove(row);
+    }
+    TaskList& tasks;
+    Calls& calls;
+};
+
+struct RecordingExit final : AppExit {
+    void QuitImmediately() override { ++quits; }
+    void ExitCommand() override { ++exits; }
+    bool IsEnding() const override { return quits > 0; }
+    int quits = 0;
+    int exits = 0;
+};
+
+Task Make(const std::string& program, const std::string& closeTime,
+          const std::string& type = "Close - Normal") {
+    return Task{program, "/usr/bin/" + program, "None", closeTime, "None", type, ""};
+}
+
+class SchedulerTest : public ::testing::Test {
+protected:
+    SchedulerTest() {
+        signals.SetRefreshHandler([this] { calls.push_back("refresh"); });
+        timerClose.SetEnabled(true);
+    }
+
+    TaskList tasks;
+    Options options;
+    FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
+    FakePower power;
+    PowerDispatch dispatch{power, options};
+    Calls calls;
+    RecordingActions actions{tasks, calls};
+    SignalBox signals{options};
+    TimerSwitch timerClose;
+    RecordingExit exit;
+    Scheduler scheduler{
+        {tasks, options, clock, dispatch, actions, signals, timerClose, exit}};
+};
+
+} // namespace
+
+TEST_F(SchedulerTest, EmptyListDoesNothingAndKeepsTheTimer) {
+    options.SetChecked(Mark::Shut, true);
+    scheduler.Tick();
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(power.calls.empty());
+    EXPECT_TRUE(timerClose.IsEnabled());
+}
+
+TEST_F(SchedulerTest, DueAtTheSecondNotBefore) {
+    tasks.Append(Make("a", "2026/12/07 10:00:01"));
+    tasks.Append(Make("b", "2026/12/07 11:00:00"));
+    scheduler.Tick();
+    EXPECT_TRUE(calls.empty());
+    clock.Advance(1);
+    scheduler.Tick();
+    EXPECT_EQ(calls, (Calls{"refresh", "close a 1"}));
+}
+
+TEST_F(SchedulerTest, OneTaskPerTickInListOrderAndScanPastNotDueRows) {
+    tasks.Append(Make("later", "2026/12/07 12:00:00"));
+    tasks.Append(Make("x", "2026/12/07 09:00:00"));
+    tasks.Append(Make("y", "2026/12/07 09:00:00", "Run - Normal"));
+    tasks.Append(Make("z", "abc"));
+    scheduler.Tick();
+    scheduler.Tick();
+    scheduler.Tick();
+    scheduler.Tick();
+    EXPECT_EQ(calls, (Calls{"refresh", "close x 2", "refresh", "run /usr/bin/y 2", "refresh",
+                            "close z 2"}));
+    EXPECT_EQ(tasks.Count(), 1);
+}
+
+TEST_F(SchedulerTest, TypeDecidesCloseOrRunByItsFirstFiveCharacters) {
+    tasks.Append(Make("c", "2026/12/07 09:00:00", "Close"));
+    tasks.Append(Make("r", "2026/12/07 09:00:00", "close - Normal"));
+    scheduler.Tick();
+    scheduler.Tick();
+    EXPECT_EQ(calls, (Calls{"refresh", "close c 1", "refresh", "run /usr/bin/r 1"}));
+}
+
+TEST_F(SchedulerTest, EmptyTaskIsRemovedThenRefresh) {
+    tasks.Append(Make("keep", "2026/12/08 00:00:00"));
+    tasks.Append(Task{"Empty", "None", "None", "2026/12/07 09:00:00", "None", "Close - Normal",
+                      "Shutdown PC"});
+    scheduler.Tick();
+    EXPECT_EQ(calls, (Calls{"refresh"}));
+    EXPECT_EQ(tasks.Count(), 1);
+    EXPECT_TRUE(power.calls.empty()) << "an Empty task's own after text is not dispatched";
+}
+
+TEST_F(SchedulerTest, LastTaskWithNoMarkOnlyStopsTheTimer) {
+    tasks.Append(Make("a", "2026/12/07 09:00:00"));
+    scheduler.Tick();
+    EXPECT_FALSE(timerClose.IsEnabled());
+    EXPECT_TRUE(power.calls.empty());
+    EXPECT_EQ(exit.quits, 0);
+}
+
+namespace {
+
+struct AfterAllCase {
+    Mark mark;
+    Calls power;
+    bool marksCleared;
+};
+
+class AfterAllTasks : public SchedulerTest, public ::testing::WithParamInterface<AfterAllCase> {};
+
+} // namespace
+
+TEST_P(AfterAllTasks, EachMarkRequestsItsOperation) {
+    const auto& c = GetParam();
+    options.SetChecked(c.mark, true);
+    tasks.Append(Task{"Empty", "None", "None", "2026/12/07 09:00:00", "None", "Close - Normal", ""});
+    scheduler.Tick();
+    EXPECT_EQ(power.calls, c.power);
+    EXPECT_EQ(options.IsChecked(c.mark), !c.marksCleared);
+    EXPECT_FALSE(timerClose.IsEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Marks, AfterAllTasks,
+    ::testing::Values(
+        AfterAllCase{Mark::Hibernate, {"EnableShutdownPrivilege", "HibernatePC"}, false},
+        AfterAllCase{Mark::Reboot, {"EnableShutdownPrivilege", "RebootPC"}, true},
+        AfterAllCase{Mark::Shut, {"EnableShutdownPrivilege", "ShutDownPC"}, true},
+        AfterAllCase{Mark::Logoff, {"EnableShutdownPrivilege", "LogOffUser"}, true},
+        AfterAllCase{Mark::Screen, {"TurnOffMonitor"}, false}));
+
+TEST_F(SchedulerTest, RebootClearsEveryMarkIncludingQuitSoTheProgramStays) {
+    options.SetChecked(Mark::Reboot, true);
+    options.SetChecked(Mark::Quit, true);
+    tasks.Append(Make("a", "2026/12/07 09:00:00"));
+    scheduler.Tick();
+    EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "RebootPC"}));
+    EXPECT_FALSE(options.IsChecked(Mark::Quit));
+    EXPECT_EQ(exit.quits, 0);
+}
+
+TEST_F(SchedulerTest, QuitMarkQuitsAfterTheLastTaskAndLeavesTheTimerAlone) {
+    options.SetChecked(Mark::Quit, true);
+    options.SetChecked(Mark::Screen, true);
+    tasks.Append(Make("a", "2026/12/07 09:00:00"));
+    scheduler.Tick();
+    EXPECT_EQ(power.calls, (Calls{"TurnOffMonitor"}));
+    EXPECT_EQ(exit.quits, 1);
+    EXPECT_TRUE(timerClose.IsEnabled());
+}
+
+TEST_F(SchedulerTest, RemoveAllBetweenTicksNeverFiresTheAfterAllStep) {
+    options.SetChecked(Mark::Shut, true);
+    options.SetChecked(Mark::Quit, true);
+    tasks.Append(Make("a", "2026/12/08 09:00:00"));
+    scheduler.Tick();
+    tasks.Clear();
+    scheduler.Tick();
+    EXPECT_TRUE(power.calls.empty());
+    EXPECT_EQ(exit.quits, 0);
+    EXPECT_TRUE(options.IsChecked(Mark::Shut));
+}
+
+TEST_F(SchedulerTest, RepeatingTaskThatStaysDoesNotFireTheAfterAllStep) {
+    struct KeepActions final : TaskActions {
+        void CloseProgram(const std::string&, int) override { ++closes; }
+        void RunProgram(const std::string&, int) override {}
+        int closes = 0;
+    } keep;
+    Scheduler s({tasks, options, clock, dispatch, keep, signals, timerClose, exit});
+    options.SetChecked(Mark::Shut, true);
+    tasks.Append(Make("a", "2026/12/07 09:00:00"));
+    s.Tick();
+    EXPECT_EQ(keep.closes, 1);
+    EXPECT_TRUE(power.calls.empty());
+    EXPECT_TRUE(timerClose.IsEnabled());
+}
+
+TEST(PowerDispatch, AfterTextsMapFirstMatchWins) {
+    struct Case {
+        const char* after;
+        Calls power;
+        bool cleared;
+        bool quit;
+    };
+    const Case cases[] = {
+        {"Hibernate", {"EnableShutdownPrivilege", "HibernatePC"}, false, false},
+        {"Reboot - Q", {"EnableShutdownPrivilege", "RebootPC"}, true, true},
+        {"Shutdown PC", {"EnableShutdownPrivilege", "ShutDownPC"}, true, false},
+        {"Log Off", {"EnableShutdownPrivilege", "LogOffUser"}, true, false},
+        {"Turn Off the Monitor - Q", {"TurnOffMonitor"}, false, true},
+        {" - Q", {}, false, true},
+        {"", {}, false, false},
+        {"Shutdown", {}, false, false},
+        {"hibernate", {}, false, false},
+    };
+    for (const Case& c : cases) {
+        Options options;
+        options.SetChecked(Mark::Screen, true);
+        FakePower power;
+        PowerDispatch(power, options).DispatchAfter(c.after);
+        EXPECT_EQ(power.calls, c.power) << c.after;
+        EXPECT_EQ(options.IsChecked(Mark::Screen), !c.cleared) << c.after;
+        EXPECT_EQ(PowerDispatch::WantsQuit(c.after), c.quit) << c.after;
+    }
+}
