@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Morvane needs to build, run and test. Safe to run again.
+set -euo pipefail
+
+packages=(
+    # build
+    build-essential cmake ninja-build clang-format pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev libx11-dev libxext-dev
+    # tests and benchmarks
+    googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
+    xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
+    fonts-dejavu-core desktop-file-utils imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine and runs every test: format check, the debug build with
+# warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer build, the Windows cross
+# build of the core, and the release build of the benchmarks.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+echo "== format"
+scripts/check-format.sh
+
+echo "== debug"
+cmake --preset debug
+cmake --build --preset debug
+scripts/with-desktop.sh ctest --preset debug
+
+echo "== asan"
+cmake --preset asan
+cmake --build --preset asan
+scripts/with-desktop.sh ctest --preset asan
+
+echo "== windows cross build of the core"
+cmake --preset mingw
+cmake --build --preset mingw
+
+echo "== release with benchmarks"
+cmake --preset release
+cmake --build --preset release
+
+echo "All test suites passed."
