@@ -51,8 +51,12 @@ void Tick(benchmark::State& state, bool lastDue) {
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-void BM_TickNoneDue(benchmark::State& state) { Tick(state, false); }
-void BM_TickLastDue(benchmark::State& state) { Tick(state, true); }
+void BM_TickNoneDue(benchmark::State& state) {
+    Tick(state, false);
+}
+void BM_TickLastDue(benchmark::State& state) {
+    Tick(state, true);
+}
 
 } // namespace
 

@@ -26,11 +26,13 @@ void Options::TogglePowerMark(Mark mark) {
     Toggle(mark);
 }
 
-void Options::Toggle(Mark mark) { SetChecked(mark, !IsChecked(mark)); }
+void Options::Toggle(Mark mark) {
+    SetChecked(mark, !IsChecked(mark));
+}
 
 void Options::UncheckAfterMenus() {
-    for (Mark mark : {Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Reboot,
-                      Mark::Quit}) {
+    for (Mark mark :
+         {Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Reboot, Mark::Quit}) {
         SetChecked(mark, false);
     }
 }

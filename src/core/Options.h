@@ -24,9 +24,9 @@ enum class Mark {
 
 inline constexpr int kMarkCount = 11;
 /// The eight marks stored in the settings file, in line order.
-inline constexpr std::array<Mark, 8> kSettingsMarks = {Mark::Autoload, Mark::Autostart, Mark::Shut,
-                                                       Mark::Reboot,   Mark::Logoff,    Mark::Hibernate,
-                                                       Mark::Screen,   Mark::Quit};
+inline constexpr std::array<Mark, 8> kSettingsMarks = {
+    Mark::Autoload, Mark::Autostart, Mark::Shut,   Mark::Reboot,
+    Mark::Logoff,   Mark::Hibernate, Mark::Screen, Mark::Quit};
 /// The five mutually exclusive after-all-tasks power marks.
 inline constexpr std::array<Mark, 5> kPowerMarks = {Mark::Shut, Mark::Reboot, Mark::Logoff,
                                                     Mark::Hibernate, Mark::Screen};

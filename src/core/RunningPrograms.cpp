@@ -11,7 +11,9 @@ namespace {
 // The editor's list sorts the way a list view does: letter case does not decide the order.
 bool LessIgnoreCase(const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+        auto lower = [](char c) {
+            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        };
         return lower(x) < lower(y);
     });
 }
@@ -36,8 +38,9 @@ void RunningPrograms::Rebuild(const std::vector<platform::ProcessInfo>& processe
                 {std::move(name), pathMapper ? pathMapper->DevicePathToDrivePath(p.path) : p.path});
         }
     }
-    std::stable_sort(m_programs.begin(), m_programs.end(),
-                     [](const Program& a, const Program& b) { return LessIgnoreCase(a.name, b.name); });
+    std::stable_sort(m_programs.begin(), m_programs.end(), [](const Program& a, const Program& b) {
+        return LessIgnoreCase(a.name, b.name);
+    });
 }
 
 } // namespace morvane

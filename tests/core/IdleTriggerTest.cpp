@@ -1,7 +1,7 @@
+#include "scheduler/IdleTrigger.h"
 #include "FakeClock.h"
 #include "FakeCursor.h"
 #include "TimerSwitch.h"
-#include "scheduler/IdleTrigger.h"
 #include "tasks/TaskList.h"
 
 #include <gtest/gtest.h>

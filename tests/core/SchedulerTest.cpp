@@ -1,3 +1,4 @@
+#include "scheduler/Scheduler.h"
 #include "AppExit.h"
 #include "FakeClock.h"
 #include "FakePower.h"
@@ -5,7 +6,6 @@
 #include "SignalBox.h"
 #include "TimerSwitch.h"
 #include "scheduler/PowerDispatch.h"
-#include "scheduler/Scheduler.h"
 #include "scheduler/TaskActions.h"
 #include "tasks/TaskList.h"
 
@@ -68,8 +68,7 @@ protected:
     SignalBox signals{options};
     TimerSwitch timerClose;
     RecordingExit exit;
-    Scheduler scheduler{
-        {tasks, options, clock, dispatch, actions, signals, timerClose, exit}};
+    Scheduler scheduler{{tasks, options, clock, dispatch, actions, signals, timerClose, exit}};
 };
 
 } // namespace
@@ -147,7 +146,8 @@ class AfterAllTasks : public SchedulerTest, public ::testing::WithParamInterface
 TEST_P(AfterAllTasks, EachMarkRequestsItsOperation) {
     const auto& c = GetParam();
     options.SetChecked(c.mark, true);
-    tasks.Append(Task{"Empty", "None", "None", "2026/12/07 09:00:00", "None", "Close - Normal", ""});
+    tasks.Append(
+        Task{"Empty", "None", "None", "2026/12/07 09:00:00", "None", "Close - Normal", ""});
     scheduler.Tick();
     EXPECT_EQ(power.calls, c.power);
     EXPECT_EQ(options.IsChecked(c.mark), !c.marksCleared);

@@ -8,7 +8,7 @@ namespace {
 
 Task Sample() {
     return Task{"notepad.exe", "C:\\Windows\\notepad.exe", "812", "2026/12/07 18:00:00",
-                "Every Hour", "Close - Normal", ""};
+                "Every Hour",  "Close - Normal",           ""};
 }
 
 } // namespace

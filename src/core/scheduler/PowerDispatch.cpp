@@ -57,6 +57,8 @@ void PowerDispatch::LogOff() {
     m_power.LogOffUser();
 }
 
-void PowerDispatch::MonitorOff() { m_power.TurnOffMonitor(); }
+void PowerDispatch::MonitorOff() {
+    m_power.TurnOffMonitor();
+}
 
 } // namespace morvane

@@ -28,7 +28,8 @@ public:
         AppExit& exit;
     };
 
-    explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst) : m_d(deps), m_order(order) {}
+    explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst)
+        : m_d(deps), m_order(order) {}
 
     /// The day/month order used to read due times written by other programs.
     void SetDateOrder(DateOrder order) { m_order = order; }

@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int y, int m) {
     static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,16 +61,24 @@ std::optional<DateTime> FromSerial(std::int64_t serial) {
     if (y < kMinYear || y > kMaxYear) {
         return std::nullopt;
     }
-    return DateTime{static_cast<int>(y), m, d, static_cast<int>(rest / 3600),
-                    static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
+    return DateTime{static_cast<int>(y),
+                    m,
+                    d,
+                    static_cast<int>(rest / 3600),
+                    static_cast<int>(rest / 60 % 60),
+                    static_cast<int>(rest % 60)};
 }
 
 // Serial bounds keep additions far from overflow whatever a hand-edited period says.
 const std::int64_t kMinSerial = DaysFromCivil(kMinYear, 1, 1) * kSecondsPerDay;
 const std::int64_t kMaxSerial = DaysFromCivil(kMaxYear + 1, 1, 1) * kSecondsPerDay;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsSpace(s.front())) {
@@ -123,7 +133,8 @@ std::optional<DateTime> ParseDatePart(std::string_view s, DateOrder order) {
     std::size_t start = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         const std::size_t end = i < 2 ? s.find(sep, start) : s.size();
-        if (end == std::string_view::npos || !ReadNumber(s.substr(start, end - start), v[i], len[i])) {
+        if (end == std::string_view::npos ||
+            !ReadNumber(s.substr(start, end - start), v[i], len[i])) {
             return std::nullopt;
         }
         start = end + 1;
@@ -161,8 +172,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 bool ParseTimePart(std::string_view s, DateTime& dt) {
     s = Trim(s);
     int meridiem = 0; // 0 none, 1 AM, 2 PM
-    for (auto [text, value] : {std::pair{std::string_view("AM"), 1}, {"PM", 2}, {"A.M.", 1},
-                               {"P.M.", 2}}) {
+    for (auto [text, value] :
+         {std::pair{std::string_view("AM"), 1}, {"PM", 2}, {"A.M.", 1}, {"P.M.", 2}}) {
         if (s.size() >= text.size() && EqualsNoCase(s.substr(s.size() - text.size()), text)) {
             meridiem = value;
             s = Trim(s.substr(0, s.size() - text.size()));
@@ -349,8 +360,8 @@ std::optional<DateTime> NextOccurrence(const DateTime& due, std::string_view loo
                                        const DateTime& ranAt) {
     if (loop == "Every Month") {
         // Count from the original due moment so a 31st keeps returning to month ends.
-        std::int64_t k = std::max<std::int64_t>(
-            1, (std::int64_t{ranAt.year} - due.year) * 12 + (ranAt.month - due.month));
+        std::int64_t k = std::max<std::int64_t>(1, (std::int64_t{ranAt.year} - due.year) * 12 +
+                                                       (ranAt.month - due.month));
         auto next = AddMonths(due, k);
         if (next && *next > ranAt) {
             // One month fewer may already be past ranAt when days or times differ.

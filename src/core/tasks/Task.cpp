@@ -32,12 +32,18 @@ void AppendSanitised(std::string& out, const std::string& field) {
     }
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
-const std::string& Task::Get(Field f) const { return FieldOf(*this, f); }
-std::string& Task::Get(Field f) { return FieldOf(*this, f); }
+const std::string& Task::Get(Field f) const {
+    return FieldOf(*this, f);
+}
+std::string& Task::Get(Field f) {
+    return FieldOf(*this, f);
+}
 
 std::string JoinTaskLine(const Task& task) {
     std::string line;

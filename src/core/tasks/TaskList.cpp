@@ -4,7 +4,9 @@
 
 namespace morvane {
 
-const Task& TaskList::At(int row) const { return m_rows.at(static_cast<std::size_t>(row - 1)); }
+const Task& TaskList::At(int row) const {
+    return m_rows.at(static_cast<std::size_t>(row - 1));
+}
 
 const std::string& TaskList::FieldOf(int row, Field f) const {
     static const std::string kEmpty;
