@@ -1,0 +1,211 @@
+#include "Engine.h"
+
+#include "Autostart.h"
+#include "Clock.h"
+#include "UiHost.h"
+#include "storage/Settings.h"
+#include "storage/TaskFile.h"
+
+namespace morvane {
+
+namespace {
+
+const char* LanguageFileName(Mark language) {
+    switch (language) {
+    case Mark::French:
+        return "fr.ini";
+    case Mark::Polish:
+        return "pl.ini";
+    default:
+        return "en.ini";
+    }
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+} // namespace
+
+Engine::Engine(Services services, AppPaths paths)
+    : m_s(services), m_paths(std::move(paths)), m_dispatch(services.power, m_options),
+      m_runner({m_tasks, m_running, services.processes, services.launcher, services.clock,
+                m_dispatch, m_signals, *this, [this] { SaveDefaultTaskList(); },
+                services.dateOrder}),
+      m_scheduler({m_tasks, m_options, services.clock, m_dispatch, m_runner, m_signals,
+                   m_timerClose, *this},
+                  services.dateOrder),
+      m_idle(m_tasks, services.clock, services.cursor, m_timerClose) {
+    m_signals.SetRefreshHandler([this] { ScanRunningPrograms(); });
+}
+
+void Engine::ScanRunningPrograms() {
+    m_running.Rebuild(m_s.processes.ScanRunningPrograms(), &m_s.processes);
+    if (m_host != nullptr) {
+        m_host->RunningProgramsChanged();
+    }
+}
+
+void Engine::ReadLanguage(Mark language) {
+    m_language.Read(m_paths.LanguageFile(LanguageFileName(language)), m_s.codec);
+}
+
+void Engine::ChooseStartupLanguage() {
+    Mark language = Mark::English;
+    if (FileExists(m_paths.FrenchMarker())) {
+        language = Mark::French;
+    } else if (FileExists(m_paths.PolishMarker())) {
+        language = Mark::Polish;
+    }
+    // A missing language file reads nothing and leaves the marks as designed (English).
+    if (m_language.Read(m_paths.LanguageFile(LanguageFileName(language)), m_s.codec)) {
+        m_options.SelectLanguage(language);
+    }
+}
+
+void Engine::ClearStartupMarks() {
+    m_options.UncheckAfterMenus();
+    m_options.SetChecked(Mark::Autostart, false);
+    m_options.SetChecked(Mark::Autoload, false);
+}
+
+bool Engine::LoadSettingsAndTasks() {
+    ReadSettings(m_paths.SettingsFile(), m_options);
+    if (m_options.IsChecked(Mark::Autoload) && FileExists(m_paths.KeptTaskList())) {
+        ReadTaskFile(m_paths.KeptTaskList(), m_tasks, m_s.clock.Now(), m_s.codec);
+    }
+    const bool hasTasks = !m_tasks.IsEmpty();
+    if (hasTasks && m_host != nullptr) {
+        m_host->HideDoor();
+    }
+    m_options.SetChecked(Mark::Autostart,
+                         m_s.autostart.IsAutostartRegistered(m_paths.executableName));
+    if (hasTasks) {
+        m_timerClose.SetEnabled(true);
+    }
+    return hasTasks;
+}
+
+void Engine::SchedulerTick() {
+    if (m_end == End::Running) {
+        m_scheduler.Tick();
+    }
+}
+
+void Engine::MouseTick() {
+    if (m_end == End::Running) {
+        m_idle.Tick();
+    }
+}
+
+WriteResult Engine::SaveTasks(const std::filesystem::path& chosen, std::filesystem::path* written) {
+    const std::filesystem::path path = WithTaskFileExtension(chosen);
+    if (written != nullptr) {
+        *written = path;
+    }
+    return WriteTaskFile(path, m_tasks, m_s.codec);
+}
+
+int Engine::LoadTasks(const std::filesystem::path& path) {
+    m_timerClose.SetEnabled(false);
+    const int added = ReadTaskFile(path, m_tasks, m_s.clock.Now(), m_s.codec);
+    m_timerClose.SetEnabled(true);
+    return added;
+}
+
+void Engine::SelectLanguage(Mark language) {
+    ReadLanguage(language);
+    m_options.SelectLanguage(language);
+    if (m_host != nullptr) {
+        m_host->UpdateLan();
+    }
+    // Marker files carry the choice to the next start; failures are ignored.
+    switch (language) {
+    case Mark::French:
+        EnsureFolder(m_paths.appDataFolder);
+        WriteTextLinesAtomic(m_paths.FrenchMarker(), {"fr"}, m_s.codec);
+        RemoveFileQuietly(m_paths.PolishMarker());
+        break;
+    case Mark::Polish:
+        EnsureFolder(m_paths.appDataFolder);
+        WriteTextLinesAtomic(m_paths.PolishMarker(), {"pl"}, m_s.codec);
+        RemoveFileQuietly(m_paths.FrenchMarker());
+        break;
+    default:
+        RemoveFileQuietly(m_paths.FrenchMarker());
+        RemoveFileQuietly(m_paths.PolishMarker());
+        break;
+    }
+}
+
+void Engine::ToggleAutostart() {
+    m_options.Toggle(Mark::Autostart);
+    const std::string error =
+        m_s.autostart.SetAutostart(m_paths.executableName, m_paths.programFolder.string(),
+                                   m_options.IsChecked(Mark::Autostart));
+    if (!error.empty() && m_host != nullptr) {
+        m_host->ShowMessage(error);
+    }
+}
+
+void Engine::SaveDefaultTaskList() {
+    if (!m_tasks.IsEmpty() && m_options.IsChecked(Mark::Autoload)) {
+        EnsureFolder(m_paths.appDataFolder);
+        WriteTaskFile(m_paths.KeptTaskList(), m_tasks, m_s.codec);
+    } else {
+        RemoveFileQuietly(m_paths.KeptTaskList());
+    }
+}
+
+void Engine::SaveSettings() {
+    EnsureFolder(m_paths.appDataFolder);
+    morvane::SaveSettings(m_paths.SettingsFile(), m_options);
+}
+
+void Engine::ExitCommand() {
+    if (m_end != End::Running) {
+        return;
+    }
+    if (!m_tasks.IsEmpty() && m_host != nullptr && !m_host->AskExitQuestion()) {
+        return;
+    }
+    if (m_host != nullptr) {
+        m_host->HideDoor();
+        m_host->DetachSkin();
+        m_host->UnloadEditor();
+    }
+    UnloadSequence();
+    if (m_host != nullptr) {
+        m_host->CloseMainWindow();
+    }
+}
+
+void Engine::QuitImmediately() {
+    if (m_end != End::Running) {
+        return;
+    }
+    // The kept task list stays as the last action wrote it: only the settings are saved.
+    m_end = End::QuitNow;
+    SaveSettings();
+    if (m_host != nullptr) {
+        m_host->DetachSkin();
+        m_host->UnloadEditor();
+        m_host->EndProgram();
+    }
+}
+
+void Engine::UnloadSequence() {
+    if (m_end == End::QuitNow || m_end == End::Unloaded) {
+        return;
+    }
+    m_end = End::Unloaded;
+    SaveSettings();
+    SaveDefaultTaskList();
+    if (m_host != nullptr) {
+        m_host->DetachSkin();
+        m_host->UnloadEditor();
+    }
+}
+
+} // namespace morvane

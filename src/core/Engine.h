@@ -1,0 +1,131 @@
+#pragma once
+
+#include "AppExit.h"
+#include "Options.h"
+#include "RunningPrograms.h"
+#include "SignalBox.h"
+#include "TimerSwitch.h"
+#include "scheduler/IdleTrigger.h"
+#include "scheduler/PowerDispatch.h"
+#include "scheduler/Scheduler.h"
+#include "scheduler/TaskRunner.h"
+#include "storage/AppPaths.h"
+#include "storage/LanguageTable.h"
+#include "storage/TextFile.h"
+#include "tasks/TaskList.h"
+
+#include <filesystem>
+
+namespace morvane {
+
+class Clock;
+class UiHost;
+namespace platform {
+class Autostart;
+class Cursor;
+class Launcher;
+class Power;
+class Processes;
+} // namespace platform
+
+/// Everything Morvane knows and does, without any window: the task list, the options, the two
+/// timers' work, the actions, the files, and the ways of starting and ending. The user
+/// interface shows this state and forwards the user's commands here.
+class Engine final : public AppExit {
+public:
+    struct Services {
+        const Clock& clock;
+        platform::Power& power;
+        platform::Processes& processes;
+        platform::Launcher& launcher;
+        platform::Cursor& cursor;
+        platform::Autostart& autostart;
+        DateOrder dateOrder = DateOrder::DayFirst;
+        const TextCodec& codec = TextCodec::Default();
+    };
+
+    Engine(Services services, AppPaths paths);
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    /// The windows; set once before start-up.
+    void SetHost(UiHost* host) { m_host = host; }
+
+    // State the user interface shows.
+    TaskList& Tasks() { return m_tasks; }
+    Options& Marks() { return m_options; }
+    [[nodiscard]] const RunningPrograms& Running() const { return m_running; }
+    [[nodiscard]] const LanguageTable& Language() const { return m_language; }
+    TimerSwitch& TimerClose() { return m_timerClose; }
+    SignalBox& Signals() { return m_signals; }
+    [[nodiscard]] const AppPaths& Paths() const { return m_paths; }
+    [[nodiscard]] const Clock& ClockSource() const { return m_s.clock; }
+    [[nodiscard]] DateOrder DateOrderInUse() const { return m_s.dateOrder; }
+
+    // Start-up, in the order the main window runs it.
+    /// Forgets the last mouse position.
+    void ResetMousePosition() { m_idle.ResetPosition(); }
+    /// Reads the language the marker files choose into the table and sets the language marks.
+    void ChooseStartupLanguage();
+    /// Clears the after-all-tasks marks and the two start-up options before the settings load.
+    void ClearStartupMarks();
+    /// Reads the settings, loads the kept task list when asked, reads the start-at-logon state,
+    /// and starts the scheduler when tasks were loaded. Returns whether the list has tasks.
+    bool LoadSettingsAndTasks();
+
+    // Timers.
+    /// The 500 ms scheduler tick.
+    void SchedulerTick();
+    /// The 1000 ms mouse sampler.
+    void MouseTick();
+
+    // Commands.
+    /// Rescans the running programs (the "refresh" request).
+    void Refresh() { m_signals.Refresh(); }
+    /// Save Tasks to a chosen path (".mtf" added when missing). The result names the file written.
+    WriteResult SaveTasks(const std::filesystem::path& chosen,
+                          std::filesystem::path* written = nullptr);
+    /// Load Tasks: the scheduler stops while the file is read and starts again afterwards.
+    int LoadTasks(const std::filesystem::path& path);
+    /// A click on menuEn, menuFr or menuPolish.
+    void SelectLanguage(Mark language);
+    /// A click on menuAutostart: toggles the mark and registers or unregisters.
+    void ToggleAutostart();
+    /// Writes or removes the kept task list, as the option and the list say.
+    void SaveDefaultTaskList();
+    /// Writes the settings file.
+    void SaveSettings();
+
+    // Ending.
+    /// The Exit command (button, menu, and a run task's quit flag).
+    void ExitCommand() override;
+    /// The after-all-tasks quit and a close task's quit flag.
+    void QuitImmediately() override;
+    [[nodiscard]] bool IsEnding() const override { return m_end != End::Running; }
+    /// The main window closes for any reason but an immediate quit: settings and kept list are
+    /// saved, the skin released, the editor closed. Runs once; never after an immediate quit.
+    void UnloadSequence();
+
+private:
+    void ReadLanguage(Mark language);
+    void ScanRunningPrograms();
+
+    Services m_s;
+    AppPaths m_paths;
+    UiHost* m_host = nullptr;
+    enum class End { Running, Unloaded, QuitNow };
+    End m_end = End::Running;
+
+    TaskList m_tasks;
+    Options m_options;
+    RunningPrograms m_running;
+    LanguageTable m_language;
+    TimerSwitch m_timerClose;
+    SignalBox m_signals{m_options};
+    PowerDispatch m_dispatch;
+    TaskRunner m_runner;
+    Scheduler m_scheduler;
+    IdleTrigger m_idle;
+};
+
+} // namespace morvane

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Processes.h"
+#include "scheduler/TaskActions.h"
+#include "tasks/DateTime.h"
+
+#include <functional>
+#include <optional>
+
+namespace morvane {
+
+class AppExit;
+class Clock;
+class PowerDispatch;
+class RunningPrograms;
+class SignalBox;
+class TaskList;
+namespace platform {
+class Launcher;
+}
+
+/// The close and run actions: end or start, then remove or re-arm the row, keep the task list,
+/// perform the task's own after-action, and ask for a rescan.
+class TaskRunner final : public TaskActions {
+public:
+    struct Deps {
+        TaskList& tasks;
+        const RunningPrograms& running;
+        platform::Processes& processes;
+        platform::Launcher& launcher;
+        const Clock& clock;
+        PowerDispatch& power;
+        SignalBox& signals;
+        AppExit& exit;
+        /// Writes or removes the kept task list.
+        std::function<void()> saveDefaultTaskList;
+        /// Day/month order for due times written by other programs.
+        DateOrder dateOrder = DateOrder::DayFirst;
+    };
+
+    explicit TaskRunner(Deps deps) : m_d(std::move(deps)) {}
+
+    void CloseProgram(const std::string& program, int row) override;
+    void RunProgram(const std::string& commandLine, int row) override;
+
+    /// The task's `id` as a process we may end: a positive decimal number that is not our own
+    /// pid and that still runs `program` (ids are reused, so the name must still match).
+    [[nodiscard]] std::optional<platform::ProcessId> RecordedProcess(const std::string& idText,
+                                                                     const std::string& program);
+
+private:
+    /// Removes a one-off row or moves a repeating one to its next occurrence.
+    void Repeat(int row);
+    void Terminate(platform::ProcessId pid);
+
+    Deps m_d;
+};
+
+/// Reads a process id written as decimal text; nullopt for anything else (also for 0 and
+/// negative numbers, which would address process groups).
+[[nodiscard]] std::optional<platform::ProcessId> ParseProcessId(std::string_view text);
+
+} // namespace morvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace morvane {
+
+/// Where Morvane's files live.
+struct AppPaths {
+    /// The folder of our executable: language files and the skin.
+    std::filesystem::path programFolder;
+    /// The per-user folder of the kept task list, the settings and the language markers.
+    std::filesystem::path appDataFolder;
+    /// Our executable's file name without extension: the start-at-logon registration's name.
+    std::string executableName;
+
+    [[nodiscard]] std::filesystem::path KeptTaskList() const {
+        return appDataFolder / "default.mtf";
+    }
+    [[nodiscard]] std::filesystem::path SettingsFile() const {
+        return appDataFolder / "mvsetting.ini";
+    }
+    [[nodiscard]] std::filesystem::path FrenchMarker() const { return appDataFolder / "mvfr.dat"; }
+    [[nodiscard]] std::filesystem::path PolishMarker() const { return appDataFolder / "mvpl.dat"; }
+    [[nodiscard]] std::filesystem::path LanguageFile(const char* name) const {
+        return programFolder / name;
+    }
+};
+
+/// `APPDATA` when set; else `$XDG_CONFIG_HOME/morvane`, else `~/.config/morvane`.
+[[nodiscard]] std::filesystem::path DefaultAppDataFolder();
+
+/// Creates the folder (and its parents) before a first write; false when it cannot.
+bool EnsureFolder(const std::filesystem::path& folder);
+
+} // namespace morvane
