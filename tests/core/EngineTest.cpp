@@ -1,0 +1,282 @@
+#include "Engine.h"
+#include "FakeAutostart.h"
+#include "FakeClock.h"
+#include "FakeCursor.h"
+#include "FakeLauncher.h"
+#include "FakePower.h"
+#include "FakeProcesses.h"
+#include "TestFolder.h"
+#include "UiHost.h"
+#include "storage/TaskFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using morvane::test::TestFolder;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+struct RecordingHost final : UiHost {
+    bool AskExitQuestion() override {
+        calls.emplace_back("ask");
+        return answerOk;
+    }
+    void HideDoor() override { calls.emplace_back("hideDoor"); }
+    void DetachSkin() override { calls.emplace_back("detachSkin"); }
+    void UnloadEditor() override { calls.emplace_back("unloadEditor"); }
+    void CloseMainWindow() override { calls.emplace_back("closeMain"); }
+    void EndProgram() override { calls.emplace_back("end"); }
+    void UpdateLan() override { calls.emplace_back("updateLan"); }
+    void ShowMessage(const std::string& text) override { calls.push_back("message " + text); }
+    void RunningProgramsChanged() override { calls.emplace_back("listChanged"); }
+
+    Calls calls;
+    bool answerOk = true;
+};
+
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest() {
+        processes.running = {{"/usr/bin/xterm", 100},
+                             {"/opt/other/XTERM", 101},
+                             {"/usr/bin/vim", 102},
+                             {"/usr/bin/xterm", 4242}};
+        engine.SetHost(&host);
+    }
+
+    int AddTask(Task t) { return engine.Tasks().Append(std::move(t)); }
+    static Task Close(std::string program, std::string id, std::string loop = "None",
+                      std::string after = "") {
+        return {program,         "/usr/bin/" + program, std::move(id),   "2026/12/07 09:00:00",
+                std::move(loop), "Close - Normal",      std::move(after)};
+    }
+    static Task Run(std::string commandLine, std::string loop = "None", std::string after = "") {
+        return {"prog",          std::move(commandLine), "None",          "2026/12/07 09:00:00",
+                std::move(loop), "Run - Normal",         std::move(after)};
+    }
+    bool KeptFileExists() const { return std::filesystem::exists(dir / "appdata" / "default.mtf"); }
+
+    TestFolder dir;
+    platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
+    platform::FakePower power;
+    platform::FakeProcesses processes{4242};
+    platform::FakeLauncher launcher;
+    platform::FakeCursor cursor;
+    platform::FakeAutostart autostart;
+    RecordingHost host;
+    Engine engine{{clock, power, processes, launcher, cursor, autostart},
+                  AppPaths{MORVANE_DATA_DIR, dir / "appdata", "morvane"}};
+};
+
+} // namespace
+
+TEST_F(EngineTest, CloseEndsEveryCopyByFileNameIgnoringCaseButNeverItself) {
+    AddTask(Close("xterm", "None"));
+    engine.SchedulerTick();
+    EXPECT_EQ(processes.terminated, (std::vector<platform::ProcessId>{100, 101}));
+    EXPECT_TRUE(engine.Tasks().IsEmpty());
+    EXPECT_EQ(processes.scans, 2) << "refresh before and after the action";
+}
+
+TEST_F(EngineTest, RecordedIdIsEndedOnlyWhenItStillRunsThatProgram) {
+    processes.running.push_back({"/usr/bin/ghost", 300});
+    AddTask(Close("nano", "102"));  // 102 is vim now: a reused id
+    AddTask(Close("ghost", "300")); // still ghost: ended by name and by id
+    engine.SchedulerTick();
+    EXPECT_TRUE(processes.terminated.empty());
+    engine.SchedulerTick();
+    EXPECT_EQ(processes.terminated, (std::vector<platform::ProcessId>{300}));
+}
+
+TEST_F(EngineTest, BadIdsAreSkippedAndTheTaskStillFinishes) {
+    for (const char* id : {"", "0", "-1", "12abc", "4242", "None", "99999999999999999999"}) {
+        processes.terminated.clear();
+        AddTask(Close("notrunning", id, "None", "Hibernate"));
+        power.calls.clear();
+        engine.SchedulerTick();
+        EXPECT_TRUE(processes.terminated.empty()) << id;
+        EXPECT_TRUE(engine.Tasks().IsEmpty()) << id;
+        EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "HibernatePC"})) << id;
+    }
+}
+
+TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
+    AddTask(Close("vim", "None", "Every Hour"));
+    engine.Tasks().SetField(1, Field::CloseTime, "2026/12/07 09:30:00");
+    AddTask(Close("vim", "None", "Every Minute"));
+    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/06 09:30:00"); // a day behind
+    AddTask(Close("vim", "None", "Every Day"));
+    engine.Tasks().SetField(3, Field::CloseTime, "not a date");
+    AddTask(Close("vim", "None", "Sometimes"));
+    engine.SchedulerTick();
+    engine.SchedulerTick();
+    engine.SchedulerTick();
+    EXPECT_EQ(engine.Tasks().FieldOf(1, Field::CloseTime), "2026/12/07 10:30:00");
+    EXPECT_EQ(engine.Tasks().FieldOf(2, Field::CloseTime), "2026/12/07 10:01:00")
+        << "missed minutes are skipped, not replayed";
+    EXPECT_EQ(engine.Tasks().FieldOf(3, Field::CloseTime), "2026/12/08 10:00:00")
+        << "an unreadable due time restarts from the moment it ran";
+    engine.SchedulerTick();
+    EXPECT_EQ(engine.Tasks().Count(), 4);
+    EXPECT_EQ(engine.Tasks().FieldOf(4, Field::CloseTime), "2026/12/07 09:00:00");
+}
+
+TEST_F(EngineTest, CloseWithQuitSavesSettingsOnlyAndEndsAtOnce) {
+    engine.Marks().SetChecked(Mark::Autoload, true);
+    AddTask(Close("vim", "None", "None", "Reboot - Q"));
+    AddTask(Close("later", "None"));
+    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/08 09:00:00");
+    engine.SchedulerTick();
+    EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "RebootPC"}));
+    EXPECT_EQ(host.calls, (Calls{"listChanged", "detachSkin", "unloadEditor", "end"}));
+    EXPECT_TRUE(std::filesystem::exists(dir / "appdata" / "mvsetting.ini"));
+    EXPECT_TRUE(KeptFileExists()) << "written by the action before its after-action";
+    EXPECT_TRUE(engine.IsEnding());
+    engine.UnloadSequence();
+    EXPECT_EQ(host.calls.size(), 4U) << "no unload sequence after an immediate quit";
+    engine.SchedulerTick();
+    EXPECT_EQ(engine.Tasks().Count(), 1);
+}
+
+TEST_F(EngineTest, RunStartsTheCommandAndItsQuitAsksWhenTasksRemain) {
+    AddTask(Run("/usr/bin/true --flag", "None", " - Q"));
+    AddTask(Run("/bin/later"));
+    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/08 09:00:00");
+    host.answerOk = false;
+    engine.SchedulerTick();
+    EXPECT_EQ(launcher.launched, (Calls{"/usr/bin/true --flag"}));
+    EXPECT_EQ(host.calls, (Calls{"listChanged", "ask", "listChanged"}))
+        << "Cancel keeps running and the action still refreshes";
+    EXPECT_FALSE(engine.IsEnding());
+}
+
+TEST_F(EngineTest, RunQuitOnTheLastTaskEndsThroughTheNormalUnload) {
+    engine.Marks().SetChecked(Mark::Autoload, true);
+    launcher.failing = {"/missing/program"};
+    AddTask(Run("/missing/program", "None", " - Q"));
+    engine.SchedulerTick();
+    EXPECT_EQ(host.calls, (Calls{"listChanged", "hideDoor", "detachSkin", "unloadEditor",
+                                 "detachSkin", "unloadEditor", "closeMain"}));
+    EXPECT_TRUE(engine.Tasks().IsEmpty()) << "a program that cannot start is skipped silently";
+    EXPECT_FALSE(KeptFileExists()) << "an empty list removes the kept file";
+    EXPECT_TRUE(power.calls.empty());
+}
+
+TEST_F(EngineTest, AfterAllTasksQuitKeepsTheKeptListAsTheLastActionWroteIt) {
+    engine.Marks().SetChecked(Mark::Autoload, true);
+    engine.Marks().SetChecked(Mark::Quit, true);
+    AddTask(Close("vim", "None"));
+    engine.SchedulerTick();
+    EXPECT_FALSE(KeptFileExists());
+    EXPECT_EQ(host.calls.back(), "end");
+    EXPECT_EQ(TestFolder::Read(dir / "appdata" / "mvsetting.ini"),
+              "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
+}
+
+TEST_F(EngineTest, ExitAsksOnlyWhenTasksRemainAndCancelChangesNothing) {
+    AddTask(Close("vim", "None"));
+    engine.Tasks().SetField(1, Field::CloseTime, "2026/12/08 09:00:00");
+    host.answerOk = false;
+    engine.ExitCommand();
+    EXPECT_EQ(host.calls, (Calls{"ask"}));
+    EXPECT_FALSE(engine.IsEnding());
+    engine.Tasks().Clear();
+    host.calls.clear();
+    engine.ExitCommand();
+    EXPECT_EQ(host.calls.front(), "hideDoor");
+    EXPECT_EQ(host.calls.back(), "closeMain");
+    EXPECT_TRUE(std::filesystem::exists(dir / "appdata" / "mvsetting.ini"));
+}
+
+TEST_F(EngineTest, StartupRestoresOnlyAutoloadAndTheRegisteredAutostart) {
+    const auto appdata = dir / "appdata";
+    std::filesystem::create_directories(appdata);
+    TestFolder::Write(appdata / "mvsetting.ini", "1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1\r\n");
+    TestFolder::Write(appdata / "default.mtf",
+                      "a\t/a\tNone\t2030/01/01 00:00:00\tNone\tClose - Normal\t\r\n"
+                      "b\t/b\tNone\tx\tNone\tRun - After 00-00-00-30\t\r\n");
+    engine.ChooseStartupLanguage();
+    engine.ClearStartupMarks();
+    EXPECT_TRUE(engine.LoadSettingsAndTasks());
+    EXPECT_EQ(engine.Tasks().Count(), 2);
+    EXPECT_EQ(engine.Tasks().FieldOf(2, Field::CloseTime), "2026/12/07 10:00:30");
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Autoload));
+    EXPECT_FALSE(engine.Marks().IsChecked(Mark::Autostart)) << "the registration decides";
+    for (Mark m :
+         {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
+        EXPECT_FALSE(engine.Marks().IsChecked(m));
+    }
+    EXPECT_TRUE(engine.TimerClose().IsEnabled());
+    EXPECT_EQ(host.calls, (Calls{"hideDoor"}));
+    EXPECT_EQ(engine.Language().Text(0), "Add a Task");
+}
+
+TEST_F(EngineTest, FirstStartHasNothingAndLeavesTheSchedulerOff) {
+    autostart.entries["morvane"] = "/opt";
+    engine.ChooseStartupLanguage();
+    engine.ClearStartupMarks();
+    EXPECT_FALSE(engine.LoadSettingsAndTasks());
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Autostart));
+    EXPECT_FALSE(engine.TimerClose().IsEnabled());
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(EngineTest, KeptListFollowsTheAutoloadOptionAtUnload) {
+    AddTask(Close("vim", "None"));
+    AddTask(Close("xterm", "None"));
+    engine.Marks().SetChecked(Mark::Autoload, true);
+    engine.UnloadSequence();
+    ASSERT_TRUE(KeptFileExists());
+    TaskList back;
+    EXPECT_EQ(ReadTaskFile(dir / "appdata" / "default.mtf", back, clock.Now()), 2);
+}
+
+TEST_F(EngineTest, LanguageCommandsMoveMarksAndMarkerFiles) {
+    const auto appdata = dir / "appdata";
+    engine.SelectLanguage(Mark::Polish);
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Polish));
+    EXPECT_EQ(TestFolder::Read(appdata / "mvpl.dat"), "pl\r\n");
+    EXPECT_EQ(engine.Language().Text(0), "Dodaj zadanie");
+    engine.SelectLanguage(Mark::French);
+    EXPECT_FALSE(std::filesystem::exists(appdata / "mvpl.dat"));
+    EXPECT_TRUE(std::filesystem::exists(appdata / "mvfr.dat"));
+    TestFolder::Write(appdata / "mvpl.dat", "pl\r\n");
+    {
+        Engine next{{clock, power, processes, launcher, cursor, autostart},
+                    AppPaths{MORVANE_DATA_DIR, appdata, "morvane"}};
+        next.ChooseStartupLanguage();
+        EXPECT_TRUE(next.Marks().IsChecked(Mark::French)) << "French wins over Polish";
+    }
+    engine.SelectLanguage(Mark::English);
+    EXPECT_FALSE(std::filesystem::exists(appdata / "mvpl.dat"));
+    EXPECT_FALSE(std::filesystem::exists(appdata / "mvfr.dat"));
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "updateLan"), 3);
+}
+
+TEST_F(EngineTest, AutostartToggleRegistersAndReportsFailures) {
+    engine.ToggleAutostart();
+    EXPECT_EQ(autostart.entries.count("morvane"), 1U);
+    engine.ToggleAutostart();
+    EXPECT_TRUE(autostart.entries.empty());
+    autostart.failWith = "Error 13 opening key\r\n";
+    engine.ToggleAutostart();
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Autostart)) << "the mark shows the new state";
+    EXPECT_EQ(host.calls.back(), "message Error 13 opening key\r\n");
+}
+
+TEST_F(EngineTest, LoadTasksRestartsTheSchedulerEvenForAnUnreadableFile) {
+    EXPECT_EQ(engine.LoadTasks(dir / "missing.mtf"), 0);
+    EXPECT_TRUE(engine.TimerClose().IsEnabled());
+    std::filesystem::path written;
+    AddTask(Close("vim", "None"));
+    ASSERT_TRUE(engine.SaveTasks(dir / "week", &written).Ok());
+    EXPECT_EQ(written, dir / "week.mtf");
+    EXPECT_EQ(engine.LoadTasks(written), 1);
+    EXPECT_EQ(engine.Tasks().Count(), 2);
+}

@@ -1,0 +1,238 @@
+#include "Options.h"
+#include "TestFolder.h"
+#include "storage/LanguageTable.h"
+#include "storage/Settings.h"
+#include "storage/TaskFile.h"
+#include "tasks/TaskList.h"
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+using morvane::test::TestFolder;
+
+namespace {
+
+const DateTime kLoadTime{2026, 12, 7, 10, 0, 0};
+
+Task Fixed() {
+    return {"xterm",      "/usr/bin/xterm", "812", "2026/12/07 18:00:00",
+            "Every Hour", "Close - Normal", ""};
+}
+Task Countdown() {
+    return {"Empty",          "None",
+            "None",           "2020/01/01 00:00:00",
+            "None",           "Close - After 00-01-30-00",
+            "Shutdown PC - Q"};
+}
+Task Idle() {
+    return {"run.sh",    "/opt/run.sh --flag",
+            "None",      "2026/12/07 11:00:00",
+            "Every Day", "Run - AfterNoMouseMoving 00-00-10-00",
+            " - Q"};
+}
+
+} // namespace
+
+TEST(TaskFile, EmptyListGivesAZeroByteFileAndLoadingItAddsNothing) {
+    TestFolder dir;
+    TaskList list;
+    ASSERT_TRUE(WriteTaskFile(dir / "empty.mtf", list).Ok());
+    EXPECT_EQ(std::filesystem::file_size(dir / "empty.mtf"), 0U);
+    list.Append(Fixed());
+    EXPECT_EQ(ReadTaskFile(dir / "empty.mtf", list, kLoadTime), 0);
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(TaskFile, RoundTripKeepsOrderAndRestartsOnlyCountdowns) {
+    TestFolder dir;
+    TaskList saved;
+    saved.Append(Fixed());
+    saved.Append(Countdown());
+    saved.Append(Idle());
+    ASSERT_TRUE(WriteTaskFile(dir / "three.mtf", saved).Ok());
+    const std::string bytes = TestFolder::Read(dir / "three.mtf");
+    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n") + 2),
+              "xterm\t/usr/bin/xterm\t812\t2026/12/07 18:00:00\tEvery Hour\tClose - Normal\t\r\n");
+
+    TaskList loaded;
+    EXPECT_EQ(ReadTaskFile(dir / "three.mtf", loaded, kLoadTime), 3);
+    ASSERT_EQ(loaded.Count(), 3);
+    EXPECT_EQ(loaded.At(1), Fixed());
+    Task countdown = Countdown();
+    countdown.closeTime = "2026/12/07 11:30:00";
+    EXPECT_EQ(loaded.At(2), countdown);
+    EXPECT_EQ(loaded.At(3), Idle());
+    EXPECT_EQ(loaded.At(2).icon, 0);
+}
+
+TEST(TaskFile, CountdownAcrossYearEnd) {
+    TaskList list;
+    list.Append({"a", "/a", "None", "x", "None", "Run - After 01-00-00-00", ""});
+    RearmCountdown(list, 1, {2026, 12, 31, 23, 0, 0});
+    EXPECT_EQ(list.FieldOf(1, Field::CloseTime), "2027/01/01 23:00:00");
+}
+
+TEST(TaskFile, ShortLongLfOnlyAndBinaryLinesLoadWithoutLoss) {
+    TestFolder dir;
+    TestFolder::Write(dir / "odd.mtf", "a\tb\tc\td\r\n"
+                                       "1\t2\t3\t4\t5\t6\t7\t8\t9\n"
+                                       "\xff\xfe\x01junk\r\n"
+                                       "last\tline");
+    TaskList list;
+    EXPECT_EQ(ReadTaskFile(dir / "odd.mtf", list, kLoadTime), 4);
+    EXPECT_EQ(list.At(1).closeTime, "d");
+    EXPECT_EQ(list.At(1).loop, "");
+    EXPECT_EQ(list.At(2).after, "7");
+    EXPECT_EQ(list.At(3).program, "\xc3\xbf\xc3\xbe\x01junk") << "read as Windows-1252";
+    EXPECT_EQ(list.At(4).path, "line");
+}
+
+TEST(TaskFile, Windows1252FileFromTheOriginalPlatformLoads) {
+    TestFolder dir;
+    TestFolder::Write(dir / "win.mtf",
+                      "caf\xe9.exe\tC:\\Programme\\caf\xe9.exe\t12\t07.12.2026 18:00:00\tNone\t"
+                      "Close - Normal\t\x80\r\n");
+    TaskList list;
+    ReadTaskFile(dir / "win.mtf", list, kLoadTime);
+    EXPECT_EQ(list.At(1).program, "caf\xc3\xa9.exe");
+    EXPECT_EQ(list.At(1).after, "\xe2\x82\xac");
+}
+
+TEST(TaskFile, MissingFileAddsNothing) {
+    TestFolder dir;
+    TaskList list;
+    EXPECT_EQ(ReadTaskFile(dir / "nope.mtf", list, kLoadTime), 0);
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+TEST(TaskFile, FailedWriteLeavesTheOldFileWholeAndSaysSo) {
+    TestFolder dir;
+    TaskList list;
+    list.Append(Fixed());
+    const auto path = dir / "keep.mtf";
+    ASSERT_TRUE(WriteTaskFile(path, list).Ok());
+    const std::string before = TestFolder::Read(path);
+    // A folder we may not write: the temporary file cannot be created beside the target.
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    list.Append(Idle());
+    const WriteResult result = WriteTaskFile(path, list);
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+    if (result.Ok()) {
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    }
+    EXPECT_EQ(TestFolder::Read(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "no temporary file left behind";
+}
+
+TEST(TaskFile, FailedReplaceReportsAndLeavesNoTemporaryFile) {
+    TestFolder dir;
+    // Something that is not a file already holds the name: the final rename must fail.
+    std::filesystem::create_directories(dir / "busy.mtf" / "inside");
+    TaskList list;
+    list.Append(Fixed());
+    EXPECT_FALSE(WriteTaskFile(dir / "busy.mtf", list).Ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "busy.mtf" / "inside"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(TaskFile, WriteIntoAMissingFolderFails) {
+    TestFolder dir;
+    TaskList list;
+    EXPECT_FALSE(WriteTaskFile(dir / "no" / "such" / "x.mtf", list).Ok());
+}
+
+TEST(TaskFile, SaveNameGetsTheExtensionUnlessItHasIt) {
+    EXPECT_EQ(WithTaskFileExtension("week"), std::filesystem::path("week.mtf"));
+    EXPECT_EQ(WithTaskFileExtension("week.MTF"), std::filesystem::path("week.MTF"));
+    EXPECT_EQ(WithTaskFileExtension("tasks.Mtf"), std::filesystem::path("tasks.Mtf"));
+    EXPECT_EQ(WithTaskFileExtension("week.txt"), std::filesystem::path("week.txt.mtf"));
+}
+
+TEST(Settings, WrittenAsEightLinesAndReadBackWithAfterMarksCleared) {
+    TestFolder dir;
+    Options out;
+    out.SetChecked(Mark::Autoload, true);
+    out.SetChecked(Mark::Reboot, true);
+    out.SetChecked(Mark::Quit, true);
+    ASSERT_TRUE(SaveSettings(dir / "mvsetting.ini", out).Ok());
+    EXPECT_EQ(TestFolder::Read(dir / "mvsetting.ini"), "1\r\n0\r\n0\r\n1\r\n0\r\n0\r\n0\r\n1\r\n");
+    Options in;
+    ReadSettings(dir / "mvsetting.ini", in);
+    EXPECT_TRUE(in.IsChecked(Mark::Autoload));
+    EXPECT_FALSE(in.IsChecked(Mark::Reboot));
+    EXPECT_FALSE(in.IsChecked(Mark::Quit));
+}
+
+TEST(Settings, ShortOddAndMissingFiles) {
+    TestFolder dir;
+    Options o;
+    o.SetChecked(Mark::Autoload, true);
+    ReadSettings(dir / "missing.ini", o);
+    EXPECT_TRUE(o.IsChecked(Mark::Autoload)) << "a missing file changes nothing";
+
+    TestFolder::Write(dir / "odd.ini", "01\n1");
+    ReadSettings(dir / "odd.ini", o);
+    EXPECT_FALSE(o.IsChecked(Mark::Autoload)) << "only exactly 1 checks";
+    EXPECT_TRUE(o.IsChecked(Mark::Autostart));
+
+    TestFolder::Write(dir / "short.ini", "1\r\n");
+    ReadSettings(dir / "short.ini", o);
+    EXPECT_TRUE(o.IsChecked(Mark::Autoload));
+    EXPECT_FALSE(o.IsChecked(Mark::Autostart)) << "missing lines count as 0";
+}
+
+TEST(LanguageTable, ShorterFileKeepsLaterEntriesAndLongFileStopsAt51) {
+    TestFolder dir;
+    std::string fr;
+    std::string en;
+    std::string longFile;
+    for (int i = 0; i < 51; ++i) {
+        fr += "fr" + std::to_string(i) + "\r\n";
+    }
+    for (int i = 0; i < 40; ++i) {
+        en += "en" + std::to_string(i) + "\r\n";
+    }
+    for (int i = 0; i < 60; ++i) {
+        longFile += "l" + std::to_string(i) + "\n";
+    }
+    TestFolder::Write(dir / "fr.ini", fr);
+    TestFolder::Write(dir / "en.ini", en);
+    TestFolder::Write(dir / "long.ini", longFile);
+    LanguageTable table;
+    EXPECT_EQ(table.Text(0), "");
+    ASSERT_TRUE(table.Read(dir / "fr.ini"));
+    ASSERT_TRUE(table.Read(dir / "en.ini"));
+    EXPECT_EQ(table.Text(39), "en39");
+    EXPECT_EQ(table.Text(40), "fr40");
+    EXPECT_EQ(table.Text(50), "fr50");
+    ASSERT_TRUE(table.Read(dir / "long.ini"));
+    EXPECT_EQ(table.Text(50), "l50");
+    EXPECT_EQ(table.Text(51), "");
+    EXPECT_FALSE(table.Read(dir / "missing.ini"));
+    EXPECT_EQ(table.Text(50), "l50");
+}
+
+TEST(LanguageTable, LinesAreTakenWholeInEitherEncoding) {
+    TestFolder dir;
+    TestFolder::Write(dir / "a.ini", "  Add, a Task \r\nSupprim\xe9\r\n");
+    TestFolder::Write(dir / "b.ini", "Usu\xc5\x84\r\nlast without end");
+    LanguageTable table;
+    table.Read(dir / "a.ini");
+    EXPECT_EQ(table.Text(0), "  Add, a Task ");
+    EXPECT_EQ(table.Text(1), "Supprim\xc3\xa9");
+    table.Read(dir / "b.ini");
+    EXPECT_EQ(table.Text(0), "Usu\xc5\x84");
+    EXPECT_EQ(table.Text(1), "last without end");
+}
+
+TEST(ShippedLanguageFiles, HaveFiftyOneEntriesEach) {
+    for (const char* name : {"en.ini", "fr.ini", "pl.ini"}) {
+        const auto path = std::filesystem::path(MORVANE_DATA_DIR) / name;
+        const auto lines = ReadTextLines(path);
+        ASSERT_TRUE(lines.has_value()) << path;
+        EXPECT_EQ(lines->size(), 51U) << name;
+        EXPECT_TRUE(IsValidUtf8(TestFolder::Read(path))) << name;
+    }
+}
