@@ -1,0 +1,174 @@
+#include "editor/TaskBuilder.h"
+
+#include "Options.h"
+#include "SignalBox.h"
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+namespace morvane {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::optional<std::int64_t> WholeNumber(std::string_view text) {
+    text = Trim(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || ptr != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool IsCloseType(const TaskBuilder::Input& in) {
+    return in.autoType == 0;
+}
+
+std::string CountdownText(const TaskBuilder::Input& in) {
+    return in.days + "-" + in.hours + "-" + in.minutes + "-" + in.seconds;
+}
+
+// now + D days + H hours + M minutes + S seconds; a unit that is not a number, or that would
+// leave the calendar, adds nothing.
+DateTime CountdownDue(const TaskBuilder::Input& in, DateTime t) {
+    const std::pair<const std::string*, std::int64_t> units[] = {
+        {&in.days, 86400}, {&in.hours, 3600}, {&in.minutes, 60}, {&in.seconds, 1}};
+    for (const auto& [text, scale] : units) {
+        const auto n = WholeNumber(*text);
+        // Beyond a million units the sum would leave years 100 to 9999 anyway.
+        if (!n || *n > 1'000'000'000 || *n < -1'000'000'000) {
+            continue;
+        }
+        if (const auto next = AddSeconds(t, *n * scale)) {
+            t = *next;
+        }
+    }
+    return t;
+}
+
+std::string TwoDigits(int n) {
+    std::string s = std::to_string(n);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+} // namespace
+
+bool TaskBuilder::IsWholeNumber16(std::string_view text) {
+    const auto n = WholeNumber(text);
+    return n && *n >= -32768 && *n <= 32767;
+}
+
+TaskBuilder::Refusal TaskBuilder::Check(const Input& in) {
+    if (IsCloseType(in)) {
+        if (in.processId.empty() && !in.emptyTask) {
+            return Refusal::NoTarget;
+        }
+    } else {
+        if (in.commandLine.empty()) {
+            return Refusal::EmptyCommandLine;
+        }
+        // A task line has no escaping: these would split the stored line or change the command.
+        if (in.commandLine.find_first_of("\t\r\n") != std::string::npos) {
+            return Refusal::UnstorableCommandLine;
+        }
+    }
+    if (!in.countdown) {
+        // A date the calendar lacks would be stored, read as unreadable and so fire at once.
+        const auto year = WholeNumber(in.year);
+        const auto day = WholeNumber(in.day);
+        const auto hour = WholeNumber(in.hour);
+        const auto minute = WholeNumber(in.minute);
+        const auto second = WholeNumber(in.second);
+        if (!year || !day || !hour || !minute || !second ||
+            !MakeDateTime(static_cast<int>(*year), in.monthIndex + 1, static_cast<int>(*day),
+                          static_cast<int>(*hour), static_cast<int>(*minute),
+                          static_cast<int>(*second))) {
+            return Refusal::DateDoesNotExist;
+        }
+    }
+    return Refusal::None;
+}
+
+bool TaskBuilder::AsksAboutZeroCountdown(const Input& in) {
+    const std::string* entries[] = {&in.days, &in.hours, &in.minutes, &in.seconds};
+    bool allZero = true;
+    for (const std::string* e : entries) {
+        if (!IsWholeNumber16(*e)) {
+            return true;
+        }
+        allZero = allZero && WholeNumber(*e) == 0;
+    }
+    return in.countdown && allZero;
+}
+
+std::string TaskBuilder::FixedDateText(const Input& in) {
+    return in.year + "/" + TwoDigits(in.monthIndex + 1) + "/" + in.day + " " + in.hour + ":" +
+           in.minute + ":" + in.second;
+}
+
+Task TaskBuilder::Build(const Input& in, const DateTime& now) {
+    Task task;
+    if (IsCloseType(in)) {
+        if (in.emptyTask) {
+            task.program = texts::kEmptyProgram;
+            task.path = texts::kNone;
+            task.id = texts::kNone;
+        } else {
+            // Without a selected row the picked name still names the program to close.
+            task.program = in.hasSelectedRow ? in.selectedProgram : in.targetName;
+            task.path = in.hasSelectedRow ? in.selectedPath : std::string();
+            task.id = in.processId;
+        }
+    } else {
+        task.program = FileNameFromPath(in.commandLine);
+        task.path = in.commandLine;
+        task.id = texts::kNone;
+    }
+
+    task.closeTime = in.countdown ? FormatCanonical(CountdownDue(in, now)) : FixedDateText(in);
+    task.loop = in.loop;
+
+    const bool close = IsCloseType(in);
+    if (in.noMouseMoving) {
+        task.type = std::string(close ? texts::kCloseIdle : texts::kRunIdle) + CountdownText(in);
+    } else if (in.countdown) {
+        task.type = std::string(close ? texts::kCloseAfter : texts::kRunAfter) + CountdownText(in);
+    } else {
+        task.type = close ? texts::kCloseNormal : texts::kRunNormal;
+    }
+
+    if (in.afterIndex >= 1 && in.afterIndex <= static_cast<int>(texts::kPowerNames.size())) {
+        task.after = texts::kPowerNames[static_cast<std::size_t>(in.afterIndex - 1)];
+    }
+    if (in.quit) {
+        task.after += texts::kQuitFlag;
+    }
+    return task;
+}
+
+void TaskBuilder::SetAfterMarks(const Input& in, Options& options, SignalBox& signals) {
+    if (in.quit) {
+        options.SetChecked(Mark::Quit, true);
+    }
+    if (in.afterIndex >= 1 && in.afterIndex <= static_cast<int>(kPowerMarks.size())) {
+        // Clears all six marks, the quit mark just set included: the power action wins.
+        signals.AllMenuFalse();
+        options.SetChecked(kPowerMarks[static_cast<std::size_t>(in.afterIndex - 1)], true);
+    }
+}
+
+} // namespace morvane

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "tasks/DateTime.h"
+#include "tasks/Task.h"
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+class Options;
+class SignalBox;
+
+/// Turns what the task editor holds into one task: the checks that may stop Add, the seven
+/// texts, and the after-all-tasks marks a new task sets. The editor only reads its widgets into
+/// an Input and shows the messages.
+class TaskBuilder {
+public:
+    /// The editor's fields, as plain values.
+    struct Input {
+        int autoType = 0;            ///< cmbAutoType position: 0 close, any other run.
+        bool emptyTask = false;      ///< chkOnly.
+        std::string processId;       ///< lblID.
+        std::string targetName;      ///< The picked program's file name (lblProcess 1).
+        bool hasSelectedRow = false; ///< Whether the process list has a selected row.
+        std::string selectedProgram; ///< That row's Program text.
+        std::string selectedPath;    ///< That row's Path text.
+        std::string commandLine;     ///< txtCmd.
+        bool countdown = true;       ///< optTimer selected (else optTime).
+        std::string days = "00";     ///< cmbTDay text, as typed.
+        std::string hours = "00";    ///< cmbTHour.
+        std::string minutes = "00";  ///< cmbTMin.
+        std::string seconds = "00";  ///< cmbTSec.
+        std::string year;            ///< cmbYear text.
+        int monthIndex = 0;          ///< cmbMonth position, 0 for January.
+        std::string day;             ///< cmbDay text.
+        std::string hour;            ///< cmbHour text.
+        std::string minute;          ///< cmbMin text.
+        std::string second;          ///< cmbSec text.
+        std::string loop = "None";   ///< cmbLoop text.
+        bool noMouseMoving = false;  ///< chkMouse.
+        bool quit = false;           ///< chkQuit.
+        int afterIndex = 0;          ///< cmbAfter position: 0 nothing, 1 to 5 a power action.
+    };
+
+    /// Why Add refuses the input; the editor shows the matching message and adds nothing.
+    enum class Refusal {
+        None,
+        NoTarget,              ///< A close task with no program picked and not an Empty task.
+        EmptyCommandLine,      ///< A run task without a command line.
+        UnstorableCommandLine, ///< A TAB or line break would split the task line.
+        DateDoesNotExist,      ///< A fixed date the calendar does not have (2026/02/31).
+    };
+
+    /// The checks that stop Add before anything changes, in the order the editor makes them.
+    [[nodiscard]] static Refusal Check(const Input& in);
+
+    /// Whether Add must ask before making a task that is due at once: the countdown is chosen
+    /// and all four entries are zero, or any entry is not a 16-bit whole number (whichever
+    /// trigger is chosen).
+    [[nodiscard]] static bool AsksAboutZeroCountdown(const Input& in);
+
+    /// The new task's seven texts; `icon` is left for the caller.
+    [[nodiscard]] static Task Build(const Input& in, const DateTime& now);
+
+    /// The fixed date's text: year "/" month as two digits "/" day " " hour ":" minute ":"
+    /// second, the entry texts as they stand.
+    [[nodiscard]] static std::string FixedDateText(const Input& in);
+
+    /// A new task's effect on the after-all-tasks choice: its quit box checks the quit mark;
+    /// then a power action clears all six marks and checks its own.
+    static void SetAfterMarks(const Input& in, Options& options, SignalBox& signals);
+
+    /// Whether a countdown entry reads as a 16-bit whole number.
+    [[nodiscard]] static bool IsWholeNumber16(std::string_view text);
+};
+
+} // namespace morvane

@@ -1,0 +1,310 @@
+#include "editor/TaskBuilder.h"
+#include "editor/ProgramTargets.h"
+
+#include "FakeProcesses.h"
+#include "Options.h"
+#include "RunningPrograms.h"
+#include "SignalBox.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace morvane;
+using Input = TaskBuilder::Input;
+using Refusal = TaskBuilder::Refusal;
+
+namespace {
+
+const DateTime kNow{2026, 12, 7, 10, 0, 0};
+
+Input PickedNotepad() {
+    Input in;
+    in.processId = "812";
+    in.targetName = "notepad.exe";
+    in.hasSelectedRow = true;
+    in.selectedProgram = "notepad.exe";
+    in.selectedPath = "/usr/bin/notepad.exe";
+    return in;
+}
+
+Input FixedDate(Input in, std::string year, int month, std::string day, std::string hour = "09",
+                std::string minute = "05", std::string second = "00") {
+    in.countdown = false;
+    in.year = std::move(year);
+    in.monthIndex = month - 1;
+    in.day = std::move(day);
+    in.hour = std::move(hour);
+    in.minute = std::move(minute);
+    in.second = std::move(second);
+    return in;
+}
+
+struct BuildCase {
+    const char* name;
+    Input input;
+    Task expected;
+};
+
+class Builds : public ::testing::TestWithParam<BuildCase> {};
+
+TEST_P(Builds, TheSevenTexts) {
+    const BuildCase& c = GetParam();
+    EXPECT_EQ(TaskBuilder::Check(c.input), Refusal::None);
+    EXPECT_EQ(TaskBuilder::Build(c.input, kNow), c.expected);
+}
+
+std::vector<BuildCase> BuildCases() {
+    std::vector<BuildCase> cases;
+    {
+        Input in = PickedNotepad();
+        in.hours = "01";
+        in.minutes = "30";
+        in.loop = "Every Hour";
+        cases.push_back({"CloseCountdownFromTheList", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/07 11:30:00",
+                              "Every Hour", "Close - After 00-01-30-00", ""}});
+    }
+    {
+        Input in = FixedDate({}, "2027", 1, "05");
+        in.autoType = 1;
+        in.commandLine = "/opt/tools/backup.sh --full";
+        cases.push_back({"RunAtFixedDate", in,
+                         Task{"backup.sh --full", "/opt/tools/backup.sh --full", "None",
+                              "2027/01/05 09:05:00", "None", "Run - Normal", ""}});
+    }
+    {
+        Input in;
+        in.emptyTask = true;
+        in.afterIndex = 1;
+        in.quit = true;
+        in.minutes = "10";
+        cases.push_back({"EmptyTaskWithShutdownAndQuit", in,
+                         Task{"Empty", "None", "None", "2026/12/07 10:10:00", "None",
+                              "Close - After 00-00-10-00", "Shutdown PC - Q"}});
+    }
+    {
+        Input in = PickedNotepad();
+        in.quit = true;
+        in.seconds = "5";
+        cases.push_back({"QuitAlone", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/07 10:00:05",
+                              "None", "Close - After 00-00-00-5", " - Q"}});
+    }
+    {
+        // Entries are written as typed and may exceed the list's 99.
+        Input in = PickedNotepad();
+        in.days = "5";
+        in.hours = "0";
+        in.minutes = "250";
+        in.seconds = "0";
+        cases.push_back({"TypedEntriesKeptAsTyped", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/12 14:10:00",
+                              "None", "Close - After 5-0-250-0", ""}});
+    }
+    {
+        Input in = PickedNotepad();
+        in.noMouseMoving = true;
+        in.minutes = "10";
+        in.afterIndex = 5;
+        cases.push_back(
+            {"CloseAfterNoMouseMoving", in,
+             Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/07 10:10:00", "None",
+                  "Close - AfterNoMouseMoving 00-00-10-00", "Turn Off the Monitor"}});
+    }
+    {
+        Input in;
+        in.autoType = 1;
+        in.commandLine = "xterm";
+        in.noMouseMoving = true;
+        in.hours = "02";
+        in.afterIndex = 4;
+        in.loop = "Every Day";
+        cases.push_back({"RunAfterNoMouseMoving", in,
+                         Task{"xterm", "xterm", "None", "2026/12/07 12:00:00", "Every Day",
+                              "Run - AfterNoMouseMoving 00-02-00-00", "Hibernate"}});
+    }
+    {
+        Input in;
+        in.autoType = 1;
+        in.commandLine = "/usr/bin/xclock";
+        in.days = "01";
+        in.afterIndex = 2;
+        in.quit = true;
+        cases.push_back({"RunCountdownRebootQuit", in,
+                         Task{"xclock", "/usr/bin/xclock", "None", "2026/12/08 10:00:00", "None",
+                              "Run - After 01-00-00-00", "Reboot - Q"}});
+    }
+    {
+        Input in = FixedDate(PickedNotepad(), "2026", 12, "31", "23", "59", "59");
+        in.afterIndex = 3;
+        in.loop = "Every Month";
+        cases.push_back({"CloseAtFixedDateLogOff", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/31 23:59:59",
+                              "Every Month", "Close - Normal", "Log Off"}});
+    }
+    {
+        // A picked program whose row is not in the list still names what to close.
+        Input in = PickedNotepad();
+        in.hasSelectedRow = false;
+        in.minutes = "01";
+        cases.push_back({"PickedWithoutListRow", in,
+                         Task{"notepad.exe", "", "812", "2026/12/07 10:01:00", "None",
+                              "Close - After 00-00-01-00", ""}});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(TaskBuilder, Builds, ::testing::ValuesIn(BuildCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TaskBuilder, RefusesInTheEditorsOrder) {
+    Input nothingPicked;
+    EXPECT_EQ(TaskBuilder::Check(nothingPicked), Refusal::NoTarget);
+
+    Input empty;
+    empty.emptyTask = true;
+    EXPECT_EQ(TaskBuilder::Check(empty), Refusal::None);
+
+    Input run;
+    run.autoType = 1;
+    EXPECT_EQ(TaskBuilder::Check(run), Refusal::EmptyCommandLine);
+    // The run type never asks for a picked program.
+    run.commandLine = "xterm";
+    EXPECT_EQ(TaskBuilder::Check(run), Refusal::None);
+
+    for (const char* bad : {"xterm\t-e top", "xterm\n", "a\rb"}) {
+        run.commandLine = bad;
+        EXPECT_EQ(TaskBuilder::Check(run), Refusal::UnstorableCommandLine) << bad;
+    }
+}
+
+TEST(TaskBuilder, RefusesDatesTheCalendarLacks) {
+    EXPECT_EQ(TaskBuilder::Check(FixedDate(PickedNotepad(), "2026", 2, "31")),
+              Refusal::DateDoesNotExist);
+    EXPECT_EQ(TaskBuilder::Check(FixedDate(PickedNotepad(), "2026", 2, "29")),
+              Refusal::DateDoesNotExist);
+    EXPECT_EQ(TaskBuilder::Check(FixedDate(PickedNotepad(), "2028", 2, "29")), Refusal::None);
+    EXPECT_EQ(TaskBuilder::Check(FixedDate(PickedNotepad(), "2026", 4, "31")),
+              Refusal::DateDoesNotExist);
+    // The countdown ignores the date lists entirely.
+    Input countdown = FixedDate(PickedNotepad(), "2026", 2, "31");
+    countdown.countdown = true;
+    countdown.minutes = "01";
+    EXPECT_EQ(TaskBuilder::Check(countdown), Refusal::None);
+    // The target check comes first.
+    Input both = FixedDate({}, "2026", 2, "31");
+    EXPECT_EQ(TaskBuilder::Check(both), Refusal::NoTarget);
+}
+
+TEST(TaskBuilder, ZeroCountdownQuestion) {
+    struct Row {
+        bool countdown;
+        const char *d, *h, *m, *s;
+        bool asks;
+    };
+    const Row rows[] = {
+        {true, "00", "00", "00", "00", true},    {true, "0", "000", "00", "0", true},
+        {true, "00", "00", "00", "01", false},   {false, "00", "00", "00", "00", false},
+        {true, "", "00", "30", "00", true},      {false, "", "00", "30", "00", true},
+        {true, "00", "32768", "00", "00", true}, {true, "00", "32767", "00", "00", false},
+        {true, "x", "00", "00", "00", true},
+    };
+    for (const Row& r : rows) {
+        Input in = PickedNotepad();
+        in.countdown = r.countdown;
+        in.days = r.d;
+        in.hours = r.h;
+        in.minutes = r.m;
+        in.seconds = r.s;
+        EXPECT_EQ(TaskBuilder::AsksAboutZeroCountdown(in), r.asks)
+            << r.countdown << " " << r.d << "-" << r.h << "-" << r.m << "-" << r.s;
+    }
+}
+
+TEST(TaskBuilder, UnreadableCountdownPartsAddNothing) {
+    Input in = PickedNotepad();
+    in.days = "";
+    in.hours = "00";
+    in.minutes = "30";
+    in.seconds = "00";
+    const Task t = TaskBuilder::Build(in, kNow);
+    EXPECT_EQ(t.closeTime, "2026/12/07 10:30:00");
+    EXPECT_EQ(t.type, "Close - After -00-30-00");
+}
+
+TEST(TaskBuilder, ZeroCountdownIsDueNow) {
+    EXPECT_EQ(TaskBuilder::Build(PickedNotepad(), kNow).closeTime, "2026/12/07 10:00:00");
+}
+
+TEST(TaskBuilder, AfterMarks) {
+    struct Row {
+        bool quit;
+        int after;
+        std::vector<Mark> checked;
+    };
+    const Row rows[] = {
+        {false, 0, {}},
+        {true, 0, {Mark::Quit}},
+        {false, 2, {Mark::Reboot}},
+        // The quit mark set first is cleared by the power action's reset.
+        {true, 1, {Mark::Shut}},
+        {true, 4, {Mark::Hibernate}},
+    };
+    for (const Row& r : rows) {
+        Options options;
+        SignalBox signals(options);
+        options.SetChecked(Mark::Screen, true);
+        Input in;
+        in.quit = r.quit;
+        in.afterIndex = r.after;
+        TaskBuilder::SetAfterMarks(in, options, signals);
+        std::vector<Mark> checked;
+        for (Mark m :
+             {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
+            if (options.IsChecked(m)) {
+                checked.push_back(m);
+            }
+        }
+        std::vector<Mark> expected = r.checked;
+        if (r.after == 0) {
+            // "Do Nothing" leaves an earlier choice alone.
+            expected.insert(expected.begin(), Mark::Screen);
+        }
+        EXPECT_EQ(checked, expected) << "quit " << r.quit << " after " << r.after;
+    }
+}
+
+class ProgramTargetsTest : public ::testing::Test {
+protected:
+    ProgramTargetsTest() {
+        processes.running = {{"/usr/bin/gedit", 300},  {"/usr/bin/xterm", 301},
+                             {"/usr/bin/gedit", 302},  {"/opt/Gedit", 303},
+                             {"/usr/bin/gedit", 4242}, {"/usr/bin/gedit", 0}};
+        running.Rebuild(processes.ScanRunningPrograms());
+    }
+    platform::FakeProcesses processes{4242};
+    RunningPrograms running;
+};
+
+TEST_F(ProgramTargetsTest, FirstProcessInScanOrderWithExactName) {
+    EXPECT_EQ(ProgramTargets::FirstProcessId(running, "gedit"), "300");
+    EXPECT_EQ(ProgramTargets::FirstProcessId(running, "Gedit"), "303");
+    EXPECT_EQ(ProgramTargets::FirstProcessId(running, "GEDIT"), std::nullopt);
+}
+
+TEST_F(ProgramTargetsTest, CloseNowEndsEveryCopyButNeverOurselvesOrZero) {
+    EXPECT_EQ(ProgramTargets::CloseNow(running, processes, "gedit"), 2);
+    EXPECT_EQ(processes.terminated, (std::vector<platform::ProcessId>{300, 302}));
+    EXPECT_EQ(ProgramTargets::CloseNow(running, processes, "nothing"), 0);
+}
+
+TEST(ProgramTargets, RowNamedIgnoresCase) {
+    const std::vector<std::string> names = {"bash", "Firefox", "firefox"};
+    EXPECT_EQ(ProgramTargets::RowNamed(names, "FIREFOX"), 1);
+    EXPECT_EQ(ProgramTargets::RowNamed(names, "zsh"), -1);
+    EXPECT_EQ(ProgramTargets::RowNamed(names, ""), -1);
+}
+
+} // namespace
