@@ -1,0 +1,191 @@
+#include "X11WindowPicker.h"
+#include "X11TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+using namespace morvane::test;
+using morvane::platform::PickedWindow;
+using morvane::platform::x11::DesktopEntryIcons;
+using morvane::platform::x11::FrameStyle;
+using morvane::platform::x11::ProcFiles;
+using morvane::platform::x11::X11WindowPicker;
+
+namespace {
+
+class X11WindowPickerTest : public X11Test {
+protected:
+    std::optional<PickedWindow> PickAt(int x, int y) {
+        MovePointer(*m_x, x, y);
+        return m_picker.WindowUnderPointer();
+    }
+    /// A point inside the window, `dx`/`dy` pixels from its top-left corner.
+    std::pair<int, int> Inside(XId window, int dx, int dy) {
+        const auto rect = m_x->OuterRect(window);
+        EXPECT_TRUE(rect.has_value());
+        return rect ? std::pair{rect->x + dx, rect->y + dy} : std::pair{0, 0};
+    }
+
+    X11WindowPicker m_picker{FrameStyle::Invert};
+};
+
+TEST_F(X11WindowPickerTest, ReadsProgramPidTitlePathAndClassOfOurTestWindow) {
+    const TestWindow target =
+        StartWindow({"--title", "Picker target \u2713", "--class", "pickertarget,PickerTarget",
+                     "--geometry", "300x200+100+100", "--child", "100x60+150+100"});
+    const auto [x, y] = Inside(target.window, 20, 20);
+    const auto picked = PickAt(x, y);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->deepest, target.window);
+    EXPECT_EQ(picked->topLevel, target.window);
+    EXPECT_EQ(picked->pid, target.process->Pid());
+    EXPECT_EQ(picked->programName, std::filesystem::path(TestWindowPath()).filename().string());
+    EXPECT_EQ(picked->executablePath, std::filesystem::canonical(TestWindowPath()).string());
+    EXPECT_EQ(picked->title, "Picker target \u2713");
+    EXPECT_EQ(picked->className, "PickerTarget");
+}
+
+TEST_F(X11WindowPickerTest, ChildWindowAndTitleBarResolveToTheTopLevelWindow) {
+    const TestWindow target = StartWindow({"--title", "Parent of a control", "--geometry",
+                                           "300x200+420+120", "--child", "100x60+150+100"});
+    const auto [cx, cy] = Inside(target.child, 10, 10);
+    const auto overChild = PickAt(cx, cy);
+    ASSERT_TRUE(overChild.has_value());
+    EXPECT_EQ(overChild->deepest, target.child);
+    EXPECT_EQ(overChild->topLevel, target.window);
+    EXPECT_EQ(overChild->pid, target.process->Pid());
+    EXPECT_EQ(overChild->title, "Parent of a control");
+
+    // The title bar belongs to the window manager's frame, yet it names the program's window.
+    const XId frame = m_x->TopLevelOf(target.window);
+    const auto frameRect = m_x->OuterRect(frame);
+    const auto clientRect = m_x->OuterRect(target.window);
+    ASSERT_TRUE(frameRect && clientRect);
+    ASSERT_GT(clientRect->y, frameRect->y) << "openbox should draw a title bar";
+    const auto overTitle = PickAt(frameRect->x + frameRect->width / 3, frameRect->y + 3);
+    ASSERT_TRUE(overTitle.has_value());
+    EXPECT_NE(overTitle->deepest, target.window);
+    EXPECT_EQ(overTitle->topLevel, target.window);
+    EXPECT_EQ(overTitle->pid, target.process->Pid());
+}
+
+TEST_F(X11WindowPickerTest, ReadsARealXterm) {
+    ChildProcess xterm(
+        {"xterm", "-geometry", "40x8+700+400", "-title", "xterm target", "-e", "cat"});
+    XId client = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const XId candidate : m_x->StackingClients()) {
+            if (m_x->ProcessId(candidate) == xterm.Pid()) {
+                client = candidate;
+                return WaitManaged(candidate);
+            }
+        }
+        return false;
+    })) << "xterm did not show a window";
+    // xterm draws its text in a child window: the pointer finds that child, the picker the
+    // program's window.
+    const auto [x, y] = Inside(client, 30, 30);
+    const auto picked = PickAt(x, y);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_NE(picked->deepest, client);
+    EXPECT_EQ(picked->topLevel, client);
+    EXPECT_EQ(picked->pid, xterm.Pid());
+    EXPECT_EQ(picked->programName, "xterm");
+    EXPECT_EQ(picked->executablePath, std::filesystem::canonical("/usr/bin/xterm").string());
+    EXPECT_EQ(picked->title, "xterm target");
+    EXPECT_EQ(picked->className, "XTerm");
+}
+
+TEST_F(X11WindowPickerTest, BareDesktopGivesNothingAndOurOwnWindowGivesUs) {
+    const auto overDesktop = PickAt(1275, 1019);
+    EXPECT_FALSE(overDesktop.has_value()) << "nothing is at the screen's corner";
+
+    // A window of this very process, made with its own connection like the editor's would be.
+    const XId own = CreateOwnWindow({900, 100, 200, 150});
+    ASSERT_NE(own, 0U);
+    const auto [ox, oy] = Inside(own, 15, 15);
+    const auto picked = PickAt(ox, oy);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->topLevel, own);
+    EXPECT_EQ(picked->pid, getpid());
+    EXPECT_EQ(picked->programName, std::filesystem::read_symlink("/proc/self/exe").filename());
+}
+
+TEST_F(X11WindowPickerTest, ProgramOfAnotherMachineHasNoLocalProcess) {
+    const TestWindow remote = StartWindow(
+        {"--title", "Remote", "--machine", "elsewhere.invalid", "--geometry", "200x120+60+600"});
+    const auto [x, y] = Inside(remote.window, 20, 20);
+    const auto picked = PickAt(x, y);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->topLevel, remote.window);
+    EXPECT_EQ(picked->pid, 0);
+    EXPECT_EQ(picked->programName, "");
+    EXPECT_EQ(picked->executablePath, "");
+    EXPECT_EQ(picked->title, "Remote");
+}
+
+TEST_F(X11WindowPickerTest, TitleFallsBackToLatin1WmName) {
+    const TestWindow old =
+        StartWindow({"--latin1-title", "caf\xe9", "--geometry", "200x120+300+600"});
+    const auto [x, y] = Inside(old.window, 20, 20);
+    const auto picked = PickAt(x, y);
+    ASSERT_TRUE(picked.has_value());
+    EXPECT_EQ(picked->title, "caf\u00e9");
+}
+
+TEST_F(X11WindowPickerTest, IconFromTheWindowAndNameFromTheDesktopEntry) {
+    const TestWindow withIcons = StartWindow(
+        {"--icons", "16,64,48,24", "--geometry", "200x120+540+600", "--class", "iconic,Iconic"});
+    const auto [x, y] = Inside(withIcons.window, 20, 20);
+    const auto picked = PickAt(x, y);
+    ASSERT_TRUE(picked.has_value());
+    // The smallest image at least 32 pixels wide: 48, filled with 0xFF000030.
+    EXPECT_EQ(picked->icon.width, 48);
+    EXPECT_EQ(picked->icon.height, 48);
+    ASSERT_EQ(picked->icon.argb.size(), 48U * 48U);
+    EXPECT_EQ(picked->icon.argb.front(), 0xFF000030U);
+    EXPECT_EQ(picked->iconName, picked->programName) << "no desktop entry names it";
+
+    const auto folder = std::filesystem::path(testing::TempDir()) / "picker-applications";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "plain.desktop") << "[Desktop Entry]\nName=Plain\nExec=plain\n"
+                                               "Icon=plain-icon\nStartupWMClass=Plainwin\n";
+    X11WindowPicker picker(X11Windows::Open(), FrameStyle::Invert, ProcFiles(),
+                           DesktopEntryIcons({folder}));
+    const TestWindow plain =
+        StartWindow({"--geometry", "200x120+780+600", "--class", "plainwin,Plainwin"});
+    const auto [px, py] = Inside(plain.window, 20, 20);
+    MovePointer(*m_x, px, py);
+    const auto plainPicked = picker.WindowUnderPointer();
+    ASSERT_TRUE(plainPicked.has_value());
+    EXPECT_EQ(plainPicked->iconName, "plain-icon");
+}
+
+TEST(X11WindowPickerUnavailable, SaysWhyWithoutAnX11Display) {
+    const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
+    const std::string savedWayland =
+        std::getenv("WAYLAND_DISPLAY") != nullptr ? std::getenv("WAYLAND_DISPLAY") : "";
+    unsetenv("DISPLAY");
+    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+    {
+        X11WindowPicker picker;
+        EXPECT_FALSE(picker.IsAvailable());
+        EXPECT_NE(picker.UnavailableReason().find("Wayland"), std::string::npos);
+        EXPECT_FALSE(picker.WindowUnderPointer().has_value());
+        picker.DrawFrame(42); // harmless without a display
+        picker.EraseFrame();
+    }
+    setenv("DISPLAY", ":987", 1);
+    {
+        X11WindowPicker picker;
+        EXPECT_FALSE(picker.IsAvailable());
+        EXPECT_NE(picker.UnavailableReason().find(":987"), std::string::npos);
+    }
+    saved.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", saved.c_str(), 1);
+    savedWayland.empty() ? unsetenv("WAYLAND_DISPLAY")
+                         : setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
+}
+
+} // namespace
