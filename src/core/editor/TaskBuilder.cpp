@@ -160,13 +160,13 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now) {
     return task;
 }
 
-void TaskBuilder::SetAfterMarks(const Input& in, Options& options, SignalBox& signals) {
+void TaskBuilder::SetAfterMarks(const Input& in, Options& options, SignalBox& signalBox) {
     if (in.quit) {
         options.SetChecked(Mark::Quit, true);
     }
     if (in.afterIndex >= 1 && in.afterIndex <= static_cast<int>(kPowerMarks.size())) {
         // Clears all six marks, the quit mark just set included: the power action wins.
-        signals.AllMenuFalse();
+        signalBox.AllMenuFalse();
         options.SetChecked(kPowerMarks[static_cast<std::size_t>(in.afterIndex - 1)], true);
     }
 }

@@ -69,7 +69,7 @@ public:
 
     /// A new task's effect on the after-all-tasks choice: its quit box checks the quit mark;
     /// then a power action clears all six marks and checks its own.
-    static void SetAfterMarks(const Input& in, Options& options, SignalBox& signals);
+    static void SetAfterMarks(const Input& in, Options& options, SignalBox& signalBox);
 
     /// Whether a countdown entry reads as a 16-bit whole number.
     [[nodiscard]] static bool IsWholeNumber16(std::string_view text);
