@@ -1,0 +1,538 @@
+#include "MainWindow.h"
+
+#include "Clock.h"
+#include "DoorPicture.h"
+#include "Engine.h"
+#include "Hourglass.h"
+#include "LinkLabel.h"
+#include "PictureButton.h"
+#include "ProgramIcons.h"
+#include "Skin.h"
+#include "TaskEditor.h"
+#include "TaskTableModel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QTreeView>
+
+namespace morvane {
+
+namespace {
+
+// The window's client area at 96 dpi, in device-independent pixels, and the gaps the layout
+// rule keeps: the list ends 19 px short of the client's right edge, the web link sits 20 px
+// above its bottom, and the list stops 13 px above the link.
+constexpr int kClientWidth = 912;
+constexpr int kClientHeight = 504;
+constexpr int kListRightGap = 19;
+constexpr int kWebBottomGap = 20;
+constexpr int kListToWebGap = 13;
+constexpr QRect kListDesign{12, 94, 889, 382};
+constexpr QRect kWebDesign{14, 484, 137, 14};
+
+QString Lan(const Engine& engine, int entry) {
+    QString text = QString::fromStdString(engine.Language().Text(entry));
+    // An ampersand in a caption is a character, not a keyboard mnemonic.
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(deps) {
+    setObjectName(QStringLiteral("form1"));
+    setWindowTitle(QStringLiteral("Morvane"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/morvane.svg")));
+    m_openUrl = [](const QUrl& url) {
+        QDesktopServices::openUrl(url);
+    };
+
+    m_icons = new ProgramIcons;
+    m_model = new TaskTableModel(m_d.engine.Tasks(), this);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("form1Client"));
+    setCentralWidget(m_client);
+    BuildButtons(m_client);
+
+    m_lblTask = new QLabel(QStringLiteral("Task List"), m_client);
+    m_lblTask->setObjectName(QStringLiteral("lblTask"));
+    m_lblTask->setGeometry(16, 76, 105, 16);
+
+    m_LVClose = new QTreeView(m_client);
+    m_LVClose->setObjectName(QStringLiteral("LVClose"));
+    m_LVClose->setModel(m_model);
+    m_LVClose->setRootIsDecorated(false);
+    m_LVClose->setUniformRowHeights(true);
+    m_LVClose->setItemsExpandable(false);
+    m_LVClose->setAllColumnsShowFocus(true);
+    m_LVClose->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_LVClose->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_LVClose->setAlternatingRowColors(true);
+    m_LVClose->setIconSize(QSize(16, 16));
+    m_LVClose->header()->setStretchLastSection(true);
+    m_LVClose->header()->setSectionsMovable(false);
+    const int widths[TaskTableModel::kColumns - 1] = {38, 96, 170, 52, 136, 84, 180};
+    for (int c = 0; c < TaskTableModel::kColumns - 1; ++c) {
+        m_LVClose->setColumnWidth(c, widths[c]);
+    }
+    m_LVClose->setGeometry(kListDesign);
+
+    m_lblWeb =
+        new LinkLabel(QStringLiteral("lblWeb"), QStringLiteral("Morvane tutorial"), m_client);
+    m_lblWeb->setGeometry(kWebDesign.x(), kWebDesign.y(), 220, 16);
+    connect(m_lblWeb, &LinkLabel::clicked, this, [this] {
+        HideDoor();
+        OpenPage(QStringLiteral("tutorial.html"));
+    });
+
+    m_picDoor = new DoorPicture(m_client);
+    m_picDoor->move(6, 74);
+    m_picDoor->hide();
+
+    m_editor = new TaskEditor({m_d.engine, m_d.processes, *m_icons, *m_model}, this);
+    connect(m_editor, &TaskEditor::returnedToMainWindow, this, [this](bool giveFocus) {
+        show();
+        if (giveFocus) {
+            raise();
+            activateWindow();
+        }
+    });
+    connect(m_editor, &TaskEditor::tutorialRequested, this,
+            [this](const QString& page) { OpenPage(page); });
+
+    BuildMenus();
+
+    m_timerClose = new QTimer(this);
+    m_timerClose->setObjectName(QStringLiteral("timerClose"));
+    m_timerClose->setInterval(500);
+    connect(m_timerClose, &QTimer::timeout, this, [this] { m_d.engine.SchedulerTick(); });
+    m_timerMouse = new QTimer(this);
+    m_timerMouse->setObjectName(QStringLiteral("timerMouse"));
+    m_timerMouse->setInterval(1000);
+    connect(m_timerMouse, &QTimer::timeout, this, [this] { m_d.engine.MouseTick(); });
+
+    // The QTimer follows the core's switch; the core decides when the scheduler runs.
+    QPointer<QTimer> timer(m_timerClose);
+    m_d.engine.TimerClose().SetListener([timer](bool on) {
+        if (timer != nullptr) {
+            on ? timer->start() : timer->stop();
+        }
+    });
+    if (m_d.engine.TimerClose().IsEnabled()) {
+        m_timerClose->start();
+    }
+    QPointer<MainWindow> self(this);
+    m_d.engine.Marks().AddListener([self](Mark mark, bool checked) {
+        if (self != nullptr) {
+            if (const auto it = self->m_markActions.find(mark); it != self->m_markActions.end()) {
+                it->second->setChecked(checked);
+            }
+        }
+    });
+    SyncMarks();
+
+    m_client->installEventFilter(this);
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    m_d.engine.SetHost(this);
+}
+
+MainWindow::~MainWindow() {
+    m_d.engine.TimerClose().SetListener({});
+    m_d.engine.SetHost(nullptr);
+    delete m_editor;
+    m_editor = nullptr;
+    delete m_icons;
+}
+
+void MainWindow::BuildButtons(QWidget* client) {
+    auto make = [client](const char* name, const char* icon, const char* caption, const char* tip,
+                         int x, int width) {
+        auto* b =
+            new PictureButton(QString::fromLatin1(name),
+                              QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))),
+                              QString::fromLatin1(caption), QString::fromLatin1(tip), client);
+        b->setGeometry(x, 8, width, 61);
+        return b;
+    };
+    m_cmdAdd = make("cmdAdd", "add", "Add a Task", "Add a new task", 8, 89);
+    m_cmdDelete = make("cmdDelete", "delete", "Delete", "Delete selected task", 97, 90);
+    m_cmdRemoveAll =
+        make("cmdRemoveAll", "removeall", "Remove All", "Remove all tasks in the list", 187, 90);
+    m_cmdSave = make("cmdSave", "save", "Save Tasks", "Save the task list to a file", 277, 89);
+    m_cmdLoad = make("cmdLoad", "load", "Load Tasks", "Load the task list from a file", 366, 89);
+    m_cmdSetting =
+        make("cmdSetting", "setting", "Setting", "Set the action after finish all tasks", 454, 90);
+    m_cmdHelp = make("cmdHelp", "help", "How to Use", "", 544, 90);
+    m_cmdExit = make("cmdExit", "exit", "Exit", "Quit the Morvane program", 813, 90);
+
+    connect(m_cmdAdd, &QToolButton::clicked, this, [this] { AddTaskCommand(); });
+    connect(m_cmdDelete, &QToolButton::clicked, this, [this] { DeleteCommand(); });
+    connect(m_cmdRemoveAll, &QToolButton::clicked, this, [this] { RemoveAllCommand(); });
+    connect(m_cmdSave, &QToolButton::clicked, this, [this] { SaveTasksCommand(); });
+    connect(m_cmdLoad, &QToolButton::clicked, this, [this] { LoadTasksCommand(); });
+    connect(m_cmdSetting, &QToolButton::clicked, this, [this] { SettingCommand(); });
+    connect(m_cmdHelp, &QToolButton::clicked, this, [this] { HelpCommand(); });
+    connect(m_cmdExit, &QToolButton::clicked, this, [this] { ExitCommand(); });
+}
+
+QAction* MainWindow::NewAction(QMenu* menu, const QString& name, const QString& caption) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    menu->addAction(action);
+    return action;
+}
+
+QAction* MainWindow::NewMarkAction(QMenu* menu, const QString& name, const QString& caption,
+                                   Mark mark) {
+    QAction* action = NewAction(menu, name, caption);
+    action->setCheckable(true);
+    m_markActions[mark] = action;
+    connect(action, &QAction::triggered, this, [this, mark] { OnMarkClicked(mark); });
+    return action;
+}
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menuBar"));
+
+    m_menuTask = bar->addMenu(QStringLiteral("Task"));
+    m_menuTask->setObjectName(QStringLiteral("menuTask"));
+    m_menuAdd = NewAction(m_menuTask, QStringLiteral("menuAdd"), QStringLiteral("Add a Task"));
+    m_menuAdd->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    m_menuDelete =
+        NewAction(m_menuTask, QStringLiteral("menuDelete"), QStringLiteral("Delete the Selected"));
+    m_menuDelete->setShortcut(QKeySequence(QStringLiteral("Ctrl+D")));
+    m_menuClear =
+        NewAction(m_menuTask, QStringLiteral("menuClear"), QStringLiteral("Clear the Task List"));
+    m_menuTask->addSeparator();
+    m_menuExit = NewAction(m_menuTask, QStringLiteral("menuExit"), QStringLiteral("Exit"));
+    m_menuExit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    connect(m_menuAdd, &QAction::triggered, this, [this] { AddTaskCommand(); });
+    connect(m_menuDelete, &QAction::triggered, this, [this] { DeleteCommand(); });
+    connect(m_menuClear, &QAction::triggered, this, [this] { RemoveAllCommand(); });
+    connect(m_menuExit, &QAction::triggered, this, [this] { ExitCommand(); });
+
+    m_menuSetting = bar->addMenu(QStringLiteral("Setting"));
+    m_menuSetting->setObjectName(QStringLiteral("menuSetting"));
+    m_menuAfter = m_menuSetting->addMenu(QStringLiteral("After Finish All Tasks"));
+    m_menuAfter->setObjectName(QStringLiteral("menuAfter"));
+    NewMarkAction(m_menuAfter, QStringLiteral("menuShut"), QStringLiteral("Shutdown PC"),
+                  Mark::Shut);
+    NewMarkAction(m_menuAfter, QStringLiteral("menuReboot"), QStringLiteral("Reboot"),
+                  Mark::Reboot);
+    NewMarkAction(m_menuAfter, QStringLiteral("menuLogoff"), QStringLiteral("Log Off"),
+                  Mark::Logoff);
+    NewMarkAction(m_menuAfter, QStringLiteral("menuHibernet"), QStringLiteral("Hibernet"),
+                  Mark::Hibernate);
+    NewMarkAction(m_menuAfter, QStringLiteral("menuScreen"),
+                  QStringLiteral("Turn Off the Monitor / Screen"), Mark::Screen);
+    NewMarkAction(m_menuAfter, QStringLiteral("menuQuit"), QStringLiteral("Quit Morvane"),
+                  Mark::Quit);
+    NewMarkAction(m_menuSetting, QStringLiteral("menuAutostart"),
+                  QStringLiteral("Auto Start on Windows Booting"), Mark::Autostart);
+    NewMarkAction(m_menuSetting, QStringLiteral("menuAutoload"),
+                  QStringLiteral("Auto Load the Task List"), Mark::Autoload);
+
+    m_menuLan = bar->addMenu(QStringLiteral("Languages"));
+    m_menuLan->setObjectName(QStringLiteral("menuLan"));
+    NewMarkAction(m_menuLan, QStringLiteral("menuEn"), QStringLiteral("English"), Mark::English);
+    NewMarkAction(m_menuLan, QStringLiteral("menuFr"), QStringLiteral("French"), Mark::French);
+    NewMarkAction(m_menuLan, QStringLiteral("menuPolish"), QStringLiteral("Polish"), Mark::Polish);
+
+    m_menuA = bar->addMenu(QStringLiteral("About"));
+    m_menuA->setObjectName(QStringLiteral("menuA"));
+    m_menuHelp = NewAction(m_menuA, QStringLiteral("menuHelp"), QStringLiteral("Help"));
+    m_menuHelp->setShortcut(QKeySequence(QStringLiteral("Ctrl+H")));
+    m_menuA->addSeparator();
+    m_menuAbout = NewAction(m_menuA, QStringLiteral("menuAbout"), QStringLiteral("About"));
+    connect(m_menuHelp, &QAction::triggered, this, [this] { HelpCommand(); });
+    connect(m_menuAbout, &QAction::triggered, this, [this] { AboutCommand(); });
+}
+
+void MainWindow::OnMarkClicked(Mark mark) {
+    Options& marks = m_d.engine.Marks();
+    switch (mark) {
+    case Mark::Shut:
+    case Mark::Reboot:
+    case Mark::Logoff:
+    case Mark::Hibernate:
+    case Mark::Screen:
+        marks.TogglePowerMark(mark);
+        break;
+    case Mark::Quit:
+    case Mark::Autoload:
+        marks.Toggle(mark);
+        break;
+    case Mark::Autostart:
+        m_d.engine.ToggleAutostart();
+        break;
+    case Mark::English:
+    case Mark::French:
+    case Mark::Polish:
+        m_d.engine.SelectLanguage(mark);
+        break;
+    }
+    // The menu toggled its own mark on the click; the core's answer is what counts.
+    SyncMarks();
+}
+
+void MainWindow::SyncMarks() {
+    for (const auto& [mark, action] : m_markActions) {
+        action->setChecked(m_d.engine.Marks().IsChecked(mark));
+    }
+}
+
+void MainWindow::LoadSequence() {
+    m_d.engine.ResetMousePosition();
+    m_d.engine.ChooseStartupLanguage();
+    m_d.engine.ClearStartupMarks();
+    m_picDoor->show();
+    m_picDoor->raise();
+    // The captions are applied before the window first shows, so they appear in one piece.
+    UpdateLan();
+    show();
+    m_timerMouse->start();
+    QCoreApplication::processEvents();
+    m_d.engine.LoadSettingsAndTasks();
+    SyncMarks();
+}
+
+void MainWindow::SetTutorialBase(const QUrl& base) {
+    m_tutorialBase = base;
+    m_lblWeb->SetCaption(base.scheme().startsWith(QLatin1String("http")) && !base.host().isEmpty()
+                             ? base.host()
+                             : QStringLiteral("Morvane tutorial"));
+}
+
+QUrl MainWindow::TutorialUrl(const QString& page) const {
+    return m_tutorialBase.resolved(QUrl(page));
+}
+
+void MainWindow::OpenPage(const QString& page) {
+    // Opening the page may fail (no browser): nothing is reported.
+    if (m_openUrl && m_tutorialBase.isValid()) {
+        m_openUrl(TutorialUrl(page));
+    }
+}
+
+void MainWindow::AddTaskCommand() {
+    HideDoor();
+    m_editor->ShowEditor();
+    {
+        Hourglass wait;
+        m_d.engine.Refresh();
+    }
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::DeleteCommand() {
+    HideDoor();
+    if (m_d.engine.Tasks().IsEmpty()) {
+        return;
+    }
+    const QModelIndexList rows = m_LVClose->selectionModel()->selectedRows();
+    if (!rows.isEmpty()) {
+        m_d.engine.Tasks().Remove(rows.first().row() + 1);
+    }
+}
+
+void MainWindow::RemoveAllCommand() {
+    HideDoor();
+    m_d.engine.Tasks().Clear();
+}
+
+void MainWindow::SaveTasksCommand() {
+    HideDoor();
+    CommonDlgsW& dialogs = m_editor->Dialogs();
+    dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
+    if (!dialogs.ShowSave(this)) {
+        return;
+    }
+    std::filesystem::path written;
+    const WriteResult result =
+        m_d.engine.SaveTasks(std::filesystem::path(dialogs.FileName.toStdString()), &written);
+    if (!result.Ok()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
+                        QStringLiteral("The task list could not be saved to %1.\n\n%2")
+                            .arg(QString::fromStdString(written.string()),
+                                 QString::fromStdString(result.error)),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+}
+
+void MainWindow::LoadTasksCommand() {
+    HideDoor();
+    CommonDlgsW& dialogs = m_editor->Dialogs();
+    dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
+    if (!dialogs.ShowOpen(this)) {
+        return;
+    }
+    Hourglass wait;
+    m_d.engine.LoadTasks(std::filesystem::path(dialogs.FileName.toStdString()));
+}
+
+void MainWindow::SettingCommand() {
+    HideDoor();
+    m_menuSetting->popup(QCursor::pos());
+}
+
+void MainWindow::HelpCommand() {
+    HideDoor();
+    OpenPage(QStringLiteral("tutorial.html"));
+}
+
+void MainWindow::AboutCommand() {
+    const int year = m_d.engine.ClockSource().Now().year;
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About"),
+                    QStringLiteral("Morvane %1: closes programs, starts programs and turns off "
+                                   "the computer on your schedule. Copyright %2")
+                        .arg(QStringLiteral(MORVANE_VERSION))
+                        .arg(year),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::ExitCommand() {
+    m_d.engine.ExitCommand();
+}
+
+bool MainWindow::AskExitQuestion() {
+    // A second question while one is open (a task asking to quit meanwhile) is a Cancel.
+    if (m_asking) {
+        return false;
+    }
+    m_asking = true;
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Exit"),
+                    QStringLiteral("Are you sure to quit?"), QMessageBox::Ok | QMessageBox::Cancel,
+                    this);
+    const bool ok = box.exec() == QMessageBox::Ok;
+    m_asking = false;
+    return ok;
+}
+
+void MainWindow::HideDoor() {
+    m_picDoor->hide();
+}
+
+void MainWindow::DetachSkin() {
+    Skin::SkinH_Detach();
+}
+
+void MainWindow::UnloadEditor() {
+    m_editor->Unload();
+}
+
+void MainWindow::CloseMainWindow() {
+    close();
+    FinishEnding();
+}
+
+void MainWindow::EndProgram() {
+    m_endingNow = true;
+    m_editor->Unload();
+    close();
+    FinishEnding();
+}
+
+void MainWindow::FinishEnding() {
+    if (m_ended) {
+        return;
+    }
+    m_ended = true;
+    m_timerClose->stop();
+    m_timerMouse->stop();
+    hide();
+    Q_EMIT programEnded();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close box ends the program with the unload sequence; an immediate quit skips it.
+    if (!m_endingNow) {
+        m_d.engine.UnloadSequence();
+    }
+    event->accept();
+    FinishEnding();
+}
+
+void MainWindow::UpdateLan() {
+    const Engine& e = m_d.engine;
+    m_cmdAdd->setText(Lan(e, 0));
+    m_cmdDelete->setText(Lan(e, 1));
+    m_cmdRemoveAll->setText(Lan(e, 2));
+    m_cmdSetting->setText(Lan(e, 3));
+    m_cmdHelp->setText(Lan(e, 4));
+    m_cmdExit->setText(Lan(e, 6));
+
+    m_menuTask->setTitle(Lan(e, 7));
+    m_menuAdd->setText(Lan(e, 0));
+    m_menuDelete->setText(Lan(e, 1));
+    m_menuClear->setText(Lan(e, 2));
+    m_menuSetting->setTitle(Lan(e, 3));
+    m_menuAfter->setTitle(Lan(e, 8));
+    m_menuAbout->setText(Lan(e, 9));
+    m_menuHelp->setText(Lan(e, 10));
+    m_menuA->setTitle(Lan(e, 9));
+    m_markActions[Mark::Shut]->setText(Lan(e, 11));
+    m_markActions[Mark::Reboot]->setText(Lan(e, 12));
+    m_markActions[Mark::Logoff]->setText(Lan(e, 13));
+    m_markActions[Mark::Hibernate]->setText(Lan(e, 14));
+    m_markActions[Mark::Screen]->setText(Lan(e, 15));
+    m_markActions[Mark::Quit]->setText(Lan(e, 16));
+    m_menuLan->setTitle(Lan(e, 48));
+
+    // Both windows change in one repaint.
+    setUpdatesEnabled(false);
+    m_editor->UpdateLan(e.Language());
+    setUpdatesEnabled(true);
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Morvane"),
+                    QString::fromStdString(text).trimmed(), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::RunningProgramsChanged() {
+    m_editor->RefillProcessList();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        ApplyLayoutRule();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ApplyLayoutRule() {
+    // Each step stands alone; one whose result would be negative leaves its control alone.
+    const int w = m_client->width();
+    const int h = m_client->height();
+    QRect list = m_LVClose->geometry();
+    if (const int width = w - kListRightGap; width > 0) {
+        list.setWidth(width);
+        m_LVClose->setGeometry(list);
+    }
+    if (const int left = list.left() + list.width() - m_cmdExit->width(); left >= 0) {
+        m_cmdExit->move(left, m_cmdExit->y());
+    }
+    if (const int top = h - kWebBottomGap; top >= 0) {
+        m_lblWeb->move(m_lblWeb->x(), top);
+    }
+    if (const int height = m_lblWeb->y() - kListToWebGap - list.top(); height > 0) {
+        list.setHeight(height);
+        m_LVClose->setGeometry(list);
+    }
+}
+
+} // namespace morvane

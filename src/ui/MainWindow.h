@@ -1,0 +1,142 @@
+#pragma once
+
+#include "Options.h"
+#include "UiHost.h"
+
+#include <QMainWindow>
+#include <QUrl>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QTreeView;
+
+namespace morvane {
+
+class DoorPicture;
+class Engine;
+class LinkLabel;
+class PictureButton;
+class ProgramIcons;
+class TaskEditor;
+class TaskTableModel;
+namespace platform {
+class Processes;
+}
+
+/// The main window (`form1`): the command buttons, the task list, the menus and the two
+/// timers that drive the core. It shows the core's state and forwards every command to it.
+class MainWindow final : public QMainWindow, public UiHost {
+    Q_OBJECT
+public:
+    struct Deps {
+        Engine& engine;
+        platform::Processes& processes;
+    };
+
+    explicit MainWindow(Deps deps, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The start-up steps after the single-instance test and the skin: language, marks,
+    /// captions, showing the window, settings, kept task list, start-at-logon state, timers.
+    void LoadSequence();
+
+    [[nodiscard]] TaskEditor* Editor() const { return m_editor; }
+    [[nodiscard]] TaskTableModel& Model() const { return *m_model; }
+    /// Whether the program has ended (the window closed, or an immediate quit).
+    [[nodiscard]] bool HasEnded() const { return m_ended; }
+
+    /// Where the tutorial pages live (ends with '/'); pages are resolved against it.
+    void SetTutorialBase(const QUrl& base);
+    [[nodiscard]] QUrl TutorialUrl(const QString& page) const;
+    /// Replaces how web pages are opened (the desktop's browser by default).
+    void SetUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+
+    // Commands of the buttons and menus.
+    void AddTaskCommand();
+    void DeleteCommand();
+    void RemoveAllCommand();
+    void SaveTasksCommand();
+    void LoadTasksCommand();
+    void SettingCommand();
+    void HelpCommand();
+    void AboutCommand();
+    void ExitCommand();
+
+    // What the core asks of the windows.
+    bool AskExitQuestion() override;
+    void HideDoor() override;
+    void DetachSkin() override;
+    void UnloadEditor() override;
+    void CloseMainWindow() override;
+    void EndProgram() override;
+    void UpdateLan() override;
+    void ShowMessage(const std::string& text) override;
+    void RunningProgramsChanged() override;
+
+Q_SIGNALS:
+    /// The program is over: the event loop should end.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildButtons(QWidget* client);
+    void BuildMenus();
+    QAction* NewAction(QMenu* menu, const QString& name, const QString& caption);
+    QAction* NewMarkAction(QMenu* menu, const QString& name, const QString& caption, Mark mark);
+    void OnMarkClicked(Mark mark);
+    void SyncMarks();
+    void ApplyLayoutRule();
+    void OpenPage(const QString& page);
+    void FinishEnding();
+
+    Deps m_d;
+    ProgramIcons* m_icons = nullptr;
+    TaskTableModel* m_model = nullptr;
+    TaskEditor* m_editor = nullptr;
+
+    QWidget* m_client = nullptr;
+    PictureButton* m_cmdAdd = nullptr;
+    PictureButton* m_cmdDelete = nullptr;
+    PictureButton* m_cmdRemoveAll = nullptr;
+    PictureButton* m_cmdSave = nullptr;
+    PictureButton* m_cmdLoad = nullptr;
+    PictureButton* m_cmdSetting = nullptr;
+    PictureButton* m_cmdHelp = nullptr;
+    PictureButton* m_cmdExit = nullptr;
+    QLabel* m_lblTask = nullptr;
+    QTreeView* m_LVClose = nullptr;
+    DoorPicture* m_picDoor = nullptr;
+    LinkLabel* m_lblWeb = nullptr;
+
+    QMenu* m_menuTask = nullptr;
+    QMenu* m_menuSetting = nullptr;
+    QMenu* m_menuAfter = nullptr;
+    QMenu* m_menuLan = nullptr;
+    QMenu* m_menuA = nullptr;
+    QAction* m_menuAdd = nullptr;
+    QAction* m_menuDelete = nullptr;
+    QAction* m_menuClear = nullptr;
+    QAction* m_menuExit = nullptr;
+    QAction* m_menuHelp = nullptr;
+    QAction* m_menuAbout = nullptr;
+    std::map<Mark, QAction*> m_markActions;
+
+    QTimer* m_timerClose = nullptr;
+    QTimer* m_timerMouse = nullptr;
+
+    QUrl m_tutorialBase;
+    std::function<void(const QUrl&)> m_openUrl;
+    bool m_ended = false;
+    bool m_endingNow = false;
+    bool m_asking = false;
+};
+
+} // namespace morvane

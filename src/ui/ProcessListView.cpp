@@ -1,0 +1,58 @@
+#include "ProcessListView.h"
+
+#include <QHeaderView>
+
+namespace morvane {
+
+ProcessListView::ProcessListView(QWidget* parent) : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("LV"));
+    setColumnCount(3);
+    setHeaderLabels({QStringLiteral("Icon"), QStringLiteral("Program"), QStringLiteral("Path")});
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setIconSize(QSize(16, 16));
+    header()->setStretchLastSection(true);
+    header()->setSectionsMovable(false);
+    setColumnWidth(0, 40);
+    setColumnWidth(1, 170);
+}
+
+QStringList ProcessListView::Programs() const {
+    QStringList names;
+    names.reserve(topLevelItemCount());
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        names << topLevelItem(i)->text(1);
+    }
+    return names;
+}
+
+void ProcessListView::SelectRow(int row) {
+    QTreeWidgetItem* item = topLevelItem(row);
+    if (item == nullptr) {
+        return;
+    }
+    setCurrentItem(item);
+    item->setSelected(true);
+    scrollToItem(item);
+}
+
+void ProcessListView::keyboardSearch(const QString& search) {
+    // Only the last typed character counts: typing the same letter again finds the same row.
+    if (search.isEmpty()) {
+        return;
+    }
+    const QString typed = search.right(1).toUpper();
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        const QString name = topLevelItem(i)->text(1);
+        if (!name.isEmpty() && name.left(1).toUpper() == typed) {
+            SelectRow(i);
+            return;
+        }
+    }
+}
+
+} // namespace morvane

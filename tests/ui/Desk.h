@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Engine.h"
+#include "FakeAutostart.h"
+#include "FakeClock.h"
+#include "FakeCursor.h"
+#include "FakeLauncher.h"
+#include "FakePower.h"
+#include "FakeProcesses.h"
+#include "MainWindow.h"
+#include "TaskEditor.h"
+#include "TaskTableModel.h"
+
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QWidget>
+
+#include <memory>
+
+namespace morvane::test {
+
+/// The two windows over a core whose platform is all fakes, with an application-data folder of
+/// its own. Nothing here touches the machine or the user's files.
+class Desk {
+public:
+    explicit Desk(const QString& programFolder = QStringLiteral(MORVANE_SOURCE_DATA),
+                  const QString& appData = QString()) {
+        const QString data =
+            appData.isEmpty() ? m_dir.filePath(QStringLiteral("appdata")) : appData;
+        processes.running = {{"/usr/bin/xterm", 100},
+                             {"/usr/bin/gedit", 200},
+                             {"/usr/bin/xterm", 101},
+                             {"/opt/Nvidia/nvidia-settings", 300},
+                             {"/usr/bin/nano", 102}};
+        engine = std::make_unique<Engine>(
+            Engine::Services{clock, power, processes, launcher, cursor, autostart},
+            AppPaths{programFolder.toStdString(), data.toStdString(), "morvane"});
+        window = std::make_unique<MainWindow>(MainWindow::Deps{*engine, processes});
+        window->SetTutorialBase(QUrl(QStringLiteral("https://morvane.test/docs/")));
+        window->SetUrlOpener([this](const QUrl& url) { opened.append(url); });
+    }
+    ~Desk() {
+        window.reset();
+        engine.reset();
+    }
+    Desk(const Desk&) = delete;
+    Desk& operator=(const Desk&) = delete;
+
+    [[nodiscard]] QString AppData() const {
+        return QString::fromStdString(engine->Paths().appDataFolder.string());
+    }
+    [[nodiscard]] TaskEditor* Editor() const { return window->Editor(); }
+
+    /// A widget, action or timer of either window by its name.
+    template <typename T> T* Find(const QString& name) const {
+        if (T* found = window->findChild<T*>(name)) {
+            return found;
+        }
+        return Editor()->findChild<T*>(name);
+    }
+
+    QTemporaryDir m_dir;
+    platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
+    platform::FakePower power;
+    platform::FakeProcesses processes{4242};
+    platform::FakeLauncher launcher;
+    platform::FakeCursor cursor;
+    platform::FakeAutostart autostart;
+    std::unique_ptr<Engine> engine;
+    std::unique_ptr<MainWindow> window;
+    QList<QUrl> opened;
+};
+
+} // namespace morvane::test

@@ -1,0 +1,579 @@
+// The task editor driven through its widgets: field rules, the countdown key filter, the close
+// handling, Add for every kind of task, its messages, and the process list.
+
+#include "Desk.h"
+#include "LinkLabel.h"
+#include "ModalAnswerer.h"
+#include "OffscreenQuiet.h"
+#include "ProcessListView.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace morvane;
+using morvane::test::Desk;
+using morvane::test::ModalAnswerer;
+
+class EditorTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Desk> m_desk;
+
+    template <typename T> T* W(const char* name) const {
+        T* w = m_desk->Find<T>(QString::fromLatin1(name));
+        if (w == nullptr) {
+            qFatal("no widget named %s", name);
+        }
+        return w;
+    }
+    QComboBox* List(const char* name) const { return W<QComboBox>(name); }
+    QString Text(const char* label) const { return W<QLabel>(label)->text(); }
+    QString Lan(int entry) const {
+        return QString::fromStdString(m_desk->engine->Language().Text(entry));
+    }
+    static void Choose(QComboBox* list, const QString& text) {
+        const int i = list->findText(text);
+        QVERIFY2(i >= 0, qPrintable(text));
+        list->setCurrentIndex(i);
+    }
+    static void Type(QComboBox* list, const QString& text) {
+        list->lineEdit()->clear();
+        QTest::keyClicks(list->lineEdit(), text);
+    }
+    void ClickProgram(const QString& program) {
+        auto* lv = W<ProcessListView>("LV");
+        const QList<QTreeWidgetItem*> items = lv->findItems(program, Qt::MatchExactly, 1);
+        QVERIFY2(!items.isEmpty(), qPrintable(program));
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
+                          lv->visualItemRect(items.first()).center());
+    }
+    QStringList LastRow() const {
+        const TaskList& tasks = m_desk->engine->Tasks();
+        if (tasks.IsEmpty()) {
+            return {};
+        }
+        const Task& t = tasks.At(tasks.Count());
+        QStringList fields;
+        for (int f = 1; f <= kFieldCount; ++f) {
+            fields << QString::fromStdString(t.Get(static_cast<Field>(f)));
+        }
+        return fields;
+    }
+    void Add() { W<QPushButton>("cmdOK")->click(); }
+
+private Q_SLOTS:
+    void initTestCase() { morvane::test::QuietOffscreenNotes(); }
+    void init() {
+        m_desk = std::make_unique<Desk>();
+        m_desk->window->LoadSequence();
+        m_desk->window->AddTaskCommand();
+        QVERIFY(m_desk->Editor()->isVisible());
+    }
+    void cleanup() { m_desk.reset(); }
+
+    void opensWithTheDesignedListsAndDefaults() {
+        TaskEditor* editor = m_desk->Editor();
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Add a Task"));
+        QCOMPARE(editor->size(), QSize(738, 617));
+        QCOMPARE(List("cmbYear")->count(), 982);
+        QCOMPARE(List("cmbYear")->itemText(0), QStringLiteral("2018"));
+        QCOMPARE(List("cmbYear")->itemText(981), QStringLiteral("2999"));
+        QCOMPARE(List("cmbYear")->currentText(), QStringLiteral("2026"));
+        QCOMPARE(List("cmbMonth")->count(), 12);
+        QCOMPARE(List("cmbMonth")->itemText(0), QStringLiteral("1(Jan)"));
+        QCOMPARE(List("cmbMonth")->currentText(), QStringLiteral("12(Dec)"));
+        QCOMPARE(List("cmbDay")->count(), 31);
+        QCOMPARE(List("cmbDay")->currentText(), QStringLiteral("07"));
+        QCOMPARE(List("cmbHour")->count(), 24);
+        QCOMPARE(List("cmbHour")->currentText(), QStringLiteral("10"));
+        QCOMPARE(List("cmbMin")->count(), 60);
+        QCOMPARE(List("cmbSec")->currentText(), QStringLiteral("00"));
+        for (const char* name : {"cmbTDay", "cmbTHour", "cmbTMin", "cmbTSec"}) {
+            QCOMPARE(List(name)->count(), 100);
+            QCOMPARE(List(name)->itemText(99), QStringLiteral("99"));
+            QCOMPARE(List(name)->currentText(), QStringLiteral("00"));
+            QVERIFY(List(name)->isEnabled());
+        }
+        QCOMPARE(List("cmbLoop")->count(), 5);
+        QCOMPARE(List("cmbLoop")->currentText(), QStringLiteral("None"));
+        QCOMPARE(List("cmbLoop")->itemText(4), QStringLiteral("Every Minute"));
+        QCOMPARE(List("cmbAfter")->count(), 6);
+        QCOMPARE(List("cmbAfter")->itemText(0), Lan(50));
+        QCOMPARE(List("cmbAutoType")->currentIndex(), 0);
+        QVERIFY(!W<QLineEdit>("txtCmd")->isEnabled());
+        QVERIFY(!W<QPushButton>("cmdCmd")->isEnabled());
+        QVERIFY(W<QRadioButton>("optTimer")->isChecked());
+        QVERIFY(!List("cmbYear")->isEnabled());
+        QVERIFY(W<QCheckBox>("chkMouse")->isEnabled());
+        QVERIFY(W<QPushButton>("cmdOK")->isDefault());
+        for (const char* name : {"imgSelect", "lblSelect", "lblDrag"}) {
+            QVERIFY(m_desk->Find<QWidget>(QString::fromLatin1(name)) != nullptr);
+        }
+        QVERIFY(m_desk->Find<QTimer>(QStringLiteral("TimerSelect")) != nullptr);
+        QVERIFY(!m_desk->Find<QTimer>(QStringLiteral("TimerSelect"))->isActive());
+    }
+
+    void switchingTheTriggerEnablesItsFields() {
+        auto* mouse = W<QCheckBox>("chkMouse");
+        mouse->setChecked(true);
+        W<QRadioButton>("optTime")->click();
+        for (const char* name : {"cmbYear", "cmbMonth", "cmbDay", "cmbHour", "cmbMin", "cmbSec"}) {
+            QVERIFY2(List(name)->isEnabled(), name);
+        }
+        for (const char* name : {"cmbTDay", "cmbTHour", "cmbTMin", "cmbTSec"}) {
+            QVERIFY2(!List(name)->isEnabled(), name);
+        }
+        QVERIFY(!mouse->isChecked());
+        QVERIFY(!mouse->isEnabled());
+
+        W<QRadioButton>("optTimer")->click();
+        QVERIFY(!List("cmbYear")->isEnabled());
+        QVERIFY(List("cmbTMin")->isEnabled());
+        QVERIFY(mouse->isEnabled());
+        QVERIFY2(!mouse->isChecked(), "the tick is not restored");
+    }
+
+    void theTypeListEnablesTheCommandLine() {
+        QComboBox* type = List("cmbAutoType");
+        QCOMPARE(type->count(), 2);
+        type->setCurrentIndex(1);
+        QVERIFY(W<QLineEdit>("txtCmd")->isEnabled());
+        QVERIFY(W<QPushButton>("cmdCmd")->isEnabled());
+        type->setCurrentIndex(0);
+        QVERIFY(!W<QLineEdit>("txtCmd")->isEnabled());
+        QVERIFY(!W<QPushButton>("cmdCmd")->isEnabled());
+    }
+
+    void theEmptyTaskBoxLocksTheTarget() {
+        ClickProgram(QStringLiteral("gedit"));
+        QCOMPARE(Text("lblID"), QStringLiteral("200"));
+        List("cmbAutoType")->setCurrentIndex(1);
+        auto* only = W<QCheckBox>("chkOnly");
+
+        only->click();
+        QCOMPARE(List("cmbAutoType")->currentIndex(), 0);
+        QVERIFY(!List("cmbAutoType")->isEnabled());
+        QVERIFY(!W<QLineEdit>("txtCmd")->isEnabled());
+        QVERIFY(!W<ProcessListView>("LV")->isEnabled());
+        QVERIFY(!W<QLabel>("imgSelect")->isEnabled());
+        QCOMPARE(Text("lblProcess1"), QString());
+        QCOMPARE(Text("lblID"), QString());
+        QCOMPARE(Text("lblWindow"), QString());
+        QVERIFY(!W<QLabel>("picIcon")->pixmap().isNull());
+
+        only->click();
+        QVERIFY(List("cmbAutoType")->isEnabled());
+        QCOMPARE(List("cmbAutoType")->currentIndex(), 0);
+        QVERIFY(W<ProcessListView>("LV")->isEnabled());
+        QVERIFY(W<QLabel>("imgSelect")->isEnabled());
+        QVERIFY(!W<QLineEdit>("txtCmd")->isEnabled());
+        QVERIFY(W<QLabel>("picIcon")->pixmap().isNull());
+    }
+
+    void countdownKeyFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("digit") << "7"
+                               << "7";
+        QTest::newRow("more digits than the list has") << "250"
+                                                       << "250";
+        QTest::newRow("letters, hyphen and space are dropped") << "1a- 2"
+                                                               << "12";
+        QTest::newRow("signs are dropped") << "+3"
+                                           << "3";
+    }
+    void countdownKeyFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        for (const char* name : {"cmbTDay", "cmbTHour", "cmbTMin", "cmbTSec"}) {
+            Type(List(name), typed);
+            QCOMPARE(List(name)->currentText(), expected);
+        }
+    }
+
+    void backspaceAndPastePassTheFilter() {
+        QComboBox* minutes = List("cmbTMin");
+        Type(minutes, QStringLiteral("45"));
+        QTest::keyClick(minutes->lineEdit(), Qt::Key_Backspace);
+        QCOMPARE(minutes->currentText(), QStringLiteral("4"));
+
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("x9"));
+        if (clipboard->text() != QStringLiteral("x9")) {
+            QSKIP("this platform has no clipboard");
+        }
+        minutes->lineEdit()->clear();
+        QTest::keyClick(minutes->lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(minutes->currentText(), QStringLiteral("x9"));
+    }
+
+    void theCloseBoxHidesAndKeepsEveryField() {
+        TaskEditor* editor = m_desk->Editor();
+        QSignalSpy back(editor, &TaskEditor::returnedToMainWindow);
+        ClickProgram(QStringLiteral("nano"));
+        Type(List("cmbTHour"), QStringLiteral("3"));
+        Choose(List("cmbLoop"), QStringLiteral("Every Day"));
+        W<QRadioButton>("optTime")->click();
+
+        editor->close();
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(back.count(), 1);
+        QCOMPARE(back.first().first().toBool(), true);
+        QVERIFY(m_desk->window->isVisible());
+
+        m_desk->window->AddTaskCommand();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(Text("lblProcess1"), QStringLiteral("nano"));
+        QCOMPARE(List("cmbTHour")->currentText(), QStringLiteral("3"));
+        QCOMPARE(List("cmbLoop")->currentText(), QStringLiteral("Every Day"));
+        QVERIFY(W<QRadioButton>("optTime")->isChecked());
+        QVERIFY2(W<ProcessListView>("LV")->currentItem() != nullptr &&
+                     W<ProcessListView>("LV")->currentItem()->text(1) == QStringLiteral("nano"),
+                 "the target is selected again after the rescan");
+    }
+
+    void escapeAndCancelHideWithoutTheFocusRequest() {
+        TaskEditor* editor = m_desk->Editor();
+        QSignalSpy back(editor, &TaskEditor::returnedToMainWindow);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        m_desk->window->AddTaskCommand();
+        W<QPushButton>("cmdCancel")->click();
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(back.count(), 2);
+        QCOMPARE(back.at(0).first().toBool(), false);
+        QCOMPARE(back.at(1).first().toBool(), false);
+        QVERIFY(m_desk->engine->Tasks().IsEmpty());
+    }
+
+    void addMakesEachKindOfTask_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("close from the list, countdown, hourly")
+            << "close-list" << QStringList{"gedit",
+                                           "/usr/bin/gedit",
+                                           "200",
+                                           "2026/12/07 11:30:00",
+                                           "Every Hour",
+                                           "Close - After 00-01-30-00",
+                                           ""};
+        QTest::newRow("close after no mouse moving, monitor off")
+            << "close-idle"
+            << QStringList{"xterm",
+                           "/usr/bin/xterm",
+                           "100",
+                           "2026/12/07 10:10:00",
+                           "None",
+                           "Close - AfterNoMouseMoving 00-00-10-00",
+                           "Turn Off the Monitor"};
+        QTest::newRow("run at a fixed date")
+            << "run-fixed"
+            << QStringList{"backup.sh", "/opt/tools/backup.sh", "None", "2027/01/05 09:05:00",
+                           "None",      "Run - Normal",         ""};
+        QTest::newRow("run after typed entries, reboot and quit")
+            << "run-typed"
+            << QStringList{"xclock", "/usr/bin/xclock",       "None",      "2026/12/12 14:10:00",
+                           "None",   "Run - After 5-0-250-0", "Reboot - Q"};
+        QTest::newRow("run after no mouse moving, daily")
+            << "run-idle" << QStringList{"htop",      "htop",
+                                         "None",      "2026/12/07 12:00:00",
+                                         "Every Day", "Run - AfterNoMouseMoving 00-02-00-00",
+                                         "Hibernate"};
+        QTest::newRow("empty task, shut down and quit")
+            << "empty" << QStringList{"Empty",          "None",
+                                      "None",           "2026/12/07 10:10:00",
+                                      "None",           "Close - After 00-00-10-00",
+                                      "Shutdown PC - Q"};
+        QTest::newRow("close at a fixed date, log off, monthly")
+            << "close-fixed"
+            << QStringList{"nvidia-settings",
+                           "/opt/Nvidia/nvidia-settings",
+                           "300",
+                           "2026/12/31 23:59:59",
+                           "Every Month",
+                           "Close - Normal",
+                           "Log Off"};
+    }
+    void addMakesEachKindOfTask() {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, row);
+        if (kind == QLatin1String("close-list")) {
+            ClickProgram(QStringLiteral("gedit"));
+            Choose(List("cmbTHour"), QStringLiteral("01"));
+            Choose(List("cmbTMin"), QStringLiteral("30"));
+            Choose(List("cmbLoop"), QStringLiteral("Every Hour"));
+        } else if (kind == QLatin1String("close-idle")) {
+            ClickProgram(QStringLiteral("xterm"));
+            W<QCheckBox>("chkMouse")->setChecked(true);
+            Choose(List("cmbTMin"), QStringLiteral("10"));
+            List("cmbAfter")->setCurrentIndex(5);
+        } else if (kind == QLatin1String("run-fixed")) {
+            List("cmbAutoType")->setCurrentIndex(1);
+            QTest::keyClicks(W<QLineEdit>("txtCmd"), QStringLiteral("/opt/tools/backup.sh"));
+            W<QRadioButton>("optTime")->click();
+            Choose(List("cmbYear"), QStringLiteral("2027"));
+            List("cmbMonth")->setCurrentIndex(0);
+            Choose(List("cmbDay"), QStringLiteral("05"));
+            Choose(List("cmbHour"), QStringLiteral("09"));
+            Choose(List("cmbMin"), QStringLiteral("05"));
+            Choose(List("cmbSec"), QStringLiteral("00"));
+        } else if (kind == QLatin1String("run-typed")) {
+            List("cmbAutoType")->setCurrentIndex(1);
+            W<QLineEdit>("txtCmd")->setText(QStringLiteral("/usr/bin/xclock"));
+            Type(List("cmbTDay"), QStringLiteral("5"));
+            Type(List("cmbTHour"), QStringLiteral("0"));
+            Type(List("cmbTMin"), QStringLiteral("250"));
+            Type(List("cmbTSec"), QStringLiteral("0"));
+            List("cmbAfter")->setCurrentIndex(2);
+            W<QCheckBox>("chkQuit")->setChecked(true);
+        } else if (kind == QLatin1String("run-idle")) {
+            List("cmbAutoType")->setCurrentIndex(1);
+            W<QLineEdit>("txtCmd")->setText(QStringLiteral("htop"));
+            W<QCheckBox>("chkMouse")->setChecked(true);
+            Choose(List("cmbTHour"), QStringLiteral("02"));
+            Choose(List("cmbLoop"), QStringLiteral("Every Day"));
+            List("cmbAfter")->setCurrentIndex(4);
+        } else if (kind == QLatin1String("empty")) {
+            W<QCheckBox>("chkOnly")->click();
+            Choose(List("cmbTMin"), QStringLiteral("10"));
+            List("cmbAfter")->setCurrentIndex(1);
+            W<QCheckBox>("chkQuit")->setChecked(true);
+        } else if (kind == QLatin1String("close-fixed")) {
+            ClickProgram(QStringLiteral("nvidia-settings"));
+            W<QRadioButton>("optTime")->click();
+            Choose(List("cmbDay"), QStringLiteral("31"));
+            Choose(List("cmbHour"), QStringLiteral("23"));
+            Choose(List("cmbMin"), QStringLiteral("59"));
+            Choose(List("cmbSec"), QStringLiteral("59"));
+            Choose(List("cmbLoop"), QStringLiteral("Every Month"));
+            List("cmbAfter")->setCurrentIndex(3);
+        }
+
+        ModalAnswerer answerer;
+        Add();
+        QCOMPARE(answerer.Count(), 0);
+        QCOMPARE(m_desk->engine->Tasks().Count(), 1);
+        QCOMPARE(LastRow(), row);
+        QVERIFY(!m_desk->Editor()->isVisible());
+        QVERIFY(m_desk->Find<QTimer>(QStringLiteral("timerClose"))->isActive());
+        QVERIFY(!W<QCheckBox>("chkOnly")->isChecked());
+        QVERIFY(W<QCheckBox>("chkOnly")->isEnabled() && List("cmbAutoType")->isEnabled());
+        // The main window shows the new row with a picture.
+        const QAbstractItemModel& model = m_desk->window->Model();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(model.index(0, 1).data().toString(), row.at(0));
+        QVERIFY(!model.index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    }
+
+    void addRefusesWithAMessage_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("close task without a program") << "no-target"
+                                                      << "lan 43"
+                                                      << "lan 42";
+        QTest::newRow("run task without a command line") << "no-command"
+                                                         << "Empty"
+                                                         << "The command line cannot be empty.";
+        QTest::newRow("command line with a tab") << "tab"
+                                                 << "Morvane"
+                                                 << "tab";
+        QTest::newRow("a date the calendar lacks") << "bad-date"
+                                                   << "Morvane"
+                                                   << "2026/02/31";
+    }
+    void addRefusesWithAMessage() {
+        QFETCH(QString, kind);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        if (kind == QLatin1String("no-command") || kind == QLatin1String("tab")) {
+            List("cmbAutoType")->setCurrentIndex(1);
+            if (kind == QLatin1String("tab")) {
+                W<QLineEdit>("txtCmd")->setText(QStringLiteral("xterm\t-e top"));
+            }
+        } else if (kind == QLatin1String("bad-date")) {
+            ClickProgram(QStringLiteral("gedit"));
+            W<QRadioButton>("optTime")->click();
+            List("cmbMonth")->setCurrentIndex(1);
+            Choose(List("cmbDay"), QStringLiteral("31"));
+        }
+        if (title.startsWith(QLatin1String("lan "))) {
+            title = Lan(title.mid(4).toInt());
+            text = Lan(text.mid(4).toInt());
+        }
+        W<QCheckBox>("chkQuit")->setChecked(true);
+        ModalAnswerer answerer;
+        Add();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, title);
+        QVERIFY2(answerer.Boxes().first().text.contains(text),
+                 qPrintable(answerer.Boxes().first().text));
+        QCOMPARE(answerer.Boxes().first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(m_desk->engine->Tasks().IsEmpty());
+        QVERIFY(m_desk->Editor()->isVisible());
+        QVERIFY(!m_desk->engine->Marks().IsChecked(Mark::Quit));
+        QVERIFY(!m_desk->Find<QTimer>(QStringLiteral("timerClose"))->isActive());
+    }
+
+    void aZeroCountdownAsksFirst() {
+        ClickProgram(QStringLiteral("gedit"));
+        ModalAnswerer answerer(QMessageBox::Cancel);
+        Add();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, Lan(46));
+        QCOMPARE(answerer.Boxes().first().text, Lan(44) + QLatin1Char('\n') + Lan(45));
+        QCOMPARE(answerer.Boxes().first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QVERIFY(m_desk->engine->Tasks().IsEmpty());
+        QVERIFY(m_desk->Editor()->isVisible());
+
+        answerer.SetAnswer(QMessageBox::Ok);
+        Add();
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(LastRow().at(3), QStringLiteral("2026/12/07 10:00:00"));
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - After 00-00-00-00"));
+    }
+
+    void anEmptiedEntryAsksAndThenAddsWhatItCan() {
+        ClickProgram(QStringLiteral("gedit"));
+        Type(List("cmbTDay"), QString());
+        Choose(List("cmbTMin"), QStringLiteral("30"));
+        ModalAnswerer answerer(QMessageBox::Ok);
+        Add();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(LastRow().at(3), QStringLiteral("2026/12/07 10:30:00"));
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - After -00-30-00"));
+    }
+
+    void addSetsTheAfterAllTasksMarks_data() {
+        QTest::addColumn<int>("after");
+        QTest::addColumn<bool>("quit");
+        QTest::addColumn<QStringList>("checked");
+        QTest::newRow("quit alone") << 0 << true << QStringList{"menuScreen", "menuQuit"};
+        QTest::newRow("reboot and quit") << 2 << true << QStringList{"menuReboot"};
+        QTest::newRow("hibernate") << 4 << false << QStringList{"menuHibernet"};
+        QTest::newRow("nothing keeps the earlier choice")
+            << 0 << false << QStringList{"menuScreen"};
+    }
+    void addSetsTheAfterAllTasksMarks() {
+        QFETCH(int, after);
+        QFETCH(bool, quit);
+        QFETCH(QStringList, checked);
+        m_desk->engine->Marks().TogglePowerMark(Mark::Screen);
+        W<QCheckBox>("chkOnly")->click();
+        Choose(List("cmbTSec"), QStringLiteral("30"));
+        List("cmbAfter")->setCurrentIndex(after);
+        W<QCheckBox>("chkQuit")->setChecked(quit);
+        Add();
+        QStringList shown;
+        for (const char* name :
+             {"menuShut", "menuReboot", "menuLogoff", "menuHibernet", "menuScreen", "menuQuit"}) {
+            if (m_desk->Find<QAction>(QString::fromLatin1(name))->isChecked()) {
+                shown << QString::fromLatin1(name);
+            }
+        }
+        QCOMPARE(shown, checked);
+        QCOMPARE(LastRow().at(6).endsWith(QLatin1String(" - Q")), quit);
+    }
+
+    void theProcessListHasOneSortedRowPerProgram() {
+        auto* lv = W<ProcessListView>("LV");
+        QCOMPARE(lv->Programs(), (QStringList{"gedit", "nano", "nvidia-settings", "xterm"}));
+        QCOMPARE(lv->headerItem()->text(0), QStringLiteral("Icon"));
+        QCOMPARE(lv->headerItem()->text(1), QStringLiteral("Program"));
+        QCOMPARE(lv->headerItem()->text(2), QStringLiteral("Path"));
+        for (int i = 0; i < lv->topLevelItemCount(); ++i) {
+            QVERIFY(!lv->topLevelItem(i)->icon(0).isNull());
+        }
+    }
+
+    void clickingARowMakesItTheTarget() {
+        ClickProgram(QStringLiteral("xterm"));
+        QCOMPARE(Text("lblProcess1"), QStringLiteral("xterm"));
+        QCOMPARE(Text("lblID"), QStringLiteral("100"));
+        QCOMPARE(Text("lblProcess2"), Lan(49));
+        QCOMPARE(Text("lblWindow"), QStringLiteral("/usr/bin/xterm"));
+        QVERIFY(!W<QLabel>("picIcon")->pixmap().isNull());
+    }
+
+    void aTypedLetterJumpsWithoutChangingTheTarget() {
+        auto* lv = W<ProcessListView>("LV");
+        ClickProgram(QStringLiteral("gedit"));
+        lv->setFocus();
+        for (const QString& key : {QStringLiteral("n"), QStringLiteral("N"), QStringLiteral("n")}) {
+            QTest::keyClicks(lv, key);
+            QVERIFY(lv->currentItem() != nullptr);
+            QCOMPARE(lv->currentItem()->text(1), QStringLiteral("nano"));
+        }
+        QTest::keyClicks(lv, QStringLiteral("x"));
+        QCOMPARE(lv->currentItem()->text(1), QStringLiteral("xterm"));
+        QCOMPARE(Text("lblProcess1"), QStringLiteral("gedit"));
+        QCOMPARE(Text("lblID"), QStringLiteral("200"));
+    }
+
+    void refreshRescansAndKeepsTheTarget() {
+        ClickProgram(QStringLiteral("nano"));
+        const int scans = m_desk->processes.scans;
+        m_desk->processes.running.push_back({"/usr/bin/vim", 400});
+        W<QToolButton>("cmdRefresh")->click();
+        QCOMPARE(m_desk->processes.scans, scans + 1);
+        auto* lv = W<ProcessListView>("LV");
+        QVERIFY(lv->Programs().contains(QStringLiteral("vim")));
+        QCOMPARE(lv->selectedItems().size(), 1);
+        QCOMPARE(lv->selectedItems().first()->text(1), QStringLiteral("nano"));
+    }
+
+    void closeNowEndsEveryCopyAfterTheQuestion() {
+        ClickProgram(QStringLiteral("xterm"));
+        ModalAnswerer answerer(QMessageBox::Cancel);
+        W<QToolButton>("cmdClose")->click();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, Lan(41));
+        QCOMPARE(answerer.Boxes().first().text, Lan(40));
+        QVERIFY(m_desk->processes.terminated.empty());
+
+        answerer.SetAnswer(QMessageBox::Ok);
+        W<QToolButton>("cmdClose")->click();
+        QCOMPARE(m_desk->processes.terminated, (std::vector<platform::ProcessId>{100, 101}));
+        QVERIFY(!W<ProcessListView>("LV")->Programs().contains(QStringLiteral("xterm")));
+        QVERIFY(m_desk->engine->Tasks().IsEmpty());
+        QCOMPARE(Text("lblID"), QStringLiteral("100"));
+    }
+
+    void browsePutsTheChosenProgramOnTheCommandLine() {
+        List("cmbAutoType")->setCurrentIndex(1);
+        CommonDlgsW& dialogs = m_desk->Editor()->Dialogs();
+        QStringList filters;
+        dialogs.SetFileRunner([&](const CommonDlgsW::FileRequest& r) {
+            filters = r.nameFilters;
+            return std::optional<CommonDlgsW::FileAnswer>({{QStringLiteral("/usr/bin/xclock")}});
+        });
+        W<QPushButton>("cmdCmd")->click();
+        QCOMPARE(W<QLineEdit>("txtCmd")->text(), QStringLiteral("/usr/bin/xclock"));
+        QVERIFY(filters.contains(QStringLiteral("*.exe, *.EXE (*.exe)")));
+
+        dialogs.SetFileRunner([](const CommonDlgsW::FileRequest&) { return std::nullopt; });
+        W<QPushButton>("cmdCmd")->click();
+        QCOMPARE(W<QLineEdit>("txtCmd")->text(), QStringLiteral("/usr/bin/xclock"));
+    }
+
+    void theTutorialLinkOpensTheSelectSection() {
+        Q_EMIT W<LinkLabel>("lblDrag")->linkActivated(QStringLiteral("#"));
+        QCOMPARE(m_desk->opened.size(), 1);
+        QCOMPARE(m_desk->opened.first().toString(),
+                 QStringLiteral("https://morvane.test/docs/tutorial.html#select"));
+    }
+};
+
+QTEST_MAIN(EditorTest)
+#include "EditorTest.moc"

@@ -1,0 +1,525 @@
+// The main window over a core with fake platform services: layout, list commands, menus and
+// marks, languages in both windows, start-up from kept files, every way of ending, and the
+// task-file commands through the shared file dialogs.
+
+#include "Desk.h"
+#include "DoorPicture.h"
+#include "LinkLabel.h"
+#include "ModalAnswerer.h"
+#include "OffscreenQuiet.h"
+#include "PictureButton.h"
+#include "storage/AppPaths.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+using namespace morvane;
+using morvane::test::Desk;
+using morvane::test::ModalAnswerer;
+
+namespace {
+
+QStringList ReadLines(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QStringList lines = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+void WriteLines(const QString& path, const QStringList& lines) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    for (const QString& line : lines) {
+        f.write(line.toUtf8() + "\r\n");
+    }
+}
+
+QStringList LanguageFile(const char* name) {
+    return ReadLines(QStringLiteral(MORVANE_SOURCE_DATA "/") + QLatin1String(name));
+}
+
+Task Countdown(const std::string& program, const std::string& minutes = "10") {
+    return Task{program, "/usr/bin/" + program,
+                "None",  "2026/12/07 10:" + minutes + ":00",
+                "None",  "Close - After 00-00-" + minutes + "-00",
+                ""};
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Desk> m_desk;
+
+    template <typename T> T* W(const char* name) const {
+        T* w = m_desk->Find<T>(QString::fromLatin1(name));
+        if (w == nullptr) {
+            qFatal("no object named %s", name);
+        }
+        return w;
+    }
+    QAction* Act(const char* name) const { return W<QAction>(name); }
+    QTimer* TimerClose() const { return W<QTimer>("timerClose"); }
+    QWidget* Door() const { return W<QWidget>("picDoor"); }
+    TaskList& Tasks() const { return m_desk->engine->Tasks(); }
+    QString File(const char* name) const {
+        return m_desk->AppData() + QLatin1Char('/') + QLatin1String(name);
+    }
+    void Start(const QString& appData = QString()) {
+        m_desk = std::make_unique<Desk>(QStringLiteral(MORVANE_SOURCE_DATA), appData);
+        m_desk->window->LoadSequence();
+    }
+    void AddThree() {
+        for (const char* p : {"alpha", "beta", "gamma"}) {
+            Tasks().Append(Countdown(p));
+        }
+    }
+    QStringList ProgramsShown() const {
+        QStringList names;
+        const QAbstractItemModel& model = m_desk->window->Model();
+        for (int r = 0; r < model.rowCount(); ++r) {
+            names << model.index(r, 1).data().toString();
+        }
+        return names;
+    }
+    QStringList CheckedAfterMarks() const {
+        QStringList shown;
+        for (const char* name :
+             {"menuShut", "menuReboot", "menuLogoff", "menuHibernet", "menuScreen", "menuQuit"}) {
+            if (Act(name)->isChecked()) {
+                shown << QString::fromLatin1(name);
+            }
+        }
+        return shown;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { morvane::test::QuietOffscreenNotes(); }
+    void init() { Start(); }
+    void cleanup() { m_desk.reset(); }
+
+    void opensAtItsDesignedSizeWithEverythingInPlace() {
+        MainWindow& w = *m_desk->window;
+        QCOMPARE(w.objectName(), QStringLiteral("form1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Morvane"));
+        QCOMPARE(w.centralWidget()->size(), QSize(912, 504));
+        auto* list = W<QTreeView>("LVClose");
+        QCOMPARE(list->model()->columnCount(), 8);
+        QStringList headers;
+        for (int c = 0; c < 8; ++c) {
+            headers << list->model()->headerData(c, Qt::Horizontal).toString();
+        }
+        QCOMPARE(headers, (QStringList{"Icon", "Program", "Path", "ID", "Close Time", "Loop",
+                                       "Type", "After the Task Finished"}));
+        QCOMPARE(list->geometry(), QRect(12, 94, 893, 377));
+        QVERIFY(Door()->isVisible());
+        QCOMPARE(Door()->geometry(), QRect(6, 74, 905, 408));
+        QCOMPARE(W<QLabel>("lblTask")->text(), QStringLiteral("Task List"));
+        QVERIFY(!W<LinkLabel>("lblWeb")->Caption().isEmpty());
+        QVERIFY(W<QTimer>("timerMouse")->isActive());
+        QCOMPARE(W<QTimer>("timerMouse")->interval(), 1000);
+        QCOMPARE(TimerClose()->interval(), 500);
+        QVERIFY(!TimerClose()->isActive());
+    }
+
+    void buttons_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("left");
+        QTest::newRow("add") << "cmdAdd"
+                             << "Add a Task"
+                             << "Add a new task" << 8;
+        QTest::newRow("delete") << "cmdDelete"
+                                << "Delete"
+                                << "Delete selected task" << 97;
+        QTest::newRow("remove all") << "cmdRemoveAll"
+                                    << "Remove All"
+                                    << "Remove all tasks in the list" << 187;
+        QTest::newRow("save") << "cmdSave"
+                              << "Save Tasks"
+                              << "Save the task list to a file" << 277;
+        QTest::newRow("load") << "cmdLoad"
+                              << "Load Tasks"
+                              << "Load the task list from a file" << 366;
+        QTest::newRow("setting") << "cmdSetting"
+                                 << "Setting"
+                                 << "Set the action after finish all tasks" << 454;
+        QTest::newRow("help") << "cmdHelp"
+                              << "How to Use"
+                              << "" << 544;
+        QTest::newRow("exit") << "cmdExit"
+                              << "Exit"
+                              << "Quit the Morvane program" << 815;
+    }
+    void buttons() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, tip);
+        QFETCH(int, left);
+        auto* b = m_desk->Find<PictureButton>(name);
+        QVERIFY(b != nullptr);
+        QCOMPARE(b->text(), caption);
+        QCOMPARE(b->toolTip(), tip);
+        QCOMPARE(b->x(), left);
+        QCOMPARE(b->y(), 8);
+        QCOMPARE(b->height(), 61);
+        QVERIFY(!b->icon().isNull());
+    }
+
+    void menusCarryTheirShortcuts() {
+        QCOMPARE(Act("menuAdd")->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+        QCOMPARE(Act("menuDelete")->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        QCOMPARE(Act("menuExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        QCOMPARE(Act("menuHelp")->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
+        QCOMPARE(W<QMenu>("menuAfter")->actions().size(), 6);
+        for (const char* name : {"menuTask", "menuSetting", "menuLan", "menuA"}) {
+            QVERIFY2(m_desk->window->menuBar()->actions().contains(W<QMenu>(name)->menuAction()),
+                     name);
+        }
+    }
+
+    void ctrlAOpensTheEditorFromTheList() {
+        m_desk->window->activateWindow();
+        W<QTreeView>("LVClose")->setFocus();
+        QTest::keyClick(W<QTreeView>("LVClose"), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(m_desk->Editor()->isVisible());
+        QVERIFY(!Door()->isVisible());
+        QVERIFY(m_desk->processes.scans > 0);
+    }
+
+    void wideningMovesOnlyTheListEdgeAndExit() {
+        auto* list = W<QTreeView>("LVClose");
+        const QRect listBefore = list->geometry();
+        const QPoint exitBefore = W<QWidget>("cmdExit")->pos();
+        const QPoint saveBefore = W<QWidget>("cmdSave")->pos();
+        const QPoint webBefore = W<QWidget>("lblWeb")->pos();
+        m_desk->window->resize(m_desk->window->width() + 100, m_desk->window->height() + 50);
+        QCOMPARE(list->width(), listBefore.width() + 100);
+        QCOMPARE(list->height(), listBefore.height() + 50);
+        QCOMPARE(W<QWidget>("cmdExit")->pos(), exitBefore + QPoint(100, 0));
+        QCOMPARE(W<QWidget>("lblWeb")->pos(), webBefore + QPoint(0, 50));
+        QCOMPARE(W<QWidget>("cmdSave")->pos(), saveBefore);
+
+        // Too small for the rule: the list keeps the sizes it had.
+        m_desk->window->resize(10, 60);
+        QVERIFY(list->width() > 0 && list->height() > 0);
+    }
+
+    void thePictureHidesOnAClickOrAnyCommand() {
+        QTest::mouseClick(Door(), Qt::LeftButton);
+        QVERIFY(!Door()->isVisible());
+        Start();
+        QVERIFY(Door()->isVisible());
+        W<QToolButton>("cmdDelete")->click();
+        QVERIFY(!Door()->isVisible());
+    }
+
+    void deleteRemovesOnlyTheSelectedRow() {
+        AddThree();
+        QTest::keyClick(m_desk->window.get(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(ProgramsShown(), (QStringList{"alpha", "beta", "gamma"}));
+
+        auto* list = W<QTreeView>("LVClose");
+        list->selectionModel()->select(list->model()->index(1, 1),
+                                       QItemSelectionModel::ClearAndSelect |
+                                           QItemSelectionModel::Rows);
+        W<QToolButton>("cmdDelete")->click();
+        QCOMPARE(ProgramsShown(), (QStringList{"alpha", "gamma"}));
+        QCOMPARE(Tasks().FieldOf(2, Field::Program), "gamma");
+    }
+
+    void removeAllNeverPerformsTheAfterAllTasksChoice() {
+        AddThree();
+        m_desk->engine->TimerClose().SetEnabled(true);
+        Act("menuShut")->trigger();
+        W<QToolButton>("cmdRemoveAll")->click();
+        QVERIFY(Tasks().IsEmpty());
+        QCOMPARE(m_desk->window->Model().rowCount(), 0);
+        m_desk->engine->SchedulerTick();
+        QVERIFY(m_desk->power.calls.empty());
+        QVERIFY(Act("menuShut")->isChecked());
+        QVERIFY2(TimerClose()->isActive(), "removing rows does not stop the scheduler");
+    }
+
+    void theTimerDrivesTheScheduler() {
+        Task due = Countdown("Empty", "00");
+        due.path = "None";
+        Tasks().Append(due);
+        m_desk->engine->TimerClose().SetEnabled(true);
+        QVERIFY(TimerClose()->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(Tasks().IsEmpty(), 5000);
+        QVERIFY2(!TimerClose()->isActive(), "the tick that empties the list stops the timer");
+    }
+
+    void powerMarksAreExclusiveAndQuitIsNot() {
+        Act("menuShut")->trigger();
+        Act("menuQuit")->trigger();
+        Act("menuReboot")->trigger();
+        QCOMPARE(CheckedAfterMarks(), (QStringList{"menuReboot", "menuQuit"}));
+        Act("menuReboot")->trigger();
+        QCOMPARE(CheckedAfterMarks(), (QStringList{"menuQuit"}));
+        QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Quit));
+        QVERIFY(!m_desk->engine->Marks().IsChecked(Mark::Reboot));
+    }
+
+    void autostartAndAutoloadFollowTheirClicks() {
+        Act("menuAutostart")->trigger();
+        QVERIFY(Act("menuAutostart")->isChecked());
+        QCOMPARE(m_desk->autostart.entries.count("morvane"), 1U);
+        Act("menuAutostart")->trigger();
+        QVERIFY(!Act("menuAutostart")->isChecked());
+        QVERIFY(m_desk->autostart.entries.empty());
+
+        m_desk->autostart.failWith = "Error 13 opening key\r\n";
+        ModalAnswerer answerer;
+        Act("menuAutostart")->trigger();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, QStringLiteral("Morvane"));
+        QCOMPARE(answerer.Boxes().first().text, QStringLiteral("Error 13 opening key"));
+
+        Act("menuAutoload")->trigger();
+        QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Autoload));
+    }
+
+    void aLanguageChangesBothWindowsAtOnce() {
+        const QStringList fr = LanguageFile("fr.ini");
+        QCOMPARE(fr.size(), 51);
+        QCOMPARE(W<QToolButton>("cmdAdd")->text(), QStringLiteral("Add a Task"));
+        Act("menuFr")->trigger();
+        QCOMPARE(W<QToolButton>("cmdAdd")->text(), fr.at(0));
+        QCOMPARE(W<QToolButton>("cmdExit")->text(), fr.at(6));
+        QCOMPARE(W<QMenu>("menuTask")->title(), fr.at(7));
+        QCOMPARE(Act("menuAdd")->text(), fr.at(0));
+        QCOMPARE(Act("menuHibernet")->text(), fr.at(14));
+        QCOMPARE(W<QMenu>("menuLan")->title(), fr.at(48));
+        QCOMPARE(W<QPushButton>("cmdOK")->text(), fr.at(32));
+        QCOMPARE(W<QPushButton>("cmdCancel")->text(), fr.at(33));
+        QCOMPARE(W<QLabel>("lblPrograms")->text(), fr.at(22));
+        QCOMPARE(W<QLabel>("Label5")->text(), fr.at(29));
+        QCOMPARE(W<QComboBox>("cmbAfter")->itemText(0), fr.at(50));
+        QCOMPARE(W<QComboBox>("cmbAfter")->itemText(4), fr.at(14));
+        // Fixed texts stay.
+        QCOMPARE(W<QToolButton>("cmdSave")->text(), QStringLiteral("Save Tasks"));
+        QCOMPARE(Act("menuExit")->text(), QStringLiteral("Exit"));
+        QVERIFY(Act("menuFr")->isChecked());
+        QVERIFY(!Act("menuEn")->isChecked() && !Act("menuPolish")->isChecked());
+        QVERIFY(QFile::exists(File("mvfr.dat")));
+
+        Act("menuPolish")->trigger();
+        QCOMPARE(W<QToolButton>("cmdAdd")->text(), LanguageFile("pl.ini").at(0));
+        QVERIFY(QFile::exists(File("mvpl.dat")) && !QFile::exists(File("mvfr.dat")));
+
+        Act("menuEn")->trigger();
+        QCOMPARE(W<QToolButton>("cmdAdd")->text(), QStringLiteral("Add a Task"));
+        QCOMPARE(W<QPushButton>("cmdOK")->text(), QStringLiteral("Add"));
+        QVERIFY(!QFile::exists(File("mvpl.dat")) && !QFile::exists(File("mvfr.dat")));
+        QVERIFY(Act("menuEn")->isChecked());
+        QVERIFY2(!Act("menuFr")->isChecked(), "clicking a checked language keeps one checked");
+        Act("menuEn")->trigger();
+        QVERIFY(Act("menuEn")->isChecked());
+    }
+
+    void firstStartIsEnglishEmptyAndIdle() {
+        QVERIFY(Tasks().IsEmpty());
+        QVERIFY(Door()->isVisible());
+        QVERIFY(!TimerClose()->isActive());
+        QVERIFY(Act("menuEn")->isChecked());
+        QVERIFY(CheckedAfterMarks().isEmpty());
+        QVERIFY(!Act("menuAutoload")->isChecked() && !Act("menuAutostart")->isChecked());
+        QCOMPARE(W<QToolButton>("cmdDelete")->text(), QStringLiteral("Delete"));
+    }
+
+    void startUpRestoresTheKeptListAndSettings() {
+        QTemporaryDir home;
+        const QString appData = home.filePath(QStringLiteral("Roaming"));
+        QVERIFY(QDir().mkpath(appData));
+        qputenv("APPDATA", appData.toUtf8());
+        WriteLines(appData + QStringLiteral("/mvsetting.ini"),
+                   {"1", "0", "1", "0", "0", "0", "0", "1"});
+        WriteLines(appData + QStringLiteral("/default.mtf"),
+                   {"xterm\t/usr/bin/xterm\t100\t2020/01/01 00:00:00\tNone\tClose - After "
+                    "00-01-00-00\tReboot",
+                    "Empty\tNone\tNone\t2027/01/05 09:05:00\tEvery Day\tClose - Normal\t"});
+        WriteLines(appData + QStringLiteral("/mvpl.dat"), {"pl"});
+
+        m_desk.reset();
+        m_desk = std::make_unique<Desk>(QStringLiteral(MORVANE_SOURCE_DATA),
+                                        QString::fromStdString(DefaultAppDataFolder().string()));
+        m_desk->autostart.entries["morvane"] = "/somewhere";
+        m_desk->window->LoadSequence();
+        qunsetenv("APPDATA");
+
+        QCOMPARE(ProgramsShown(), (QStringList{"xterm", "Empty"}));
+        QCOMPARE(Tasks().FieldOf(1, Field::CloseTime), "2026/12/07 11:00:00");
+        QCOMPARE(Tasks().FieldOf(2, Field::CloseTime), "2027/01/05 09:05:00");
+        QVERIFY(!Door()->isVisible());
+        QVERIFY(TimerClose()->isActive());
+        QVERIFY(Act("menuAutoload")->isChecked());
+        QVERIFY2(Act("menuAutostart")->isChecked(), "the registration decides, not the file");
+        QVERIFY2(CheckedAfterMarks().isEmpty(), "the after-all-tasks choice starts cleared");
+        QVERIFY(Act("menuPolish")->isChecked());
+        QCOMPARE(W<QToolButton>("cmdAdd")->text(), LanguageFile("pl.ini").at(0));
+        QCOMPARE(W<QPushButton>("cmdOK")->text(), LanguageFile("pl.ini").at(32));
+    }
+
+    void exitWithAnEmptyListAsksNothing() {
+        QSignalSpy ended(m_desk->window.get(), &MainWindow::programEnded);
+        Act("menuShut")->trigger();
+        ModalAnswerer answerer;
+        W<QToolButton>("cmdExit")->click();
+        QCOMPARE(answerer.Count(), 0);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(m_desk->window->HasEnded());
+        QVERIFY(!m_desk->window->isVisible());
+        QCOMPARE(ReadLines(File("mvsetting.ini")),
+                 (QStringList{"0", "0", "1", "0", "0", "0", "0", "0"}));
+        QVERIFY(!QFile::exists(File("default.mtf")));
+    }
+
+    void exitWithTasksAsksAndCancelChangesNothing() {
+        AddThree();
+        QSignalSpy ended(m_desk->window.get(), &MainWindow::programEnded);
+        ModalAnswerer answerer(QMessageBox::Cancel);
+        QTest::keyClick(m_desk->window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, QStringLiteral("Exit"));
+        QCOMPARE(answerer.Boxes().first().text, QStringLiteral("Are you sure to quit?"));
+        QCOMPARE(answerer.Boxes().first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(Tasks().Count(), 3);
+        QVERIFY(Door()->isVisible());
+        QVERIFY(!QFile::exists(File("mvsetting.ini")));
+
+        answerer.SetAnswer(QMessageBox::Ok);
+        Act("menuAutoload")->trigger();
+        W<QToolButton>("cmdExit")->click();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(ReadLines(File("default.mtf")).size(), 3);
+        QCOMPARE(ReadLines(File("mvsetting.ini")).first(), QStringLiteral("1"));
+    }
+
+    void theCloseBoxSavesWithoutAsking() {
+        AddThree();
+        Act("menuAutoload")->trigger();
+        m_desk->Editor()->show();
+        QSignalSpy ended(m_desk->window.get(), &MainWindow::programEnded);
+        ModalAnswerer answerer;
+        m_desk->window->close();
+        QCOMPARE(answerer.Count(), 0);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!m_desk->Editor()->isVisible());
+        QCOMPARE(ReadLines(File("default.mtf")).size(), 3);
+        QVERIFY(QFile::exists(File("mvsetting.ini")));
+    }
+
+    void anImmediateQuitSavesOnlyTheSettings() {
+        AddThree();
+        Act("menuAutoload")->trigger();
+        QSignalSpy ended(m_desk->window.get(), &MainWindow::programEnded);
+        m_desk->engine->QuitImmediately();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(m_desk->window->HasEnded());
+        QVERIFY(!m_desk->window->isVisible());
+        QVERIFY(QFile::exists(File("mvsetting.ini")));
+        QVERIFY2(!QFile::exists(File("default.mtf")), "the kept list stays as last written");
+    }
+
+    void saveAndLoadGoThroughTheSharedDialogs() {
+        AddThree();
+        CommonDlgsW& dialogs = m_desk->Editor()->Dialogs();
+        QTemporaryDir folder;
+        QList<CommonDlgsW::FileRequest> asked;
+        QString answer = folder.filePath(QStringLiteral("week"));
+        dialogs.SetFileRunner([&](const CommonDlgsW::FileRequest& r) {
+            asked.append(r);
+            return answer.isEmpty() ? std::nullopt
+                                    : std::optional<CommonDlgsW::FileAnswer>({{answer}});
+        });
+
+        W<QToolButton>("cmdSave")->click();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked.first().save);
+        QCOMPARE(asked.first().nameFilters,
+                 QStringList{QStringLiteral("Morvane Task File(*.mtf) (*.mtf)")});
+        const QString saved = folder.filePath(QStringLiteral("week.mtf"));
+        QCOMPARE(ReadLines(saved).size(), 3);
+        QVERIFY(ReadLines(saved).first().startsWith(QLatin1String("alpha\t/usr/bin/alpha\t")));
+
+        Tasks().Clear();
+        answer = saved;
+        W<QToolButton>("cmdLoad")->click();
+        QCOMPARE(asked.size(), 2);
+        QVERIFY(!asked.last().save);
+        QCOMPARE(asked.last().fileName, folder.filePath(QStringLiteral("week")));
+        QCOMPARE(ProgramsShown(), (QStringList{"alpha", "beta", "gamma"}));
+        QVERIFY(TimerClose()->isActive());
+        QCOMPARE(dialogs.FileName, saved);
+
+        answer.clear();
+        W<QToolButton>("cmdLoad")->click();
+        QCOMPARE(Tasks().Count(), 3);
+        QCOMPARE(dialogs.FileName, saved);
+    }
+
+    void aSaveThatCannotWriteSaysWhichFile() {
+        AddThree();
+        QTemporaryDir folder;
+        const QString target = folder.filePath(QStringLiteral("missing/folder/week"));
+        m_desk->Editor()->Dialogs().SetFileRunner([&](const CommonDlgsW::FileRequest&) {
+            return std::optional<CommonDlgsW::FileAnswer>({{target}});
+        });
+        ModalAnswerer answerer;
+        W<QToolButton>("cmdSave")->click();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, QStringLiteral("Morvane"));
+        QVERIFY2(answerer.Boxes().first().text.contains(target + QStringLiteral(".mtf")),
+                 qPrintable(answerer.Boxes().first().text));
+        QCOMPARE(Tasks().Count(), 3);
+    }
+
+    void settingPopsUpItsMenu() {
+        W<QToolButton>("cmdSetting")->click();
+        QTRY_VERIFY(W<QMenu>("menuSetting")->isVisible());
+        W<QMenu>("menuSetting")->close();
+        QVERIFY(!Door()->isVisible());
+    }
+
+    void helpAndTheWebLinkOpenTheTutorial() {
+        Act("menuHelp")->trigger();
+        Q_EMIT W<LinkLabel>("lblWeb")->linkActivated(QStringLiteral("#"));
+        QCOMPARE(m_desk->opened.size(), 2);
+        for (const QUrl& url : m_desk->opened) {
+            QCOMPARE(url.toString(), QStringLiteral("https://morvane.test/docs/tutorial.html"));
+        }
+        QVERIFY(!Door()->isVisible());
+    }
+
+    void aboutShowsTheNoticeAndYear() {
+        ModalAnswerer answerer;
+        Act("menuAbout")->trigger();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, QStringLiteral("About"));
+        QVERIFY(answerer.Boxes().first().text.endsWith(QLatin1String("2026")));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,230 @@
+// The small pieces under the windows: the shared file and colour dialogs, the wait cursor,
+// the skin, program pictures from desktop entries, and where the program's files are found.
+
+#include "CommonDlgsW.h"
+#include "Hourglass.h"
+#include "ProgramFolder.h"
+#include "ProgramIcons.h"
+#include "Skin.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace morvane;
+
+namespace {
+
+void Write(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+class SupportTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void filtersBecomeQtNameFilters_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("default") << CommonDlgsW().Filter << QStringList{"All files (*.*) (*.*)"};
+        QTest::newRow("two pairs") << "A|*.a|B|*.b" << QStringList{"A (*.a)", "B (*.b)"};
+        QTest::newRow("task files")
+            << "Morvane Task File(*.mtf)|*.mtf" << QStringList{"Morvane Task File(*.mtf) (*.mtf)"};
+        QTest::newRow("several patterns")
+            << "Pictures|*.png;*.jpg" << QStringList{"Pictures (*.png *.jpg)"};
+        QTest::newRow("dangling description") << "A|*.a|B" << QStringList{"A (*.a)"};
+    }
+    void filtersBecomeQtNameFilters() {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(CommonDlgsW::NameFilters(filter), expected);
+    }
+
+    void confirmedFileFillsTheFieldsAndCancelKeepsThem() {
+        CommonDlgsW dlg;
+        CommonDlgsW::FileRequest seen;
+        std::optional<CommonDlgsW::FileAnswer> answer =
+            CommonDlgsW::FileAnswer{{QStringLiteral("/home/me/week.mtf")}};
+        dlg.SetFileRunner([&](const CommonDlgsW::FileRequest& r) {
+            seen = r;
+            return answer;
+        });
+        dlg.Filter = QStringLiteral("A|*.a|B|*.b");
+        dlg.FilterIndex = 2;
+        dlg.DialogTitle = QStringLiteral("Pick");
+        dlg.DefaultExt = QStringLiteral("mtf");
+        dlg.InitDir = QStringLiteral("/home/me");
+        QVERIFY(dlg.ShowSave(nullptr));
+        QVERIFY(seen.save);
+        QCOMPARE(seen.filterIndex, 1);
+        QCOMPARE(seen.title, QStringLiteral("Pick"));
+        QCOMPARE(seen.defaultExt, QStringLiteral("mtf"));
+        QCOMPARE(seen.initDir, QStringLiteral("/home/me"));
+        QVERIFY(!seen.overwritePrompt);
+        QCOMPARE(dlg.FileName, QStringLiteral("/home/me/week.mtf"));
+        QCOMPARE(dlg.FileTitle, QStringLiteral("week.mtf"));
+        QCOMPARE(dlg.Title, QStringLiteral("week.mtf"));
+
+        // The next dialog offers what the last one chose.
+        answer.reset();
+        QVERIFY(!dlg.ShowOpen(nullptr));
+        QVERIFY(!seen.save);
+        QCOMPARE(seen.fileName, QStringLiteral("/home/me/week.mtf"));
+        QCOMPARE(dlg.FileName, QStringLiteral("/home/me/week.mtf"));
+        QCOMPARE(dlg.FileTitle, QStringLiteral("week.mtf"));
+    }
+
+    void flagsShapeTheOutcome() {
+        CommonDlgsW dlg;
+        dlg.SetFileRunner([](const CommonDlgsW::FileRequest& r) {
+            QStringList files{QStringLiteral("/data/a.txt")};
+            if (r.multiSelect) {
+                files << QStringLiteral("/data/b.txt");
+            }
+            return std::optional<CommonDlgsW::FileAnswer>(CommonDlgsW::FileAnswer{files});
+        });
+        dlg.Flags = CommonDlgsW::kNoValidate;
+        QVERIFY(dlg.ShowOpen(nullptr));
+        QCOMPARE(dlg.FileName, QStringLiteral("/data/a.txt"));
+        QCOMPARE(dlg.FileTitle, QString());
+
+        dlg.Flags = CommonDlgsW::kAllowMultiSelect;
+        QVERIFY(dlg.ShowOpen(nullptr));
+        QCOMPARE(dlg.FileName, QStringLiteral("/data") + QChar(u'\0') + QStringLiteral("a.txt") +
+                                   QChar(u'\0') + QStringLiteral("b.txt"));
+
+        dlg.Flags = 0;
+        dlg.MaxFileSize = 5;
+        QVERIFY2(!dlg.ShowOpen(nullptr), "a name longer than the buffer does not fit");
+    }
+
+    void overlongStartingNamesFailBeforeAnyDialog() {
+        CommonDlgsW dlg;
+        int shown = 0;
+        dlg.SetFileRunner([&](const CommonDlgsW::FileRequest&) {
+            ++shown;
+            return std::optional<CommonDlgsW::FileAnswer>({{QStringLiteral("/x")}});
+        });
+        dlg.FileName = QString(257, u'a');
+        QVERIFY(!dlg.ShowOpen(nullptr));
+        dlg.FileName.clear();
+        dlg.InitDir = QString(257, u'a');
+        QVERIFY(!dlg.ShowSave(nullptr));
+        QCOMPARE(shown, 0);
+    }
+
+    void colours() {
+        CommonDlgsW dlg;
+        QCOMPARE(dlg.Color(), 12632256);
+        dlg.SetColor(0x00112233);
+        QCOMPARE(CommonDlgsW::FromColorRef(dlg.Color()), QColor(0x33, 0x22, 0x11));
+        // The window background by its system-colour number, not the number itself.
+        dlg.SetColor(static_cast<std::int32_t>(0x80000005U));
+        QCOMPARE(dlg.Color(),
+                 CommonDlgsW::ToColorRef(QApplication::palette().color(QPalette::Base)));
+
+        int calls = 0;
+        dlg.SetColorRunner([&](QWidget*, const QColor& initial,
+                               std::array<QColor, 16>& custom) -> std::optional<QColor> {
+            ++calls;
+            if (calls == 1) {
+                custom[3] = QColor(1, 2, 3);
+                return QColor(10, 20, 30);
+            }
+            // Custom colours are kept between calls; cancelling keeps the colour.
+            return custom[3] == QColor(1, 2, 3) && initial == QColor(10, 20, 30)
+                       ? std::nullopt
+                       : std::optional<QColor>(Qt::red);
+        });
+        QVERIFY(dlg.ShowColor(nullptr));
+        QCOMPARE(dlg.Color(), 10 | (20 << 8) | (30 << 16));
+        QVERIFY(!dlg.ShowColor(nullptr));
+        QCOMPARE(dlg.Color(), 10 | (20 << 8) | (30 << 16));
+    }
+
+    void hourglassesNest() {
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+        {
+            Hourglass outer;
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            { Hourglass inner; }
+            QVERIFY2(QGuiApplication::overrideCursor() != nullptr, "the outer wait goes on");
+        }
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
+
+    void theSkinIsAStyleSheetAndMissingMeansPlain() {
+        auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+        Skin::SkinH_AttachEx(QStringLiteral("/nonexistent/library.she"), QString());
+        QVERIFY(!Skin::IsAttached());
+        QCOMPARE(app->styleSheet(), QString());
+
+        Skin::SkinH_AttachEx(QStringLiteral(MORVANE_SOURCE_DATA "/library.she"), QString());
+        QVERIFY(Skin::IsAttached());
+        QVERIFY(app->styleSheet().contains(QLatin1String("QToolButton")));
+        Skin::SkinH_Detach();
+        QVERIFY(!Skin::IsAttached());
+        QCOMPARE(app->styleSheet(), QString());
+    }
+
+    void programPicturesComeFromDesktopEntries() {
+        QTemporaryDir dir;
+        const QString apps = dir.filePath(QStringLiteral("apps"));
+        const QString iconFile = dir.filePath(QStringLiteral("tool.svg"));
+        QFile::copy(QStringLiteral(":/icons/help.svg"), iconFile);
+        Write(apps + QStringLiteral("/tool.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"/opt/my tools/tool\" %f\n"
+              "Icon=" +
+                  iconFile.toUtf8() + "\n[Desktop Action x]\nExec=other\nIcon=nothing\n");
+        Write(apps + QStringLiteral("/sub/envy.desktop"),
+              "[Desktop Entry]\nExec=env LANG=C envy --x\nIcon=envy-icon\n");
+        Write(apps + QStringLiteral("/tryexec.desktop"),
+              "[Desktop Entry]\nTryExec=/usr/libexec/helper\nExec=launcher\nIcon=helper-icon\n");
+        Write(dir.filePath(QStringLiteral("later/tool2.desktop")),
+              "[Desktop Entry]\nExec=/opt/my tools/tool\nIcon=loser\n");
+
+        ProgramIcons icons({apps, dir.filePath(QStringLiteral("later"))});
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/opt/my tools/tool")), iconFile);
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/elsewhere/tool")), iconFile);
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/envy")), QStringLiteral("envy-icon"));
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/libexec/helper")),
+                 QStringLiteral("helper-icon"));
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/other")), QString());
+        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/unknown")), QString());
+
+        const QIcon tool = icons.IconFor(QStringLiteral("/opt/my tools/tool"));
+        QVERIFY(!tool.isNull());
+        QVERIFY(tool.cacheKey() != ProgramIcons::Generic().cacheKey());
+        QCOMPARE(icons.IconFor(QStringLiteral("/usr/bin/unknown-program")).cacheKey(),
+                 ProgramIcons::Generic().cacheKey());
+        QCOMPARE(icons.IconFor(QStringLiteral("/opt/my tools/tool")).cacheKey(), tool.cacheKey());
+    }
+
+    void programFilesBesideTheExecutableOrInstalled() {
+        QTemporaryDir dir;
+        const QString build = dir.filePath(QStringLiteral("build"));
+        QDir().mkpath(build);
+        Write(build + QStringLiteral("/en.ini"), "Add a Task\r\n");
+        QCOMPARE(ProgramFolder::Locate(build), QDir(build).absolutePath());
+
+        const QString bin = dir.filePath(QStringLiteral("usr/bin"));
+        const QString share = dir.filePath(QStringLiteral("usr/share/morvane"));
+        QDir().mkpath(bin);
+        QDir().mkpath(share);
+        QCOMPARE(ProgramFolder::Locate(bin), QDir(share).absolutePath());
+
+        const QString bare = dir.filePath(QStringLiteral("bare/bin"));
+        QDir().mkpath(bare);
+        QCOMPARE(ProgramFolder::Locate(bare), QDir(bare).absolutePath());
+    }
+};
+
+QTEST_MAIN(SupportTest)
+#include "SupportTest.moc"
