@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Autostart.h"
+#include "Clock.h"
+#include "Cursor.h"
+#include "Launcher.h"
+#include "Power.h"
+#include "Processes.h"
+#include "SingleInstance.h"
+#include "SystemLocale.h"
+
+#include <memory>
+#include <string>
+
+namespace morvane::platform {
+
+/// What the back end needs to know about the program before it can be built.
+struct PlatformSetup {
+    std::string appName = "morvane"; ///< Names the instance lock.
+    std::string dataFolder;          ///< The application-data folder; may hold the instance lock.
+};
+
+/// Every service of the back end chosen for this build, owned together.
+struct PlatformServices {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<Launcher> launcher;
+    std::unique_ptr<Power> power;
+    std::unique_ptr<Cursor> cursor;
+    std::unique_ptr<Autostart> autostart;
+    std::unique_ptr<SystemLocale> locale;
+    std::unique_ptr<SingleInstance> singleInstance;
+};
+
+/// Builds the services of this build's back end; defined once per back end.
+[[nodiscard]] PlatformServices CreatePlatformServices(const PlatformSetup& setup);
+
+} // namespace morvane::platform
