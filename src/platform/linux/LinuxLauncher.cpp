@@ -1,0 +1,195 @@
+#include "LinuxLauncher.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <linux/close_range.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace morvane::platform {
+
+namespace {
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+// Everything below runs between fork and exec, where only async-signal-safe calls are allowed:
+// the Qt program has other threads, and one of them may hold a lock of the C library.
+[[noreturn]] void ReportAndExit(int errorPipe, int error) {
+    [[maybe_unused]] const ssize_t written = write(errorPipe, &error, sizeof error);
+    _exit(127);
+}
+
+[[noreturn]] void ExecDetached(const char* file, char* const* argv, int errorPipe, int maxFd) {
+    sigset_t all;
+    sigemptyset(&all);
+    sigprocmask(SIG_SETMASK, &all, nullptr);
+    struct sigaction byDefault {};
+    byDefault.sa_handler = SIG_DFL;
+    for (int sig = 1; sig < NSIG; ++sig) {
+        sigaction(sig, &byDefault, nullptr); // SIGKILL and SIGSTOP refuse; harmless.
+    }
+    const int devNull = open("/dev/null", O_RDWR);
+    if (devNull < 0 || dup2(devNull, STDIN_FILENO) < 0 || dup2(devNull, STDOUT_FILENO) < 0) {
+        ReportAndExit(errorPipe, errno);
+    }
+    if (devNull > STDERR_FILENO) {
+        close(devNull);
+    }
+    // Our own descriptors (the instance lock above all) must not outlive us in the program.
+    if (syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+        for (int fd = 3; fd < maxFd; ++fd) {
+            if (fd != errorPipe) {
+                fcntl(fd, F_SETFD, FD_CLOEXEC);
+            }
+        }
+    }
+    execve(file, argv, environ);
+    ReportAndExit(errorPipe, errno);
+}
+
+} // namespace
+
+std::optional<std::vector<std::string>> LinuxLauncher::SplitCommandLine(std::string_view line) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\n') {
+            if (inWord) {
+                words.push_back(std::move(word));
+                word.clear();
+                inWord = false;
+            }
+            continue;
+        }
+        inWord = true;
+        if (c == '\'') {
+            const std::size_t close = line.find('\'', i + 1);
+            if (close == std::string_view::npos) {
+                return std::nullopt;
+            }
+            word.append(line.substr(i + 1, close - i - 1));
+            i = close;
+        } else if (c == '"') {
+            std::size_t j = i + 1;
+            for (; j < line.size() && line[j] != '"'; ++j) {
+                // Inside double quotes a backslash escapes only what the shell lets it escape.
+                if (line[j] == '\\' && j + 1 < line.size() &&
+                    std::string_view("\"\\$`").find(line[j + 1]) != std::string_view::npos) {
+                    ++j;
+                }
+                word.push_back(line[j]);
+            }
+            if (j >= line.size()) {
+                return std::nullopt;
+            }
+            i = j;
+        } else if (c == '\\' && i + 1 < line.size()) {
+            word.push_back(line[++i]);
+        } else {
+            word.push_back(c);
+        }
+    }
+    if (inWord) {
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+std::string LinuxLauncher::ResolveProgram(const std::string& program) {
+    if (program.empty()) {
+        return {};
+    }
+    if (program.find('/') != std::string::npos) {
+        return program;
+    }
+    const char* pathVar = std::getenv("PATH");
+    const std::string searchPath =
+        (pathVar != nullptr && *pathVar != '\0') ? pathVar : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= searchPath.size()) {
+        std::size_t end = searchPath.find(':', start);
+        if (end == std::string::npos) {
+            end = searchPath.size();
+        }
+        const std::string folder = searchPath.substr(start, end - start);
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (IsExecutableFile(candidate)) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+bool LinuxLauncher::Launch(const std::string& commandLine) {
+    const std::optional<std::vector<std::string>> words = SplitCommandLine(commandLine);
+    if (!words || words->empty()) {
+        return false;
+    }
+    const std::string file = ResolveProgram(words->front());
+    if (file.empty()) {
+        return false;
+    }
+    // Everything the child needs is prepared here, before fork.
+    std::vector<std::string> args = *words;
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    rlimit files{};
+    const int maxFd = (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 65536)
+                          ? static_cast<int>(files.rlim_cur)
+                          : 65536;
+
+    // The pipe reports a failed exec: it closes unread when exec succeeds.
+    int errorPipe[2];
+    if (pipe2(errorPipe, O_CLOEXEC) != 0) {
+        return false;
+    }
+    const pid_t middle = fork();
+    if (middle == 0) {
+        // The middle process starts the program in a new session and leaves at once, so the
+        // program is handed to init (or the session's subreaper) and never becomes our zombie.
+        close(errorPipe[0]);
+        setsid();
+        const pid_t program = fork();
+        if (program == 0) {
+            ExecDetached(file.c_str(), argv.data(), errorPipe[1], maxFd);
+        }
+        if (program < 0) {
+            ReportAndExit(errorPipe[1], errno);
+        }
+        _exit(0);
+    }
+    close(errorPipe[1]);
+    if (middle < 0) {
+        close(errorPipe[0]);
+        return false;
+    }
+    while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    int error = 0;
+    ssize_t got = 0;
+    do {
+        got = read(errorPipe[0], &error, sizeof error);
+    } while (got < 0 && errno == EINTR);
+    close(errorPipe[0]);
+    return got == 0;
+}
+
+} // namespace morvane::platform

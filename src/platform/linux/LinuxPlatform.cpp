@@ -1,0 +1,27 @@
+#include "PlatformServices.h"
+
+#include "LinuxAutostart.h"
+#include "LinuxCursor.h"
+#include "LinuxLauncher.h"
+#include "LinuxPower.h"
+#include "LinuxProcesses.h"
+#include "LinuxSingleInstance.h"
+#include "LinuxSystemLocale.h"
+
+namespace morvane::platform {
+
+PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
+    PlatformServices services;
+    services.clock = std::make_unique<SystemClock>();
+    services.processes = std::make_unique<LinuxProcesses>();
+    services.launcher = std::make_unique<LinuxLauncher>();
+    services.power = std::make_unique<LinuxPower>();
+    services.cursor = std::make_unique<LinuxCursor>();
+    services.autostart = std::make_unique<LinuxAutostart>();
+    services.locale = std::make_unique<LinuxSystemLocale>();
+    services.singleInstance = std::make_unique<LinuxSingleInstance>(
+        LinuxSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder));
+    return services;
+}
+
+} // namespace morvane::platform

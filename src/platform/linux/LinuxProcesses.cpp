@@ -1,0 +1,35 @@
+#include "LinuxProcesses.h"
+
+#include "ProcFs.h"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace morvane::platform {
+
+std::vector<ProcessInfo> LinuxProcesses::ScanRunningPrograms() {
+    return procfs::ScanImages();
+}
+
+std::string LinuxProcesses::ProcessName(ProcessId pid) {
+    const std::optional<pid_t> valid = procfs::ValidPid(pid);
+    return valid ? procfs::ExeName(*valid) : std::string{};
+}
+
+void LinuxProcesses::TerminateProcessById(ProcessId pid) {
+    // Forced, as a close task promises; whether the signal arrived is not our concern here, and
+    // a process we may not signal is left alone.
+    if (const std::optional<pid_t> target = procfs::SignallablePid(pid, getpid())) {
+        kill(*target, SIGKILL);
+    }
+}
+
+ProcessId LinuxProcesses::OwnPid() const {
+    return getpid();
+}
+
+std::string LinuxProcesses::DevicePathToDrivePath(const std::string& path) const {
+    return path; // Linux paths have one form.
+}
+
+} // namespace morvane::platform

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Log.h"
+#include "SingleInstance.h"
+
+#include <string>
+
+namespace morvane::platform {
+
+/// An advisory lock (flock) on a file, held until the process ends. The kernel drops it when
+/// the holder dies, so a crashed instance never blocks the next one.
+class LinuxSingleInstance final : public SingleInstance {
+public:
+    explicit LinuxSingleInstance(std::string lockPath, LogSink log = StderrLog());
+    ~LinuxSingleInstance() override;
+
+    bool TryAcquire() override;
+
+    /// NAME.lock in $XDG_RUNTIME_DIR, or in `dataFolder` when that variable is unset or not
+    /// absolute; empty when neither is usable.
+    [[nodiscard]] static std::string DefaultLockPath(const std::string& appName,
+                                                     const std::string& dataFolder);
+
+private:
+    std::string m_lockPath;
+    LogSink m_log;
+    int m_fd = -1;
+};
+
+} // namespace morvane::platform

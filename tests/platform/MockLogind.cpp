@@ -1,0 +1,154 @@
+#include "MockLogind.h"
+
+#include <cstdlib>
+#include <systemd/sd-bus.h>
+
+namespace morvane::test {
+
+namespace {
+
+constexpr const char* kService = "org.freedesktop.login1";
+constexpr const char* kPath = "/org/freedesktop/login1";
+constexpr const char* kMock = "org.freedesktop.DBus.Mock";
+
+// One variant of a recorded call as text.
+std::string ReadVariant(sd_bus_message* m) {
+    char type = 0;
+    const char* contents = nullptr;
+    if (sd_bus_message_peek_type(m, &type, &contents) <= 0 || type != 'v') {
+        return "?";
+    }
+    sd_bus_message_enter_container(m, 'v', contents);
+    std::string text = "?";
+    switch (contents[0]) {
+    case 'b': {
+        int value = 0;
+        sd_bus_message_read_basic(m, 'b', &value);
+        text = value ? "true" : "false";
+        break;
+    }
+    case 'u': {
+        std::uint32_t value = 0;
+        sd_bus_message_read_basic(m, 'u', &value);
+        text = std::to_string(value);
+        break;
+    }
+    case 's':
+    case 'o': {
+        const char* value = nullptr;
+        sd_bus_message_read_basic(m, contents[0], &value);
+        text = value;
+        break;
+    }
+    default:
+        sd_bus_message_skip(m, contents);
+        break;
+    }
+    sd_bus_message_exit_container(m);
+    return text;
+}
+
+} // namespace
+
+MockLogind::MockLogind(const std::string& parameters) {
+    m_daemon = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/usr/bin/dbus-daemon", "--session", "--nofork",
+                                 "--print-address=1",
+                                 "--address=unix:path=" + (m_dir / "system_bus_socket")},
+        ChildProcess::Options{false, true});
+    m_address = m_daemon->ReadLine(20s).value_or("");
+    if (m_address.empty()) {
+        return;
+    }
+    m_env = std::make_unique<ScopedEnv>("DBUS_SYSTEM_BUS_ADDRESS", m_address);
+    m_mock = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"/usr/bin/python3", "-m", "dbusmock", "--system", "--template",
+                                 "logind", "--parameters", parameters});
+}
+
+MockLogind::~MockLogind() {
+    sd_bus_flush_close_unref(m_bus);
+    m_mock.reset();
+    m_env.reset();
+    m_daemon.reset();
+}
+
+sd_bus* MockLogind::Bus() {
+    if (m_bus == nullptr && sd_bus_open_system(&m_bus) < 0) {
+        m_bus = nullptr;
+    }
+    return m_bus;
+}
+
+bool MockLogind::Ready(std::string& why) {
+    const std::string expected = "unix:path=" + m_dir.Path() + "/";
+    const char* address = std::getenv("DBUS_SYSTEM_BUS_ADDRESS");
+    if (m_address.empty() || address == nullptr || m_address != address ||
+        m_address.rfind(expected, 0) != 0) {
+        why = "the private bus did not start or is not the system bus of this process";
+        return false;
+    }
+    // Only the mock answers on its Mock interface: the real logind never would.
+    const bool answered = WaitUntil(
+        [this] {
+            sd_bus* bus = Bus();
+            sd_bus_message* reply = nullptr;
+            const int r = bus == nullptr ? -1
+                                         : sd_bus_call_method(bus, kService, kPath, kMock,
+                                                              "GetCalls", nullptr, &reply, "");
+            sd_bus_message_unref(reply);
+            return r >= 0;
+        },
+        30s);
+    if (!answered) {
+        why = "python-dbusmock's logind did not come up on " + m_address;
+    }
+    return answered;
+}
+
+std::vector<MockLogind::Call> MockLogind::Calls() {
+    std::vector<Call> calls;
+    sd_bus_message* reply = nullptr;
+    if (Bus() == nullptr ||
+        sd_bus_call_method(Bus(), kService, kPath, kMock, "GetCalls", nullptr, &reply, "") < 0) {
+        return calls;
+    }
+    sd_bus_message_enter_container(reply, 'a', "(tsav)");
+    while (sd_bus_message_enter_container(reply, 'r', "tsav") > 0) {
+        std::uint64_t when = 0;
+        const char* method = nullptr;
+        sd_bus_message_read(reply, "ts", &when, &method);
+        Call call{method, {}};
+        sd_bus_message_enter_container(reply, 'a', "v");
+        while (!sd_bus_message_at_end(reply, 0)) {
+            call.args.push_back(ReadVariant(reply));
+        }
+        sd_bus_message_exit_container(reply);
+        sd_bus_message_exit_container(reply);
+        calls.push_back(std::move(call));
+    }
+    sd_bus_message_unref(reply);
+    return calls;
+}
+
+void MockLogind::ClearCalls() {
+    if (Bus() != nullptr) {
+        sd_bus_call_method(Bus(), kService, kPath, kMock, "ClearCalls", nullptr, nullptr, "");
+    }
+}
+
+bool MockLogind::AddManagerMethod(const std::string& name, const std::string& in,
+                                  const std::string& out, const std::string& code) {
+    return Bus() != nullptr &&
+           sd_bus_call_method(Bus(), kService, kPath, kMock, "AddMethod", nullptr, nullptr, "sssss",
+                              "org.freedesktop.login1.Manager", name.c_str(), in.c_str(),
+                              out.c_str(), code.c_str()) >= 0;
+}
+
+bool MockLogind::AddSession(const std::string& id, unsigned uid) {
+    return Bus() != nullptr &&
+           sd_bus_call_method(Bus(), kService, kPath, kMock, "AddSession", nullptr, nullptr,
+                              "ssusb", id.c_str(), "seat0", uid, "tester", 1) >= 0;
+}
+
+} // namespace morvane::test

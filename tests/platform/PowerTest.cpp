@@ -1,0 +1,185 @@
+#include "LinuxPower.h"
+#include "MockLogind.h"
+#include "TestSupport.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <unistd.h>
+
+namespace morvane::platform {
+namespace {
+
+using test::MockLogind;
+using test::WaitUntil;
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string all;
+    for (const std::string& l : lines) {
+        all += l + "\n";
+    }
+    return all;
+}
+
+class PowerWithLogind : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_logind = new MockLogind(R"({"CanHibernate": "na"})"); }
+    static void TearDownTestSuite() {
+        delete s_logind;
+        s_logind = nullptr;
+    }
+
+    void SetUp() override {
+        // No request may leave this process unless the mock is certainly the one to get it.
+        std::string why;
+        ASSERT_TRUE(s_logind->Ready(why)) << why;
+        s_logind->ClearCalls();
+    }
+
+    LinuxPower MakePower() {
+        return LinuxPower([this](const std::string& line) { m_log.push_back(line); });
+    }
+
+    // Waits for the mock to have seen `method`; the calls it has seen by then.
+    std::vector<MockLogind::Call> CallsOnceSeen(const std::string& method) {
+        std::vector<MockLogind::Call> calls;
+        WaitUntil([&] {
+            calls = s_logind->Calls();
+            return std::any_of(calls.begin(), calls.end(),
+                               [&](const MockLogind::Call& c) { return c.method == method; });
+        });
+        return calls;
+    }
+
+    static MockLogind* s_logind;
+    std::vector<std::string> m_log;
+};
+
+MockLogind* PowerWithLogind::s_logind = nullptr;
+
+struct PowerCase {
+    const char* name;
+    void (LinuxPower::*operation)();
+    const char* method;
+};
+
+void PrintTo(const PowerCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class PowerRequest : public PowerWithLogind, public ::testing::WithParamInterface<PowerCase> {};
+
+TEST_P(PowerRequest, ReachesLogindOnceWithoutAskingTheUser) {
+    LinuxPower power = MakePower();
+    (power.*GetParam().operation)();
+
+    const std::vector<MockLogind::Call> calls = CallsOnceSeen(GetParam().method);
+    ASSERT_EQ(calls.size(), 1u) << "expected only " << GetParam().method;
+    EXPECT_EQ(calls[0].method, GetParam().method);
+    EXPECT_EQ(calls[0].args, std::vector<std::string>{"false"});
+    EXPECT_TRUE(m_log.empty()) << Joined(m_log);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Linux, PowerRequest,
+    ::testing::Values(PowerCase{"Hibernate", &LinuxPower::HibernatePC, "Hibernate"},
+                      PowerCase{"ShutDown", &LinuxPower::ShutDownPC, "PowerOff"},
+                      PowerCase{"Reboot", &LinuxPower::RebootPC, "Reboot"}),
+    [](const ::testing::TestParamInfo<PowerCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PowerWithLogind, LogOffTerminatesTheSessionOfOurProcess) {
+    ASSERT_TRUE(s_logind->AddManagerMethod("GetSessionByPID", "u", "o",
+                                           "ret = '/org/freedesktop/login1/session/c7'"));
+    ASSERT_TRUE(s_logind->AddSession("c7", getuid()));
+    s_logind->ClearCalls();
+    LinuxPower power = MakePower();
+
+    power.LogOffUser();
+
+    const std::vector<MockLogind::Call> calls = CallsOnceSeen("TerminateSession");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].method, "GetSessionByPID");
+    EXPECT_EQ(calls[0].args, std::vector<std::string>{std::to_string(getpid())});
+    EXPECT_EQ(calls[1].method, "TerminateSession");
+    EXPECT_EQ(calls[1].args, std::vector<std::string>{"c7"});
+    EXPECT_TRUE(m_log.empty()) << Joined(m_log);
+}
+
+TEST_F(PowerWithLogind, LogOffWithoutASessionEndsNothingAndSaysWhy) {
+    // What logind answers for a process outside any session (a user service, say).
+    ASSERT_TRUE(s_logind->AddManagerMethod(
+        "GetSessionByPID", "u", "o",
+        "raise dbus.exceptions.DBusException('PID does not belong to any known session', "
+        "name='org.freedesktop.login1.NoSessionForPID')"));
+    s_logind->ClearCalls();
+    LinuxPower power = MakePower();
+
+    power.LogOffUser();
+
+    for (const MockLogind::Call& c : s_logind->Calls()) {
+        EXPECT_NE(c.method, "TerminateSession");
+        EXPECT_NE(c.method, "TerminateUser");
+    }
+    ASSERT_EQ(m_log.size(), 1u);
+    EXPECT_NE(m_log[0].find("no session"), std::string::npos) << m_log[0];
+}
+
+TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
+    LinuxPower power = MakePower();
+
+    power.EnableShutdownPrivilege();
+
+    std::vector<std::string> methods;
+    for (const MockLogind::Call& c : s_logind->Calls()) {
+        methods.push_back(c.method);
+    }
+    EXPECT_EQ(methods, (std::vector<std::string>{"CanPowerOff", "CanReboot", "CanHibernate"}));
+    ASSERT_EQ(m_log.size(), 1u);
+    EXPECT_NE(m_log[0].find("CanPowerOff=yes CanReboot=yes CanHibernate=na"), std::string::npos)
+        << m_log[0];
+}
+
+TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {
+    test::TempDir dir;
+    test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir / "no_bus_here"));
+    std::vector<std::string> log;
+    LinuxPower power([&](const std::string& line) { log.push_back(line); });
+
+    power.EnableShutdownPrivilege();
+    power.HibernatePC();
+    power.ShutDownPC();
+    power.RebootPC();
+    power.LogOffUser();
+
+    ASSERT_EQ(log.size(), 5u);
+    for (const std::string& line : log) {
+        EXPECT_NE(line.find("system bus"), std::string::npos) << line;
+    }
+}
+
+TEST(MonitorPower, WithoutAnXDisplayNothingHappensButTheLogSaysWhy) {
+    test::ScopedEnv display("DISPLAY", std::nullopt);
+    std::vector<std::string> log;
+    LinuxPower power([&](const std::string& line) { log.push_back(line); });
+
+    power.TurnOffMonitor();
+
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("cannot open X display"), std::string::npos) << log[0];
+}
+
+TEST(MonitorPower, ADisplayWithoutDpmsIsLeftAloneAndTheLogSaysWhy) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        GTEST_SKIP() << "needs the Xvfb display of scripts/with-desktop.sh";
+    }
+    std::vector<std::string> log;
+    LinuxPower power([&](const std::string& line) { log.push_back(line); });
+
+    power.TurnOffMonitor(); // Xvfb has no DPMS extension
+
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("no DPMS"), std::string::npos) << log[0];
+}
+
+} // namespace
+} // namespace morvane::platform
