@@ -206,6 +206,24 @@ bool X11Windows::IsClient(XId window) {
     return ReadProperty(m_display, window, Atom("WM_STATE"), AnyPropertyType, 0).has_value();
 }
 
+XId X11Windows::FirstClientBelow(XId window) {
+    std::deque<XId> queue;
+    for (const XId child : Children(window)) {
+        queue.push_back(child);
+    }
+    for (std::size_t searched = 0; !queue.empty() && searched < kMaxSearched; ++searched) {
+        const XId candidate = queue.front();
+        queue.pop_front();
+        if (IsClient(candidate)) {
+            return candidate;
+        }
+        for (const XId child : Children(candidate)) {
+            queue.push_back(child);
+        }
+    }
+    return 0;
+}
+
 XId X11Windows::ClientOf(XId window) {
     if (window == None || window == m_root) {
         return 0;
@@ -224,21 +242,29 @@ XId X11Windows::ClientOf(XId window) {
         return 0; // gone, or not on our screen
     }
     // Then down from the top-level frame: the window is part of the decorations around a client.
-    std::deque<XId> queue;
-    for (const XId child : Children(top)) {
-        queue.push_back(child);
+    return FirstClientBelow(top);
+}
+
+XId X11Windows::ManagedWindowOf(XId window) {
+    if (window == None || window == m_root) {
+        return 0;
     }
-    for (std::size_t searched = 0; !queue.empty() && searched < kMaxSearched; ++searched) {
-        const XId candidate = queue.front();
-        queue.pop_front();
-        if (IsClient(candidate)) {
-            return candidate;
+    XId current = window;
+    XId top = 0;
+    for (int depth = 0; depth < kMaxDepth && current != None && current != m_root; ++depth) {
+        if (IsClient(current)) {
+            return current == window ? window : 0; // the client, or a control inside it
         }
-        for (const XId child : Children(candidate)) {
-            queue.push_back(child);
-        }
+        top = current;
+        current = Parent(current);
     }
-    return 0;
+    if (current != m_root) {
+        return 0;
+    }
+    if (const XId client = FirstClientBelow(top); client != 0) {
+        return client; // a frame or a piece of its decorations
+    }
+    return top == window ? window : 0;
 }
 
 std::optional<Rect> X11Windows::OuterRect(XId window) {

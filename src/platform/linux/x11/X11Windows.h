@@ -67,6 +67,11 @@ public:
     /// The client window that the window belongs to: the window or the nearest ancestor with
     /// WM_STATE, else the first window with WM_STATE below its top-level frame; 0 when none.
     XId ClientOf(XId window);
+    /// The window that window-manager requests about this window go to: the client for the
+    /// client itself, its frame and its decorations; the window itself for a top-level window
+    /// nobody manages; 0 for a window inside a program's window, the root and a window that is
+    /// gone.
+    XId ManagedWindowOf(XId window);
     /// The window's outer rectangle (border included) in root coordinates.
     std::optional<Rect> OuterRect(XId window);
     /// Mapped, mapped under an unmapped ancestor, or unmapped; nullopt when it is gone.
@@ -135,6 +140,7 @@ public:
 
 private:
     explicit X11Windows(_XDisplay* display);
+    XId FirstClientBelow(XId window);
     bool SendToRoot(XId window, const std::string& messageType, long d0, long d1 = 0, long d2 = 0,
                     long d3 = 0, long d4 = 0);
     bool IsLocalMachine(XId client);
