@@ -99,17 +99,6 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     m_picDoor->move(6, 74);
     m_picDoor->hide();
 
-    m_editor = new TaskEditor({m_d.engine, m_d.processes, *m_icons, *m_model}, this);
-    connect(m_editor, &TaskEditor::returnedToMainWindow, this, [this](bool giveFocus) {
-        show();
-        if (giveFocus) {
-            raise();
-            activateWindow();
-        }
-    });
-    connect(m_editor, &TaskEditor::tutorialRequested, this,
-            [this](const QString& page) { OpenPage(page); });
-
     BuildMenus();
 
     m_timerClose = new QTimer(this);
@@ -152,6 +141,28 @@ MainWindow::~MainWindow() {
     delete m_editor;
     m_editor = nullptr;
     delete m_icons;
+}
+
+TaskEditor* MainWindow::Editor() {
+    if (m_editor == nullptr) {
+        m_editor = new TaskEditor({m_d.engine, m_d.processes, *m_icons, *m_model}, this);
+        connect(m_editor, &TaskEditor::returnedToMainWindow, this, [this](bool giveFocus) {
+            show();
+            if (giveFocus) {
+                raise();
+                activateWindow();
+            }
+        });
+        connect(m_editor, &TaskEditor::tutorialRequested, this,
+                [this](const QString& page) { OpenPage(page); });
+        if (m_captionsApplied) {
+            m_editor->UpdateLan(m_d.engine.Language());
+        }
+        if (m_d.engine.Running().List1().size() > 0) {
+            m_editor->RefillProcessList();
+        }
+    }
+    return m_editor;
 }
 
 void MainWindow::BuildButtons(QWidget* client) {
@@ -303,6 +314,9 @@ void MainWindow::LoadSequence() {
     show();
     m_timerMouse->start();
     QCoreApplication::processEvents();
+    // The editor stays hidden until asked for; building it after the first show keeps it off
+    // the way to the first paint.
+    Editor();
     m_d.engine.LoadSettingsAndTasks();
     SyncMarks();
 }
@@ -327,7 +341,7 @@ void MainWindow::OpenPage(const QString& page) {
 
 void MainWindow::AddTaskCommand() {
     HideDoor();
-    m_editor->ShowEditor();
+    Editor()->ShowEditor();
     {
         Hourglass wait;
         m_d.engine.Refresh();
@@ -353,7 +367,7 @@ void MainWindow::RemoveAllCommand() {
 
 void MainWindow::SaveTasksCommand() {
     HideDoor();
-    CommonDlgsW& dialogs = m_editor->Dialogs();
+    CommonDlgsW& dialogs = Editor()->Dialogs();
     dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
     if (!dialogs.ShowSave(this)) {
         return;
@@ -373,7 +387,7 @@ void MainWindow::SaveTasksCommand() {
 
 void MainWindow::LoadTasksCommand() {
     HideDoor();
-    CommonDlgsW& dialogs = m_editor->Dialogs();
+    CommonDlgsW& dialogs = Editor()->Dialogs();
     dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
     if (!dialogs.ShowOpen(this)) {
         return;
@@ -430,7 +444,9 @@ void MainWindow::DetachSkin() {
 }
 
 void MainWindow::UnloadEditor() {
-    m_editor->Unload();
+    if (m_editor != nullptr) {
+        m_editor->Unload();
+    }
 }
 
 void MainWindow::CloseMainWindow() {
@@ -440,7 +456,7 @@ void MainWindow::CloseMainWindow() {
 
 void MainWindow::EndProgram() {
     m_endingNow = true;
-    m_editor->Unload();
+    UnloadEditor();
     close();
     FinishEnding();
 }
@@ -491,10 +507,10 @@ void MainWindow::UpdateLan() {
     m_markActions[Mark::Quit]->setText(Lan(e, 16));
     m_menuLan->setTitle(Lan(e, 48));
 
-    // Both windows change in one repaint.
-    setUpdatesEnabled(false);
-    m_editor->UpdateLan(e.Language());
-    setUpdatesEnabled(true);
+    m_captionsApplied = true;
+    if (m_editor != nullptr) {
+        m_editor->UpdateLan(e.Language());
+    }
 }
 
 void MainWindow::ShowMessage(const std::string& text) {
@@ -504,7 +520,9 @@ void MainWindow::ShowMessage(const std::string& text) {
 }
 
 void MainWindow::RunningProgramsChanged() {
-    m_editor->RefillProcessList();
+    if (m_editor != nullptr) {
+        m_editor->RefillProcessList();
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

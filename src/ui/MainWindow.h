@@ -45,7 +45,8 @@ public:
     /// captions, showing the window, settings, kept task list, start-at-logon state, timers.
     void LoadSequence();
 
-    [[nodiscard]] TaskEditor* Editor() const { return m_editor; }
+    /// The task editor, built on first use (start-up builds it right after the first show).
+    TaskEditor* Editor();
     [[nodiscard]] TaskTableModel& Model() const { return *m_model; }
     /// Whether the program has ended (the window closed, or an immediate quit).
     [[nodiscard]] bool HasEnded() const { return m_ended; }
@@ -137,6 +138,7 @@ private:
     bool m_ended = false;
     bool m_endingNow = false;
     bool m_asking = false;
+    bool m_captionsApplied = false;
 };
 
 } // namespace morvane

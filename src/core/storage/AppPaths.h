@@ -13,6 +13,9 @@ struct AppPaths {
     std::filesystem::path appDataFolder;
     /// Our executable's file name without extension: the start-at-logon registration's name.
     std::string executableName;
+    /// Where the language files are when they are not beside the executable (an installed
+    /// share/morvane); empty means the program folder.
+    std::filesystem::path dataFolder{};
 
     [[nodiscard]] std::filesystem::path KeptTaskList() const {
         return appDataFolder / "default.mtf";
@@ -23,7 +26,7 @@ struct AppPaths {
     [[nodiscard]] std::filesystem::path FrenchMarker() const { return appDataFolder / "mvfr.dat"; }
     [[nodiscard]] std::filesystem::path PolishMarker() const { return appDataFolder / "mvpl.dat"; }
     [[nodiscard]] std::filesystem::path LanguageFile(const char* name) const {
-        return programFolder / name;
+        return (dataFolder.empty() ? programFolder : dataFolder) / name;
     }
 };
 

@@ -1,0 +1,57 @@
+// Morvane's entry point: builds the platform services and the core, then runs the main
+// window's start-up and the event loop. The program takes no command line.
+
+#include "Engine.h"
+#include "MainWindow.h"
+#include "PlatformServices.h"
+#include "ProgramFolder.h"
+#include "Skin.h"
+#include "storage/AppPaths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QUrl>
+
+using namespace morvane;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Morvane"));
+    QApplication::setDesktopFileName(QStringLiteral("morvane"));
+
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    const QString dataFolder = ProgramFolder::Locate(executableFolder);
+    AppPaths paths;
+    paths.programFolder = executableFolder.toStdString();
+    paths.appDataFolder = DefaultAppDataFolder();
+    paths.executableName =
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
+    paths.dataFolder = dataFolder.toStdString();
+
+    platform::PlatformServices services =
+        platform::CreatePlatformServices({"morvane", paths.appDataFolder.string()});
+    // A second copy ends here, silently, before any window exists.
+    if (services.singleInstance != nullptr && !services.singleInstance->TryAcquire()) {
+        return 0;
+    }
+
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSize(9);
+    QApplication::setFont(font);
+    Skin::SkinH_AttachEx(QDir(dataFolder).filePath(QStringLiteral("library.she")), QString());
+
+    Engine engine({*services.clock, *services.power, *services.processes, *services.launcher,
+                   *services.cursor, *services.autostart, services.locale->ShortDateOrder()},
+                  paths);
+    MainWindow window({engine, *services.processes});
+    const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);
+    window.SetTutorialBase(configuredBase.isEmpty()
+                               ? QUrl::fromLocalFile(QDir(dataFolder).absolutePath() + u'/')
+                               : QUrl(configuredBase));
+    QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window.LoadSequence();
+    return QApplication::exec();
+}

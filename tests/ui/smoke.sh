@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Smoke test of the real program on an X desktop (run it through scripts/with-desktop.sh):
+# start it with a private home, wait until its main window is mapped, photograph the screen,
+# check that a second copy stays away, and end it with Ctrl+Q.
+#   smoke.sh MORVANE_BINARY OUTPUT_FOLDER
+set -euo pipefail
+
+if [ -z "${DISPLAY:-}" ]; then
+    echo "No X display (run through scripts/with-desktop.sh): skipped."
+    exit 77
+fi
+for tool in xdotool xwininfo import identify; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing: skipped."; exit 77; }
+done
+
+binary=$1
+out=$2
+mkdir -p "$out"
+home=$(mktemp -d)
+pid=
+cleanup() {
+    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+    fi
+    rm -rf "$home"
+}
+trap cleanup EXIT
+
+# Nothing the program writes may reach the real home: kept list, settings, autostart entry.
+export HOME="$home" APPDATA="$home/appdata" XDG_CONFIG_HOME="$home/config"
+
+"$binary" >"$out/morvane.log" 2>&1 &
+pid=$!
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Morvane$' | head -n1 || true)
+if [ -z "$wid" ]; then
+    echo "The main window did not appear."
+    cat "$out/morvane.log"
+    exit 1
+fi
+deadline=$((SECONDS + 10))
+until xwininfo -id "$wid" | grep -q 'IsViewable'; do
+    [ $SECONDS -lt $deadline ] || { echo "The window never became viewable."; exit 1; }
+done
+geometry=$(xwininfo -id "$wid" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+echo "Main window $wid mapped at $geometry"
+
+import -window root "$out/screen.png"
+colors=$(identify -format '%k' "$out/screen.png")
+echo "Screenshot $out/screen.png with $colors colours"
+[ "$colors" -gt 50 ] || { echo "The screenshot is blank."; exit 1; }
+
+# A second copy ends at once without a window of its own.
+timeout 20 "$binary" >"$out/second.log" 2>&1
+windows=$(xdotool search --onlyvisible --name '^Morvane$' | wc -l)
+[ "$windows" -eq 1 ] || { echo "Expected one main window, found $windows."; exit 1; }
+
+# Ctrl+Q with an empty list ends without a question, through the unload sequence.
+xdotool windowactivate --sync "$wid" key --clearmodifiers ctrl+q
+if ! timeout 20 tail --pid="$pid" -f /dev/null; then
+    echo "The program did not end on Ctrl+Q."
+    exit 1
+fi
+wait "$pid"
+pid=
+[ -f "$APPDATA/mvsetting.ini" ] || { echo "Ending did not write the settings."; exit 1; }
+echo "Ended cleanly."
