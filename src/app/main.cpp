@@ -1,6 +1,7 @@
 // Morvane's entry point: builds the platform services and the core, then runs the main
 // window's start-up and the event loop. The program takes no command line.
 
+#include "EndRequests.h"
 #include "Engine.h"
 #include "MainWindow.h"
 #include "PlatformServices.h"
@@ -52,6 +53,10 @@ int main(int argc, char* argv[]) {
                                : QUrl(configuredBase));
     QObject::connect(&window, &MainWindow::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // Logging out or shutting down ends us like the window's close box: settings and the kept
+    // task list are saved.
+    EndRequests endRequests;
+    QObject::connect(&endRequests, &EndRequests::endRequested, &window, &QWidget::close);
     window.LoadSequence();
     return QApplication::exec();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Smoke test of the real program on an X desktop (run it through scripts/with-desktop.sh):
 # start it with a private home, wait until its main window is mapped, photograph the screen,
-# check that a second copy stays away, and end it with Ctrl+Q.
+# check that a second copy stays away, and end it with Ctrl+Q; then end a new one with SIGTERM.
 #   smoke.sh MORVANE_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
@@ -64,4 +64,19 @@ fi
 wait "$pid"
 pid=
 [ -f "$APPDATA/mvsetting.ini" ] || { echo "Ending did not write the settings."; exit 1; }
-echo "Ended cleanly."
+echo "Ended cleanly on Ctrl+Q."
+
+# Logging out sends SIGTERM: the program ends through the same unload sequence.
+rm "$APPDATA/mvsetting.ini"
+"$binary" >>"$out/morvane.log" 2>&1 &
+pid=$!
+timeout 20 xdotool search --sync --onlyvisible --name '^Morvane$' >/dev/null
+kill -TERM "$pid"
+if ! timeout 20 tail --pid="$pid" -f /dev/null; then
+    echo "The program did not end on SIGTERM."
+    exit 1
+fi
+wait "$pid" || true
+pid=
+[ -f "$APPDATA/mvsetting.ini" ] || { echo "SIGTERM did not save the settings."; exit 1; }
+echo "Ended cleanly on SIGTERM."
