@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using namespace morvane;
 
 namespace {
@@ -11,6 +13,10 @@ struct ParseCase {
     DateOrder order;
     DateTime expected;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class DateTextForms : public ::testing::TestWithParam<ParseCase> {};
 

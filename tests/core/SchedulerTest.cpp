@@ -161,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
         AfterAllCase{Mark::Reboot, {"EnableShutdownPrivilege", "RebootPC"}, true},
         AfterAllCase{Mark::Shut, {"EnableShutdownPrivilege", "ShutDownPC"}, true},
         AfterAllCase{Mark::Logoff, {"EnableShutdownPrivilege", "LogOffUser"}, true},
-        AfterAllCase{Mark::Screen, {"TurnOffMonitor"}, false}));
+        AfterAllCase{Mark::Screen, {"TurnOffMonitor"}, false}),
+    [](const auto& info) { return info.param.power.back(); });
 
 TEST_F(SchedulerTest, RebootClearsEveryMarkIncludingQuitSoTheProgramStays) {
     options.SetChecked(Mark::Reboot, true);
