@@ -494,11 +494,11 @@ std::int64_t X11Windows::ServerRecordedPid(XId window) {
         return 0;
     }
     X11ErrorTrap trap(m_display);
-    XResClientIdSpec spec{window, XRES_CLIENT_ID_PID_MASK};
+    XResClientIdSpec query{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
     XResClientIdValue* ids = nullptr;
     std::int64_t pid = 0;
-    if (XResQueryClientIds(m_display, 1, &spec, &count, &ids) == Success && ids != nullptr) {
+    if (XResQueryClientIds(m_display, 1, &query, &count, &ids) == Success && ids != nullptr) {
         for (long i = 0; i < count && pid <= 0; ++i) {
             if (XResGetClientIdType(&ids[i]) == XRES_CLIENT_ID_PID) {
                 pid = XResGetClientPid(&ids[i]);
