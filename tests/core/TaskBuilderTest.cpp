@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ struct BuildCase {
     Input input;
     Task expected;
 };
+
+// Test listings show the case's name rather than its bytes.
+void PrintTo(const BuildCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Builds : public ::testing::TestWithParam<BuildCase> {};
 
