@@ -56,6 +56,10 @@ bool ReadExeLink(pid_t pid, std::string& out) {
         return false;
     }
     std::string_view path(buffer.data(), static_cast<std::size_t>(n));
+    // Programs run from anonymous memory ("memfd:...") have no file a user could name.
+    if (!path.starts_with('/')) {
+        return false;
+    }
     if (path.ends_with(kDeletedMark)) {
         path.remove_suffix(kDeletedMark.size());
     }
