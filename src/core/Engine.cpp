@@ -88,9 +88,14 @@ bool Engine::LoadSettingsAndTasks() {
 }
 
 void Engine::SchedulerTick() {
-    if (m_end == End::Running) {
-        m_scheduler.Tick();
+    // A question asked inside an action (the Exit question of a run task) lets timers fire;
+    // a nested tick would hand out a second task before the first has finished.
+    if (m_end != End::Running || m_inTick) {
+        return;
     }
+    m_inTick = true;
+    m_scheduler.Tick();
+    m_inTick = false;
 }
 
 void Engine::MouseTick() {

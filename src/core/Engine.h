@@ -115,6 +115,7 @@ private:
     UiHost* m_host = nullptr;
     enum class End { Running, Unloaded, QuitNow };
     End m_end = End::Running;
+    bool m_inTick = false;
 
     TaskList m_tasks;
     Options m_options;

@@ -156,6 +156,32 @@ TEST_F(EngineTest, RunStartsTheCommandAndItsQuitAsksWhenTasksRemain) {
     EXPECT_FALSE(engine.IsEnding());
 }
 
+TEST_F(EngineTest, NoSecondTaskStartsWhileAnActionWaitsForTheExitQuestion) {
+    AddTask(Run("/bin/first", "None", " - Q"));
+    AddTask(Run("/bin/second"));
+    struct NestingHost final : UiHost {
+        explicit NestingHost(Engine& e) : engine(e) {}
+        bool AskExitQuestion() override {
+            engine.SchedulerTick(); // the timer fires while the question is open
+            return false;
+        }
+        void HideDoor() override {}
+        void DetachSkin() override {}
+        void UnloadEditor() override {}
+        void CloseMainWindow() override {}
+        void EndProgram() override {}
+        void UpdateLan() override {}
+        void ShowMessage(const std::string&) override {}
+        void RunningProgramsChanged() override {}
+        Engine& engine;
+    } nesting(engine);
+    engine.SetHost(&nesting);
+    engine.SchedulerTick();
+    EXPECT_EQ(launcher.launched, (Calls{"/bin/first"}));
+    engine.SchedulerTick();
+    EXPECT_EQ(launcher.launched, (Calls{"/bin/first", "/bin/second"}));
+}
+
 TEST_F(EngineTest, RunQuitOnTheLastTaskEndsThroughTheNormalUnload) {
     engine.Marks().SetChecked(Mark::Autoload, true);
     launcher.failing = {"/missing/program"};
