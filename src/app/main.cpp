@@ -7,6 +7,7 @@
 #include "PlatformServices.h"
 #include "ProgramFolder.h"
 #include "Skin.h"
+#include "TaskEditor.h"
 #include "storage/AppPaths.h"
 
 #include <QApplication>
@@ -58,5 +59,8 @@ int main(int argc, char* argv[]) {
     EndRequests endRequests;
     QObject::connect(&endRequests, &EndRequests::endRequested, &window, &QWidget::close);
     window.LoadSequence();
+    if (!window.HasEnded()) {
+        window.Editor()->SetWindowPicker(services.windowPicker.get());
+    }
     return QApplication::exec();
 }

@@ -8,6 +8,7 @@
 #include "Processes.h"
 #include "SingleInstance.h"
 #include "SystemLocale.h"
+#include "WindowPicker.h"
 
 #include <memory>
 #include <string>
@@ -30,6 +31,7 @@ struct PlatformServices {
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemLocale> locale;
     std::unique_ptr<SingleInstance> singleInstance;
+    std::unique_ptr<WindowPicker> windowPicker;
 };
 
 /// Builds the services of this build's back end; defined once per back end.

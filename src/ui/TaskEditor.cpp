@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "Engine.h"
 #include "LinkLabel.h"
+#include "PickedWindowIcon.h"
 #include "ProcessListView.h"
 #include "ProgramIcons.h"
 #include "TaskTableModel.h"
@@ -11,6 +12,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -66,6 +70,17 @@ QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
 
 constexpr int kAfterEntries[6] = {50, 11, 12, 13, 14, 15};
 
+constexpr QSize kEditorSize{738, 617};
+constexpr QSize kPictureSize{32, 32};
+// During a drag the editor ends this far below the top of the list's caption (400 twips), so
+// the list is out of sight.
+constexpr int kShortTail = 27;
+
+QString NoPickerReason() {
+    return QStringLiteral("Picking a window is not available here. Choose the program from the "
+                          "list of running programs instead.");
+}
+
 } // namespace
 
 TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) {
@@ -82,9 +97,35 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     m_timerSelect->setObjectName(QStringLiteral("TimerSelect"));
     m_timerSelect->setInterval(50);
 
+    connect(m_timerSelect, &QTimer::timeout, this, [this] { PickTick(); });
+
     BuildWidgets();
     FillLists();
-    setFixedSize(738, 617);
+    setFixedSize(kEditorSize);
+    ApplyPickerState();
+}
+
+void TaskEditor::SetWindowPicker(platform::WindowPicker* picker) {
+    if (m_dragging) {
+        ResetPointerState();
+    }
+    m_picker = picker;
+    ApplyPickerState();
+}
+
+void TaskEditor::ApplyPickerState() {
+    const bool usable = m_picker != nullptr && m_picker->IsAvailable();
+    m_imgSelect->setEnabled(usable && !m_chkOnly->isChecked());
+    QString why;
+    if (!usable) {
+        why =
+            m_picker != nullptr ? QString::fromStdString(m_picker->UnavailableReason()) : QString();
+        if (why.isEmpty()) {
+            why = NoPickerReason();
+        }
+    }
+    m_imgSelect->setToolTip(why);
+    m_lblSelect->setToolTip(why);
 }
 
 void TaskEditor::BuildWidgets() {
@@ -97,9 +138,10 @@ void TaskEditor::BuildWidgets() {
     target->setHorizontalSpacing(10);
     target->setVerticalSpacing(3);
     m_imgSelect = NewLabel(QStringLiteral("imgSelect"), QString(), this);
-    m_imgSelect->setPixmap(m_imgBackUp.pixmap(QSize(32, 32)));
+    m_imgSelect->setPixmap(m_imgBackUp.pixmap(kPictureSize));
     m_imgSelect->setFixedSize(36, 36);
     m_imgSelect->setAlignment(Qt::AlignCenter);
+    m_imgSelect->installEventFilter(this);
     m_lblSelect =
         NewLabel(QStringLiteral("lblSelect"),
                  QStringLiteral("Drag this Cursor onto a running Program Window to Select:"), this);
@@ -425,7 +467,7 @@ void TaskEditor::RefillProcessList() {
 
 void TaskEditor::Unload() {
     m_unloaded = true;
-    m_timerSelect->stop();
+    ResetPointerState();
     if (isVisible()) {
         hide();
     }
@@ -529,13 +571,170 @@ void TaskEditor::CloseFromProgram() {
 }
 
 void TaskEditor::ResetPointerState() {
+    // Whatever ends a drag takes its outline off the screen and gives the editor back its
+    // list: nothing of a drag may outlast it.
+    ErasePickFrame();
     unsetCursor();
-    m_imgSelect->setPixmap(m_imgBackUp.pixmap(QSize(32, 32)));
+    m_imgSelect->setPixmap(m_imgBackUp.pixmap(kPictureSize));
     if (QWidget::mouseGrabber() == m_imgSelect) {
         m_imgSelect->releaseMouse();
     }
     m_dragging = false;
+    m_lastHwnd = 0;
     m_timerSelect->stop();
+    RestoreAfterDrag();
+}
+
+void TaskEditor::StartDrag() {
+    // The target picture leaves the handle and becomes the pointer, over every window: the
+    // grab sends the release here wherever it happens.
+    const QPixmap picture = m_imgBackUp.pixmap(kPictureSize);
+    m_imgSelect->clear();
+    m_dragging = true;
+    m_imgSelect->grabMouse(QCursor(picture));
+    m_beforeDrag = SavedTarget();
+    m_iconWindow = 0;
+    m_timerSelect->start();
+    if (QWidget* main = parentWidget()) {
+        main->hide();
+    }
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    ShortenForDrag();
+    PickTick();
+}
+
+void TaskEditor::PickTick() {
+    if (!m_dragging) {
+        return;
+    }
+    const std::optional<platform::PickedWindow> picked = PickableUnderPointer();
+    if (!picked) {
+        ErasePickFrame();
+        ShowTarget(m_beforeDrag);
+        return;
+    }
+    DrawPickFrame(picked->deepest);
+    ShowPicked(*picked);
+}
+
+void TaskEditor::FinishDrag() {
+    ResetPointerState();
+    // The window under the release point is the one chosen.
+    if (const std::optional<platform::PickedWindow> picked = PickableUnderPointer()) {
+        ShowPicked(*picked);
+    } else {
+        ShowTarget(m_beforeDrag);
+    }
+    const QStringList programs = m_LV->Programs();
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(programs.size()));
+    for (const QString& p : programs) {
+        names.push_back(p.toStdString());
+    }
+    const int row = ProgramTargets::RowNamed(names, m_lblProcess[1]->text().toStdString());
+    if (row >= 0) {
+        m_LV->SelectRow(row);
+        m_LV->setFocus();
+    }
+    ShowMainWindow();
+    raise();
+    activateWindow();
+    m_d.engine.Refresh();
+}
+
+std::optional<platform::PickedWindow> TaskEditor::PickableUnderPointer() {
+    if (m_picker == nullptr) {
+        return std::nullopt;
+    }
+    std::optional<platform::PickedWindow> picked = m_picker->WindowUnderPointer();
+    // Our own windows are no target: dropping the picture back on the editor puts it away.
+    // They are not outlined either, since the editor repaints under the outline as it shrinks.
+    if (picked && picked->pid == QCoreApplication::applicationPid()) {
+        return std::nullopt;
+    }
+    return picked;
+}
+
+void TaskEditor::DrawPickFrame(platform::WindowId window) {
+    if (m_frameDrawn && window == m_lastHwnd) {
+        return; // already outlined
+    }
+    ErasePickFrame();
+    m_frameDrawn = true;
+    m_lastHwnd = window;
+    m_picker->DrawFrame(window);
+}
+
+void TaskEditor::ErasePickFrame() {
+    if (!m_frameDrawn) {
+        return;
+    }
+    m_frameDrawn = false;
+    m_lastHwnd = 0;
+    if (m_picker != nullptr) {
+        m_picker->EraseFrame();
+    }
+}
+
+void TaskEditor::ShowPicked(const platform::PickedWindow& picked) {
+    m_lblProcess[1]->setText(QString::fromStdString(picked.programName));
+    // A process that cannot be known leaves no id: Add then asks for a target.
+    m_lblID->setText(picked.pid > 0 ? QString::number(picked.pid) : QString());
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    m_lblWindow->setText(QString::fromStdString(picked.title));
+    m_lblWindow->setVisible(true);
+    // The picture is looked up again only for another window, not on every tick.
+    if (picked.topLevel != m_iconWindow) {
+        m_iconWindow = picked.topLevel;
+        SetTargetIcon(PickedWindowIcon::For(picked, m_d.icons));
+    }
+}
+
+TaskEditor::Target TaskEditor::SavedTarget() const {
+    return {m_lblProcess[1]->text(), m_lblID->text(),          m_lblProcess[2]->text(),
+            m_lblWindow->text(),     !m_lblWindow->isHidden(), m_targetIcon};
+}
+
+void TaskEditor::ShowTarget(const Target& target) {
+    m_lblProcess[1]->setText(target.program);
+    m_lblID->setText(target.id);
+    m_lblProcess[2]->setText(target.caption);
+    m_lblWindow->setText(target.window);
+    m_lblWindow->setVisible(target.windowShown);
+    if (m_iconWindow != 0) {
+        SetTargetIcon(target.icon);
+        m_iconWindow = 0;
+    }
+}
+
+void TaskEditor::ShortenForDrag() {
+    if (m_shortened) {
+        return;
+    }
+    m_shortened = true;
+    m_cmdRefresh->hide();
+    m_cmdClose->hide();
+    // The widgets keep their places; the window just ends above the list.
+    layout()->setEnabled(false);
+    setFixedSize(kEditorSize.width(), m_lblPrograms->geometry().top() + kShortTail);
+}
+
+void TaskEditor::RestoreAfterDrag() {
+    if (!m_shortened) {
+        return;
+    }
+    m_shortened = false;
+    setFixedSize(kEditorSize);
+    layout()->setEnabled(true);
+    m_cmdRefresh->show();
+    m_cmdClose->show();
+    layout()->activate();
+}
+
+void TaskEditor::ShowMainWindow() {
+    if (QWidget* main = parentWidget()) {
+        main->show();
+    }
 }
 
 void TaskEditor::closeEvent(QCloseEvent* event) {
@@ -553,12 +752,27 @@ void TaskEditor::closeEvent(QCloseEvent* event) {
         m_selected = false;
         Q_EMIT returnedToMainWindow(false);
     } else {
-        m_dragging = false;
+        ResetPointerState();
         Q_EMIT returnedToMainWindow(true);
     }
 }
 
 bool TaskEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_imgSelect) {
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                if (type == QEvent::MouseButtonPress && !m_dragging && m_imgSelect->isEnabled()) {
+                    StartDrag();
+                } else if (type == QEvent::MouseButtonRelease && m_dragging) {
+                    FinishDrag();
+                }
+                return true;
+            }
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();
@@ -595,8 +809,14 @@ void TaskEditor::OnAutoTypeChanged() {
 }
 
 void TaskEditor::OnEmptyTaskToggled(bool ticked) {
+    if (ticked && m_dragging) {
+        // The box was ticked from the keyboard mid-drag: an Empty task has no target to pick.
+        ResetPointerState();
+        ShowTarget(m_beforeDrag);
+        ShowMainWindow();
+    }
     m_LV->setEnabled(!ticked);
-    m_imgSelect->setEnabled(!ticked);
+    ApplyPickerState();
     if (ticked) {
         m_lblProcess[1]->clear();
         m_lblID->clear();
@@ -613,7 +833,7 @@ void TaskEditor::OnEmptyTaskToggled(bool ticked) {
 
 void TaskEditor::SetTargetIcon(const QIcon& icon) {
     m_targetIcon = icon;
-    m_picIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(QSize(32, 32)));
+    m_picIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(kPictureSize));
 }
 
 void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "CommonDlgsW.h"
+#include "WindowPicker.h"
 #include "editor/TaskBuilder.h"
 
 #include <QDialog>
 #include <QIcon>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -43,6 +45,12 @@ public:
     };
 
     TaskEditor(Deps deps, QWidget* parent);
+
+    /// The window picker behind `imgSelect`; without one, or where it cannot work, the handle
+    /// is disabled and its tooltip says why.
+    void SetWindowPicker(platform::WindowPicker* picker);
+    /// Whether a drag of the target picture is running.
+    [[nodiscard]] bool IsDragging() const { return m_dragging; }
 
     /// The program's one set of file dialogs.
     CommonDlgsW& Dialogs() { return m_dialogs; }
@@ -81,6 +89,17 @@ private:
     void FillLists();
     void CloseFromProgram();
     void ResetPointerState();
+    void ApplyPickerState();
+    void StartDrag();
+    void PickTick();
+    void FinishDrag();
+    std::optional<platform::PickedWindow> PickableUnderPointer();
+    void DrawPickFrame(platform::WindowId window);
+    void ErasePickFrame();
+    void ShowPicked(const platform::PickedWindow& picked);
+    void ShortenForDrag();
+    void RestoreAfterDrag();
+    void ShowMainWindow();
     void OnTriggerChanged();
     void OnAutoTypeChanged();
     void OnEmptyTaskToggled(bool ticked);
@@ -134,6 +153,26 @@ private:
     QIcon m_imgBackUp;
     QIcon m_imgEmptyIcon;
     QIcon m_targetIcon;
+
+    // What the target fields held when the drag began: shown again while nothing pickable is
+    // under the pointer, and kept when the drop lands there.
+    struct Target {
+        QString program;
+        QString id;
+        QString caption;
+        QString window;
+        bool windowShown = true;
+        QIcon icon;
+    };
+    Target SavedTarget() const;
+    void ShowTarget(const Target& target);
+
+    platform::WindowPicker* m_picker = nullptr;
+    Target m_beforeDrag;
+    platform::WindowId m_lastHwnd = 0;
+    platform::WindowId m_iconWindow = 0; // the top-level window whose icon is shown
+    bool m_frameDrawn = false;
+    bool m_shortened = false;
 
     bool m_selected = false;
     bool m_closingFromProgram = false;

@@ -7,6 +7,7 @@
 #include "FakeLauncher.h"
 #include "FakePower.h"
 #include "FakeProcesses.h"
+#include "FakeWindowPicker.h"
 #include "MainWindow.h"
 #include "TaskEditor.h"
 #include "TaskTableModel.h"
@@ -49,7 +50,15 @@ public:
     [[nodiscard]] QString AppData() const {
         return QString::fromStdString(engine->Paths().appDataFolder.string());
     }
-    [[nodiscard]] TaskEditor* Editor() const { return window->Editor(); }
+    /// The editor, with the fake window picker handed over as main() hands over the real one.
+    [[nodiscard]] TaskEditor* Editor() const {
+        TaskEditor* editor = window->Editor();
+        if (editor != m_pickerOwner) {
+            editor->SetWindowPicker(&picker);
+            m_pickerOwner = editor;
+        }
+        return editor;
+    }
 
     /// A widget, action or timer of either window by its name.
     template <typename T> T* Find(const QString& name) const {
@@ -66,9 +75,13 @@ public:
     platform::FakeLauncher launcher;
     platform::FakeCursor cursor;
     platform::FakeAutostart autostart;
+    mutable platform::FakeWindowPicker picker;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<MainWindow> window;
     QList<QUrl> opened;
+
+private:
+    mutable TaskEditor* m_pickerOwner = nullptr;
 };
 
 } // namespace morvane::test

@@ -8,6 +8,7 @@
 #include "FakeProcesses.h"
 #include "FakeSingleInstance.h"
 #include "FakeSystemLocale.h"
+#include "FakeWindowPicker.h"
 
 namespace morvane::platform {
 
@@ -22,6 +23,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.autostart = std::make_unique<FakeAutostart>();
     services.locale = std::make_unique<FakeSystemLocale>();
     services.singleInstance = std::make_unique<FakeSingleInstance>();
+    services.windowPicker = std::make_unique<FakeWindowPicker>();
     return services;
 }
 

@@ -7,6 +7,7 @@
 #include "LinuxProcesses.h"
 #include "LinuxSingleInstance.h"
 #include "LinuxSystemLocale.h"
+#include "X11WindowPicker.h"
 
 namespace morvane::platform {
 
@@ -21,6 +22,8 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.locale = std::make_unique<LinuxSystemLocale>();
     services.singleInstance = std::make_unique<LinuxSingleInstance>(
         LinuxSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder));
+    // Without an X11 display the picker says so, and the editor offers the process list alone.
+    services.windowPicker = std::make_unique<x11::X11WindowPicker>();
     return services;
 }
 
