@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace morvane {
 
@@ -75,6 +76,8 @@ constexpr QSize kPictureSize{32, 32};
 // During a drag the editor ends this far below the top of the list's caption (400 twips), so
 // the list is out of sight.
 constexpr int kShortTail = 27;
+// From the program name's right edge to its picture (250 twips).
+constexpr int kIconGap = 17;
 
 QString NoPickerReason() {
     return QStringLiteral("Picking a window is not available here. Choose the program from the "
@@ -169,7 +172,7 @@ void TaskEditor::BuildWidgets() {
     m_picIcon->setFixedSize(32, 32);
 
     auto* nameRow = new QHBoxLayout;
-    nameRow->setSpacing(17);
+    nameRow->setSpacing(kIconGap);
     nameRow->addWidget(m_lblProcess[1]);
     nameRow->addWidget(m_picIcon);
     nameRow->addStretch(1);
@@ -583,6 +586,7 @@ void TaskEditor::ResetPointerState() {
     m_lastHwnd = 0;
     m_timerSelect->stop();
     RestoreAfterDrag();
+    ShowMainWindow();
 }
 
 void TaskEditor::StartDrag() {
@@ -595,9 +599,7 @@ void TaskEditor::StartDrag() {
     m_beforeDrag = SavedTarget();
     m_iconWindow = 0;
     m_timerSelect->start();
-    if (QWidget* main = parentWidget()) {
-        main->hide();
-    }
+    HideMainWindow();
     m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
     ShortenForDrag();
     PickTick();
@@ -636,7 +638,6 @@ void TaskEditor::FinishDrag() {
         m_LV->SelectRow(row);
         m_LV->setFocus();
     }
-    ShowMainWindow();
     raise();
     activateWindow();
     m_d.engine.Refresh();
@@ -688,6 +689,18 @@ void TaskEditor::ShowPicked(const platform::PickedWindow& picked) {
         m_iconWindow = picked.topLevel;
         SetTargetIcon(PickedWindowIcon::For(picked, m_d.icons));
     }
+    PlaceTargetIcon();
+}
+
+void TaskEditor::PlaceTargetIcon() {
+    // While the editor is short its layout rests, so the name takes the width it needs and
+    // the picture follows it at the designed distance.
+    if (!m_shortened) {
+        return;
+    }
+    QLabel* name = m_lblProcess[1];
+    name->resize(name->sizeHint().width(), name->height());
+    m_picIcon->move(name->geometry().right() + 1 + kIconGap, m_picIcon->y());
 }
 
 TaskEditor::Target TaskEditor::SavedTarget() const {
@@ -705,6 +718,7 @@ void TaskEditor::ShowTarget(const Target& target) {
         SetTargetIcon(target.icon);
         m_iconWindow = 0;
     }
+    PlaceTargetIcon();
 }
 
 void TaskEditor::ShortenForDrag() {
@@ -731,10 +745,30 @@ void TaskEditor::RestoreAfterDrag() {
     layout()->activate();
 }
 
-void TaskEditor::ShowMainWindow() {
-    if (QWidget* main = parentWidget()) {
-        main->show();
+void TaskEditor::HideMainWindow() {
+    QWidget* main = parentWidget();
+    if (main == nullptr || !main->isVisible()) {
+        return;
     }
+    m_mainHidden = true;
+    m_mainPosition = main->pos();
+    main->hide();
+}
+
+void TaskEditor::ShowMainWindow() {
+    if (!m_mainHidden) {
+        return;
+    }
+    m_mainHidden = false;
+    QWidget* main = parentWidget();
+    if (main == nullptr || m_unloaded) {
+        return;
+    }
+    // Asked for by position, or the window manager would place it anew.
+    if (QWindow* handle = main->windowHandle()) {
+        handle->setFramePosition(m_mainPosition);
+    }
+    main->show();
 }
 
 void TaskEditor::closeEvent(QCloseEvent* event) {
@@ -813,7 +847,6 @@ void TaskEditor::OnEmptyTaskToggled(bool ticked) {
         // The box was ticked from the keyboard mid-drag: an Empty task has no target to pick.
         ResetPointerState();
         ShowTarget(m_beforeDrag);
-        ShowMainWindow();
     }
     m_LV->setEnabled(!ticked);
     ApplyPickerState();

@@ -97,8 +97,10 @@ private:
     void DrawPickFrame(platform::WindowId window);
     void ErasePickFrame();
     void ShowPicked(const platform::PickedWindow& picked);
+    void PlaceTargetIcon();
     void ShortenForDrag();
     void RestoreAfterDrag();
+    void HideMainWindow();
     void ShowMainWindow();
     void OnTriggerChanged();
     void OnAutoTypeChanged();
@@ -173,6 +175,8 @@ private:
     platform::WindowId m_iconWindow = 0; // the top-level window whose icon is shown
     bool m_frameDrawn = false;
     bool m_shortened = false;
+    bool m_mainHidden = false; // by the drag, which shows it again where it was
+    QPoint m_mainPosition;
 
     bool m_selected = false;
     bool m_closingFromProgram = false;

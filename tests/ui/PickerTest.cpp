@@ -154,6 +154,10 @@ private Q_SLOTS:
         QCOMPARE(Text("lblProcess2"), Lan(21));
         QCOMPARE(IconColour(), QColor(Qt::red).rgb());
         QCOMPARE(Picker().framed, std::optional<platform::WindowId>(11));
+        // The short editor's layout rests: the name still shows whole, its picture beside it.
+        auto* name = W<QLabel>("lblProcess1");
+        QVERIFY(name->width() >= name->sizeHint().width());
+        QCOMPARE(W<QLabel>("picIcon")->x(), name->geometry().right() + 1 + 17);
 
         Hover(kGedit);
         Hover(kGedit);
