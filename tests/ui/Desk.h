@@ -67,6 +67,14 @@ public:
         }
         return Editor()->findChild<T*>(name);
     }
+    /// Like Find, but a missing name stops the test run: the name is part of the contract.
+    template <typename T> T* Get(const char* name) const {
+        T* found = Find<T>(QString::fromLatin1(name));
+        if (found == nullptr) {
+            qFatal("no object named %s", name);
+        }
+        return found;
+    }
 
     QTemporaryDir m_dir;
     platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};

@@ -68,13 +68,7 @@ class MainWindowTest : public QObject {
 private:
     std::unique_ptr<Desk> m_desk;
 
-    template <typename T> T* W(const char* name) const {
-        T* w = m_desk->Find<T>(QString::fromLatin1(name));
-        if (w == nullptr) {
-            qFatal("no object named %s", name);
-        }
-        return w;
-    }
+    template <typename T> T* W(const char* name) const { return m_desk->Get<T>(name); }
     QAction* Act(const char* name) const { return W<QAction>(name); }
     QTimer* TimerClose() const { return W<QTimer>("timerClose"); }
     QWidget* Door() const { return W<QWidget>("picDoor"); }

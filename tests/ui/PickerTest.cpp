@@ -60,13 +60,7 @@ class PickerTest : public QObject {
 private:
     std::unique_ptr<Desk> m_desk;
 
-    template <typename T> T* W(const char* name) const {
-        T* w = m_desk->Find<T>(QString::fromLatin1(name));
-        if (w == nullptr) {
-            qFatal("no widget named %s", name);
-        }
-        return w;
-    }
+    template <typename T> T* W(const char* name) const { return m_desk->Get<T>(name); }
     QString Text(const char* label) const { return W<QLabel>(label)->text(); }
     QString Lan(int entry) const {
         return QString::fromStdString(m_desk->engine->Language().Text(entry));
