@@ -1,7 +1,6 @@
 // Morvane's entry point: builds the platform services and the core, then runs the main
 // window's start-up and the event loop. The program takes no command line.
 
-#include "EndRequests.h"
 #include "Engine.h"
 #include "MainWindow.h"
 #include "PlatformServices.h"
@@ -14,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QSocketNotifier>
 #include <QUrl>
 
 using namespace morvane;
@@ -56,8 +56,15 @@ int main(int argc, char* argv[]) {
                      Qt::QueuedConnection);
     // Logging out or shutting down ends us like the window's close box: settings and the kept
     // task list are saved.
-    EndRequests endRequests;
-    QObject::connect(&endRequests, &EndRequests::endRequested, &window, &QWidget::close);
+    platform::EndRequests& endRequests = *services.endRequests;
+    if (endRequests.WakeDescriptor() >= 0) {
+        auto* notifier =
+            new QSocketNotifier(endRequests.WakeDescriptor(), QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&endRequests, &window] {
+            endRequests.Acknowledge();
+            window.close();
+        });
+    }
     window.LoadSequence();
     if (!window.HasEnded()) {
         window.Editor()->SetWindowPicker(services.windowPicker.get());

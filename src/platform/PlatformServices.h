@@ -3,6 +3,7 @@
 #include "Autostart.h"
 #include "Clock.h"
 #include "Cursor.h"
+#include "EndRequests.h"
 #include "Launcher.h"
 #include "Power.h"
 #include "Processes.h"
@@ -31,6 +32,7 @@ struct PlatformServices {
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemLocale> locale;
     std::unique_ptr<SingleInstance> singleInstance;
+    std::unique_ptr<EndRequests> endRequests;
     std::unique_ptr<WindowPicker> windowPicker;
 };
 

@@ -3,6 +3,7 @@
 #include "FakeAutostart.h"
 #include "FakeClock.h"
 #include "FakeCursor.h"
+#include "FakeEndRequests.h"
 #include "FakeLauncher.h"
 #include "FakePower.h"
 #include "FakeProcesses.h"
@@ -22,6 +23,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.cursor = std::make_unique<FakeCursor>();
     services.autostart = std::make_unique<FakeAutostart>();
     services.locale = std::make_unique<FakeSystemLocale>();
+    services.endRequests = std::make_unique<FakeEndRequests>();
     services.singleInstance = std::make_unique<FakeSingleInstance>();
     services.windowPicker = std::make_unique<FakeWindowPicker>();
     return services;

@@ -2,6 +2,7 @@
 
 #include "LinuxAutostart.h"
 #include "LinuxCursor.h"
+#include "LinuxEndRequests.h"
 #include "LinuxLauncher.h"
 #include "LinuxPower.h"
 #include "LinuxProcesses.h"
@@ -20,6 +21,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.cursor = std::make_unique<LinuxCursor>();
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();
+    services.endRequests = std::make_unique<LinuxEndRequests>();
     services.singleInstance = std::make_unique<LinuxSingleInstance>(
         LinuxSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder));
     // Without an X11 display the picker says so, and the editor offers the process list alone.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "EndRequests.h"
+
+namespace morvane::platform {
+
+/// SIGTERM (log-out, shut-down), SIGHUP and SIGINT become a byte on a socket the event loop
+/// watches. Only one instance may exist: signal handlers are process-wide.
+class LinuxEndRequests final : public EndRequests {
+public:
+    LinuxEndRequests();
+    ~LinuxEndRequests() override;
+
+    [[nodiscard]] int WakeDescriptor() const override;
+    void Acknowledge() override;
+};
+
+} // namespace morvane::platform
