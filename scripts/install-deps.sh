@@ -26,5 +26,5 @@ sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo_cmd[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+# With recommends, as a desktop user would have them (the Qt platform and image plugins, fonts).
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
