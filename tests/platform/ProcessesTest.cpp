@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -119,6 +121,39 @@ TEST_F(LinuxProcessesTest, ReplacedExecutableKeepsItsPathAndName) {
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->path, path);
     EXPECT_EQ(m_processes.ProcessName(child.Pid()), "morvane-upgraded");
+}
+
+TEST_F(LinuxProcessesTest, ProgramsRunFromAnonymousMemoryAreLeftOut) {
+    // A child that runs a copy of sleep from a memfd: its image has no file anybody could name.
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int src = open("/usr/bin/sleep", O_RDONLY | O_CLOEXEC);
+        const int mem = static_cast<int>(memfd_create("morvane-anon", 0));
+        char buffer[65536];
+        ssize_t n = 0;
+        while (src >= 0 && mem >= 0 && (n = read(src, buffer, sizeof buffer)) > 0) {
+            if (write(mem, buffer, static_cast<std::size_t>(n)) != n) {
+                _exit(127);
+            }
+        }
+        char arg0[] = "sleep";
+        char arg1[] = "600";
+        char* argv[] = {arg0, arg1, nullptr};
+        char* envp[] = {nullptr};
+        fexecve(mem, argv, envp);
+        _exit(127);
+    }
+    const std::string link = "/proc/" + std::to_string(pid) + "/exe";
+    const bool fromMemory = WaitUntil([&] {
+        std::error_code ec;
+        return std::filesystem::read_symlink(link, ec).string().starts_with("/memfd:");
+    });
+    const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    ASSERT_TRUE(fromMemory);
+    EXPECT_EQ(Find(scan, pid), nullptr);
 }
 
 TEST_F(LinuxProcessesTest, ProcessNameIsEmptyForIdsNoProcessHas) {

@@ -56,8 +56,9 @@ bool ReadExeLink(pid_t pid, std::string& out) {
         return false;
     }
     std::string_view path(buffer.data(), static_cast<std::size_t>(n));
-    // Programs run from anonymous memory ("memfd:...") have no file a user could name.
-    if (!path.starts_with('/')) {
+    // Programs run from anonymous memory ("/memfd:NAME (deleted)") have no file a user could
+    // name or start again.
+    if (!path.starts_with('/') || path.starts_with("/memfd:")) {
         return false;
     }
     if (path.ends_with(kDeletedMark)) {
