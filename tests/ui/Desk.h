@@ -9,10 +9,12 @@
 #include "FakeProcesses.h"
 #include "FakeWindowPicker.h"
 #include "MainWindow.h"
+#include "ProcessListView.h"
 #include "TaskEditor.h"
 #include "TaskTableModel.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 
@@ -74,6 +76,15 @@ public:
             qFatal("no object named %s", name);
         }
         return found;
+    }
+
+    /// Clicks the editor's process-list row of a program, as the user picks a target.
+    void ClickProgram(const QString& program) const {
+        auto* lv = Get<ProcessListView>("LV");
+        const QList<QTreeWidgetItem*> items = lv->findItems(program, Qt::MatchExactly, 1);
+        QVERIFY2(!items.isEmpty(), qPrintable(program));
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
+                          lv->visualItemRect(items.first()).center());
     }
 
     QTemporaryDir m_dir;

@@ -45,13 +45,7 @@ private:
         list->lineEdit()->clear();
         QTest::keyClicks(list->lineEdit(), text);
     }
-    void ClickProgram(const QString& program) {
-        auto* lv = W<ProcessListView>("LV");
-        const QList<QTreeWidgetItem*> items = lv->findItems(program, Qt::MatchExactly, 1);
-        QVERIFY2(!items.isEmpty(), qPrintable(program));
-        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
-                          lv->visualItemRect(items.first()).center());
-    }
+    void ClickProgram(const QString& program) { m_desk->ClickProgram(program); }
     QStringList LastRow() const {
         const TaskList& tasks = m_desk->engine->Tasks();
         if (tasks.IsEmpty()) {

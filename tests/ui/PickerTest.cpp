@@ -70,13 +70,7 @@ private:
     QLabel* Handle() const { return W<QLabel>("imgSelect"); }
     QTimer* Timer() const { return m_desk->Find<QTimer>(QStringLiteral("TimerSelect")); }
 
-    void ClickProgram(const QString& program) {
-        auto* lv = W<ProcessListView>("LV");
-        const QList<QTreeWidgetItem*> items = lv->findItems(program, Qt::MatchExactly, 1);
-        QVERIFY2(!items.isEmpty(), qPrintable(program));
-        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
-                          lv->visualItemRect(items.first()).center());
-    }
+    void ClickProgram(const QString& program) { m_desk->ClickProgram(program); }
     QString SelectedProgram() const {
         const QList<QTreeWidgetItem*> selected = W<ProcessListView>("LV")->selectedItems();
         return selected.isEmpty() ? QString() : selected.first()->text(1);
