@@ -1,8 +1,8 @@
 // The running-programs scan on Linux: over this machine's processes, then with 500 more children
 // of ours. Beside it, the floor: listing /proc and one readlink per process, which the scan
 // cannot beat.
-#include "LinuxProcesses.h"
-#include "RunningPrograms.h"
+#include "core/RunningPrograms.h"
+#include "platform/linux/LinuxProcesses.h"
 
 #include <benchmark/benchmark.h>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // Writing and reading a task file of 100,000 tasks.
-#include "storage/TaskFile.h"
-#include "tasks/TaskList.h"
+#include "core/storage/TaskFile.h"
+#include "core/tasks/TaskList.h"
 
 #include <benchmark/benchmark.h>
 

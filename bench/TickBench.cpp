@@ -1,14 +1,14 @@
 // Cost of one scheduler tick over a large task list.
-#include "AppExit.h"
-#include "FakeClock.h"
-#include "FakePower.h"
-#include "Options.h"
-#include "SignalBox.h"
-#include "TimerSwitch.h"
-#include "scheduler/PowerDispatch.h"
-#include "scheduler/Scheduler.h"
-#include "scheduler/TaskActions.h"
-#include "tasks/TaskList.h"
+#include "core/AppExit.h"
+#include "core/Options.h"
+#include "core/SignalBox.h"
+#include "core/TimerSwitch.h"
+#include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/Scheduler.h"
+#include "core/scheduler/TaskActions.h"
+#include "core/tasks/TaskList.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakePower.h"
 
 #include <benchmark/benchmark.h>
 

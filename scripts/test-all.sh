@@ -7,8 +7,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-echo "== format"
+echo "== format and layers"
 scripts/check-format.sh
+scripts/check-layers.sh
 
 echo "== debug"
 cmake --preset debug

@@ -1,13 +1,13 @@
 // Morvane's entry point: builds the platform services and the core, then runs the main
 // window's start-up and the event loop. The program takes no command line.
 
-#include "Engine.h"
-#include "MainWindow.h"
-#include "PlatformServices.h"
-#include "ProgramFolder.h"
-#include "Skin.h"
-#include "TaskEditor.h"
-#include "storage/AppPaths.h"
+#include "core/Engine.h"
+#include "core/storage/AppPaths.h"
+#include "platform/PlatformServices.h"
+#include "ui/MainWindow.h"
+#include "ui/ProgramFolder.h"
+#include "ui/Skin.h"
+#include "ui/TaskEditor.h"
 
 #include <QApplication>
 #include <QDir>

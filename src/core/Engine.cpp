@@ -1,10 +1,11 @@
-#include "Engine.h"
+#include "core/Engine.h"
 
-#include "Autostart.h"
-#include "Clock.h"
-#include "UiHost.h"
-#include "storage/Settings.h"
-#include "storage/TaskFile.h"
+#include "core/UiHost.h"
+#include "core/storage/Settings.h"
+#include "core/storage/TaskFile.h"
+#include "core/tasks/DateTime.h"
+#include "platform/Autostart.h"
+#include "types/Clock.h"
 
 namespace morvane {
 

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "AppExit.h"
-#include "Options.h"
-#include "RunningPrograms.h"
-#include "SignalBox.h"
-#include "TimerSwitch.h"
-#include "scheduler/IdleTrigger.h"
-#include "scheduler/PowerDispatch.h"
-#include "scheduler/Scheduler.h"
-#include "scheduler/TaskRunner.h"
-#include "storage/AppPaths.h"
-#include "storage/LanguageTable.h"
-#include "storage/TextFile.h"
-#include "tasks/TaskList.h"
+#include "core/AppExit.h"
+#include "core/Options.h"
+#include "core/RunningPrograms.h"
+#include "core/SignalBox.h"
+#include "core/TimerSwitch.h"
+#include "core/scheduler/IdleTrigger.h"
+#include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/Scheduler.h"
+#include "core/scheduler/TaskRunner.h"
+#include "core/storage/AppPaths.h"
+#include "core/storage/LanguageTable.h"
+#include "core/storage/TextFile.h"
+#include "core/tasks/TaskList.h"
 
 #include <filesystem>
 

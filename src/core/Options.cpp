@@ -1,4 +1,4 @@
-#include "Options.h"
+#include "core/Options.h"
 
 namespace morvane {
 

@@ -1,6 +1,6 @@
-#include "RunningPrograms.h"
+#include "core/RunningPrograms.h"
 
-#include "tasks/Task.h"
+#include "core/tasks/Task.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,6 +1,6 @@
-#include "SignalBox.h"
+#include "core/SignalBox.h"
 
-#include "Options.h"
+#include "core/Options.h"
 
 namespace morvane {
 

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "types/Point.h"
+
 #include <optional>
 
 namespace morvane::platform {
-
-struct Point {
-    int x = 0;
-    int y = 0;
-    bool operator==(const Point&) const = default;
-};
 
 /// The mouse pointer's position on the screen.
 class Cursor {

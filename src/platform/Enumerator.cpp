@@ -1,4 +1,4 @@
-#include "Enumerator.h"
+#include "platform/Enumerator.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Processes.h"
+#include "platform/Processes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "Autostart.h"
-#include "Clock.h"
-#include "Cursor.h"
-#include "EndRequests.h"
-#include "Launcher.h"
-#include "Power.h"
-#include "Processes.h"
-#include "SingleInstance.h"
-#include "SystemLocale.h"
-#include "WindowPicker.h"
+#include "platform/Autostart.h"
+#include "platform/Cursor.h"
+#include "platform/EndRequests.h"
+#include "platform/Launcher.h"
+#include "platform/Power.h"
+#include "platform/Processes.h"
+#include "platform/SingleInstance.h"
+#include "platform/SystemLocale.h"
+#include "platform/WindowPicker.h"
+#include "types/Clock.h"
 
 #include <memory>
 #include <string>

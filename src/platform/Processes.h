@@ -1,18 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include "types/ProcessInfo.h"
+
 #include <string>
 #include <vector>
 
 namespace morvane::platform {
-
-using ProcessId = std::int64_t;
-
-/// One process as the running-programs scan reports it.
-struct ProcessInfo {
-    std::string path; ///< Full image path of the executable.
-    ProcessId pid = 0;
-};
 
 /// Process services: listing, naming and ending processes.
 class Processes {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/DateTime.h"
+#include "types/DateTime.h"
 
 namespace morvane::platform {
 

@@ -1,4 +1,4 @@
-#include "CommonDlgsW.h"
+#include "ui/CommonDlgsW.h"
 
 #include <QApplication>
 #include <QColorDialog>

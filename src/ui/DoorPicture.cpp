@@ -1,4 +1,4 @@
-#include "DoorPicture.h"
+#include "ui/DoorPicture.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "Hourglass.h"
+#include "ui/Hourglass.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "ui/LinkLabel.h"
 
 namespace morvane {
 

@@ -1,15 +1,15 @@
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
-#include "Clock.h"
-#include "DoorPicture.h"
-#include "Engine.h"
-#include "Hourglass.h"
-#include "LinkLabel.h"
-#include "PictureButton.h"
-#include "ProgramIcons.h"
-#include "Skin.h"
-#include "TaskEditor.h"
-#include "TaskTableModel.h"
+#include "core/Engine.h"
+#include "types/Clock.h"
+#include "ui/DoorPicture.h"
+#include "ui/Hourglass.h"
+#include "ui/LinkLabel.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramIcons.h"
+#include "ui/Skin.h"
+#include "ui/TaskEditor.h"
+#include "ui/TaskTableModel.h"
 
 #include <QAction>
 #include <QCloseEvent>

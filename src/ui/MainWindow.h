@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Options.h"
-#include "UiHost.h"
+#include "core/Options.h"
+#include "core/UiHost.h"
 
 #include <QMainWindow>
 #include <QUrl>

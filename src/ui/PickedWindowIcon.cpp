@@ -1,6 +1,6 @@
-#include "PickedWindowIcon.h"
+#include "ui/PickedWindowIcon.h"
 
-#include "ProgramIcons.h"
+#include "ui/ProgramIcons.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WindowPicker.h"
+#include "platform/WindowPicker.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "ProcessListView.h"
+#include "ui/ProcessListView.h"
 
 #include <QHeaderView>
 

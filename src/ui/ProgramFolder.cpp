@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "ui/ProgramFolder.h"
 
 #include <QDir>
 #include <QFileInfo>

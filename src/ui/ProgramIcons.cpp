@@ -1,4 +1,4 @@
-#include "ProgramIcons.h"
+#include "ui/ProgramIcons.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,13 +1,13 @@
-#include "TaskEditor.h"
+#include "ui/TaskEditor.h"
 
-#include "Clock.h"
-#include "Engine.h"
-#include "LinkLabel.h"
-#include "PickedWindowIcon.h"
-#include "ProcessListView.h"
-#include "ProgramIcons.h"
-#include "TaskTableModel.h"
-#include "editor/ProgramTargets.h"
+#include "core/Engine.h"
+#include "core/editor/ProgramTargets.h"
+#include "types/Clock.h"
+#include "ui/LinkLabel.h"
+#include "ui/PickedWindowIcon.h"
+#include "ui/ProcessListView.h"
+#include "ui/ProgramIcons.h"
+#include "ui/TaskTableModel.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

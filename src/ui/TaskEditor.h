@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommonDlgsW.h"
-#include "WindowPicker.h"
-#include "editor/TaskBuilder.h"
+#include "core/editor/TaskBuilder.h"
+#include "platform/WindowPicker.h"
+#include "ui/CommonDlgsW.h"
 
 #include <QDialog>
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "TaskTableModel.h"
+#include "ui/TaskTableModel.h"
 
-#include "ProgramIcons.h"
+#include "ui/ProgramIcons.h"
 
 namespace morvane {
 

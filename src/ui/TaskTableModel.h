@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/TaskList.h"
+#include "core/tasks/TaskList.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>

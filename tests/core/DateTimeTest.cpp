@@ -1,4 +1,4 @@
-#include "tasks/DateTime.h"
+#include "core/tasks/DateTime.h"
 
 #include <gtest/gtest.h>
 

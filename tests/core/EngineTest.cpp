@@ -1,13 +1,13 @@
-#include "Engine.h"
-#include "FakeAutostart.h"
-#include "FakeClock.h"
-#include "FakeCursor.h"
-#include "FakeLauncher.h"
-#include "FakePower.h"
-#include "FakeProcesses.h"
+#include "core/Engine.h"
 #include "TestFolder.h"
-#include "UiHost.h"
-#include "storage/TaskFile.h"
+#include "core/UiHost.h"
+#include "core/storage/TaskFile.h"
+#include "platform/fake/FakeAutostart.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakePower.h"
+#include "platform/fake/FakeProcesses.h"
 
 #include <gtest/gtest.h>
 

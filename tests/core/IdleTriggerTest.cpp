@@ -1,8 +1,8 @@
-#include "scheduler/IdleTrigger.h"
-#include "FakeClock.h"
-#include "FakeCursor.h"
-#include "TimerSwitch.h"
-#include "tasks/TaskList.h"
+#include "core/scheduler/IdleTrigger.h"
+#include "core/TimerSwitch.h"
+#include "core/tasks/TaskList.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Options.h"
-#include "SignalBox.h"
+#include "core/Options.h"
+#include "core/SignalBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "scheduler/Scheduler.h"
-#include "AppExit.h"
-#include "FakeClock.h"
-#include "FakePower.h"
-#include "Options.h"
-#include "SignalBox.h"
-#include "TimerSwitch.h"
-#include "scheduler/PowerDispatch.h"
-#include "scheduler/TaskActions.h"
-#include "tasks/TaskList.h"
+#include "core/scheduler/Scheduler.h"
+#include "core/AppExit.h"
+#include "core/Options.h"
+#include "core/SignalBox.h"
+#include "core/TimerSwitch.h"
+#include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/TaskActions.h"
+#include "core/tasks/TaskList.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakePower.h"
 
 #include <gtest/gtest.h>
 

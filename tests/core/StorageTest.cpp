@@ -1,9 +1,9 @@
-#include "Options.h"
 #include "TestFolder.h"
-#include "storage/LanguageTable.h"
-#include "storage/Settings.h"
-#include "storage/TaskFile.h"
-#include "tasks/TaskList.h"
+#include "core/Options.h"
+#include "core/storage/LanguageTable.h"
+#include "core/storage/Settings.h"
+#include "core/storage/TaskFile.h"
+#include "core/tasks/TaskList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "editor/TaskBuilder.h"
-#include "editor/ProgramTargets.h"
+#include "core/editor/TaskBuilder.h"
+#include "core/editor/ProgramTargets.h"
 
-#include "FakeProcesses.h"
-#include "Options.h"
-#include "RunningPrograms.h"
-#include "SignalBox.h"
+#include "core/Options.h"
+#include "core/RunningPrograms.h"
+#include "core/SignalBox.h"
+#include "platform/fake/FakeProcesses.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "LinuxAutostart.h"
-#include "LinuxLauncher.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxAutostart.h"
+#include "platform/linux/LinuxLauncher.h"
 
 #include <filesystem>
 #include <fstream>

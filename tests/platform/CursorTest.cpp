@@ -1,5 +1,5 @@
-#include "LinuxCursor.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxCursor.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

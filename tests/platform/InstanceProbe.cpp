@@ -1,6 +1,6 @@
 // A second program for the single-instance tests: takes the lock named by its argument, says
 // "held" and keeps it until its input closes; exits with 3 at once when another holds it.
-#include "LinuxSingleInstance.h"
+#include "platform/linux/LinuxSingleInstance.h"
 
 #include <cstdio>
 #include <unistd.h>

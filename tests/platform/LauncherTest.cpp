@@ -1,6 +1,6 @@
-#include "LinuxLauncher.h"
-#include "LinuxProcesses.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxLauncher.h"
+#include "platform/linux/LinuxProcesses.h"
 
 #include <algorithm>
 #include <chrono>

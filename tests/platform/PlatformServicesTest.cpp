@@ -1,6 +1,6 @@
-#include "PlatformServices.h"
-#include "LinuxSingleInstance.h"
+#include "platform/PlatformServices.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxSingleInstance.h"
 
 #include <gtest/gtest.h>
 

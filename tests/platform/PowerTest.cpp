@@ -1,6 +1,6 @@
-#include "LinuxPower.h"
 #include "MockLogind.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxPower.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

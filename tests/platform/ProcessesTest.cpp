@@ -1,7 +1,7 @@
-#include "LinuxProcesses.h"
-#include "ProcFs.h"
-#include "RunningPrograms.h"
 #include "TestSupport.h"
+#include "core/RunningPrograms.h"
+#include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/ProcFs.h"
 
 #include <algorithm>
 #include <csignal>

@@ -1,6 +1,6 @@
-#include "LinuxProcesses.h"
-#include "LinuxSingleInstance.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LinuxSingleInstance.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,5 +1,5 @@
-#include "LinuxSystemLocale.h"
 #include "TestSupport.h"
+#include "platform/linux/LinuxSystemLocale.h"
 
 #include <gtest/gtest.h>
 

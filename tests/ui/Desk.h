@@ -1,17 +1,17 @@
 #pragma once
 
-#include "Engine.h"
-#include "FakeAutostart.h"
-#include "FakeClock.h"
-#include "FakeCursor.h"
-#include "FakeLauncher.h"
-#include "FakePower.h"
-#include "FakeProcesses.h"
-#include "FakeWindowPicker.h"
-#include "MainWindow.h"
-#include "ProcessListView.h"
-#include "TaskEditor.h"
-#include "TaskTableModel.h"
+#include "core/Engine.h"
+#include "platform/fake/FakeAutostart.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakePower.h"
+#include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeWindowPicker.h"
+#include "ui/MainWindow.h"
+#include "ui/ProcessListView.h"
+#include "ui/TaskEditor.h"
+#include "ui/TaskTableModel.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -2,10 +2,10 @@
 // handling, Add for every kind of task, its messages, and the process list.
 
 #include "Desk.h"
-#include "LinkLabel.h"
 #include "ModalAnswerer.h"
 #include "OffscreenQuiet.h"
-#include "ProcessListView.h"
+#include "ui/LinkLabel.h"
+#include "ui/ProcessListView.h"
 
 #include <QCheckBox>
 #include <QClipboard>

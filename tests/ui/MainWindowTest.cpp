@@ -3,12 +3,12 @@
 // task-file commands through the shared file dialogs.
 
 #include "Desk.h"
-#include "DoorPicture.h"
-#include "LinkLabel.h"
 #include "ModalAnswerer.h"
 #include "OffscreenQuiet.h"
-#include "PictureButton.h"
-#include "storage/AppPaths.h"
+#include "core/storage/AppPaths.h"
+#include "ui/DoorPicture.h"
+#include "ui/LinkLabel.h"
+#include "ui/PictureButton.h"
 
 #include <QAction>
 #include <QComboBox>

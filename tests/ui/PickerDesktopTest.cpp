@@ -3,19 +3,19 @@
 // pointer driven by xdotool. The outline must change exactly its band of pixels and leave
 // nothing behind; the drop must read the right program, process and title.
 
-#include "Engine.h"
-#include "FakeAutostart.h"
-#include "FakeClock.h"
-#include "FakeCursor.h"
-#include "FakeLauncher.h"
-#include "FakePower.h"
-#include "LinuxProcesses.h"
-#include "MainWindow.h"
-#include "ProcessListView.h"
-#include "TaskEditor.h"
-#include "X11PickFrame.h"
-#include "X11WindowPicker.h"
-#include "X11Windows.h"
+#include "core/Engine.h"
+#include "platform/fake/FakeAutostart.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakePower.h"
+#include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/x11/X11PickFrame.h"
+#include "platform/linux/x11/X11WindowPicker.h"
+#include "platform/linux/x11/X11Windows.h"
+#include "ui/MainWindow.h"
+#include "ui/ProcessListView.h"
+#include "ui/TaskEditor.h"
 
 #include <QApplication>
 #include <QCursor>

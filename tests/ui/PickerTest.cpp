@@ -4,9 +4,9 @@
 
 #include "Desk.h"
 #include "OffscreenQuiet.h"
-#include "PickedWindowIcon.h"
-#include "ProcessListView.h"
-#include "ProgramIcons.h"
+#include "ui/PickedWindowIcon.h"
+#include "ui/ProcessListView.h"
+#include "ui/ProgramIcons.h"
 
 #include <QCheckBox>
 #include <QComboBox>

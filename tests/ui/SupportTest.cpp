@@ -1,11 +1,11 @@
 // The small pieces under the windows: the shared file and colour dialogs, the wait cursor,
 // the skin, program pictures from desktop entries, and where the program's files are found.
 
-#include "CommonDlgsW.h"
-#include "Hourglass.h"
-#include "ProgramFolder.h"
-#include "ProgramIcons.h"
-#include "Skin.h"
+#include "ui/CommonDlgsW.h"
+#include "ui/Hourglass.h"
+#include "ui/ProgramFolder.h"
+#include "ui/ProgramIcons.h"
+#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QDir>

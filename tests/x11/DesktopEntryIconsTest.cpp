@@ -1,4 +1,4 @@
-#include "DesktopEntryIcons.h"
+#include "platform/linux/x11/DesktopEntryIcons.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Enumerator.h"
-#include "X11PickFrame.h"
 #include "X11TestSupport.h"
+#include "platform/Enumerator.h"
+#include "platform/linux/x11/X11PickFrame.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "NetWmIcon.h"
+#include "platform/linux/x11/NetWmIcon.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "X11PickFrame.h"
+#include "platform/linux/x11/X11PickFrame.h"
 #include "X11TestSupport.h"
-#include "X11WindowPicker.h"
+#include "platform/linux/x11/X11WindowPicker.h"
 
 #include <X11/Xlib.h>
 

@@ -1,6 +1,6 @@
 #include "X11TestSupport.h"
 
-#include "X11ErrorTrap.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "X11Windows.h"
+#include "platform/linux/x11/X11Windows.h"
 
 #include <chrono>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "X11WindowPicker.h"
+#include "platform/linux/x11/X11WindowPicker.h"
 #include "X11TestSupport.h"
 
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "X11ErrorTrap.h"
 #include "X11TestSupport.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 

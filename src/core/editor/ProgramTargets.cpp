@@ -1,9 +1,9 @@
-#include "editor/ProgramTargets.h"
+#include "core/editor/ProgramTargets.h"
 
-#include "Processes.h"
-#include "RunningPrograms.h"
-#include "scheduler/TaskRunner.h"
-#include "tasks/Task.h"
+#include "core/RunningPrograms.h"
+#include "core/scheduler/TaskRunner.h"
+#include "core/tasks/Task.h"
+#include "platform/Processes.h"
 
 namespace morvane {
 

@@ -1,7 +1,7 @@
-#include "editor/TaskBuilder.h"
+#include "core/editor/TaskBuilder.h"
 
-#include "Options.h"
-#include "SignalBox.h"
+#include "core/Options.h"
+#include "core/SignalBox.h"
 
 #include <charconv>
 #include <cstdint>

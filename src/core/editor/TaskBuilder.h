@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tasks/DateTime.h"
-#include "tasks/Task.h"
+#include "core/tasks/DateTime.h"
+#include "core/tasks/Task.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,9 @@
-#include "scheduler/IdleTrigger.h"
+#include "core/scheduler/IdleTrigger.h"
 
-#include "Clock.h"
-#include "TimerSwitch.h"
-#include "tasks/TaskList.h"
+#include "core/TimerSwitch.h"
+#include "core/tasks/DateTime.h"
+#include "core/tasks/TaskList.h"
+#include "types/Clock.h"
 
 namespace morvane {
 

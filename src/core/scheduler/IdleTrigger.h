@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Cursor.h"
+#include "platform/Cursor.h"
 
 #include <optional>
 #include <string_view>

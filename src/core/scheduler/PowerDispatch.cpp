@@ -1,8 +1,8 @@
-#include "scheduler/PowerDispatch.h"
+#include "core/scheduler/PowerDispatch.h"
 
-#include "Options.h"
-#include "Power.h"
-#include "tasks/Task.h"
+#include "core/Options.h"
+#include "core/tasks/Task.h"
+#include "platform/Power.h"
 
 namespace morvane {
 

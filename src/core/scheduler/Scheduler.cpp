@@ -1,13 +1,14 @@
-#include "scheduler/Scheduler.h"
+#include "core/scheduler/Scheduler.h"
 
-#include "AppExit.h"
-#include "Clock.h"
-#include "Options.h"
-#include "SignalBox.h"
-#include "TimerSwitch.h"
-#include "scheduler/PowerDispatch.h"
-#include "scheduler/TaskActions.h"
-#include "tasks/TaskList.h"
+#include "core/AppExit.h"
+#include "core/Options.h"
+#include "core/SignalBox.h"
+#include "core/TimerSwitch.h"
+#include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/TaskActions.h"
+#include "core/tasks/DateTime.h"
+#include "core/tasks/TaskList.h"
+#include "types/Clock.h"
 
 namespace morvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/DateTime.h"
+#include "core/tasks/DateTime.h"
 
 namespace morvane {
 

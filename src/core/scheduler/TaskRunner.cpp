@@ -1,12 +1,13 @@
-#include "scheduler/TaskRunner.h"
+#include "core/scheduler/TaskRunner.h"
 
-#include "AppExit.h"
-#include "Clock.h"
-#include "Launcher.h"
-#include "RunningPrograms.h"
-#include "SignalBox.h"
-#include "scheduler/PowerDispatch.h"
-#include "tasks/TaskList.h"
+#include "core/AppExit.h"
+#include "core/RunningPrograms.h"
+#include "core/SignalBox.h"
+#include "core/scheduler/PowerDispatch.h"
+#include "core/tasks/DateTime.h"
+#include "core/tasks/TaskList.h"
+#include "platform/Launcher.h"
+#include "types/Clock.h"
 
 #include <charconv>
 

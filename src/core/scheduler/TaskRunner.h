@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Processes.h"
-#include "scheduler/TaskActions.h"
-#include "tasks/DateTime.h"
+#include "core/scheduler/TaskActions.h"
+#include "core/tasks/DateTime.h"
+#include "platform/Processes.h"
 
 #include <functional>
 #include <optional>

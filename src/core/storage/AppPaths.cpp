@@ -1,4 +1,4 @@
-#include "storage/AppPaths.h"
+#include "core/storage/AppPaths.h"
 
 #include <cstdlib>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "storage/LanguageTable.h"
+#include "core/storage/LanguageTable.h"
 
 namespace morvane {
 

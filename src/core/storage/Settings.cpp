@@ -1,6 +1,6 @@
-#include "storage/Settings.h"
+#include "core/storage/Settings.h"
 
-#include "Options.h"
+#include "core/Options.h"
 
 namespace morvane {
 

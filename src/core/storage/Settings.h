@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/TextFile.h"
+#include "core/storage/TextFile.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
-#include "storage/TaskFile.h"
+#include "core/storage/TaskFile.h"
 
-#include "tasks/TaskList.h"
+#include "core/tasks/TaskList.h"
 
 namespace morvane {
 

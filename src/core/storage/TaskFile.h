@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/TextFile.h"
-#include "tasks/DateTime.h"
+#include "core/storage/TextFile.h"
+#include "core/tasks/DateTime.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "storage/TextFile.h"
+#include "core/storage/TextFile.h"
 
 #include <array>
 #include <fstream>

@@ -1,28 +1,13 @@
 #pragma once
 
+#include "types/DateTime.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace morvane {
-
-/// Which comes first in a slash or dash date whose year is last (12/7/2026): the host locale's
-/// short-date order, answered by the platform layer.
-enum class DateOrder { MonthFirst, DayFirst };
-
-/// A local calendar date and time at one-second resolution. Always a valid moment when it comes
-/// from the functions below.
-struct DateTime {
-    int year = 2000;
-    int month = 1;
-    int day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-
-    auto operator<=>(const DateTime&) const = default;
-};
 
 inline constexpr int kMinYear = 100;
 inline constexpr int kMaxYear = 9999;

@@ -1,4 +1,4 @@
-#include "tasks/Task.h"
+#include "core/tasks/Task.h"
 
 #include <algorithm>
 

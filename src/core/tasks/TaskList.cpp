@@ -1,4 +1,4 @@
-#include "tasks/TaskList.h"
+#include "core/tasks/TaskList.h"
 
 #include <algorithm>
 

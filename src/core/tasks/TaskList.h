@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/Task.h"
+#include "core/tasks/Task.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Autostart.h"
+#include "platform/Autostart.h"
 
 #include <map>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EndRequests.h"
+#include "platform/EndRequests.h"
 
 namespace morvane::platform {
 

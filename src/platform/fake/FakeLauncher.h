@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Launcher.h"
+#include "platform/Launcher.h"
 
 #include <algorithm>
 #include <string>

@@ -1,15 +1,15 @@
-#include "PlatformServices.h"
+#include "platform/PlatformServices.h"
 
-#include "FakeAutostart.h"
-#include "FakeClock.h"
-#include "FakeCursor.h"
-#include "FakeEndRequests.h"
-#include "FakeLauncher.h"
-#include "FakePower.h"
-#include "FakeProcesses.h"
-#include "FakeSingleInstance.h"
-#include "FakeSystemLocale.h"
-#include "FakeWindowPicker.h"
+#include "platform/fake/FakeAutostart.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeEndRequests.h"
+#include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakePower.h"
+#include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeSingleInstance.h"
+#include "platform/fake/FakeSystemLocale.h"
+#include "platform/fake/FakeWindowPicker.h"
 
 namespace morvane::platform {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Power.h"
+#include "platform/Power.h"
 
 #include <string>
 #include <vector>

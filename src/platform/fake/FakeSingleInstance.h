@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 namespace morvane::platform {
 

@@ -1,6 +1,6 @@
-#include "Enumerator.h"
+#include "platform/Enumerator.h"
 
-#include "ProcFs.h"
+#include "platform/linux/ProcFs.h"
 
 #include <csignal>
 #include <unistd.h>

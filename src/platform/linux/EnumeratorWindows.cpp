@@ -1,6 +1,6 @@
-#include "Enumerator.h"
+#include "platform/Enumerator.h"
 
-#include "X11Windows.h"
+#include "platform/linux/x11/X11Windows.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "LinuxAutostart.h"
+#include "platform/linux/LinuxAutostart.h"
 
 #include <cerrno>
 #include <cstdlib>

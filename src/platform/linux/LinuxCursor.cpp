@@ -1,4 +1,4 @@
-#include "LinuxCursor.h"
+#include "platform/linux/LinuxCursor.h"
 
 #include <X11/Xlib.h>
 #include <cstdlib>

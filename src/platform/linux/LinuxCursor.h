@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Cursor.h"
-#include "Log.h"
+#include "platform/Cursor.h"
+#include "platform/linux/Log.h"
 
 struct _XDisplay; // Xlib's display connection, kept out of this header.
 

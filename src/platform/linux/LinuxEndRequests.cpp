@@ -1,4 +1,4 @@
-#include "LinuxEndRequests.h"
+#include "platform/linux/LinuxEndRequests.h"
 
 #include <csignal>
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "LinuxLauncher.h"
+#include "platform/linux/LinuxLauncher.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,14 +1,16 @@
-#include "PlatformServices.h"
+#include "platform/PlatformServices.h"
 
-#include "LinuxAutostart.h"
-#include "LinuxCursor.h"
-#include "LinuxEndRequests.h"
-#include "LinuxLauncher.h"
-#include "LinuxPower.h"
-#include "LinuxProcesses.h"
-#include "LinuxSingleInstance.h"
-#include "LinuxSystemLocale.h"
-#include "X11WindowPicker.h"
+#include "platform/common/SystemClock.h"
+
+#include "platform/linux/LinuxAutostart.h"
+#include "platform/linux/LinuxCursor.h"
+#include "platform/linux/LinuxEndRequests.h"
+#include "platform/linux/LinuxLauncher.h"
+#include "platform/linux/LinuxPower.h"
+#include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LinuxSingleInstance.h"
+#include "platform/linux/LinuxSystemLocale.h"
+#include "platform/linux/x11/X11WindowPicker.h"
 
 namespace morvane::platform {
 

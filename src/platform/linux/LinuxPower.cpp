@@ -1,6 +1,6 @@
-#include "LinuxPower.h"
+#include "platform/linux/LinuxPower.h"
 
-#include "LogindClient.h"
+#include "platform/linux/LogindClient.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/dpms.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Log.h"
-#include "Power.h"
+#include "platform/Power.h"
+#include "platform/linux/Log.h"
 
 namespace morvane::platform {
 

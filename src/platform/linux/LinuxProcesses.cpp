@@ -1,6 +1,6 @@
-#include "LinuxProcesses.h"
+#include "platform/linux/LinuxProcesses.h"
 
-#include "ProcFs.h"
+#include "platform/linux/ProcFs.h"
 
 #include <csignal>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "LinuxSingleInstance.h"
+#include "platform/linux/LinuxSingleInstance.h"
 
 #include <cerrno>
 #include <cstdlib>

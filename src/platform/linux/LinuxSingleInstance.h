@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Log.h"
-#include "SingleInstance.h"
+#include "platform/SingleInstance.h"
+#include "platform/linux/Log.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "LinuxSystemLocale.h"
+#include "platform/linux/LinuxSystemLocale.h"
 
 #include <langinfo.h>
 #include <locale.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SystemLocale.h"
+#include "platform/SystemLocale.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "Log.h"
+#include "platform/linux/Log.h"
 
 #include <cstdio>
 

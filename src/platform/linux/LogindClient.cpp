@@ -1,4 +1,4 @@
-#include "LogindClient.h"
+#include "platform/linux/LogindClient.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "ProcFs.h"
+#include "platform/linux/ProcFs.h"
 
 #include <array>
 #include <cerrno>

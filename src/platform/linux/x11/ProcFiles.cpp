@@ -1,4 +1,4 @@
-#include "ProcFiles.h"
+#include "platform/linux/x11/ProcFiles.h"
 
 #include <fstream>
 #include <system_error>

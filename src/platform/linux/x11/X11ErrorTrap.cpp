@@ -1,4 +1,4 @@
-#include "X11ErrorTrap.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 

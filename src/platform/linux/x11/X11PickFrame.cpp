@@ -1,6 +1,6 @@
-#include "X11PickFrame.h"
+#include "platform/linux/x11/X11PickFrame.h"
 
-#include "X11ErrorTrap.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DesktopEntryIcons.h"
-#include "NetWmIcon.h"
-#include "ProcFiles.h"
-#include "WindowPicker.h"
-#include "X11PickFrame.h"
-#include "X11Windows.h"
+#include "platform/WindowPicker.h"
+#include "platform/linux/x11/DesktopEntryIcons.h"
+#include "platform/linux/x11/NetWmIcon.h"
+#include "platform/linux/x11/ProcFiles.h"
+#include "platform/linux/x11/X11PickFrame.h"
+#include "platform/linux/x11/X11Windows.h"
 
 #include <memory>
 #include <optional>

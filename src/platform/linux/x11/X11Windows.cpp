@@ -1,6 +1,6 @@
-#include "X11Windows.h"
+#include "platform/linux/x11/X11Windows.h"
 
-#include "X11ErrorTrap.h"
+#include "platform/linux/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -1,8 +1,8 @@
-#include "Clock.h"
+#include "platform/common/SystemClock.h"
 
 #include <ctime>
 
-namespace morvane {
+namespace morvane::platform {
 
 DateTime SystemClock::Now() const {
     const std::time_t t = std::time(nullptr);
@@ -15,4 +15,4 @@ DateTime SystemClock::Now() const {
                     tm->tm_hour,        tm->tm_min,     tm->tm_sec > 59 ? 59 : tm->tm_sec};
 }
 
-} // namespace morvane
+} // namespace morvane::platform

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tasks/DateTime.h"
+#include "types/DateTime.h"
 
 namespace morvane {
 
@@ -14,12 +14,6 @@ public:
 
     /// The current local date and time.
     [[nodiscard]] virtual DateTime Now() const = 0;
-};
-
-/// The host's local time through the standard C library.
-class SystemClock final : public Clock {
-public:
-    [[nodiscard]] DateTime Now() const override;
 };
 
 } // namespace morvane
