@@ -1,0 +1,430 @@
+#include "ui/TaskEditorForm.h"
+
+#include "core/storage/LanguageTable.h"
+#include "types/DateTime.h"
+#include "ui/DigitsOnlyFilter.h"
+#include "ui/LinkLabel.h"
+#include "ui/ProcessListView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace morvane {
+
+namespace {
+
+QString Lan(const LanguageTable& lan, int entry) {
+    return QString::fromStdString(lan.Text(entry));
+}
+
+QStringList TwoDigitRange(int from, int to) {
+    QStringList items;
+    items.reserve(to - from + 1);
+    for (int i = from; i <= to; ++i) {
+        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+    }
+    return items;
+}
+
+QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QComboBox* NewList(const QString& name, QWidget* parent, int width) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setMinimumWidth(width);
+    list->setMaxVisibleItems(16);
+    return list;
+}
+
+// The countdown lists take typed numbers too; completion would turn a typed 2 into 20.
+QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
+    QComboBox* list = NewList(name, parent, 62);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr);
+    return list;
+}
+
+constexpr int kAfterEntries[6] = {50, 11, 12, 13, 14, 15};
+
+} // namespace
+
+TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmMouseSelect"));
+    setWindowTitle(QStringLiteral("Add a Task"));
+    // Fixed size: a close box, no minimise or maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(false);
+
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(16, 12, 16, 12);
+    root->setSpacing(6);
+    BuildTarget(root);
+    BuildTaskKind(root);
+    BuildSchedule(root);
+    BuildAfterAndButtons(root);
+
+    connect(m_optTimer, &QRadioButton::toggled, this, [this] { OnTriggerChanged(); });
+    connect(m_optTime, &QRadioButton::toggled, this, [this] { OnTriggerChanged(); });
+    connect(m_cmbAutoType, &QComboBox::currentIndexChanged, this, [this] { OnAutoTypeChanged(); });
+    connect(m_cmbAutoType, &QComboBox::activated, this, [this] { OnAutoTypeChanged(); });
+
+    FillLists(now);
+    setFixedSize(kSize);
+}
+
+void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
+    // The target: picker, its read-out, and the list of running programs.
+    auto* target = new QGridLayout;
+    target->setHorizontalSpacing(10);
+    target->setVerticalSpacing(3);
+    m_imgSelect = NewLabel(QStringLiteral("imgSelect"), QString(), this);
+    m_imgSelect->setFixedSize(36, 36);
+    m_imgSelect->setAlignment(Qt::AlignCenter);
+    m_lblSelect =
+        NewLabel(QStringLiteral("lblSelect"),
+                 QStringLiteral("Drag this Cursor onto a running Program Window to Select:"), this);
+    m_lblSelect->setWordWrap(true);
+    m_lblDrag = new LinkLabel(QStringLiteral("lblDrag"), QStringLiteral("What's This?"), this);
+
+    m_lblProcess[0] =
+        NewLabel(QStringLiteral("lblProcess0"), QStringLiteral("Program Name:"), this);
+    m_lblProcess[1] = NewLabel(QStringLiteral("lblProcess1"), QString(), this);
+    m_lblProcess[2] =
+        NewLabel(QStringLiteral("lblProcess2"), QStringLiteral("Window Title:"), this);
+    m_lblProcess[3] = NewLabel(QStringLiteral("lblProcess3"), QStringLiteral("Process ID:"), this);
+    m_lblID = NewLabel(QStringLiteral("lblID"), QString(), this);
+    m_lblWindow = NewLabel(QStringLiteral("lblWindow"), QString(), this);
+    m_lblWindow->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    for (QLabel* value : {m_lblProcess[1], m_lblID}) {
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
+    }
+    m_picIcon = NewLabel(QStringLiteral("picIcon"), QString(), this);
+    m_picIcon->setFixedSize(32, 32);
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setSpacing(kIconGap);
+    nameRow->addWidget(m_lblProcess[1]);
+    nameRow->addWidget(m_picIcon);
+    nameRow->addStretch(1);
+
+    auto* selectRow = new QHBoxLayout;
+    selectRow->addWidget(m_lblSelect, 1);
+    selectRow->addWidget(m_lblDrag, 0, Qt::AlignTop);
+    target->addWidget(m_imgSelect, 0, 0, 4, 1, Qt::AlignTop);
+    target->addLayout(selectRow, 0, 1, 1, 2);
+    target->addWidget(m_lblProcess[0], 1, 1);
+    target->addLayout(nameRow, 1, 2);
+    target->addWidget(m_lblProcess[3], 2, 1);
+    target->addWidget(m_lblID, 2, 2);
+    target->addWidget(m_lblProcess[2], 3, 1);
+    target->addWidget(m_lblWindow, 3, 2);
+    target->setColumnStretch(2, 1);
+    target->setRowMinimumHeight(1, 32);
+    root->addLayout(target);
+
+    m_lblPrograms = NewLabel(QStringLiteral("lblPrograms"),
+                             QStringLiteral("Or Choose a Program from the List:"), this);
+    root->addWidget(m_lblPrograms);
+    auto* listRow = new QHBoxLayout;
+    m_LV = new ProcessListView(this);
+    listRow->addWidget(m_LV, 1);
+    auto* listButtons = new QVBoxLayout;
+    m_cmdRefresh = new QToolButton(this);
+    m_cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
+    m_cmdRefresh->setIcon(QIcon(QStringLiteral(":/icons/refresh.svg")));
+    m_cmdRefresh->setToolTip(QStringLiteral("Refresh The List"));
+    m_cmdClose = new QToolButton(this);
+    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    m_cmdClose->setIcon(QIcon(QStringLiteral(":/icons/closenow.svg")));
+    m_cmdClose->setToolTip(QStringLiteral("Close the Selected Program Now"));
+    for (QToolButton* b : {m_cmdRefresh, m_cmdClose}) {
+        b->setIconSize(QSize(22, 22));
+        b->setFixedSize(34, 34);
+        listButtons->addWidget(b);
+    }
+    listButtons->addStretch(1);
+    listRow->addLayout(listButtons);
+    root->addLayout(listRow, 1);
+}
+
+void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
+    m_chkOnly = new QCheckBox(
+        QStringLiteral("Empty Task (For Shutdown/Reboot etc. without closing any program)"), this);
+    m_chkOnly->setObjectName(QStringLiteral("chkOnly"));
+    root->addWidget(m_chkOnly);
+
+    auto* kind = new QGridLayout;
+    kind->setHorizontalSpacing(8);
+    kind->addWidget(NewLabel(QStringLiteral("lblAutoType"), QStringLiteral("Auto Type:"), this), 0,
+                    0);
+    m_cmbAutoType = NewList(QStringLiteral("cmbAutoType"), this, 0);
+    m_cmbAutoType->addItems({QStringLiteral("Auto Close Task - Close a program at a specific time"),
+                             QStringLiteral("Auto Run Task - Run a Program at a specific time")});
+    kind->addWidget(m_cmbAutoType, 0, 1, 1, 2);
+    kind->addWidget(NewLabel(QStringLiteral("lblCmd"), QStringLiteral("Command line:"), this), 1,
+                    0);
+    m_txtCmd = new QLineEdit(this);
+    m_txtCmd->setObjectName(QStringLiteral("txtCmd"));
+    kind->addWidget(m_txtCmd, 1, 1);
+    m_cmdCmd = new QPushButton(QStringLiteral("Select a Program"), this);
+    m_cmdCmd->setObjectName(QStringLiteral("cmdCmd"));
+    m_cmdCmd->setAutoDefault(false);
+    kind->addWidget(m_cmdCmd, 1, 2);
+    kind->setColumnStretch(1, 1);
+    root->addLayout(kind);
+}
+
+void TaskEditorForm::BuildSchedule(QVBoxLayout* root) {
+    // The schedule.
+    m_label1 = NewLabel(QStringLiteral("Label1"), QStringLiteral("Time Schedule Setting:"), this);
+    QFont heading = m_label1->font();
+    heading.setBold(true);
+    m_label1->setFont(heading);
+    root->addSpacing(2);
+    root->addWidget(m_label1);
+    auto* schedule = new QGroupBox(this);
+    schedule->setObjectName(QStringLiteral("fraSchedule"));
+    auto* sched = new QVBoxLayout(schedule);
+    sched->setContentsMargins(12, 8, 12, 8);
+    sched->setSpacing(4);
+    m_optTimer =
+        new QRadioButton(QStringLiteral("Interval (Close After Day/Hour/Minute/Second)"), schedule);
+    m_optTimer->setObjectName(QStringLiteral("optTimer"));
+    m_chkMouse = new QCheckBox(QStringLiteral("After No Mouse Moving"), schedule);
+    m_chkMouse->setObjectName(QStringLiteral("chkMouse"));
+    auto* timerRow = new QHBoxLayout;
+    timerRow->addWidget(m_optTimer);
+    timerRow->addStretch(1);
+    timerRow->addWidget(m_chkMouse);
+    sched->addLayout(timerRow);
+    auto* countdownRow = new QHBoxLayout;
+    countdownRow->setContentsMargins(22, 0, 0, 0);
+    const QString countdownNames[4] = {QStringLiteral("cmbTDay"), QStringLiteral("cmbTHour"),
+                                       QStringLiteral("cmbTMin"), QStringLiteral("cmbTSec")};
+    const QString unitNames[4] = {QStringLiteral("Label2"), QStringLiteral("Label3"),
+                                  QStringLiteral("Label4"), QStringLiteral("Label5")};
+    const QString unitCaptions[4] = {QStringLiteral("Day(s)"), QStringLiteral("Hour(s)"),
+                                     QStringLiteral("Minute(s)"), QStringLiteral("Second(s)")};
+    auto* digitsOnly = new DigitsOnlyFilter(this);
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_countdown[i] = NewCountdownList(countdownNames[i], schedule);
+        m_countdown[i]->lineEdit()->installEventFilter(digitsOnly);
+        m_unitLabels[i] = NewLabel(unitNames[i], unitCaptions[i], schedule);
+        countdownRow->addWidget(m_countdown[i]);
+        countdownRow->addWidget(m_unitLabels[i]);
+        countdownRow->addSpacing(8);
+    }
+    countdownRow->addStretch(1);
+    sched->addLayout(countdownRow);
+
+    m_optTime = new QRadioButton(
+        QStringLiteral("Specific Time (Close at Year/Month/Day Hour:Minute:Second)"), schedule);
+    m_optTime->setObjectName(QStringLiteral("optTime"));
+    sched->addWidget(m_optTime);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->setContentsMargins(22, 0, 0, 0);
+    m_cmbYear = NewList(QStringLiteral("cmbYear"), schedule, 72);
+    m_cmbMonth = NewList(QStringLiteral("cmbMonth"), schedule, 86);
+    m_cmbDay = NewList(QStringLiteral("cmbDay"), schedule, 58);
+    m_cmbHour = NewList(QStringLiteral("cmbHour"), schedule, 58);
+    m_cmbMin = NewList(QStringLiteral("cmbMin"), schedule, 58);
+    m_cmbSec = NewList(QStringLiteral("cmbSec"), schedule, 58);
+    auto separator = [schedule](const QString& text) {
+        auto* l = new QLabel(text, schedule);
+        l->setAlignment(Qt::AlignCenter);
+        return l;
+    };
+    dateRow->addWidget(m_cmbYear);
+    dateRow->addWidget(separator(QStringLiteral("/")));
+    dateRow->addWidget(m_cmbMonth);
+    dateRow->addWidget(separator(QStringLiteral("/")));
+    dateRow->addWidget(m_cmbDay);
+    dateRow->addSpacing(18);
+    dateRow->addWidget(m_cmbHour);
+    dateRow->addWidget(separator(QStringLiteral(":")));
+    dateRow->addWidget(m_cmbMin);
+    dateRow->addWidget(separator(QStringLiteral(":")));
+    dateRow->addWidget(m_cmbSec);
+    dateRow->addStretch(1);
+    sched->addLayout(dateRow);
+    root->addWidget(schedule);
+}
+
+void TaskEditorForm::BuildAfterAndButtons(QVBoxLayout* root) {
+    // What happens afterwards.
+    auto* after = new QHBoxLayout;
+    after->setSpacing(8);
+    after->addWidget(NewLabel(QStringLiteral("lblLoop"), QStringLiteral("Loop:"), this));
+    m_cmbLoop = NewList(QStringLiteral("cmbLoop"), this, 120);
+    after->addWidget(m_cmbLoop);
+    after->addSpacing(14);
+    m_label8 = NewLabel(QStringLiteral("Label8"), QStringLiteral("After the Task Finished:"), this);
+    after->addWidget(m_label8);
+    m_cmbAfter = NewList(QStringLiteral("cmbAfter"), this, 170);
+    after->addWidget(m_cmbAfter);
+    after->addSpacing(14);
+    m_chkQuit = new QCheckBox(QStringLiteral("Quit Morvane"), this);
+    m_chkQuit->setObjectName(QStringLiteral("chkQuit"));
+    after->addWidget(m_chkQuit);
+    after->addStretch(1);
+    root->addSpacing(2);
+    root->addLayout(after);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_cmdOK = new QPushButton(QStringLiteral("Add"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setAutoDefault(true);
+    m_cmdOK->setMinimumSize(104, 30);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdCancel->setAutoDefault(false);
+    m_cmdCancel->setMinimumSize(104, 30);
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+    root->addSpacing(4);
+    root->addLayout(buttons);
+}
+
+void TaskEditorForm::FillLists(const DateTime& now) {
+    QStringList years;
+    years.reserve(982);
+    for (int y = 2018; y <= 2999; ++y) {
+        years << QString::number(y);
+    }
+    m_cmbYear->addItems(years);
+    m_cmbMonth->addItems(
+        {QStringLiteral("1(Jan)"), QStringLiteral("2(Feb)"), QStringLiteral("3(Mar)"),
+         QStringLiteral("4(Apr)"), QStringLiteral("5(May)"), QStringLiteral("6(Jun)"),
+         QStringLiteral("7(Jul)"), QStringLiteral("8(Aug)"), QStringLiteral("9(Sep)"),
+         QStringLiteral("10(Oct)"), QStringLiteral("11(Nov)"), QStringLiteral("12(Dec)")});
+    m_cmbDay->addItems(TwoDigitRange(1, 31));
+    m_cmbHour->addItems(TwoDigitRange(0, 23));
+    m_cmbMin->addItems(TwoDigitRange(0, 59));
+    m_cmbSec->addItems(TwoDigitRange(0, 59));
+    const QStringList countdown = TwoDigitRange(0, 99);
+    for (QComboBox* list : m_countdown) {
+        list->addItems(countdown);
+        list->setCurrentIndex(0);
+    }
+    for (std::string_view loop : texts::kLoops) {
+        m_cmbLoop->addItem(QString::fromUtf8(loop.data(), static_cast<qsizetype>(loop.size())));
+    }
+    m_cmbAfter->addItems({QStringLiteral("Do Nothing"), QStringLiteral("Shut Down the PC"),
+                          QStringLiteral("Reboot"), QStringLiteral("Log Off"),
+                          QStringLiteral("Hibernate"), QStringLiteral("Turn Off the Monitor")});
+
+    m_cmbLoop->setCurrentIndex(0);
+    m_cmbYear->setCurrentIndex(now.year >= 2018 && now.year <= 2999 ? now.year - 2018 : 0);
+    m_cmbDay->setCurrentIndex(now.day - 1);
+    m_cmbMonth->setCurrentIndex(now.month - 1);
+    m_cmbHour->setCurrentIndex(now.hour);
+    m_cmbMin->setCurrentIndex(now.minute);
+    m_cmbSec->setCurrentIndex(0);
+    m_cmbAfter->setCurrentIndex(0);
+    m_cmbAutoType->setCurrentIndex(0);
+
+    m_optTimer->setChecked(true);
+    OnTriggerChanged();
+    OnAutoTypeChanged();
+}
+
+void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
+    m_lblSelect->setText(Lan(lan, 17));
+    m_lblDrag->SetCaption(Lan(lan, 18));
+    m_lblProcess[0]->setText(Lan(lan, 19));
+    m_lblProcess[3]->setText(Lan(lan, 20));
+    m_lblProcess[2]->setText(Lan(lan, 21));
+    m_lblPrograms->setText(Lan(lan, 22));
+    m_chkOnly->setText(Lan(lan, 23));
+    m_label1->setText(Lan(lan, 24));
+    m_optTimer->setText(Lan(lan, 25));
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_unitLabels[i]->setText(Lan(lan, 26 + static_cast<int>(i)));
+    }
+    m_optTime->setText(Lan(lan, 30));
+    m_label8->setText(Lan(lan, 31));
+    m_chkQuit->setText(Lan(lan, 16));
+    m_cmdOK->setText(Lan(lan, 32));
+    m_cmdCancel->setText(Lan(lan, 33));
+    for (int i = 0; i < 6; ++i) {
+        m_cmbAfter->setItemText(i, Lan(lan, kAfterEntries[i]));
+    }
+}
+
+TaskBuilder::Input TaskEditorForm::ReadInput() const {
+    TaskBuilder::Input in;
+    in.autoType = m_cmbAutoType->currentIndex();
+    in.emptyTask = m_chkOnly->isChecked();
+    in.processId = m_lblID->text().toStdString();
+    in.targetName = m_lblProcess[1]->text().toStdString();
+    const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
+    if (!selected.isEmpty()) {
+        in.hasSelectedRow = true;
+        in.selectedProgram = selected.first()->text(1).toStdString();
+        in.selectedPath = selected.first()->text(2).toStdString();
+    }
+    in.commandLine = m_txtCmd->text().toStdString();
+    in.countdown = m_optTimer->isChecked();
+    in.days = m_countdown[0]->currentText().toStdString();
+    in.hours = m_countdown[1]->currentText().toStdString();
+    in.minutes = m_countdown[2]->currentText().toStdString();
+    in.seconds = m_countdown[3]->currentText().toStdString();
+    in.year = m_cmbYear->currentText().toStdString();
+    in.monthIndex = m_cmbMonth->currentIndex();
+    in.day = m_cmbDay->currentText().toStdString();
+    in.hour = m_cmbHour->currentText().toStdString();
+    in.minute = m_cmbMin->currentText().toStdString();
+    in.second = m_cmbSec->currentText().toStdString();
+    in.loop = m_cmbLoop->currentText().toStdString();
+    in.noMouseMoving = m_chkMouse->isChecked();
+    in.quit = m_chkQuit->isChecked();
+    in.afterIndex = m_cmbAfter->currentIndex();
+    return in;
+}
+
+void TaskEditorForm::SetTargetIcon(const QIcon& icon) {
+    m_targetIcon = icon;
+    m_picIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(kPictureSize));
+}
+
+void TaskEditorForm::OnTriggerChanged() {
+    const bool fixed = m_optTime->isChecked();
+    for (QComboBox* list : {m_cmbYear, m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMin, m_cmbSec}) {
+        list->setEnabled(fixed);
+    }
+    if (fixed) {
+        m_chkMouse->setChecked(false);
+    }
+    for (QComboBox* list : m_countdown) {
+        list->setEnabled(!fixed);
+    }
+    m_chkMouse->setEnabled(!fixed);
+}
+
+void TaskEditorForm::OnAutoTypeChanged() {
+    const bool run = m_cmbAutoType->currentIndex() != 0;
+    m_txtCmd->setEnabled(run);
+    m_cmdCmd->setEnabled(run);
+}
+
+} // namespace morvane

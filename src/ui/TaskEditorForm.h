@@ -1,0 +1,104 @@
+#pragma once
+
+#include "core/editor/TaskBuilder.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QSize>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class QVBoxLayout;
+
+namespace morvane {
+
+struct DateTime;
+class LanguageTable;
+class LinkLabel;
+class ProcessListView;
+
+/// The task editor's window (`frmMouseSelect`): its widgets with their lists and layout, the
+/// fields each choice enables, and the translated captions. What the buttons do is the editor's;
+/// the widgets are public so the editor and its picker drag can drive them.
+class TaskEditorForm : public QDialog {
+    Q_OBJECT
+public:
+    /// The window's designed size; it is fixed.
+    static constexpr QSize kSize{738, 617};
+    /// The size the target pictures are shown at.
+    static constexpr QSize kPictureSize{32, 32};
+    /// From the program name's right edge to its picture (250 twips).
+    static constexpr int kIconGap = 17;
+
+    /// Builds the window; the date lists start at `now`.
+    TaskEditorForm(const DateTime& now, QWidget* parent);
+
+    /// Applies the language table to the translated captions.
+    void UpdateLan(const LanguageTable& lan);
+    /// The values Add reads, taken from the widgets.
+    [[nodiscard]] TaskBuilder::Input ReadInput() const;
+
+    /// Shows the picture of the target beside its name; a null icon shows none.
+    void SetTargetIcon(const QIcon& icon);
+    /// The picture shown beside the target's name.
+    [[nodiscard]] const QIcon& TargetIcon() const { return m_targetIcon; }
+
+    // Target.
+    QLabel* m_imgSelect = nullptr;
+    QLabel* m_lblSelect = nullptr;
+    LinkLabel* m_lblDrag = nullptr;
+    std::array<QLabel*, 4> m_lblProcess{};
+    QLabel* m_lblID = nullptr;
+    QLabel* m_lblWindow = nullptr;
+    QLabel* m_picIcon = nullptr;
+    QLabel* m_lblPrograms = nullptr;
+    ProcessListView* m_LV = nullptr;
+    QToolButton* m_cmdRefresh = nullptr;
+    QToolButton* m_cmdClose = nullptr;
+    QCheckBox* m_chkOnly = nullptr;
+    QComboBox* m_cmbAutoType = nullptr;
+    QLineEdit* m_txtCmd = nullptr;
+    QPushButton* m_cmdCmd = nullptr;
+    // Trigger.
+    QLabel* m_label1 = nullptr;
+    QRadioButton* m_optTimer = nullptr;
+    std::array<QComboBox*, 4> m_countdown{};
+    std::array<QLabel*, 4> m_unitLabels{};
+    QCheckBox* m_chkMouse = nullptr;
+    QRadioButton* m_optTime = nullptr;
+    QComboBox* m_cmbYear = nullptr;
+    QComboBox* m_cmbMonth = nullptr;
+    QComboBox* m_cmbDay = nullptr;
+    QComboBox* m_cmbHour = nullptr;
+    QComboBox* m_cmbMin = nullptr;
+    QComboBox* m_cmbSec = nullptr;
+    // After.
+    QComboBox* m_cmbLoop = nullptr;
+    QLabel* m_label8 = nullptr;
+    QComboBox* m_cmbAfter = nullptr;
+    QCheckBox* m_chkQuit = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdCancel = nullptr;
+
+protected:
+    QIcon m_targetIcon;
+
+private:
+    // In this order, which is the tab order.
+    void BuildTarget(QVBoxLayout* root);
+    void BuildTaskKind(QVBoxLayout* root);
+    void BuildSchedule(QVBoxLayout* root);
+    void BuildAfterAndButtons(QVBoxLayout* root);
+    void FillLists(const DateTime& now);
+    void OnTriggerChanged();
+    void OnAutoTypeChanged();
+};
+
+} // namespace morvane
