@@ -6,6 +6,7 @@
 #include "platform/Launcher.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
+#include "platform/ProgramIconLookup.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
 #include "platform/WindowPicker.h"
@@ -34,6 +35,7 @@ struct PlatformServices {
     std::unique_ptr<SingleInstance> singleInstance;
     std::unique_ptr<EndRequests> endRequests;
     std::unique_ptr<WindowPicker> windowPicker;
+    std::unique_ptr<ProgramIconLookup> programIcons;
 };
 
 /// Builds the services of this build's back end; defined once per back end.

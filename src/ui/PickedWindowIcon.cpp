@@ -2,8 +2,6 @@
 
 #include "ui/ProgramIcons.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPixmap>
 
 #include <cstring>
@@ -32,15 +30,9 @@ QIcon PickedWindowIcon::For(const platform::PickedWindow& picked, ProgramIcons& 
         }
         return QIcon(QPixmap::fromImage(image));
     }
-    const QString name = QString::fromStdString(picked.iconName);
-    if (!name.isEmpty()) {
-        if (QDir::isAbsolutePath(name)) {
-            if (QFileInfo::exists(name)) {
-                return QIcon(name);
-            }
-        } else if (QIcon::hasThemeIcon(name)) {
-            return QIcon::fromTheme(name);
-        }
+    if (QIcon named = ProgramIcons::FromName(QString::fromStdString(picked.iconName));
+        !named.isNull()) {
+        return named;
     }
     if (!picked.executablePath.empty()) {
         return icons.IconFor(QString::fromStdString(picked.executablePath));

@@ -3,36 +3,37 @@
 #include <QHash>
 #include <QIcon>
 #include <QString>
-#include <QStringList>
 
 namespace morvane {
 
-/// Pictures for running programs: the icon named by the program's desktop entry (the entry
-/// whose Exec or TryExec runs the executable), else the theme icon named like the executable,
-/// else the generic program picture. Answers are cached per path.
+namespace platform {
+class ProgramIconLookup;
+}
+
+/// Pictures for running programs: the icon the installed applications give the program (as the
+/// platform's lookup answers), else the theme icon named like the executable, else the generic
+/// program picture. Answers are cached per path.
 class ProgramIcons {
 public:
-    /// Reads desktop entries from `applicationFolders`, earlier folders winning.
-    explicit ProgramIcons(QStringList applicationFolders = StandardFolders());
+    /// Asks the lookup installed with SetDefaultLookup (none: theme and generic pictures only).
+    ProgramIcons();
+    /// Asks `lookup`, which must outlive this object.
+    explicit ProgramIcons(platform::ProgramIconLookup& lookup);
 
-    /// The "applications" folders of XDG_DATA_HOME and XDG_DATA_DIRS.
-    [[nodiscard]] static QStringList StandardFolders();
+    /// The lookup every ProgramIcons built without one asks; main() installs the platform's.
+    /// It must outlive them all; null for none.
+    static void SetDefaultLookup(platform::ProgramIconLookup* lookup);
     /// The generic program picture.
     [[nodiscard]] static QIcon Generic();
+    /// The picture an icon name stands for: an icon file when the name is an absolute path,
+    /// else the theme's icon of that name; a null icon when there is no such picture.
+    [[nodiscard]] static QIcon FromName(const QString& name);
 
     /// The picture for the program at `executablePath`.
     [[nodiscard]] QIcon IconFor(const QString& executablePath);
-    /// The Icon value of the desktop entry that runs `executablePath`; empty when none does.
-    [[nodiscard]] QString IconNameFor(const QString& executablePath);
 
 private:
-    void LoadEntries();
-    void ReadEntry(const QString& file);
-
-    QStringList m_folders;
-    bool m_loaded = false;
-    QHash<QString, QString> m_byPath; // absolute program path -> Icon value
-    QHash<QString, QString> m_byName; // program file name -> Icon value
+    platform::ProgramIconLookup* m_lookup;
     QHash<QString, QIcon> m_cache;
 };
 

@@ -331,7 +331,7 @@ private Q_SLOTS:
     }
 
     void thePictureOfAPickedWindow() {
-        ProgramIcons icons(QStringList{});
+        ProgramIcons icons;
         PickedWindow w = kXterm;
         QCOMPARE(PickedWindowIcon::For(w, icons).pixmap(QSize(4, 4)).toImage().pixel(1, 1),
                  QColor(Qt::red).rgb());

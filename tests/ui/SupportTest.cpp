@@ -1,6 +1,8 @@
 // The small pieces under the windows: the shared file and colour dialogs, the wait cursor,
-// the skin, program pictures from desktop entries, and where the program's files are found.
+// the skin, program pictures from what the platform names, and where the program's files are
+// found.
 
+#include "platform/fake/FakeProgramIconLookup.h"
 #include "ui/CommonDlgsW.h"
 #include "ui/Hourglass.h"
 #include "ui/ProgramFolder.h"
@@ -174,37 +176,35 @@ private Q_SLOTS:
         QCOMPARE(app->styleSheet(), QString());
     }
 
-    void programPicturesComeFromDesktopEntries() {
+    void programPicturesAreWhatThePlatformNames() {
         QTemporaryDir dir;
-        const QString apps = dir.filePath(QStringLiteral("apps"));
         const QString iconFile = dir.filePath(QStringLiteral("tool.svg"));
         QFile::copy(QStringLiteral(":/icons/help.svg"), iconFile);
-        Write(apps + QStringLiteral("/tool.desktop"),
-              "[Desktop Entry]\nType=Application\nName=Tool\nExec=\"/opt/my tools/tool\" %f\n"
-              "Icon=" +
-                  iconFile.toUtf8() + "\n[Desktop Action x]\nExec=other\nIcon=nothing\n");
-        Write(apps + QStringLiteral("/sub/envy.desktop"),
-              "[Desktop Entry]\nExec=env LANG=C envy --x\nIcon=envy-icon\n");
-        Write(apps + QStringLiteral("/tryexec.desktop"),
-              "[Desktop Entry]\nTryExec=/usr/libexec/helper\nExec=launcher\nIcon=helper-icon\n");
-        Write(dir.filePath(QStringLiteral("later/tool2.desktop")),
-              "[Desktop Entry]\nExec=/opt/my tools/tool\nIcon=loser\n");
+        platform::FakeProgramIconLookup lookup;
+        lookup.icons["/opt/my tools/tool"] = iconFile.toStdString();
+        lookup.icons["/opt/gone/tool"] = dir.filePath(QStringLiteral("gone.svg")).toStdString();
+        lookup.icons["/usr/bin/themed"] = "no-such-theme-icon";
 
-        ProgramIcons icons({apps, dir.filePath(QStringLiteral("later"))});
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/opt/my tools/tool")), iconFile);
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/elsewhere/tool")), iconFile);
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/envy")), QStringLiteral("envy-icon"));
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/libexec/helper")),
-                 QStringLiteral("helper-icon"));
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/other")), QString());
-        QCOMPARE(icons.IconNameFor(QStringLiteral("/usr/bin/unknown")), QString());
-
+        ProgramIcons icons(lookup);
         const QIcon tool = icons.IconFor(QStringLiteral("/opt/my tools/tool"));
         QVERIFY(!tool.isNull());
         QVERIFY(tool.cacheKey() != ProgramIcons::Generic().cacheKey());
-        QCOMPARE(icons.IconFor(QStringLiteral("/usr/bin/unknown-program")).cacheKey(),
-                 ProgramIcons::Generic().cacheKey());
+        // A file that is not there, a name the theme lacks, nothing named: the generic picture.
+        for (const char* path : {"/opt/gone/tool", "/usr/bin/themed", "/usr/bin/unknown-program"}) {
+            QCOMPARE(icons.IconFor(QString::fromUtf8(path)).cacheKey(),
+                     ProgramIcons::Generic().cacheKey());
+        }
+        // Each program is asked about once.
         QCOMPARE(icons.IconFor(QStringLiteral("/opt/my tools/tool")).cacheKey(), tool.cacheKey());
+        QCOMPARE(lookup.asked.size(), std::size_t{4});
+        QCOMPARE(lookup.asked.front().executablePath, std::string("/opt/my tools/tool"));
+
+        // What main() installs serves every ProgramIcons built without a lookup of its own.
+        ProgramIcons::SetDefaultLookup(&lookup);
+        ProgramIcons byDefault;
+        ProgramIcons::SetDefaultLookup(nullptr);
+        QCOMPARE(byDefault.IconFor(QStringLiteral("/opt/my tools/tool")).isNull(), false);
+        QCOMPARE(lookup.asked.size(), std::size_t{5});
     }
 
     void programFilesBesideTheExecutableOrInstalled() {

@@ -1,5 +1,6 @@
 #include "platform/linux/x11/X11WindowPicker.h"
 #include "X11TestSupport.h"
+#include "platform/linux/LinuxProgramIconLookup.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,10 +8,11 @@
 #include <unistd.h>
 
 using namespace morvane::test;
+using morvane::platform::Environment;
+using morvane::platform::LinuxProgramIconLookup;
 using morvane::platform::PickedWindow;
-using morvane::platform::x11::DesktopEntryIcons;
+using morvane::platform::ProcFs;
 using morvane::platform::x11::FrameStyle;
-using morvane::platform::x11::ProcFiles;
 using morvane::platform::x11::X11WindowPicker;
 
 namespace {
@@ -152,8 +154,9 @@ TEST_F(X11WindowPickerTest, IconFromTheWindowAndNameFromTheDesktopEntry) {
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "plain.desktop") << "[Desktop Entry]\nName=Plain\nExec=plain\n"
                                                "Icon=plain-icon\nStartupWMClass=Plainwin\n";
-    X11WindowPicker picker(X11Windows::Open(), FrameStyle::Invert, ProcFiles(),
-                           DesktopEntryIcons({folder}));
+    X11WindowPicker picker(
+        X11Windows::Open(), FrameStyle::Invert, ProcFs(),
+        std::make_unique<LinuxProgramIconLookup>(std::vector{folder}, Environment()));
     const TestWindow plain =
         StartWindow({"--geometry", "200x120+780+600", "--class", "plainwin,Plainwin"});
     const auto [px, py] = Inside(plain.window, 20, 20);

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeProgramIconLookup.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeSystemLocale.h"
 #include "platform/fake/FakeWindowPicker.h"
@@ -26,6 +27,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.endRequests = std::make_unique<FakeEndRequests>();
     services.singleInstance = std::make_unique<FakeSingleInstance>();
     services.windowPicker = std::make_unique<FakeWindowPicker>();
+    services.programIcons = std::make_unique<FakeProgramIconLookup>();
     return services;
 }
 

@@ -1,9 +1,10 @@
 #include "platform/linux/LinuxAutostart.h"
 
+#include "platform/linux/DesktopEntry.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,15 +34,6 @@ bool HasControlCharacters(std::string_view text) {
         }
     }
     return false;
-}
-
-std::string Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(" \t\r");
-    return std::string(text.substr(first, last - first + 1));
 }
 
 std::string HomeFolder() {
@@ -125,27 +117,10 @@ bool LinuxAutostart::IsAutostartRegistered(const std::string& name) {
     if (!IsUsableName(name)) {
         return false;
     }
-    std::ifstream entry(AutostartFolder() + "/" + name + ".desktop");
-    if (!entry) {
-        return false;
-    }
     // A desktop may keep the file and switch the entry off with Hidden=true.
-    bool inMainGroup = false;
-    std::string line;
-    while (std::getline(entry, line)) {
-        const std::string text = Trim(line);
-        if (!text.empty() && text.front() == '[') {
-            inMainGroup = text == "[Desktop Entry]";
-            continue;
-        }
-        const std::size_t equals = text.find('=');
-        if (inMainGroup && equals != std::string::npos &&
-            Trim(std::string_view(text).substr(0, equals)) == "Hidden" &&
-            Trim(std::string_view(text).substr(equals + 1)) == "true") {
-            return false;
-        }
-    }
-    return true;
+    const std::optional<DesktopEntry> entry =
+        DesktopEntry::Read(AutostartFolder() + "/" + name + ".desktop");
+    return entry && !entry->IsHidden();
 }
 
 std::string LinuxAutostart::SetAutostart(const std::string& name, const std::string& folder,

@@ -2,23 +2,11 @@
 
 #include <X11/Xlib.h>
 #include <cstdlib>
-#include <string_view>
 
 namespace morvane::platform {
 
-namespace {
-
-bool IsWaylandSession() {
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const char* type = std::getenv("XDG_SESSION_TYPE");
-    return (wayland != nullptr && *wayland != '\0') ||
-           (type != nullptr && std::string_view(type) == "wayland");
-}
-
-} // namespace
-
-LinuxCursor::LinuxCursor(LogSink log) {
-    if (IsWaylandSession()) {
+LinuxCursor::LinuxCursor(LogSink log, const SessionProbe& session) {
+    if (session.Type() == SessionType::Wayland) {
         log("idle detection unavailable: a Wayland session does not show the pointer position");
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "platform/Cursor.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/SessionProbe.h"
 
 struct _XDisplay; // Xlib's display connection, kept out of this header.
 
@@ -12,7 +13,7 @@ namespace morvane::platform {
 /// windows, and a stale position would make every idle task fire while the user is busy.
 class LinuxCursor final : public Cursor {
 public:
-    explicit LinuxCursor(LogSink log = StderrLog());
+    explicit LinuxCursor(LogSink log = StderrLog(), const SessionProbe& session = SessionProbe());
     ~LinuxCursor() override;
 
     [[nodiscard]] bool IsAvailable() const override;

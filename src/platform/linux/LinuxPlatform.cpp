@@ -8,26 +8,31 @@
 #include "platform/linux/LinuxLauncher.h"
 #include "platform/linux/LinuxPower.h"
 #include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LinuxProgramIconLookup.h"
 #include "platform/linux/LinuxSingleInstance.h"
 #include "platform/linux/LinuxSystemLocale.h"
+#include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11WindowPicker.h"
 
 namespace morvane::platform {
 
 PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
+    // Every part that depends on the kind of session asks the same probe.
+    const SessionProbe session;
     PlatformServices services;
     services.clock = std::make_unique<SystemClock>();
     services.processes = std::make_unique<LinuxProcesses>();
     services.launcher = std::make_unique<LinuxLauncher>();
-    services.power = std::make_unique<LinuxPower>();
-    services.cursor = std::make_unique<LinuxCursor>();
+    services.power = std::make_unique<LinuxPower>(StderrLog(), session);
+    services.cursor = std::make_unique<LinuxCursor>(StderrLog(), session);
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();
     services.endRequests = std::make_unique<LinuxEndRequests>();
     services.singleInstance = std::make_unique<LinuxSingleInstance>(
         LinuxSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder));
     // Without an X11 display the picker says so, and the editor offers the process list alone.
-    services.windowPicker = std::make_unique<x11::X11WindowPicker>();
+    services.windowPicker = std::make_unique<x11::X11WindowPicker>(std::nullopt, session);
+    services.programIcons = std::make_unique<LinuxProgramIconLookup>();
     return services;
 }
 

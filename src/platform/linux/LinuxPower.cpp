@@ -21,7 +21,8 @@ int NoteXError(Display* /*display*/, XErrorEvent* /*event*/) {
 
 } // namespace
 
-LinuxPower::LinuxPower(LogSink log) : m_log(std::move(log)) {}
+LinuxPower::LinuxPower(LogSink log, SessionProbe session)
+    : m_log(std::move(log)), m_session(std::move(session)) {}
 
 void LinuxPower::EnableShutdownPrivilege() {
     LogindClient logind;
@@ -74,9 +75,7 @@ void LinuxPower::LogOffUser() {
 void LinuxPower::TurnOffMonitor() {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
-        const char* name = std::getenv("DISPLAY");
-        m_log(std::string("monitor: left on, cannot open X display \"") +
-              (name != nullptr ? name : "") + "\"");
+        m_log("monitor: left on, cannot open X display \"" + m_session.X11Display() + "\"");
         return;
     }
     int eventBase = 0;

@@ -2,6 +2,7 @@
 
 #include "platform/Power.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/SessionProbe.h"
 
 namespace morvane::platform {
 
@@ -9,7 +10,7 @@ namespace morvane::platform {
 /// extension. Every request returns at once; what could not be done is written to the log.
 class LinuxPower final : public Power {
 public:
-    explicit LinuxPower(LogSink log = StderrLog());
+    explicit LinuxPower(LogSink log = StderrLog(), SessionProbe session = SessionProbe());
 
     /// There is no privilege to take on Linux: logind decides per request. This asks logind
     /// what it would allow and logs the answer, nothing more.
@@ -25,6 +26,7 @@ private:
     void Request(const char* method);
 
     LogSink m_log;
+    SessionProbe m_session;
 };
 
 } // namespace morvane::platform

@@ -1,25 +1,23 @@
 #include "platform/linux/LinuxProcesses.h"
 
-#include "platform/linux/ProcFs.h"
-
 #include <csignal>
 #include <unistd.h>
 
 namespace morvane::platform {
 
 std::vector<ProcessInfo> LinuxProcesses::ScanRunningPrograms() {
-    return procfs::ScanImages();
+    return m_proc.ScanImages();
 }
 
 std::string LinuxProcesses::ProcessName(ProcessId pid) {
-    const std::optional<pid_t> valid = procfs::ValidPid(pid);
-    return valid ? procfs::ExeName(*valid) : std::string{};
+    const std::optional<pid_t> valid = ProcFs::ValidPid(pid);
+    return valid ? m_proc.ExeName(*valid) : std::string{};
 }
 
 void LinuxProcesses::TerminateProcessById(ProcessId pid) {
     // Forced, as a close task promises; whether the signal arrived is not our concern here, and
     // a process we may not signal is left alone.
-    if (const std::optional<pid_t> target = procfs::SignallablePid(pid, getpid())) {
+    if (const std::optional<pid_t> target = ProcFs::SignallablePid(pid, getpid())) {
         kill(*target, SIGKILL);
     }
 }

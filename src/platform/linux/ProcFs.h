@@ -1,44 +1,88 @@
 #pragma once
 
-#include "platform/Processes.h"
+#include "types/ProcessInfo.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
-// Reading processes and threads straight from /proc, shared by the process services and the
-// enumerator.
-namespace morvane::platform::procfs {
+namespace morvane::platform {
 
-/// The pid to signal for `pid`, or nullopt when it must never be signalled: 0 and below (a
-/// process group or every process), our own process, and values that do not fit a pid_t (they
-/// would wrap to one of the former).
-[[nodiscard]] std::optional<pid_t> SignallablePid(ProcessId pid, pid_t ownPid);
+/// Processes and threads as /proc shows them: the one reader behind the running-programs scan,
+/// the enumerator and the window picker, so they all name a process alike. Each question reads
+/// the files afresh; nothing is cached.
+class ProcFs final {
+public:
+    /// Reads below `root` instead of /proc (tests hand in a fake tree).
+    explicit ProcFs(std::filesystem::path root = "/proc");
 
-/// A pid that can name one process, or nullopt for values no process can have.
-[[nodiscard]] std::optional<pid_t> ValidPid(ProcessId pid);
+    /// Whether the process (or thread) has a folder.
+    [[nodiscard]] bool Exists(pid_t pid) const;
+    /// The image path (the exe link); nullopt when it cannot be read: another user's process, a
+    /// kernel thread, a zombie, no such process, or a program run from anonymous memory
+    /// (/memfd:...), which has no file anybody could name or start again. The kernel's
+    /// " (deleted)" mark of a replaced executable is dropped, so an upgraded program keeps its
+    /// name.
+    [[nodiscard]] std::optional<std::string> ExePath(pid_t pid) const;
+    /// The kernel's short command name (comm); empty when there is no such process.
+    [[nodiscard]] std::string Comm(pid_t pid) const;
+    /// The executable's file name: from the image path when it can be read, else the short
+    /// command name; empty when there is no such process.
+    [[nodiscard]] std::string ExeName(pid_t pid) const;
+    /// The process (thread group) a thread belongs to; nullopt when there is no such thread.
+    [[nodiscard]] std::optional<pid_t> ThreadGroupOf(pid_t tid) const;
 
-/// The image path of a process (its /proc/PID/exe link); nullopt when it cannot be read: another
-/// user's process, a kernel thread, a zombie, or no such process. The kernel's " (deleted)" mark
-/// of a replaced executable is dropped, so an upgraded program keeps its name.
-[[nodiscard]] std::optional<std::string> ExePath(pid_t pid);
+    /// Every process whose image path can be read, in the order the kernel lists them.
+    [[nodiscard]] std::vector<ProcessInfo> ScanImages() const;
+    /// Calls `visit` for every process, in the order the kernel lists them.
+    void ForEachProcess(const std::function<void(pid_t)>& visit) const;
+    /// Calls `visit` for every thread of a process.
+    void ForEachThread(pid_t pid, const std::function<void(pid_t)>& visit) const;
 
-/// The executable's file name: from the image path when it can be read, else the kernel's
-/// short command name (/proc/PID/comm); empty when there is no such process.
-[[nodiscard]] std::string ExeName(pid_t pid);
+    /// A pid that can name one process, or nullopt for values no process can have.
+    [[nodiscard]] static std::optional<pid_t> ValidPid(ProcessId pid);
+    /// The pid to signal for `pid`, or nullopt when it must never be signalled: 0 and below (a
+    /// process group or every process), our own process, and values that do not fit a pid_t
+    /// (they would wrap to one of the former).
+    [[nodiscard]] static std::optional<pid_t> SignallablePid(ProcessId pid, pid_t ownPid);
 
-/// Every process whose image path can be read, in the order the kernel lists them.
-[[nodiscard]] std::vector<ProcessInfo> ScanImages();
+private:
+    /// The path of one of a process's files ("exe", "comm", "status", ...).
+    [[nodiscard]] std::string FileOf(pid_t pid, const char* name) const;
+    /// Reads a /proc file whole, up to `limit` bytes; nullopt when it cannot be opened.
+    [[nodiscard]] static std::optional<std::string> ReadSmallFile(const std::string& file,
+                                                                  std::size_t limit);
+    /// Reads an exe link into `out`; false when it names no file (see ExePath).
+    static bool ReadExeLink(const std::string& link, std::string& out);
 
-/// Calls `visit` for every process in /proc, in the order the kernel lists them.
-void ForEachProcess(const std::function<void(pid_t)>& visit);
+    std::string m_root;
+};
 
-/// Calls `visit` for every thread of a process.
-void ForEachThread(pid_t pid, const std::function<void(pid_t)>& visit);
+/// The live /proc, for callers that keep no reader of their own.
+namespace procfs {
 
-/// The process (thread group) a thread belongs to; nullopt when there is no such thread.
-[[nodiscard]] std::optional<pid_t> ThreadGroupOf(pid_t tid);
+[[nodiscard]] inline std::optional<pid_t> ValidPid(ProcessId pid) {
+    return ProcFs::ValidPid(pid);
+}
+[[nodiscard]] inline std::optional<pid_t> SignallablePid(ProcessId pid, pid_t ownPid) {
+    return ProcFs::SignallablePid(pid, ownPid);
+}
+[[nodiscard]] inline std::string ExeName(pid_t pid) {
+    return ProcFs().ExeName(pid);
+}
+[[nodiscard]] inline std::optional<pid_t> ThreadGroupOf(pid_t tid) {
+    return ProcFs().ThreadGroupOf(tid);
+}
+inline void ForEachProcess(const std::function<void(pid_t)>& visit) {
+    ProcFs().ForEachProcess(visit);
+}
+inline void ForEachThread(pid_t pid, const std::function<void(pid_t)>& visit) {
+    ProcFs().ForEachThread(pid, visit);
+}
 
-} // namespace morvane::platform::procfs
+} // namespace procfs
+
+} // namespace morvane::platform

@@ -56,13 +56,12 @@ X11PickFrame::~X11PickFrame() {
     }
 }
 
-FrameStyle X11PickFrame::PreferredStyle(X11Windows& windows) {
+FrameStyle X11PickFrame::PreferredStyle(X11Windows& windows, const SessionProbe& session) {
     const std::string manager = "_NET_WM_CM_S" + std::to_string(windows.ScreenNumber());
     X11ErrorTrap trap(windows.Handle());
     const bool composited = XGetSelectionOwner(windows.Handle(), windows.Atom(manager)) != None;
     // An X server inside a Wayland session shows only what the compositor lets through.
-    const char* session = std::getenv("XDG_SESSION_TYPE");
-    const bool wayland = session != nullptr && std::string(session) == "wayland";
+    const bool wayland = session.Type() == SessionType::Wayland;
     return composited || wayland ? FrameStyle::Overlay : FrameStyle::Invert;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11Windows.h"
 
 #include <optional>
@@ -30,7 +31,7 @@ public:
     X11PickFrame& operator=(const X11PickFrame&) = delete;
 
     /// Inversion where nothing composites the screen, the overlay where something does.
-    static FrameStyle PreferredStyle(X11Windows& windows);
+    static FrameStyle PreferredStyle(X11Windows& windows, const SessionProbe& session);
     /// The band a frame covers: four strips along the inside of the edge that never overlap,
     /// or the whole rectangle when it is too small to have an inside.
     static std::vector<Rect> Band(const Rect& rect);

@@ -1,42 +1,41 @@
 #include "platform/linux/x11/X11WindowPicker.h"
 
-#include <cstdlib>
+#include "platform/linux/LinuxProgramIconLookup.h"
 
 namespace morvane::platform::x11 {
 
-X11WindowPicker::X11WindowPicker(std::optional<FrameStyle> style)
-    : X11WindowPicker(X11Windows::Open(), style, ProcFiles(),
-                      DesktopEntryIcons(DesktopEntryIcons::StandardFolders())) {}
+X11WindowPicker::X11WindowPicker(std::optional<FrameStyle> style, const SessionProbe& session)
+    : X11WindowPicker(X11Windows::Open(), style, ProcFs(),
+                      std::make_unique<LinuxProgramIconLookup>(), session) {}
 
 X11WindowPicker::X11WindowPicker(std::unique_ptr<X11Windows> windows,
-                                 std::optional<FrameStyle> style, ProcFiles proc,
-                                 DesktopEntryIcons desktopIcons)
-    : m_windows(std::move(windows)), m_proc(std::move(proc)),
-      m_desktopIcons(std::move(desktopIcons)) {
+                                 std::optional<FrameStyle> style, ProcFs proc,
+                                 std::unique_ptr<ProgramIconLookup> icons,
+                                 const SessionProbe& session)
+    : m_windows(std::move(windows)), m_proc(std::move(proc)), m_icons(std::move(icons)) {
     if (!m_windows) {
-        m_reason = ReasonWithoutDisplay();
+        m_reason = ReasonWithoutDisplay(session);
         return;
     }
     m_frame = std::make_unique<X11PickFrame>(
-        *m_windows, style ? *style : X11PickFrame::PreferredStyle(*m_windows));
+        *m_windows, style ? *style : X11PickFrame::PreferredStyle(*m_windows, session));
 }
 
 X11WindowPicker::~X11WindowPicker() {
     EraseFrame();
 }
 
-std::string X11WindowPicker::ReasonWithoutDisplay() {
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (display == nullptr || *display == '\0') {
-        if (wayland != nullptr && *wayland != '\0') {
+std::string X11WindowPicker::ReasonWithoutDisplay(const SessionProbe& session) {
+    const std::string& display = session.X11Display();
+    if (display.empty()) {
+        if (session.Type() == SessionType::Wayland) {
             return "Picking a window needs an X11 display, and this Wayland session offers "
                    "none. Choose the program from the list of running programs instead.";
         }
         return "Picking a window needs an X11 display, and none is set. Choose the program from "
                "the list of running programs instead.";
     }
-    return std::string("Picking a window needs the X11 display \"") + display +
+    return "Picking a window needs the X11 display \"" + display +
            "\", which cannot be opened. Choose the program from the list of running programs "
            "instead.";
 }
@@ -76,10 +75,10 @@ std::optional<PickedWindow> X11WindowPicker::WindowUnderPointer() {
     picked.deepest = deepest;
     picked.topLevel = top;
     const std::int64_t pid = m_windows->ProcessId(top);
-    if (m_proc.Exists(pid)) {
+    if (const std::optional<pid_t> valid = ProcFs::ValidPid(pid); valid && m_proc.Exists(*valid)) {
         picked.pid = pid;
-        picked.programName = m_proc.ProgramName(pid);
-        picked.executablePath = m_proc.ExecutablePath(pid);
+        picked.programName = m_proc.ExeName(*valid);
+        picked.executablePath = m_proc.ExePath(*valid).value_or(std::string{});
     }
     picked.title = m_windows->Title(top);
     const auto [instance, windowClass] = m_windows->WmClass(top);
@@ -87,7 +86,12 @@ std::optional<PickedWindow> X11WindowPicker::WindowUnderPointer() {
     picked.icon = IconOf(top);
     // Named even when the window has pixels: some window managers put their own default icon
     // on windows without one, and the program's own picture is the better choice then.
-    picked.iconName = m_desktopIcons.IconFor(picked.programName, instance, windowClass);
+    ProgramIdentity program;
+    program.executablePath = picked.executablePath;
+    program.programName = picked.programName;
+    program.windowInstance = instance;
+    program.windowClass = windowClass;
+    picked.iconName = m_icons->IconFor(program);
     if (picked.iconName.empty()) {
         picked.iconName = picked.programName; // the theme may know the program by name
     }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/ProgramIconLookup.h"
 #include "platform/WindowPicker.h"
-#include "platform/linux/x11/DesktopEntryIcons.h"
+#include "platform/linux/ProcFs.h"
+#include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/NetWmIcon.h"
-#include "platform/linux/x11/ProcFiles.h"
 #include "platform/linux/x11/X11PickFrame.h"
 #include "platform/linux/x11/X11Windows.h"
 
@@ -16,11 +17,13 @@ namespace morvane::platform::x11 {
 /// The window picker on an X11 display.
 class X11WindowPicker final : public WindowPicker {
 public:
-    /// Opens its own connection to DISPLAY; the frame style suits the desktop unless given.
-    explicit X11WindowPicker(std::optional<FrameStyle> style = std::nullopt);
-    /// Tests hand in the connection, the /proc root and the desktop-entry folders.
+    /// Opens its own connection to DISPLAY; the frame style suits the session unless given.
+    explicit X11WindowPicker(std::optional<FrameStyle> style = std::nullopt,
+                             const SessionProbe& session = SessionProbe());
+    /// Tests hand in the connection, the /proc reader, the icon lookup and the session.
     X11WindowPicker(std::unique_ptr<X11Windows> windows, std::optional<FrameStyle> style,
-                    ProcFiles proc, DesktopEntryIcons desktopIcons);
+                    ProcFs proc, std::unique_ptr<ProgramIconLookup> icons,
+                    const SessionProbe& session = SessionProbe());
     /// Takes a frame that is still drawn off the screen.
     ~X11WindowPicker() override;
 
@@ -40,14 +43,14 @@ public:
     [[nodiscard]] std::optional<FrameStyle> Style() const;
 
 private:
-    static std::string ReasonWithoutDisplay();
+    static std::string ReasonWithoutDisplay(const SessionProbe& session);
     XId FrameTargetOf(WindowId window);
     WindowIcon IconOf(XId client);
 
     std::unique_ptr<X11Windows> m_windows;
     std::unique_ptr<X11PickFrame> m_frame;
-    ProcFiles m_proc;
-    DesktopEntryIcons m_desktopIcons;
+    ProcFs m_proc;
+    std::unique_ptr<ProgramIconLookup> m_icons;
     std::string m_reason;
     WindowId m_framedWindow = 0; // the window outlined now; 0 when none
     XId m_framedTarget = 0;      // the window whose rectangle was outlined
