@@ -116,11 +116,6 @@ std::unique_ptr<X11Windows> X11Windows::Open(const std::string& displayName) {
     return std::unique_ptr<X11Windows>(new X11Windows(display));
 }
 
-X11Windows* X11Windows::Shared() {
-    static const std::unique_ptr<X11Windows> shared = Open();
-    return shared.get();
-}
-
 X11Windows::X11Windows(_XDisplay* display)
     : m_display(display), m_screen(DefaultScreen(display)),
       m_root(RootWindow(display, DefaultScreen(display))) {}

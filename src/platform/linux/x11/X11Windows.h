@@ -37,8 +37,6 @@ class X11Windows final {
 public:
     /// Opens the display named `displayName` (DISPLAY when empty); nullptr when it cannot.
     static std::unique_ptr<X11Windows> Open(const std::string& displayName = {});
-    /// One connection to DISPLAY for the whole program, opened on first use; nullptr when none.
-    static X11Windows* Shared();
     ~X11Windows();
     X11Windows(const X11Windows&) = delete;
     X11Windows& operator=(const X11Windows&) = delete;
