@@ -1,25 +1,11 @@
 #include "platform/linux/LinuxPower.h"
 
 #include "platform/linux/LogindClient.h"
+#include "platform/linux/x11/X11Dpms.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/dpms.h>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace morvane::platform {
-
-namespace {
-
-// A refused DPMS request must not end the program through Xlib's default error handler.
-bool g_xRequestFailed = false;
-
-int NoteXError(Display* /*display*/, XErrorEvent* /*event*/) {
-    g_xRequestFailed = true;
-    return 0;
-}
-
-} // namespace
 
 LinuxPower::LinuxPower(LogSink log) : m_log(std::move(log)) {}
 
@@ -72,36 +58,9 @@ void LinuxPower::LogOffUser() {
 }
 
 void LinuxPower::TurnOffMonitor() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        const char* name = std::getenv("DISPLAY");
-        m_log(std::string("monitor: left on, cannot open X display \"") +
-              (name != nullptr ? name : "") + "\"");
-        return;
+    if (const Result result = x11::X11Dpms::TurnMonitorOff(); !result.Ok()) {
+        m_log("monitor: " + result.Message());
     }
-    int eventBase = 0;
-    int errorBase = 0;
-    if (!DPMSQueryExtension(display, &eventBase, &errorBase)) {
-        m_log("monitor: left on, the X display has no DPMS extension");
-    } else if (!DPMSCapable(display)) {
-        m_log("monitor: left on, the X display cannot change its power level");
-    } else {
-        const XErrorHandler previous = XSetErrorHandler(NoteXError);
-        g_xRequestFailed = false;
-        CARD16 level = 0;
-        BOOL enabled = False;
-        // The server refuses to force a level while DPMS is switched off.
-        if (DPMSInfo(display, &level, &enabled) && !enabled) {
-            DPMSEnable(display);
-        }
-        DPMSForceLevel(display, DPMSModeOff);
-        XSync(display, False);
-        XSetErrorHandler(previous);
-        if (g_xRequestFailed) {
-            m_log("monitor: the X server refused to turn the display off");
-        }
-    }
-    XCloseDisplay(display);
 }
 
 } // namespace morvane::platform
