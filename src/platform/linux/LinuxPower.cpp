@@ -3,32 +3,56 @@
 #include "platform/linux/LogindClient.h"
 #include "platform/linux/x11/X11Dpms.h"
 
+#include <array>
 #include <unistd.h>
 
 namespace morvane::platform {
 
-LinuxPower::LinuxPower(LogSink log) : m_log(std::move(log)) {}
+LinuxPower::LinuxPower(LogSink log)
+    : m_log(std::move(log)), m_logind(std::make_unique<LogindClient>()) {}
+
+LinuxPower::~LinuxPower() = default;
+
+int LinuxPower::PollDescriptor() const {
+    return m_logind->PollDescriptor();
+}
+
+void LinuxPower::Process() {
+    m_logind->Process();
+}
 
 void LinuxPower::EnableShutdownPrivilege() {
-    LogindClient logind;
-    if (!logind.Failure().empty()) {
-        m_log("power: " + logind.Failure());
+    if (const Result connected = m_logind->Connect(); !connected.Ok()) {
+        m_log("power: " + connected.Message());
         return;
     }
-    std::string line = "power: logind answers";
-    for (const char* question : {"CanPowerOff", "CanReboot", "CanHibernate"}) {
-        std::string failure;
-        const std::optional<std::string> answer = logind.Ask(question, failure);
-        line += std::string(" ") + question + "=" + (answer ? *answer : "(" + failure + ")");
+    // The answers come one by one; the line is written once the last is in.
+    static constexpr std::array<const char*, 3> kQuestions = {"CanPowerOff", "CanReboot",
+                                                              "CanHibernate"};
+    struct Answers {
+        std::array<std::string, kQuestions.size()> parts;
+        std::size_t missing = kQuestions.size();
+    };
+    const auto answers = std::make_shared<Answers>();
+    for (std::size_t i = 0; i < kQuestions.size(); ++i) {
+        m_logind->Ask(kQuestions[i], [this, answers, i](const LogindClient::Answer& answer) {
+            answers->parts[i] = std::string(" ") + kQuestions[i] + "=" +
+                                (answer.text ? *answer.text : "(" + answer.failure + ")");
+            if (--answers->missing == 0) {
+                std::string line = "power: logind answers";
+                for (const std::string& part : answers->parts) {
+                    line += part;
+                }
+                m_log(line);
+            }
+        });
     }
-    m_log(line);
 }
 
 void LinuxPower::Request(const char* method) {
-    LogindClient logind;
     // interactive = false: logind may refuse instead of asking the user for a password.
-    if (const std::optional<std::string> failure = logind.Send(method, false)) {
-        m_log("power: " + *failure);
+    if (const Result sent = m_logind->Send(method, false); !sent.Ok()) {
+        m_log("power: " + sent.Message());
     }
 }
 
@@ -45,16 +69,17 @@ void LinuxPower::RebootPC() {
 }
 
 void LinuxPower::LogOffUser() {
-    LogindClient logind;
-    std::string failure;
-    const std::optional<std::string> session = logind.SessionOf(getpid(), failure);
-    if (!session) {
-        m_log("power: cannot log off, no session found for this process: " + failure);
-        return;
-    }
-    if (const std::optional<std::string> sendFailure = logind.Send("TerminateSession", *session)) {
-        m_log("power: " + *sendFailure);
-    }
+    // The answer may come while the client finishes at our end: it is reached directly.
+    LogindClient* logind = m_logind.get();
+    logind->SessionOf(getpid(), [this, logind](const LogindClient::Answer& session) {
+        if (!session.text) {
+            m_log("power: cannot log off, no session found for this process: " + session.failure);
+            return;
+        }
+        if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
+            m_log("power: " + sent.Message());
+        }
+    });
 }
 
 void LinuxPower::TurnOffMonitor() {
