@@ -175,6 +175,10 @@ TEST_F(PowerWithLogind, NeitherTheQuestionsNorTheRequestWaitForASlowLogind) {
     EXPECT_EQ(calls[3].method, "PowerOff");
     ASSERT_TRUE(LogOnceWritten(power));
     EXPECT_NE(m_log[0].find("CanHibernate=na"), std::string::npos) << m_log[0];
+    // With everything taken in the descriptor goes quiet: the event loop must not spin on it.
+    power.Process();
+    pollfd wake{power.PollDescriptor(), POLLIN, 0};
+    EXPECT_EQ(poll(&wake, 1, 100), 0);
 }
 
 TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {
