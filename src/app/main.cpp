@@ -67,6 +67,14 @@ int main(int argc, char* argv[]) {
             window.close();
         });
     }
+    // Power requests never wait for the system's answers; they are taken in as they come.
+    platform::Power& power = *services.power;
+    if (power.PollDescriptor() >= 0) {
+        auto* notifier =
+            new QSocketNotifier(power.PollDescriptor(), QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                         [&power] { power.Process(); });
+    }
     window.LoadSequence();
     if (!window.HasEnded()) {
         window.Editor()->SetWindowPicker(services.windowPicker.get());

@@ -147,11 +147,11 @@ void Engine::SelectLanguage(Mark language) {
 
 void Engine::ToggleAutostart() {
     m_options.Toggle(Mark::Autostart);
-    const std::string error =
+    const Result result =
         m_s.autostart.SetAutostart(m_paths.executableName, m_paths.programFolder.string(),
                                    m_options.IsChecked(Mark::Autostart));
-    if (!error.empty() && m_host != nullptr) {
-        m_host->ShowMessage(error);
+    if (!result.Ok() && m_host != nullptr) {
+        m_host->ShowMessage(result.Message());
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types/Result.h"
+
 #include <string>
 
 namespace morvane::platform {
@@ -15,9 +17,8 @@ public:
     /// Whether a registration called `name` exists; any failure reads as not registered.
     virtual bool IsAutostartRegistered(const std::string& name) = 0;
     /// Registers `folder`'s executable `name` (flag true) or removes the registration (false).
-    /// Returns the empty text on success, else the message to show ("Error 13 opening key\r\n").
-    virtual std::string SetAutostart(const std::string& name, const std::string& folder,
-                                     bool flag) = 0;
+    /// An error carries the message to show ("Error 13 opening key\r\n").
+    virtual Result SetAutostart(const std::string& name, const std::string& folder, bool flag) = 0;
 };
 
 } // namespace morvane::platform

@@ -13,6 +13,10 @@ using ThreadId = std::int64_t;
 /// Any other handle the window system hands out (menus, drawing contexts, icons).
 using Handle = std::uint64_t;
 
+/// The platform's window system, defined by the back end (on Linux a connection to an X11
+/// display). The enumerator works on one without owning it.
+class WindowSystem;
+
 /// One thread of a thread snapshot.
 struct ThreadEntry {
     ThreadId ThreadID = 0;
@@ -29,7 +33,9 @@ struct ThreadEntry {
 /// process, thread and window operations come from the platform's own files.
 class Enumerator {
 public:
-    Enumerator();
+    /// Works on the windows of `windows`, which must outlive it; with nullptr every window
+    /// operation gives the neutral answer (0, false, the empty text).
+    explicit Enumerator(WindowSystem* windows);
     ~Enumerator();
     Enumerator(const Enumerator&) = delete;
     Enumerator& operator=(const Enumerator&) = delete;
@@ -187,6 +193,7 @@ private:
     /// Appends every thread of every process, in the system's order.
     void EnumThreadsInto(std::vector<ThreadEntry>& threads);
 
+    WindowSystem* m_windowSystem;
     std::vector<WindowId> m_winds;
     std::vector<ThreadEntry> m_threads;
     std::vector<ProcessId> m_processes;

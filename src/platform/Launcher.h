@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types/Result.h"
+
 #include <string>
 
 namespace morvane::platform {
@@ -13,8 +15,8 @@ public:
     Launcher& operator=(const Launcher&) = delete;
 
     /// Starts `commandLine` (a program followed by its arguments, split the host's way) without a
-    /// shell and without waiting; false when it could not be started.
-    virtual bool Launch(const std::string& commandLine) = 0;
+    /// shell and without waiting; an error says why it could not be started.
+    virtual Result Launch(const std::string& commandLine) = 0;
 };
 
 } // namespace morvane::platform

@@ -3,7 +3,8 @@
 namespace morvane::platform {
 
 /// The machine's power requests. Every call is fire-and-forget: it returns at once, reports
-/// nothing, and a refused request is simply not carried out.
+/// nothing, and a refused request is simply not carried out. What the system answers later is
+/// taken in by the event loop through `PollDescriptor` and `Process`.
 class Power {
 public:
     Power() = default;
@@ -11,6 +12,11 @@ public:
     Power(const Power&) = delete;
     Power& operator=(const Power&) = delete;
 
+    /// A descriptor that becomes readable when answers to earlier requests wait for `Process`;
+    /// -1 when none ever come.
+    [[nodiscard]] virtual int PollDescriptor() const = 0;
+    /// Takes in the answers that wait, without waiting for more.
+    virtual void Process() = 0;
     /// Asks for the right to shut down; callers make this step afresh before each of the four
     /// session or power requests below.
     virtual void EnableShutdownPrivilege() = 0;

@@ -59,7 +59,7 @@ protected:
 TEST_F(LinuxAutostartTest, RegisteringWritesAValidEntryThatStartsTheProgram) {
     EXPECT_FALSE(m_autostart.IsAutostartRegistered("tool"));
 
-    EXPECT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true), "");
+    EXPECT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", true).Ok());
 
     EXPECT_TRUE(m_autostart.IsAutostartRegistered("tool"));
     EXPECT_EQ(ReadFile(EntryPath("tool")), "[Desktop Entry]\n"
@@ -74,17 +74,17 @@ TEST_F(LinuxAutostartTest, RegisteringWritesAValidEntryThatStartsTheProgram) {
 }
 
 TEST_F(LinuxAutostartTest, UnregisteringTwiceLeavesNoEntryAndNoError) {
-    ASSERT_EQ(m_autostart.SetAutostart("tool", "/opt/apps/", true), "");
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps/", true).Ok());
     EXPECT_EQ(ReadFile(EntryPath("tool")).find("Exec=/opt/apps/tool\n") != std::string::npos, true);
 
-    EXPECT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", false), "");
+    EXPECT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", false).Ok());
     EXPECT_FALSE(m_autostart.IsAutostartRegistered("tool"));
     EXPECT_FALSE(std::filesystem::exists(EntryPath("tool")));
-    EXPECT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", false), "");
+    EXPECT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", false).Ok());
 }
 
 TEST_F(LinuxAutostartTest, AnEntryTheDesktopSwitchedOffDoesNotCount) {
-    ASSERT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true), "");
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", true).Ok());
     std::ofstream(EntryPath("tool"), std::ios::app) << "Hidden = true\n";
     EXPECT_FALSE(m_autostart.IsAutostartRegistered("tool"));
 
@@ -94,7 +94,7 @@ TEST_F(LinuxAutostartTest, AnEntryTheDesktopSwitchedOffDoesNotCount) {
     EXPECT_TRUE(m_autostart.IsAutostartRegistered("other"));
 
     // Registering again switches it back on.
-    ASSERT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true), "");
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", true).Ok());
     EXPECT_TRUE(m_autostart.IsAutostartRegistered("tool"));
 }
 
@@ -103,7 +103,7 @@ TEST_F(LinuxAutostartTest, AFolderWithSpacesQuotesAndPercentStillNamesTheProgram
     std::filesystem::create_directories(folder);
     const std::string program = test::CopyProgram("/usr/bin/true", folder, "tool");
 
-    ASSERT_EQ(m_autostart.SetAutostart("tool", folder, true), "");
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", folder, true).Ok());
 
     EXPECT_EQ(Validate(EntryPath("tool")), "");
     // Undo the entry's own escapes the way a desktop does, then split the Exec line.
@@ -135,7 +135,7 @@ TEST_F(LinuxAutostartTest, ARelativeConfigHomeFallsBackToTheHomeFolder) {
     test::ScopedEnv relative("XDG_CONFIG_HOME", "relative/config");
     EXPECT_EQ(LinuxAutostart::AutostartFolder(), home.Path() + "/.config/autostart");
 
-    ASSERT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true), "");
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "/opt/apps", true).Ok());
     EXPECT_TRUE(std::filesystem::exists(home / ".config/autostart/tool.desktop"));
 }
 
@@ -160,13 +160,16 @@ TEST_F(LinuxAutostartTest, FailuresKeepTheirMessagesWithTheErrnoAsCode) {
         {"the entry is a folder", "busy", "/opt/apps", "Error 21 setting key\r\n"},
     };
     for (const FailureCase& c : cases) {
-        EXPECT_EQ(m_autostart.SetAutostart(c.name, c.folder, true), c.message) << c.what;
+        const Result result = m_autostart.SetAutostart(c.name, c.folder, true);
+        EXPECT_EQ(result.Message(), c.message) << c.what;
+        EXPECT_EQ("Error " + std::to_string(result.Code()), c.message.substr(0, 8)) << c.what;
     }
     EXPECT_EQ(FilesInAutostart(), std::vector<std::string>{"busy.desktop"})
         << "a failed write left a temporary file";
 
     test::ScopedEnv notAFolder("XDG_CONFIG_HOME", blocked.Path());
-    EXPECT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true), "Error 20 opening key\r\n");
+    EXPECT_EQ(m_autostart.SetAutostart("tool", "/opt/apps", true).Message(),
+              "Error 20 opening key\r\n");
     EXPECT_FALSE(m_autostart.IsAutostartRegistered("tool"));
 }
 

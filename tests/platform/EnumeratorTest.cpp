@@ -1,5 +1,6 @@
 #include "platform/Enumerator.h"
 #include "TestSupport.h"
+#include "platform/linux/WindowSystem.h"
 
 #include <algorithm>
 #include <csignal>
@@ -47,7 +48,9 @@ TEST(EnumeratorText, IsStyleNeedsEveryCheckedBit) {
 }
 
 TEST(EnumeratorSnapshot, ANewInstanceHoldsNothingUntilAListIsAskedFor) {
-    Enumerator e;
+    // The display of scripts/with-desktop.sh when there is one; without, no windows.
+    const std::unique_ptr<WindowSystem> windows = WindowSystem::Open();
+    Enumerator e(windows.get());
     EXPECT_FALSE(e.EnumsReady());
     EXPECT_EQ(e.NumOfProcesses(), 0);
     EXPECT_EQ(e.NumOfThreads(), 0);
@@ -82,7 +85,7 @@ TEST(EnumeratorSnapshot, ANewInstanceHoldsNothingUntilAListIsAskedFor) {
 
 TEST(EnumeratorSnapshot, AStoredSnapshotAgesUnlessNewEnumIsOne) {
     TempDir dir;
-    Enumerator e;
+    Enumerator e(nullptr);
     std::vector<ProcessId> before;
     e.ReturnProcessEnum(before);
 
@@ -108,7 +111,7 @@ TEST(EnumeratorThreads, AThreadOfOursMapsToOurProcessAndTheSnapshotKeepsIt) {
     });
     const pid_t tid = started.get_future().get();
 
-    Enumerator e;
+    Enumerator e(nullptr);
     e.EnumAll();
     std::vector<ThreadId> threads;
     e.ReturnThreadEnum(threads);
@@ -131,7 +134,7 @@ TEST(EnumeratorThreads, ThreadProcessOfNoThreadIsZero) {
     std::ifstream file("/proc/sys/kernel/pid_max");
     ThreadId max = 4194304;
     file >> max;
-    Enumerator e;
+    Enumerator e(nullptr);
     for (const ThreadId tid : {ThreadId{0}, ThreadId{-3}, max + 1}) {
         EXPECT_EQ(e.ThreadProcess(tid), 0) << tid;
     }
@@ -142,7 +145,7 @@ TEST(EnumeratorProcesses, KillProcessEndsOurChildAndRefusesTheRest) {
     TempDir dir;
     const std::string path = test::CopyProgram("/usr/bin/sleep", dir.Path(), "morvane-kill-me");
     ChildProcess child({path, "600"});
-    Enumerator e;
+    Enumerator e(nullptr);
     ASSERT_TRUE(WaitUntil([&] { return e.ProcessName(child.Pid()) == "morvane-kill-me"; }));
 
     EXPECT_TRUE(e.KillProcess(child.Pid()));
@@ -157,7 +160,7 @@ TEST(EnumeratorProcesses, KillProcessEndsOurChildAndRefusesTheRest) {
     EXPECT_EQ(e.ProcessName(max + 1), "");
 
     const int guarded = test::RunInChild([] {
-        Enumerator inChild;
+        Enumerator inChild(nullptr);
         const ProcessId self = getpid();
         const bool any = inChild.KillProcess(0) || inChild.KillProcess(self) ||
                          inChild.KillProcess(-self) || inChild.KillProcess(ProcessId{1} << 32);

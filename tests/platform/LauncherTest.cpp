@@ -75,12 +75,13 @@ TEST(LinuxLauncher, StartsTheProgramDetachedWithItsQuotedArguments) {
     LinuxLauncher launcher;
 
     const auto before = std::chrono::steady_clock::now();
-    const bool started = launcher.Launch(std::string("\"") + MORVANE_ARGV_PROBE + "\" '" + marker +
-                                         R"(' "two words" 'single "quoted"' back\ slash)");
+    const Result started =
+        launcher.Launch(std::string("\"") + MORVANE_ARGV_PROBE + "\" '" + marker +
+                        R"(' "two words" 'single "quoted"' back\ slash)");
     const auto took = std::chrono::steady_clock::now() - before;
     close(leaky);
 
-    ASSERT_TRUE(started);
+    ASSERT_TRUE(started.Ok()) << started.Message();
     EXPECT_LT(took, std::chrono::seconds(2));
     EXPECT_TRUE(test::ZombieChildren().empty());
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(marker); }));
@@ -102,7 +103,7 @@ TEST(LinuxLauncher, ReturnsAtOnceWhileTheProgramRuns) {
     LinuxProcesses processes;
 
     const auto before = std::chrono::steady_clock::now();
-    ASSERT_TRUE(launcher.Launch(path + " 120"));
+    ASSERT_TRUE(launcher.Launch(path + " 120").Ok());
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
 
     // It is not our child, so it is found and ended the way a close task would.
@@ -135,7 +136,10 @@ TEST(LinuxLauncher, ReportsWhatCannotBeStarted) {
     };
     LinuxLauncher launcher;
     for (const std::string& line : cases) {
-        EXPECT_FALSE(launcher.Launch(line)) << line;
+        const Result result = launcher.Launch(line);
+        EXPECT_FALSE(result.Ok()) << line;
+        EXPECT_NE(result.Code(), 0) << line;
+        EXPECT_FALSE(result.Message().empty()) << line;
     }
     EXPECT_TRUE(test::ZombieChildren().empty());
 }

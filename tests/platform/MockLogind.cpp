@@ -67,17 +67,20 @@ MockLogind::MockLogind(const std::string& parameters) {
 }
 
 MockLogind::~MockLogind() {
-    sd_bus_flush_close_unref(m_bus);
+    m_bus.reset();
     m_mock.reset();
     m_env.reset();
     m_daemon.reset();
 }
 
 sd_bus* MockLogind::Bus() {
-    if (m_bus == nullptr && sd_bus_open_system(&m_bus) < 0) {
-        m_bus = nullptr;
+    if (m_bus == nullptr) {
+        sd_bus* bus = nullptr;
+        if (sd_bus_open_system(&bus) >= 0) {
+            m_bus.reset(bus);
+        }
     }
-    return m_bus;
+    return m_bus.get();
 }
 
 bool MockLogind::Ready(std::string& why) {
@@ -96,7 +99,7 @@ bool MockLogind::Ready(std::string& why) {
             const int r = bus == nullptr ? -1
                                          : sd_bus_call_method(bus, kService, kPath, kMock,
                                                               "GetCalls", nullptr, &reply, "");
-            sd_bus_message_unref(reply);
+            const platform::UniqueMessage owned(reply);
             return r >= 0;
         },
         30s);
@@ -108,9 +111,13 @@ bool MockLogind::Ready(std::string& why) {
 
 std::vector<MockLogind::Call> MockLogind::Calls() {
     std::vector<Call> calls;
-    sd_bus_message* reply = nullptr;
-    if (Bus() == nullptr ||
-        sd_bus_call_method(Bus(), kService, kPath, kMock, "GetCalls", nullptr, &reply, "") < 0) {
+    sd_bus_message* received = nullptr;
+    const int r = Bus() == nullptr ? -1
+                                   : sd_bus_call_method(Bus(), kService, kPath, kMock, "GetCalls",
+                                                        nullptr, &received, "");
+    const platform::UniqueMessage owned(received);
+    sd_bus_message* reply = owned.get();
+    if (r < 0) {
         return calls;
     }
     sd_bus_message_enter_container(reply, 'a', "(tsav)");
@@ -127,7 +134,6 @@ std::vector<MockLogind::Call> MockLogind::Calls() {
         sd_bus_message_exit_container(reply);
         calls.push_back(std::move(call));
     }
-    sd_bus_message_unref(reply);
     return calls;
 }
 

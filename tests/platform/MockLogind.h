@@ -1,12 +1,11 @@
 #pragma once
 
 #include "TestSupport.h"
+#include "platform/linux/SdBusPtr.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-struct sd_bus;
 
 namespace morvane::test {
 
@@ -45,7 +44,7 @@ private:
     std::unique_ptr<ChildProcess> m_daemon;
     std::unique_ptr<ScopedEnv> m_env;
     std::unique_ptr<ChildProcess> m_mock;
-    sd_bus* m_bus = nullptr;
+    platform::UniqueBus m_bus;
 };
 
 } // namespace morvane::test

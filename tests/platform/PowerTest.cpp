@@ -3,8 +3,10 @@
 #include "platform/linux/LinuxPower.h"
 
 #include <algorithm>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
+#include <poll.h>
 #include <unistd.h>
 
 namespace morvane::platform {
@@ -23,11 +25,10 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 class PowerWithLogind : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_logind = new MockLogind(R"({"CanHibernate": "na"})"); }
-    static void TearDownTestSuite() {
-        delete s_logind;
-        s_logind = nullptr;
+    static void SetUpTestSuite() {
+        s_logind = std::make_unique<MockLogind>(R"({"CanHibernate": "na"})");
     }
+    static void TearDownTestSuite() { s_logind.reset(); }
 
     void SetUp() override {
         // No request may leave this process unless the mock is certainly the one to get it.
@@ -40,10 +41,22 @@ protected:
         return LinuxPower([this](const std::string& line) { m_log.push_back(line); });
     }
 
+    // Serves `power` as the program's event loop does, only when its descriptor wakes, until
+    // the condition holds; false at the deadline.
+    static bool ServeUntil(LinuxPower& power, const std::function<bool()>& condition) {
+        return WaitUntil([&] {
+            pollfd wake{power.PollDescriptor(), POLLIN, 0};
+            if (poll(&wake, 1, 20) > 0) {
+                power.Process();
+            }
+            return condition();
+        });
+    }
+
     // Waits for the mock to have seen `method`; the calls it has seen by then.
-    std::vector<MockLogind::Call> CallsOnceSeen(const std::string& method) {
+    std::vector<MockLogind::Call> CallsOnceSeen(LinuxPower& power, const std::string& method) {
         std::vector<MockLogind::Call> calls;
-        WaitUntil([&] {
+        ServeUntil(power, [&] {
             calls = s_logind->Calls();
             return std::any_of(calls.begin(), calls.end(),
                                [&](const MockLogind::Call& c) { return c.method == method; });
@@ -51,11 +64,15 @@ protected:
         return calls;
     }
 
-    static MockLogind* s_logind;
+    bool LogOnceWritten(LinuxPower& power) {
+        return ServeUntil(power, [&] { return !m_log.empty(); });
+    }
+
+    static std::unique_ptr<MockLogind> s_logind;
     std::vector<std::string> m_log;
 };
 
-MockLogind* PowerWithLogind::s_logind = nullptr;
+std::unique_ptr<MockLogind> PowerWithLogind::s_logind;
 
 struct PowerCase {
     const char* name;
@@ -73,7 +90,7 @@ TEST_P(PowerRequest, ReachesLogindOnceWithoutAskingTheUser) {
     LinuxPower power = MakePower();
     (power.*GetParam().operation)();
 
-    const std::vector<MockLogind::Call> calls = CallsOnceSeen(GetParam().method);
+    const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, GetParam().method);
     ASSERT_EQ(calls.size(), 1u) << "expected only " << GetParam().method;
     EXPECT_EQ(calls[0].method, GetParam().method);
     EXPECT_EQ(calls[0].args, std::vector<std::string>{"false"});
@@ -96,7 +113,7 @@ TEST_F(PowerWithLogind, LogOffTerminatesTheSessionOfOurProcess) {
 
     power.LogOffUser();
 
-    const std::vector<MockLogind::Call> calls = CallsOnceSeen("TerminateSession");
+    const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, "TerminateSession");
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].method, "GetSessionByPID");
     EXPECT_EQ(calls[0].args, std::vector<std::string>{std::to_string(getpid())});
@@ -116,6 +133,7 @@ TEST_F(PowerWithLogind, LogOffWithoutASessionEndsNothingAndSaysWhy) {
 
     power.LogOffUser();
 
+    ASSERT_TRUE(LogOnceWritten(power));
     for (const MockLogind::Call& c : s_logind->Calls()) {
         EXPECT_NE(c.method, "TerminateSession");
         EXPECT_NE(c.method, "TerminateUser");
@@ -129,6 +147,7 @@ TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
 
     power.EnableShutdownPrivilege();
 
+    ASSERT_TRUE(LogOnceWritten(power));
     std::vector<std::string> methods;
     for (const MockLogind::Call& c : s_logind->Calls()) {
         methods.push_back(c.method);
@@ -137,6 +156,29 @@ TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
     ASSERT_EQ(m_log.size(), 1u);
     EXPECT_NE(m_log[0].find("CanPowerOff=yes CanReboot=yes CanHibernate=na"), std::string::npos)
         << m_log[0];
+}
+
+TEST_F(PowerWithLogind, NeitherTheQuestionsNorTheRequestWaitForASlowLogind) {
+    ASSERT_TRUE(s_logind->AddManagerMethod("CanHibernate", "", "s",
+                                           "import time; time.sleep(2); ret = 'na'"));
+    s_logind->ClearCalls();
+    LinuxPower power = MakePower();
+
+    const auto before = std::chrono::steady_clock::now();
+    power.EnableShutdownPrivilege();
+    power.ShutDownPC();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(1));
+
+    // The request is on its way before the slow answer comes; the answers are logged after.
+    const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, "PowerOff");
+    ASSERT_EQ(calls.size(), 4u);
+    EXPECT_EQ(calls[3].method, "PowerOff");
+    ASSERT_TRUE(LogOnceWritten(power));
+    EXPECT_NE(m_log[0].find("CanHibernate=na"), std::string::npos) << m_log[0];
+    // With everything taken in the descriptor goes quiet: the event loop must not spin on it.
+    power.Process();
+    pollfd wake{power.PollDescriptor(), POLLIN, 0};
+    EXPECT_EQ(poll(&wake, 1, 100), 0);
 }
 
 TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {

@@ -1,5 +1,6 @@
 #include "X11TestSupport.h"
 #include "platform/Enumerator.h"
+#include "platform/linux/WindowSystem.h"
 #include "platform/linux/x11/X11PickFrame.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 using namespace morvane::test;
 using morvane::platform::Enumerator;
 using morvane::platform::WindowId;
+using morvane::platform::WindowSystem;
 
 namespace {
 
@@ -35,7 +37,9 @@ protected:
         return 0;
     }
 
-    Enumerator m_e;
+    // A connection of its own, as a program using the enumerator would have.
+    std::unique_ptr<WindowSystem> m_windows = WindowSystem::Open();
+    Enumerator m_e{m_windows.get()};
 };
 
 TEST_F(EnumeratorWindowsTest, TreeQueriesNameTheProgramsWindowForEveryPartOfIt) {

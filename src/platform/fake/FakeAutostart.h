@@ -7,16 +7,16 @@
 
 namespace morvane::platform {
 
-/// Registrations held in memory; `failWith` makes the next writes fail with that message.
+/// Registrations held in memory; `failWith` makes the next writes fail with that message (and
+/// `failCode`).
 class FakeAutostart final : public Autostart {
 public:
     bool IsAutostartRegistered(const std::string& name) override {
         return entries.find(name) != entries.end();
     }
-    std::string SetAutostart(const std::string& name, const std::string& folder,
-                             bool flag) override {
+    Result SetAutostart(const std::string& name, const std::string& folder, bool flag) override {
         if (!failWith.empty()) {
-            return failWith;
+            return Result::Error(failCode, failWith);
         }
         if (flag) {
             entries[name] = folder;
@@ -28,6 +28,7 @@ public:
 
     std::map<std::string, std::string> entries;
     std::string failWith;
+    int failCode = 13;
 };
 
 } // namespace morvane::platform

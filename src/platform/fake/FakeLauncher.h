@@ -11,9 +11,12 @@ namespace morvane::platform {
 /// Records command lines instead of starting them. Lines listed in `failing` report failure.
 class FakeLauncher final : public Launcher {
 public:
-    bool Launch(const std::string& commandLine) override {
+    Result Launch(const std::string& commandLine) override {
         launched.push_back(commandLine);
-        return std::find(failing.begin(), failing.end(), commandLine) == failing.end();
+        if (std::find(failing.begin(), failing.end(), commandLine) != failing.end()) {
+            return Result::Error(2, "cannot start " + commandLine);
+        }
+        return {};
     }
 
     std::vector<std::string> launched;

@@ -10,6 +10,8 @@ namespace morvane::platform {
 /// Records power requests by name, in order; never touches the machine.
 class FakePower final : public Power {
 public:
+    [[nodiscard]] int PollDescriptor() const override { return -1; }
+    void Process() override {}
     void EnableShutdownPrivilege() override { calls.emplace_back("EnableShutdownPrivilege"); }
     void HibernatePC() override { calls.emplace_back("HibernatePC"); }
     void ShutDownPC() override { calls.emplace_back("ShutDownPC"); }

@@ -28,10 +28,6 @@ ProcessId Enumerator::ThreadProcess(ThreadId ThreadID) {
     return procfs::ThreadGroupOf(*tid).value_or(0);
 }
 
-bool Enumerator::ThreadHung(ThreadId /*ThreadID*/) {
-    return false; // No window-message queue to stop answering.
-}
-
 void Enumerator::EnumProcessesInto(std::vector<ProcessId>& processes) {
     procfs::ForEachProcess([&processes](pid_t pid) { processes.push_back(pid); });
 }

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxAutostart.h"
 
 #include "platform/linux/DesktopEntry.h"
+#include "platform/linux/UniqueFd.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -13,12 +14,12 @@ namespace morvane::platform {
 
 namespace {
 
-std::string OpeningError(int code) {
-    return "Error " + std::to_string(code) + " opening key\r\n";
+Result OpeningError(int code) {
+    return Result::Error(code, "Error " + std::to_string(code) + " opening key\r\n");
 }
 
-std::string SettingError(int code) {
-    return "Error " + std::to_string(code) + " setting key\r\n";
+Result SettingError(int code) {
+    return Result::Error(code, "Error " + std::to_string(code) + " setting key\r\n");
 }
 
 // The name becomes a file name: no folders, no hidden or special names.
@@ -123,8 +124,7 @@ bool LinuxAutostart::IsAutostartRegistered(const std::string& name) {
     return entry && !entry->IsHidden();
 }
 
-std::string LinuxAutostart::SetAutostart(const std::string& name, const std::string& folder,
-                                         bool flag) {
+Result LinuxAutostart::SetAutostart(const std::string& name, const std::string& folder, bool flag) {
     if (!IsUsableName(name)) {
         return OpeningError(EINVAL);
     }
@@ -149,8 +149,8 @@ std::string LinuxAutostart::SetAutostart(const std::string& name, const std::str
         return OpeningError(error);
     }
     std::string temporary = autostart + "/." + name + ".desktop.XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
+    if (!fd.IsValid()) {
         return OpeningError(errno);
     }
     const std::string program = folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -159,15 +159,15 @@ std::string LinuxAutostart::SetAutostart(const std::string& name, const std::str
                              "Name=Morvane\n"
                              "Exec=" +
                              ExecArgument(program) + "\n";
-    int error = WriteAll(fd, text);
-    if (error == 0 && fchmod(fd, 0644) != 0) {
+    int error = WriteAll(fd.Get(), text);
+    if (error == 0 && fchmod(fd.Get(), 0644) != 0) {
         error = errno;
     }
-    if (error == 0 && fsync(fd) != 0) {
+    if (error == 0 && fsync(fd.Get()) != 0) {
         error = errno;
     }
-    if (close(fd) != 0 && error == 0) {
-        error = errno;
+    if (const int closing = fd.Close(); closing != 0 && error == 0) {
+        error = closing;
     }
     if (error == 0 && rename(temporary.c_str(), file.c_str()) != 0) {
         error = errno;

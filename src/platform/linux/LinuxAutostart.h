@@ -14,8 +14,7 @@ public:
     bool IsAutostartRegistered(const std::string& name) override;
     /// Writes the entry atomically (flag true) or removes it (false). `folder` must be absolute;
     /// the entry starts `folder`/`name`.
-    std::string SetAutostart(const std::string& name, const std::string& folder,
-                             bool flag) override;
+    Result SetAutostart(const std::string& name, const std::string& folder, bool flag) override;
 
     /// The autostart folder: $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when that
     /// variable is unset, empty or not absolute.

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxCursor.h"
 
-#include <X11/Xlib.h>
+#include "platform/linux/x11/X11Windows.h"
+
 #include <cstdlib>
 
 namespace morvane::platform {
@@ -11,7 +12,7 @@ LinuxCursor::LinuxCursor(LogSink log, const SessionProbe& session) {
         return;
     }
     // One connection for the program's life: the position is read every second.
-    m_display = XOpenDisplay(nullptr);
+    m_display = x11::X11Windows::Open();
     if (m_display == nullptr) {
         const char* name = std::getenv("DISPLAY");
         log(std::string("idle detection unavailable: cannot open X display \"") +
@@ -19,11 +20,7 @@ LinuxCursor::LinuxCursor(LogSink log, const SessionProbe& session) {
     }
 }
 
-LinuxCursor::~LinuxCursor() {
-    if (m_display != nullptr) {
-        XCloseDisplay(m_display);
-    }
-}
+LinuxCursor::~LinuxCursor() = default;
 
 bool LinuxCursor::IsAvailable() const {
     return m_display != nullptr;
@@ -33,18 +30,11 @@ std::optional<Point> LinuxCursor::Position() {
     if (m_display == nullptr) {
         return std::nullopt;
     }
-    Window root = 0;
-    Window child = 0;
-    int rootX = 0;
-    int rootY = 0;
-    int windowX = 0;
-    int windowY = 0;
-    unsigned int buttons = 0;
-    // False only means the pointer is on another screen of the display; the root coordinates
-    // are still those of the screen it is on.
-    XQueryPointer(m_display, XDefaultRootWindow(m_display), &root, &child, &rootX, &rootY, &windowX,
-                  &windowY, &buttons);
-    return Point{rootX, rootY};
+    const auto position = m_display->PointerPosition();
+    if (!position) {
+        return std::nullopt;
+    }
+    return Point{position->first, position->second};
 }
 
 } // namespace morvane::platform

@@ -4,9 +4,13 @@
 #include "platform/linux/Log.h"
 #include "platform/linux/SessionProbe.h"
 
-struct _XDisplay; // Xlib's display connection, kept out of this header.
+#include <memory>
 
 namespace morvane::platform {
+
+namespace x11 {
+class X11Windows;
+}
 
 /// The X11 pointer position. On a Wayland session, or without an X display, the position is
 /// reported as unavailable rather than guessed: XWayland only sees the pointer over its own
@@ -20,7 +24,7 @@ public:
     std::optional<Point> Position() override;
 
 private:
-    _XDisplay* m_display = nullptr;
+    std::unique_ptr<x11::X11Windows> m_display;
 };
 
 } // namespace morvane::platform

@@ -8,22 +8,26 @@ namespace morvane::platform {
 
 namespace {
 
-int g_pipe[2] = {-1, -1};
+// The handler has only this to reach the socket by; the instance owns it.
+int g_signalFd = -1;
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 // Only async-signal-safe work here: one byte down the socket, read by the event loop.
 void OnSignal(int) {
     const char byte = 1;
-    [[maybe_unused]] const ssize_t n = write(g_pipe[1], &byte, 1);
+    [[maybe_unused]] const ssize_t n = write(g_signalFd, &byte, 1);
 }
 
 } // namespace
 
 LinuxEndRequests::LinuxEndRequests() {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0) {
-        g_pipe[0] = g_pipe[1] = -1;
+    int ends[2] = {-1, -1};
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
         return;
     }
+    m_wake.Reset(ends[0]);
+    m_signal.Reset(ends[1]);
+    g_signalFd = m_signal.Get();
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
@@ -39,21 +43,16 @@ LinuxEndRequests::~LinuxEndRequests() {
     for (int sig : kSignals) {
         sigaction(sig, &action, nullptr);
     }
-    for (int& fd : g_pipe) {
-        if (fd >= 0) {
-            close(fd);
-            fd = -1;
-        }
-    }
+    g_signalFd = -1;
 }
 
 int LinuxEndRequests::WakeDescriptor() const {
-    return g_pipe[0];
+    return m_wake.Get();
 }
 
 void LinuxEndRequests::Acknowledge() {
     char byte = 0;
-    [[maybe_unused]] const ssize_t n = read(g_pipe[0], &byte, 1);
+    [[maybe_unused]] const ssize_t n = read(m_wake.Get(), &byte, 1);
 }
 
 } // namespace morvane::platform

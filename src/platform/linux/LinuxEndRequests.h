@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/EndRequests.h"
+#include "platform/linux/UniqueFd.h"
 
 namespace morvane::platform {
 
@@ -13,6 +14,10 @@ public:
 
     [[nodiscard]] int WakeDescriptor() const override;
     void Acknowledge() override;
+
+private:
+    UniqueFd m_wake;   // read by the event loop
+    UniqueFd m_signal; // written by the signal handler
 };
 
 } // namespace morvane::platform

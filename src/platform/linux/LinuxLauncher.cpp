@@ -1,8 +1,11 @@
 #include "platform/linux/LinuxLauncher.h"
 
+#include "platform/linux/UniqueFd.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <linux/close_range.h>
 #include <sys/resource.h>
@@ -16,6 +19,10 @@ extern char** environ;
 namespace morvane::platform {
 
 namespace {
+
+Result CannotStart(int code, const std::string& what, const std::string& why) {
+    return Result::Error(code, "cannot start " + what + ": " + why);
+}
 
 bool IsExecutableFile(const std::string& path) {
     struct stat info {};
@@ -134,14 +141,17 @@ std::string LinuxLauncher::ResolveProgram(const std::string& program) {
     return {};
 }
 
-bool LinuxLauncher::Launch(const std::string& commandLine) {
+Result LinuxLauncher::Launch(const std::string& commandLine) {
     const std::optional<std::vector<std::string>> words = SplitCommandLine(commandLine);
-    if (!words || words->empty()) {
-        return false;
+    if (!words) {
+        return CannotStart(EINVAL, "\"" + commandLine + "\"", "a quote is not closed");
+    }
+    if (words->empty()) {
+        return CannotStart(EINVAL, "an empty command line", "there is no program");
     }
     const std::string file = ResolveProgram(words->front());
     if (file.empty()) {
-        return false;
+        return CannotStart(ENOENT, words->front(), "no such program on PATH");
     }
     // Everything the child needs is prepared here, before fork.
     std::vector<std::string> args = *words;
@@ -157,39 +167,46 @@ bool LinuxLauncher::Launch(const std::string& commandLine) {
                           : 65536;
 
     // The pipe reports a failed exec: it closes unread when exec succeeds.
-    int errorPipe[2];
-    if (pipe2(errorPipe, O_CLOEXEC) != 0) {
-        return false;
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        return CannotStart(errno, file, std::strerror(errno));
     }
+    UniqueFd readEnd(ends[0]);
+    UniqueFd writeEnd(ends[1]);
     const pid_t middle = fork();
     if (middle == 0) {
         // The middle process starts the program in a new session and leaves at once, so the
         // program is handed to init (or the session's subreaper) and never becomes our zombie.
-        close(errorPipe[0]);
+        readEnd.Reset();
         setsid();
         const pid_t program = fork();
         if (program == 0) {
-            ExecDetached(file.c_str(), argv.data(), errorPipe[1], maxFd);
+            ExecDetached(file.c_str(), argv.data(), writeEnd.Get(), maxFd);
         }
         if (program < 0) {
-            ReportAndExit(errorPipe[1], errno);
+            ReportAndExit(writeEnd.Get(), errno);
         }
         _exit(0);
     }
-    close(errorPipe[1]);
+    const int forkError = errno;
+    writeEnd.Reset();
     if (middle < 0) {
-        close(errorPipe[0]);
-        return false;
+        return CannotStart(forkError, file, std::strerror(forkError));
     }
     while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
     }
     int error = 0;
     ssize_t got = 0;
     do {
-        got = read(errorPipe[0], &error, sizeof error);
+        got = read(readEnd.Get(), &error, sizeof error);
     } while (got < 0 && errno == EINTR);
-    close(errorPipe[0]);
-    return got == 0;
+    if (got == 0) {
+        return {};
+    }
+    if (got != static_cast<ssize_t>(sizeof error)) {
+        error = EIO; // the child died before it could say why
+    }
+    return CannotStart(error, file, std::strerror(error));
 }
 
 } // namespace morvane::platform

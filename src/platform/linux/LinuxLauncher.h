@@ -13,7 +13,7 @@ namespace morvane::platform {
 /// session, /dev/null as input and output, and is never our child, so no zombie is left behind.
 class LinuxLauncher final : public Launcher {
 public:
-    bool Launch(const std::string& commandLine) override;
+    Result Launch(const std::string& commandLine) override;
 
     /// Splits a command line into words the way a POSIX shell quotes (single quotes, double
     /// quotes, backslash), with no expansion of any kind. nullopt for an unterminated quote.

@@ -1,49 +1,59 @@
 #include "platform/linux/LinuxPower.h"
 
 #include "platform/linux/LogindClient.h"
+#include "platform/linux/x11/X11Dpms.h"
 
-#include <X11/Xlib.h>
-#include <X11/extensions/dpms.h>
-#include <cstdlib>
+#include <array>
 #include <unistd.h>
 
 namespace morvane::platform {
 
-namespace {
+LinuxPower::LinuxPower(LogSink log, SessionProbe session)
+    : m_log(std::move(log)), m_session(std::move(session)),
+      m_logind(std::make_unique<LogindClient>()) {}
 
-// A refused DPMS request must not end the program through Xlib's default error handler.
-bool g_xRequestFailed = false;
+LinuxPower::~LinuxPower() = default;
 
-int NoteXError(Display* /*display*/, XErrorEvent* /*event*/) {
-    g_xRequestFailed = true;
-    return 0;
+int LinuxPower::PollDescriptor() const {
+    return m_logind->PollDescriptor();
 }
 
-} // namespace
-
-LinuxPower::LinuxPower(LogSink log, SessionProbe session)
-    : m_log(std::move(log)), m_session(std::move(session)) {}
+void LinuxPower::Process() {
+    m_logind->Process();
+}
 
 void LinuxPower::EnableShutdownPrivilege() {
-    LogindClient logind;
-    if (!logind.Failure().empty()) {
-        m_log("power: " + logind.Failure());
+    if (const Result connected = m_logind->Connect(); !connected.Ok()) {
+        m_log("power: " + connected.Message());
         return;
     }
-    std::string line = "power: logind answers";
-    for (const char* question : {"CanPowerOff", "CanReboot", "CanHibernate"}) {
-        std::string failure;
-        const std::optional<std::string> answer = logind.Ask(question, failure);
-        line += std::string(" ") + question + "=" + (answer ? *answer : "(" + failure + ")");
+    // The answers come one by one; the line is written once the last is in.
+    static constexpr std::array<const char*, 3> kQuestions = {"CanPowerOff", "CanReboot",
+                                                              "CanHibernate"};
+    struct Answers {
+        std::array<std::string, kQuestions.size()> parts;
+        std::size_t missing = kQuestions.size();
+    };
+    const auto answers = std::make_shared<Answers>();
+    for (std::size_t i = 0; i < kQuestions.size(); ++i) {
+        m_logind->Ask(kQuestions[i], [this, answers, i](const LogindClient::Answer& answer) {
+            answers->parts[i] = std::string(" ") + kQuestions[i] + "=" +
+                                (answer.text ? *answer.text : "(" + answer.failure + ")");
+            if (--answers->missing == 0) {
+                std::string line = "power: logind answers";
+                for (const std::string& part : answers->parts) {
+                    line += part;
+                }
+                m_log(line);
+            }
+        });
     }
-    m_log(line);
 }
 
 void LinuxPower::Request(const char* method) {
-    LogindClient logind;
     // interactive = false: logind may refuse instead of asking the user for a password.
-    if (const std::optional<std::string> failure = logind.Send(method, false)) {
-        m_log("power: " + *failure);
+    if (const Result sent = m_logind->Send(method, false); !sent.Ok()) {
+        m_log("power: " + sent.Message());
     }
 }
 
@@ -60,47 +70,23 @@ void LinuxPower::RebootPC() {
 }
 
 void LinuxPower::LogOffUser() {
-    LogindClient logind;
-    std::string failure;
-    const std::optional<std::string> session = logind.SessionOf(getpid(), failure);
-    if (!session) {
-        m_log("power: cannot log off, no session found for this process: " + failure);
-        return;
-    }
-    if (const std::optional<std::string> sendFailure = logind.Send("TerminateSession", *session)) {
-        m_log("power: " + *sendFailure);
-    }
+    // The answer may come while the client finishes at our end: it is reached directly.
+    LogindClient* logind = m_logind.get();
+    logind->SessionOf(getpid(), [this, logind](const LogindClient::Answer& session) {
+        if (!session.text) {
+            m_log("power: cannot log off, no session found for this process: " + session.failure);
+            return;
+        }
+        if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
+            m_log("power: " + sent.Message());
+        }
+    });
 }
 
 void LinuxPower::TurnOffMonitor() {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) {
-        m_log("monitor: left on, cannot open X display \"" + m_session.X11Display() + "\"");
-        return;
+    if (const Result result = x11::X11Dpms::TurnMonitorOff(m_session.X11Display()); !result.Ok()) {
+        m_log("monitor: " + result.Message());
     }
-    int eventBase = 0;
-    int errorBase = 0;
-    if (!DPMSQueryExtension(display, &eventBase, &errorBase)) {
-        m_log("monitor: left on, the X display has no DPMS extension");
-    } else if (!DPMSCapable(display)) {
-        m_log("monitor: left on, the X display cannot change its power level");
-    } else {
-        const XErrorHandler previous = XSetErrorHandler(NoteXError);
-        g_xRequestFailed = false;
-        CARD16 level = 0;
-        BOOL enabled = False;
-        // The server refuses to force a level while DPMS is switched off.
-        if (DPMSInfo(display, &level, &enabled) && !enabled) {
-            DPMSEnable(display);
-        }
-        DPMSForceLevel(display, DPMSModeOff);
-        XSync(display, False);
-        XSetErrorHandler(previous);
-        if (g_xRequestFailed) {
-            m_log("monitor: the X server refused to turn the display off");
-        }
-    }
-    XCloseDisplay(display);
 }
 
 } // namespace morvane::platform

@@ -6,17 +6,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <utility>
 
 namespace morvane::platform {
 
 LinuxSingleInstance::LinuxSingleInstance(std::string lockPath, LogSink log)
     : m_lockPath(std::move(lockPath)), m_log(std::move(log)) {}
-
-LinuxSingleInstance::~LinuxSingleInstance() {
-    if (m_fd >= 0) {
-        close(m_fd);
-    }
-}
 
 std::string LinuxSingleInstance::DefaultLockPath(const std::string& appName,
                                                  const std::string& dataFolder) {
@@ -31,7 +26,7 @@ std::string LinuxSingleInstance::DefaultLockPath(const std::string& appName,
 }
 
 bool LinuxSingleInstance::TryAcquire() {
-    if (m_fd >= 0) {
+    if (m_lock.IsValid()) {
         return true;
     }
     // Not knowing whether another instance runs is no reason to refuse the user the program.
@@ -40,19 +35,18 @@ bool LinuxSingleInstance::TryAcquire() {
         return true;
     }
     // Close-on-exec, so programs we start never inherit the lock and keep it after we end.
-    const int fd = open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
+    UniqueFd fd(open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (!fd.IsValid()) {
         m_log("single instance: cannot open " + m_lockPath + ": " + std::strerror(errno) +
               "; not checked");
         return true;
     }
     int r = 0;
     do {
-        r = flock(fd, LOCK_EX | LOCK_NB);
+        r = flock(fd.Get(), LOCK_EX | LOCK_NB);
     } while (r != 0 && errno == EINTR);
     if (r != 0) {
         const int error = errno;
-        close(fd);
         if (error == EWOULDBLOCK) {
             return false;
         }
@@ -60,7 +54,7 @@ bool LinuxSingleInstance::TryAcquire() {
               "; not checked");
         return true;
     }
-    m_fd = fd;
+    m_lock = std::move(fd);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/SingleInstance.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/UniqueFd.h"
 
 #include <string>
 
@@ -12,7 +13,6 @@ namespace morvane::platform {
 class LinuxSingleInstance final : public SingleInstance {
 public:
     explicit LinuxSingleInstance(std::string lockPath, LogSink log = StderrLog());
-    ~LinuxSingleInstance() override;
 
     bool TryAcquire() override;
 
@@ -24,7 +24,7 @@ public:
 private:
     std::string m_lockPath;
     LogSink m_log;
-    int m_fd = -1;
+    UniqueFd m_lock; // open while we hold the lock
 };
 
 } // namespace morvane::platform

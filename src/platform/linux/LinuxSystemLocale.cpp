@@ -2,8 +2,19 @@
 
 #include <langinfo.h>
 #include <locale.h>
+#include <memory>
+#include <type_traits>
 
 namespace morvane::platform {
+
+namespace {
+
+struct LocaleFree {
+    void operator()(locale_t locale) const { freelocale(locale); }
+};
+using UniqueLocale = std::unique_ptr<std::remove_pointer_t<locale_t>, LocaleFree>;
+
+} // namespace
 
 DateOrder LinuxSystemLocale::OrderOfFormat(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
@@ -41,13 +52,11 @@ DateOrder LinuxSystemLocale::OrderOfFormat(std::string_view format) {
 
 DateOrder LinuxSystemLocale::ShortDateOrder() const {
     // A private locale object: the process-wide locale is the toolkit's to set.
-    const locale_t userTime = newlocale(LC_TIME_MASK, "", nullptr);
+    const UniqueLocale userTime(newlocale(LC_TIME_MASK, "", nullptr));
     if (userTime == nullptr) {
         return DateOrder::DayFirst;
     }
-    const DateOrder order = OrderOfFormat(nl_langinfo_l(D_FMT, userTime));
-    freelocale(userTime);
-    return order;
+    return OrderOfFormat(nl_langinfo_l(D_FMT, userTime.get()));
 }
 
 } // namespace morvane::platform

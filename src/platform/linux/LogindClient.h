@@ -1,44 +1,74 @@
 #pragma once
 
+#include "platform/linux/SdBusPtr.h"
+#include "types/Result.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 #include <sys/types.h>
 
-struct sd_bus; // sd-bus's connection and messages, kept out of this header.
-struct sd_bus_message;
-
 namespace morvane::platform {
 
-/// One connection to systemd-logind on the system bus, opened for one power request and closed
-/// with it. The system bus is the one DBUS_SYSTEM_BUS_ADDRESS names, else the standard socket.
-class LogindClient {
+/// The program's connection to systemd-logind on the system bus. Nothing here waits for logind:
+/// requests go out at once, and answers are handed over when the event loop finds them waiting
+/// (it watches `PollDescriptor` and calls `Process`). The system bus is the one
+/// DBUS_SYSTEM_BUS_ADDRESS names, else the standard socket; it is opened on the first request
+/// and again after it was lost.
+class LogindClient final {
 public:
+    /// What a question to logind came to: the answer, or why there is none.
+    struct Answer {
+        std::optional<std::string> text;
+        std::string failure;
+    };
+    using AnswerHandler = std::function<void(const Answer& answer)>;
+
     LogindClient();
+    /// Waits for the answers still to come, at most as long as logind has to give one (so a
+    /// log-off under way is still carried out), and writes out what is queued.
     ~LogindClient();
     LogindClient(const LogindClient&) = delete;
     LogindClient& operator=(const LogindClient&) = delete;
 
-    /// Empty when connected, else why the system bus could not be reached.
-    [[nodiscard]] const std::string& Failure() const { return m_failure; }
+    /// Readable while answers or queued requests wait for `Process`; -1 without an event loop.
+    [[nodiscard]] int PollDescriptor() const;
+    /// Hands over the answers that wait and writes what is queued, without waiting.
+    void Process();
 
-    /// Sends a manager request with one boolean argument and does not wait for its answer; the
-    /// request has left our process when this returns. The reason when it could not be sent.
-    std::optional<std::string> Send(const char* method, bool argument);
-    /// Sends a manager request with one text argument, as `Send` above.
-    std::optional<std::string> Send(const char* method, const std::string& argument);
-    /// Asks a manager question whose answer is one text; `failure` tells why there is none.
-    std::optional<std::string> Ask(const char* method, std::string& failure);
-    /// The id of the session logind counts `pid` in; `failure` tells why there is none.
-    std::optional<std::string> SessionOf(pid_t pid, std::string& failure);
+    /// Opens the system bus unless it is open; an error says why it cannot be reached.
+    Result Connect();
+    /// Sends a manager request with one boolean argument; no answer is wanted.
+    Result Send(const char* method, bool argument);
+    /// Sends a manager request with one text argument; no answer is wanted.
+    Result Send(const char* method, const std::string& argument);
+    /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,
+    /// or at once when the question cannot be asked.
+    void Ask(const char* method, AnswerHandler then);
+    /// Asks for the id of the session logind counts `pid` in; `then` as for `Ask`.
+    void SessionOf(pid_t pid, AnswerHandler then);
 
 private:
-    /// Starts a manager request that wants no answer; a negative errno when it cannot.
-    int NewRequest(const char* method, sd_bus_message** message);
-    /// Sends a request built by `NewRequest` (`r` its last result) and releases it.
-    std::optional<std::string> Post(const char* method, sd_bus_message* message, int r);
+    /// A reply, or why there is none (`reply` is then an error reply or nullptr).
+    using ReplyHandler = std::function<void(sd_bus_message* reply, const std::string& failure)>;
+    struct PendingCall;
 
-    sd_bus* m_bus = nullptr;
-    std::string m_failure;
+    static int OnReply(sd_bus_message* reply, void* userdata, sd_bus_error* error);
+    static void OnCallGone(void* userdata);
+    /// A new method call to logind's `path`, or why none could be made.
+    Result NewCall(const char* path, const char* interface, const char* method,
+                   UniqueMessage& call);
+    /// Sends a request that wants no answer (`r` the result of filling it in).
+    Result Post(const char* method, sd_bus_message* request, int r);
+    /// Sends a call; `handler` gets its reply when it comes, or at once when it cannot be sent.
+    void Call(const char* method, sd_bus_message* call, ReplyHandler handler);
+    /// `SessionOf`'s second step: the Id property of the session object at `path`.
+    void AskSessionId(const char* path, AnswerHandler then);
+
+    UniqueEvent m_event;
+    std::string m_eventFailure; // why there is no event loop
+    UniqueBus m_bus;
+    int m_inFlight = 0; // calls whose answer has not been handled yet
 };
 
 } // namespace morvane::platform

@@ -7,11 +7,19 @@
 #include <X11/extensions/shape.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 namespace morvane::platform::x11 {
 
 namespace {
+
+// A graphics context, freed on the connection that made it.
+struct GcFree {
+    Display* display = nullptr;
+    void operator()(_XGC* gc) const { XFreeGC(display, gc); }
+};
+using UniqueGc = std::unique_ptr<_XGC, GcFree>;
 
 bool HasInputShapes(Display* display) {
     int eventBase = 0;
@@ -47,13 +55,6 @@ X11PickFrame::X11PickFrame(X11Windows& windows, FrameStyle style)
 
 X11PickFrame::~X11PickFrame() {
     Erase();
-    X11ErrorTrap trap(m_windows.Handle());
-    for (XId& window : m_overlay) {
-        if (window != 0) {
-            XDestroyWindow(m_windows.Handle(), window);
-            window = 0;
-        }
-    }
 }
 
 FrameStyle X11PickFrame::PreferredStyle(X11Windows& windows, const SessionProbe& session) {
@@ -136,11 +137,12 @@ void X11PickFrame::Invert(const Rect& rect) {
     values.function = GXinvert;
     values.subwindow_mode = IncludeInferiors;
     values.plane_mask = AllPlanes;
-    GC gc =
-        XCreateGC(display, m_windows.Root(), GCFunction | GCSubwindowMode | GCPlaneMask, &values);
+    const UniqueGc gc(
+        XCreateGC(display, m_windows.Root(), GCFunction | GCSubwindowMode | GCPlaneMask, &values),
+        GcFree{display});
     // One request with strips that never overlap: no pixel is inverted twice.
-    XFillRectangles(display, m_windows.Root(), gc, strips.data(), static_cast<int>(strips.size()));
-    XFreeGC(display, gc);
+    XFillRectangles(display, m_windows.Root(), gc.get(), strips.data(),
+                    static_cast<int>(strips.size()));
     XFlush(display);
 }
 
@@ -149,24 +151,26 @@ void X11PickFrame::ShowOverlay(const Rect& rect) {
     X11ErrorTrap trap(display);
     const std::vector<Rect> strips = Band(rect);
     for (std::size_t i = 0; i < 4; ++i) {
-        if (m_overlay[i] == 0) {
+        if (m_overlay[i].Get() == 0) {
             XSetWindowAttributes attributes{};
             attributes.override_redirect = True;
             attributes.background_pixel = OverlayColour(display, m_windows.ScreenNumber());
             m_overlay[i] =
-                XCreateWindow(display, m_windows.Root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
-                              CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
-            XShapeCombineRectangles(display, m_overlay[i], ShapeInput, 0, 0, nullptr, 0, ShapeSet,
-                                    Unsorted);
+                OwnedWindow(display, XCreateWindow(display, m_windows.Root(), 0, 0, 1, 1, 0,
+                                                   CopyFromParent, InputOutput, CopyFromParent,
+                                                   CWOverrideRedirect | CWBackPixel, &attributes));
+            XShapeCombineRectangles(display, m_overlay[i].Get(), ShapeInput, 0, 0, nullptr, 0,
+                                    ShapeSet, Unsorted);
         }
+        const Window overlay = m_overlay[i].Get();
         if (i < strips.size()) {
             const Rect& strip = strips[i];
-            XMoveResizeWindow(display, m_overlay[i], strip.x, strip.y,
+            XMoveResizeWindow(display, overlay, strip.x, strip.y,
                               static_cast<unsigned>(strip.width),
                               static_cast<unsigned>(strip.height));
-            XMapRaised(display, m_overlay[i]);
+            XMapRaised(display, overlay);
         } else {
-            XUnmapWindow(display, m_overlay[i]);
+            XUnmapWindow(display, overlay);
         }
     }
     XFlush(display);
@@ -175,9 +179,9 @@ void X11PickFrame::ShowOverlay(const Rect& rect) {
 void X11PickFrame::HideOverlay() {
     Display* display = m_windows.Handle();
     X11ErrorTrap trap(display);
-    for (const XId window : m_overlay) {
-        if (window != 0) {
-            XUnmapWindow(display, window);
+    for (const OwnedWindow& window : m_overlay) {
+        if (window.Get() != 0) {
+            XUnmapWindow(display, window.Get());
         }
     }
     XFlush(display);
@@ -191,13 +195,14 @@ void X11PickFrame::RepaintArea(const Rect& rect) {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.background_pixmap = None;
-    const Window cover =
-        XCreateWindow(display, m_windows.Root(), rect.x, rect.y, static_cast<unsigned>(rect.width),
-                      static_cast<unsigned>(rect.height), 0, CopyFromParent, InputOutput,
-                      CopyFromParent, CWOverrideRedirect | CWBackPixmap, &attributes);
-    XMapWindow(display, cover);
-    XUnmapWindow(display, cover);
-    XDestroyWindow(display, cover);
+    OwnedWindow cover(display, XCreateWindow(display, m_windows.Root(), rect.x, rect.y,
+                                             static_cast<unsigned>(rect.width),
+                                             static_cast<unsigned>(rect.height), 0, CopyFromParent,
+                                             InputOutput, CopyFromParent,
+                                             CWOverrideRedirect | CWBackPixmap, &attributes));
+    XMapWindow(display, cover.Get());
+    XUnmapWindow(display, cover.Get());
+    cover.Reset();
     XFlush(display);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/linux/SessionProbe.h"
+#include "platform/linux/x11/OwnedWindow.h"
 #include "platform/linux/x11/X11Windows.h"
 
 #include <optional>
@@ -57,7 +58,7 @@ private:
     X11Windows& m_windows;
     FrameStyle m_style;
     std::optional<Rect> m_drawn;
-    XId m_overlay[4] = {0, 0, 0, 0};
+    OwnedWindow m_overlay[4];
 };
 
 } // namespace morvane::platform::x11

@@ -1,6 +1,7 @@
 #include "platform/linux/x11/X11Windows.h"
 
 #include "platform/linux/x11/X11ErrorTrap.h"
+#include "platform/linux/x11/XPtr.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -22,6 +23,15 @@ constexpr int kMaxDepth = 256;
 // A breadth-first search for the client below a frame looks at no more windows than this.
 constexpr std::size_t kMaxSearched = 4096;
 
+struct StringListFree {
+    void operator()(char** list) const { XFreeStringList(list); }
+};
+
+struct ClientIdsFree {
+    long count = 0;
+    void operator()(XResClientIdValue* ids) const { XResClientIdsDestroy(count, ids); }
+};
+
 struct Property {
     ::Atom type = None;
     int format = 0;
@@ -39,13 +49,11 @@ std::optional<Property> ReadProperty(Display* display, Window window, ::Atom pro
     int actualFormat = 0;
     unsigned long count = 0;
     unsigned long after = 0;
-    unsigned char* data = nullptr;
+    unsigned char* received = nullptr;
     const int rc = XGetWindowProperty(display, window, property, 0, maxItems, False, type,
-                                      &actualType, &actualFormat, &count, &after, &data);
+                                      &actualType, &actualFormat, &count, &after, &received);
+    const XPtr<unsigned char> data(received);
     if (rc != Success || actualType == None || (type != AnyPropertyType && actualType != type)) {
-        if (data != nullptr) {
-            XFree(data);
-        }
         return std::nullopt;
     }
     Property result;
@@ -53,19 +61,18 @@ std::optional<Property> ReadProperty(Display* display, Window window, ::Atom pro
     result.format = actualFormat;
     if (data != nullptr) {
         if (actualFormat == 8) {
-            result.bytes.assign(data, data + count);
+            result.bytes.assign(data.get(), data.get() + count);
         } else if (actualFormat == 16) {
-            const auto* values = reinterpret_cast<const unsigned short*>(data);
+            const auto* values = reinterpret_cast<const unsigned short*>(data.get());
             result.items.assign(values, values + count);
         } else if (actualFormat == 32) {
             // Xlib hands 32-bit items out as longs, sign-extended on 64-bit machines.
-            const auto* values = reinterpret_cast<const long*>(data);
+            const auto* values = reinterpret_cast<const long*>(data.get());
             result.items.reserve(count);
             for (unsigned long i = 0; i < count; ++i) {
                 result.items.push_back(static_cast<unsigned long>(values[i]) & 0xFFFFFFFFUL);
             }
         }
-        XFree(data);
     }
     return result;
 }
@@ -108,66 +115,60 @@ bool SameHost(std::string a, std::string b) {
 
 } // namespace
 
+void X11Windows::DisplayCloser::operator()(_XDisplay* display) const {
+    XCloseDisplay(display);
+}
+
 std::unique_ptr<X11Windows> X11Windows::Open(const std::string& displayName) {
-    Display* display = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
-    if (display == nullptr) {
+    Connection display(XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str()));
+    if (!display) {
         return nullptr;
     }
-    return std::unique_ptr<X11Windows>(new X11Windows(display));
+    // The constructor is private, so make_unique cannot reach it.
+    return std::unique_ptr<X11Windows>(new X11Windows(std::move(display)));
 }
 
-X11Windows* X11Windows::Shared() {
-    static const std::unique_ptr<X11Windows> shared = Open();
-    return shared.get();
-}
+X11Windows::X11Windows(Connection display)
+    : m_display(std::move(display)), m_screen(DefaultScreen(m_display.get())),
+      m_root(RootWindow(m_display.get(), m_screen)) {}
 
-X11Windows::X11Windows(_XDisplay* display)
-    : m_display(display), m_screen(DefaultScreen(display)),
-      m_root(RootWindow(display, DefaultScreen(display))) {}
-
-X11Windows::~X11Windows() {
-    XCloseDisplay(m_display);
-}
+X11Windows::~X11Windows() = default;
 
 XId X11Windows::Atom(const std::string& name) {
     const auto found = m_atoms.find(name);
     if (found != m_atoms.end()) {
         return found->second;
     }
-    const ::Atom atom = XInternAtom(m_display, name.c_str(), False);
+    const ::Atom atom = XInternAtom(Handle(), name.c_str(), False);
     m_atoms.emplace(name, atom);
     return atom;
 }
 
 void X11Windows::Sync() {
-    XSync(m_display, False);
+    XSync(Handle(), False);
 }
 
 bool X11Windows::Exists(XId window) {
     if (window == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XWindowAttributes attributes;
-    return XGetWindowAttributes(m_display, window, &attributes) != 0 && !trap.Failed();
+    return XGetWindowAttributes(Handle(), window, &attributes) != 0 && !trap.Failed();
 }
 
 XId X11Windows::Parent(XId window) {
     if (window == None || window == m_root) {
         return 0;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     Window root = None;
     Window parent = None;
     Window* children = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(m_display, window, &root, &parent, &children, &count) == 0) {
-        return 0;
-    }
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return parent;
+    const Status status = XQueryTree(Handle(), window, &root, &parent, &children, &count);
+    const XPtr<Window> owned(children);
+    return status == 0 ? 0 : parent;
 }
 
 std::vector<XId> X11Windows::Children(XId window) {
@@ -175,17 +176,15 @@ std::vector<XId> X11Windows::Children(XId window) {
     if (window == None) {
         return result;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     Window root = None;
     Window parent = None;
-    Window* children = nullptr;
+    Window* received = nullptr;
     unsigned int count = 0;
-    if (XQueryTree(m_display, window, &root, &parent, &children, &count) == 0) {
-        return result;
-    }
-    if (children != nullptr) {
-        result.assign(children, children + count);
-        XFree(children);
+    const Status status = XQueryTree(Handle(), window, &root, &parent, &received, &count);
+    const XPtr<Window> children(received);
+    if (status != 0 && children != nullptr) {
+        result.assign(children.get(), children.get() + count);
     }
     return result;
 }
@@ -203,7 +202,7 @@ XId X11Windows::TopLevelOf(XId window) {
 }
 
 bool X11Windows::IsClient(XId window) {
-    return ReadProperty(m_display, window, Atom("WM_STATE"), AnyPropertyType, 0).has_value();
+    return ReadProperty(Handle(), window, Atom("WM_STATE"), AnyPropertyType, 0).has_value();
 }
 
 XId X11Windows::FirstClientBelow(XId window) {
@@ -271,15 +270,15 @@ std::optional<Rect> X11Windows::OuterRect(XId window) {
     if (window == None) {
         return std::nullopt;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(m_display, window, &attributes) == 0) {
+    if (XGetWindowAttributes(Handle(), window, &attributes) == 0) {
         return std::nullopt;
     }
     int x = 0;
     int y = 0;
     Window child = None;
-    if (XTranslateCoordinates(m_display, window, m_root, 0, 0, &x, &y, &child) == 0 ||
+    if (XTranslateCoordinates(Handle(), window, m_root, 0, 0, &x, &y, &child) == 0 ||
         trap.Failed()) {
         return std::nullopt;
     }
@@ -292,9 +291,9 @@ std::optional<MapState> X11Windows::MapStateOf(XId window) {
     if (window == None) {
         return std::nullopt;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XWindowAttributes attributes;
-    if (XGetWindowAttributes(m_display, window, &attributes) == 0 || trap.Failed()) {
+    if (XGetWindowAttributes(Handle(), window, &attributes) == 0 || trap.Failed()) {
         return std::nullopt;
     }
     switch (attributes.map_state) {
@@ -329,7 +328,7 @@ std::vector<XId> X11Windows::Descendants(XId window) {
 }
 
 std::optional<std::pair<int, int>> X11Windows::PointerPosition() {
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     Window root = None;
     Window child = None;
     int rootX = 0;
@@ -337,14 +336,17 @@ std::optional<std::pair<int, int>> X11Windows::PointerPosition() {
     int x = 0;
     int y = 0;
     unsigned int mask = 0;
-    if (XQueryPointer(m_display, m_root, &root, &child, &rootX, &rootY, &x, &y, &mask) == 0) {
+    // False only means the pointer is on another screen of the display; the root coordinates
+    // are still those of the screen it is on.
+    XQueryPointer(Handle(), m_root, &root, &child, &rootX, &rootY, &x, &y, &mask);
+    if (trap.Failed()) {
         return std::nullopt;
     }
     return std::pair{rootX, rootY};
 }
 
 XId X11Windows::DeepestUnderPointer() {
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     Window current = m_root;
     for (int depth = 0; depth < kMaxDepth; ++depth) {
         Window root = None;
@@ -354,7 +356,7 @@ XId X11Windows::DeepestUnderPointer() {
         int x = 0;
         int y = 0;
         unsigned int mask = 0;
-        if (XQueryPointer(m_display, current, &root, &child, &rootX, &rootY, &x, &y, &mask) == 0) {
+        if (XQueryPointer(Handle(), current, &root, &child, &rootX, &rootY, &x, &y, &mask) == 0) {
             // On the root this means another screen; deeper down, the window just vanished.
             return depth == 0 ? 0 : current;
         }
@@ -368,11 +370,11 @@ XId X11Windows::DeepestUnderPointer() {
 
 std::string X11Windows::Title(XId window) {
     if (const auto name =
-            ReadProperty(m_display, window, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 4096);
+            ReadProperty(Handle(), window, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 4096);
         name && name->format == 8) {
         return CutAtNul(std::string(name->bytes.begin(), name->bytes.end()));
     }
-    const auto name = ReadProperty(m_display, window, Atom("WM_NAME"), AnyPropertyType, 4096);
+    const auto name = ReadProperty(Handle(), window, Atom("WM_NAME"), AnyPropertyType, 4096);
     if (!name || name->format != 8) {
         return {};
     }
@@ -389,17 +391,14 @@ std::string X11Windows::Title(XId window) {
     text.encoding = name->type;
     text.format = 8;
     text.nitems = bytes.size();
-    char** list = nullptr;
+    char** received = nullptr;
     int count = 0;
-    std::string result;
-    if (Xutf8TextPropertyToTextList(m_display, &text, &list, &count) >= Success &&
-        list != nullptr) {
-        if (count > 0 && list[0] != nullptr) {
-            result = list[0];
-        }
-        XFreeStringList(list);
+    const int converted = Xutf8TextPropertyToTextList(Handle(), &text, &received, &count);
+    const std::unique_ptr<char*, StringListFree> list(received);
+    if (converted >= Success && list != nullptr && count > 0 && list.get()[0] != nullptr) {
+        return list.get()[0];
     }
-    return result;
+    return {};
 }
 
 bool X11Windows::SetTitle(XId window, const std::string& utf8) {
@@ -407,17 +406,20 @@ bool X11Windows::SetTitle(XId window, const std::string& utf8) {
         return false;
     }
     const std::string text = CutAtNul(utf8);
-    X11ErrorTrap trap(m_display);
-    XChangeProperty(m_display, window, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 8,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+    X11ErrorTrap trap(Handle());
+    XChangeProperty(Handle(), window, Atom("_NET_WM_NAME"), Atom("UTF8_STRING"), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()),
                     static_cast<int>(text.size()));
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     char* list[] = {buffer.data()};
     XTextProperty property;
-    if (Xutf8TextListToTextProperty(m_display, list, 1, XStdICCTextStyle, &property) >= Success) {
-        XSetWMName(m_display, window, &property);
-        XFree(property.value);
+    property.value = nullptr;
+    const int converted =
+        Xutf8TextListToTextProperty(Handle(), list, 1, XStdICCTextStyle, &property);
+    const XPtr<unsigned char> value(property.value);
+    if (converted >= Success) {
+        XSetWMName(Handle(), window, &property);
     }
     return !trap.Failed();
 }
@@ -426,25 +428,22 @@ std::pair<std::string, std::string> X11Windows::WmClass(XId window) {
     if (window == None) {
         return {};
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XClassHint hint{nullptr, nullptr};
+    const Status status = XGetClassHint(Handle(), window, &hint);
+    const XPtr<char> name(hint.res_name);
+    const XPtr<char> windowClass(hint.res_class);
     std::pair<std::string, std::string> result;
-    if (XGetClassHint(m_display, window, &hint) != 0) {
-        if (hint.res_name != nullptr) {
-            result.first = hint.res_name;
-            XFree(hint.res_name);
-        }
-        if (hint.res_class != nullptr) {
-            result.second = hint.res_class;
-            XFree(hint.res_class);
-        }
+    if (status != 0) {
+        result.first = name != nullptr ? name.get() : "";
+        result.second = windowClass != nullptr ? windowClass.get() : "";
     }
     return result;
 }
 
 std::vector<unsigned long> X11Windows::Cardinals(XId window, const std::string& property,
                                                  long maxItems) {
-    const auto value = ReadProperty(m_display, window, Atom(property), AnyPropertyType, maxItems);
+    const auto value = ReadProperty(Handle(), window, Atom(property), AnyPropertyType, maxItems);
     if (!value || value->format != 32) {
         return {};
     }
@@ -452,11 +451,11 @@ std::vector<unsigned long> X11Windows::Cardinals(XId window, const std::string& 
 }
 
 bool X11Windows::HasProperty(XId window, const std::string& property) {
-    return ReadProperty(m_display, window, Atom(property), AnyPropertyType, 0).has_value();
+    return ReadProperty(Handle(), window, Atom(property), AnyPropertyType, 0).has_value();
 }
 
 long X11Windows::WmState(XId window) {
-    const auto state = ReadProperty(m_display, window, Atom("WM_STATE"), Atom("WM_STATE"), 2);
+    const auto state = ReadProperty(Handle(), window, Atom("WM_STATE"), Atom("WM_STATE"), 2);
     if (!state || state->format != 32 || state->items.empty()) {
         return -1;
     }
@@ -465,7 +464,7 @@ long X11Windows::WmState(XId window) {
 
 bool X11Windows::IsLocalMachine(XId client) {
     const auto machine =
-        ReadProperty(m_display, client, Atom("WM_CLIENT_MACHINE"), AnyPropertyType, 1024);
+        ReadProperty(Handle(), client, Atom("WM_CLIENT_MACHINE"), AnyPropertyType, 1024);
     if (!machine || machine->format != 8 || machine->bytes.empty()) {
         return true; // nothing says otherwise
     }
@@ -486,25 +485,26 @@ std::int64_t X11Windows::ServerRecordedPid(XId window) {
         int errorBase = 0;
         int major = 0;
         int minor = 0;
-        m_hasXRes = XResQueryExtension(m_display, &eventBase, &errorBase) != 0 &&
-                    XResQueryVersion(m_display, &major, &minor) != 0 &&
+        m_hasXRes = XResQueryExtension(Handle(), &eventBase, &errorBase) != 0 &&
+                    XResQueryVersion(Handle(), &major, &minor) != 0 &&
                     (major > 1 || (major == 1 && minor >= 2));
     }
     if (!*m_hasXRes) {
         return 0;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XResClientIdSpec query{window, XRES_CLIENT_ID_PID_MASK};
     long count = 0;
-    XResClientIdValue* ids = nullptr;
+    XResClientIdValue* received = nullptr;
+    const Status status = XResQueryClientIds(Handle(), 1, &query, &count, &received);
+    const std::unique_ptr<XResClientIdValue, ClientIdsFree> ids(received, ClientIdsFree{count});
     std::int64_t pid = 0;
-    if (XResQueryClientIds(m_display, 1, &query, &count, &ids) == Success && ids != nullptr) {
+    if (status == Success && ids != nullptr) {
         for (long i = 0; i < count && pid <= 0; ++i) {
-            if (XResGetClientIdType(&ids[i]) == XRES_CLIENT_ID_PID) {
-                pid = XResGetClientPid(&ids[i]);
+            if (XResGetClientIdType(&ids.get()[i]) == XRES_CLIENT_ID_PID) {
+                pid = XResGetClientPid(&ids.get()[i]);
             }
         }
-        XResClientIdsDestroy(count, ids);
     }
     return pid > 0 ? pid : 0;
 }
@@ -530,9 +530,9 @@ XId X11Windows::TransientFor(XId window) {
     if (window == None) {
         return 0;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     Window owner = None;
-    if (XGetTransientForHint(m_display, window, &owner) == 0 || trap.Failed()) {
+    if (XGetTransientForHint(Handle(), window, &owner) == 0 || trap.Failed()) {
         return 0;
     }
     return owner;
@@ -553,12 +553,12 @@ bool X11Windows::SendToRoot(XId window, const std::string& messageType, long d0,
     if (window == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     XEvent event;
     std::memset(&event, 0, sizeof event);
     event.xclient.type = ClientMessage;
     event.xclient.send_event = True;
-    event.xclient.display = m_display;
+    event.xclient.display = Handle();
     event.xclient.window = window;
     event.xclient.message_type = Atom(messageType);
     event.xclient.format = 32;
@@ -567,7 +567,7 @@ bool X11Windows::SendToRoot(XId window, const std::string& messageType, long d0,
     event.xclient.data.l[2] = d2;
     event.xclient.data.l[3] = d3;
     event.xclient.data.l[4] = d4;
-    const Status sent = XSendEvent(m_display, m_root, False,
+    const Status sent = XSendEvent(Handle(), m_root, False,
                                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
     return sent != 0 && !trap.Failed();
 }
@@ -595,9 +595,9 @@ bool X11Windows::Activate(XId client) {
     if (WmSupports("_NET_ACTIVE_WINDOW")) {
         return SendToRoot(client, "_NET_ACTIVE_WINDOW", 2, CurrentTime, 0);
     }
-    X11ErrorTrap trap(m_display);
-    XMapRaised(m_display, client);
-    XSetInputFocus(m_display, client, RevertToParent, CurrentTime);
+    X11ErrorTrap trap(Handle());
+    XMapRaised(Handle(), client);
+    XSetInputFocus(Handle(), client, RevertToParent, CurrentTime);
     return !trap.Failed();
 }
 
@@ -605,16 +605,16 @@ bool X11Windows::Iconify(XId client) {
     if (client == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    return XIconifyWindow(m_display, client, m_screen) != 0 && !trap.Failed();
+    X11ErrorTrap trap(Handle());
+    return XIconifyWindow(Handle(), client, m_screen) != 0 && !trap.Failed();
 }
 
 bool X11Windows::Map(XId window) {
     if (window == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    XMapWindow(m_display, window);
+    X11ErrorTrap trap(Handle());
+    XMapWindow(Handle(), window);
     return !trap.Failed();
 }
 
@@ -623,11 +623,11 @@ bool X11Windows::Unmap(XId window) {
         return false;
     }
     const bool client = IsClient(window);
-    X11ErrorTrap trap(m_display);
+    X11ErrorTrap trap(Handle());
     if (client) {
-        XWithdrawWindow(m_display, window, m_screen);
+        XWithdrawWindow(Handle(), window, m_screen);
     } else {
-        XUnmapWindow(m_display, window);
+        XUnmapWindow(Handle(), window);
     }
     return !trap.Failed();
 }
@@ -636,15 +636,15 @@ bool X11Windows::AskToClose(XId client) {
     if (client == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    ::Atom* protocols = nullptr;
+    X11ErrorTrap trap(Handle());
+    ::Atom* received = nullptr;
     int count = 0;
-    bool takesPart = false;
     const ::Atom deleteWindow = Atom("WM_DELETE_WINDOW");
-    if (XGetWMProtocols(m_display, client, &protocols, &count) != 0 && protocols != nullptr) {
-        takesPart = std::find(protocols, protocols + count, deleteWindow) != protocols + count;
-        XFree(protocols);
-    }
+    const Status status = XGetWMProtocols(Handle(), client, &received, &count);
+    const XPtr<::Atom> protocols(received);
+    const bool takesPart = status != 0 && protocols != nullptr &&
+                           std::find(protocols.get(), protocols.get() + count, deleteWindow) !=
+                               protocols.get() + count;
     if (!takesPart) {
         return false;
     }
@@ -652,13 +652,13 @@ bool X11Windows::AskToClose(XId client) {
     std::memset(&event, 0, sizeof event);
     event.xclient.type = ClientMessage;
     event.xclient.send_event = True;
-    event.xclient.display = m_display;
+    event.xclient.display = Handle();
     event.xclient.window = client;
     event.xclient.message_type = Atom("WM_PROTOCOLS");
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(deleteWindow);
     event.xclient.data.l[1] = CurrentTime;
-    const Status sent = XSendEvent(m_display, client, False, NoEventMask, &event);
+    const Status sent = XSendEvent(Handle(), client, False, NoEventMask, &event);
     return sent != 0 && !trap.Failed();
 }
 
@@ -666,8 +666,8 @@ bool X11Windows::Raise(XId window) {
     if (window == None || window == m_root) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    XRaiseWindow(m_display, window);
+    X11ErrorTrap trap(Handle());
+    XRaiseWindow(Handle(), window);
     return !trap.Failed();
 }
 
@@ -675,8 +675,8 @@ bool X11Windows::Lower(XId window) {
     if (window == None || window == m_root) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    XLowerWindow(m_display, window);
+    X11ErrorTrap trap(Handle());
+    XLowerWindow(Handle(), window);
     return !trap.Failed();
 }
 
@@ -684,8 +684,8 @@ bool X11Windows::MoveResize(XId window, int x, int y, int width, int height) {
     if (window == None || window == m_root) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    XMoveResizeWindow(m_display, window, x, y, static_cast<unsigned>(std::max(width, 1)),
+    X11ErrorTrap trap(Handle());
+    XMoveResizeWindow(Handle(), window, x, y, static_cast<unsigned>(std::max(width, 1)),
                       static_cast<unsigned>(std::max(height, 1)));
     return !trap.Failed();
 }
@@ -694,8 +694,8 @@ bool X11Windows::Repaint(XId window) {
     if (window == None) {
         return false;
     }
-    X11ErrorTrap trap(m_display);
-    XClearArea(m_display, window, 0, 0, 0, 0, True);
+    X11ErrorTrap trap(Handle());
+    XClearArea(Handle(), window, 0, 0, 0, 0, True);
     return !trap.Failed();
 }
 

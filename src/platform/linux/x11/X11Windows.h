@@ -37,14 +37,12 @@ class X11Windows final {
 public:
     /// Opens the display named `displayName` (DISPLAY when empty); nullptr when it cannot.
     static std::unique_ptr<X11Windows> Open(const std::string& displayName = {});
-    /// One connection to DISPLAY for the whole program, opened on first use; nullptr when none.
-    static X11Windows* Shared();
     ~X11Windows();
     X11Windows(const X11Windows&) = delete;
     X11Windows& operator=(const X11Windows&) = delete;
 
     /// The Xlib connection, for the drawing code of this layer.
-    [[nodiscard]] _XDisplay* Handle() const { return m_display; }
+    [[nodiscard]] _XDisplay* Handle() const { return m_display.get(); }
     [[nodiscard]] int ScreenNumber() const { return m_screen; }
     [[nodiscard]] XId Root() const { return m_root; }
     /// The atom of `name`, interned once per connection.
@@ -81,7 +79,8 @@ public:
     std::vector<XId> Descendants(XId window);
 
     // The pointer.
-    /// The pointer's root coordinates; nullopt when it is on another screen.
+    /// The pointer's coordinates on the root of the screen it is on, another screen of the
+    /// display included; nullopt when the server did not answer.
     std::optional<std::pair<int, int>> PointerPosition();
     /// The deepest window under the pointer; the root over a bare desktop; 0 when the pointer is
     /// on another screen.
@@ -139,14 +138,19 @@ public:
     std::vector<XId> StackingClients();
 
 private:
-    explicit X11Windows(_XDisplay* display);
+    struct DisplayCloser {
+        void operator()(_XDisplay* display) const;
+    };
+    using Connection = std::unique_ptr<_XDisplay, DisplayCloser>;
+
+    explicit X11Windows(Connection display);
     XId FirstClientBelow(XId window);
     bool SendToRoot(XId window, const std::string& messageType, long d0, long d1 = 0, long d2 = 0,
                     long d3 = 0, long d4 = 0);
     bool IsLocalMachine(XId client);
     std::int64_t ServerRecordedPid(XId window);
 
-    _XDisplay* m_display;
+    Connection m_display;
     int m_screen;
     XId m_root;
     std::unordered_map<std::string, XId> m_atoms;

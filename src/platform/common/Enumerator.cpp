@@ -7,7 +7,7 @@
 
 namespace morvane::platform {
 
-Enumerator::Enumerator() {
+Enumerator::Enumerator(WindowSystem* windows) : m_windowSystem(windows) {
     DestroyEnums();
 }
 
