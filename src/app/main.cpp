@@ -7,7 +7,6 @@
 #include "ui/MainWindow.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Skin.h"
-#include "ui/TaskEditor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +46,8 @@ int main(int argc, char* argv[]) {
     Engine engine({*services.clock, *services.power, *services.processes, *services.launcher,
                    *services.cursor, *services.autostart, services.locale->ShortDateOrder()},
                   paths);
-    MainWindow window({engine, *services.processes});
+    MainWindow window({engine});
+    window.SetWindowPicker(services.windowPicker.get());
     const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);
     window.SetTutorialBase(configuredBase.isEmpty()
                                ? QUrl::fromLocalFile(QDir(dataFolder).absolutePath() + u'/')
@@ -66,8 +66,5 @@ int main(int argc, char* argv[]) {
         });
     }
     window.LoadSequence();
-    if (!window.HasEnded()) {
-        window.Editor()->SetWindowPicker(services.windowPicker.get());
-    }
     return QApplication::exec();
 }

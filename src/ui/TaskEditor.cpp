@@ -33,7 +33,7 @@ namespace morvane {
 
 namespace {
 
-QString Lan(const LanguageTable& lan, int entry) {
+QString Lan(const LanguageTable& lan, LanText entry) {
     return QString::fromStdString(lan.Text(entry));
 }
 
@@ -69,7 +69,10 @@ QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
     return list;
 }
 
-constexpr int kAfterEntries[6] = {50, 11, 12, 13, 14, 15};
+constexpr LanText kAfterEntries[6] = {LanText::DoNothing, LanText::Shutdown,  LanText::Reboot,
+                                      LanText::LogOff,    LanText::Hibernate, LanText::MonitorOff};
+constexpr LanText kUnitEntries[4] = {LanText::Days, LanText::Hours, LanText::Minutes,
+                                     LanText::Seconds};
 
 constexpr QSize kEditorSize{738, 617};
 constexpr QSize kPictureSize{32, 32};
@@ -414,23 +417,23 @@ void TaskEditor::ShowEditor() {
 }
 
 void TaskEditor::UpdateLan(const LanguageTable& lan) {
-    m_lblSelect->setText(Lan(lan, 17));
-    m_lblDrag->SetCaption(Lan(lan, 18));
-    m_lblProcess[0]->setText(Lan(lan, 19));
-    m_lblProcess[3]->setText(Lan(lan, 20));
-    m_lblProcess[2]->setText(Lan(lan, 21));
-    m_lblPrograms->setText(Lan(lan, 22));
-    m_chkOnly->setText(Lan(lan, 23));
-    m_label1->setText(Lan(lan, 24));
-    m_optTimer->setText(Lan(lan, 25));
+    m_lblSelect->setText(Lan(lan, LanText::DragToSelect));
+    m_lblDrag->SetCaption(Lan(lan, LanText::WhatsThis));
+    m_lblProcess[0]->setText(Lan(lan, LanText::ProgramName));
+    m_lblProcess[3]->setText(Lan(lan, LanText::ProcessId));
+    m_lblProcess[2]->setText(Lan(lan, LanText::WindowTitle));
+    m_lblPrograms->setText(Lan(lan, LanText::ChooseFromList));
+    m_chkOnly->setText(Lan(lan, LanText::EmptyTask));
+    m_label1->setText(Lan(lan, LanText::ScheduleSetting));
+    m_optTimer->setText(Lan(lan, LanText::Interval));
     for (std::size_t i = 0; i < 4; ++i) {
-        m_unitLabels[i]->setText(Lan(lan, 26 + static_cast<int>(i)));
+        m_unitLabels[i]->setText(Lan(lan, kUnitEntries[i]));
     }
-    m_optTime->setText(Lan(lan, 30));
-    m_label8->setText(Lan(lan, 31));
-    m_chkQuit->setText(Lan(lan, 16));
-    m_cmdOK->setText(Lan(lan, 32));
-    m_cmdCancel->setText(Lan(lan, 33));
+    m_optTime->setText(Lan(lan, LanText::SpecificTime));
+    m_label8->setText(Lan(lan, LanText::AfterTaskFinished));
+    m_chkQuit->setText(Lan(lan, LanText::QuitProgram));
+    m_cmdOK->setText(Lan(lan, LanText::AddButton));
+    m_cmdCancel->setText(Lan(lan, LanText::CancelButton));
     for (int i = 0; i < 6; ++i) {
         m_cmbAfter->setItemText(i, Lan(lan, kAfterEntries[i]));
     }
@@ -520,7 +523,7 @@ void TaskEditor::AddTask() {
     case TaskBuilder::Refusal::None:
         break;
     case TaskBuilder::Refusal::NoTarget:
-        Inform(Lan(lan, 43), Lan(lan, 42));
+        Inform(Lan(lan, LanText::NoProgramTitle), Lan(lan, LanText::NoProgramText));
         return;
     case TaskBuilder::Refusal::EmptyCommandLine:
         Inform(QStringLiteral("Empty"), QStringLiteral("The command line cannot be empty."));
@@ -537,8 +540,9 @@ void TaskEditor::AddTask() {
         return;
     }
     if (TaskBuilder::AsksAboutZeroCountdown(in)) {
-        QMessageBox question(QMessageBox::Information, Lan(lan, 46),
-                             Lan(lan, 44) + QLatin1Char('\n') + Lan(lan, 45),
+        QMessageBox question(QMessageBox::Information, Lan(lan, LanText::ZeroIntervalTitle),
+                             Lan(lan, LanText::ZeroIntervalText) + QLatin1Char('\n') +
+                                 Lan(lan, LanText::ZeroIntervalQuestion),
                              QMessageBox::Ok | QMessageBox::Cancel, this);
         if (question.exec() != QMessageBox::Ok) {
             return;
@@ -546,11 +550,8 @@ void TaskEditor::AddTask() {
     }
 
     ResetPointerState();
-    Task task = TaskBuilder::Build(in, m_d.engine.ClockSource().Now());
-    task.icon = m_d.taskIcons.AddIcon(in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
-    m_d.engine.Tasks().Append(std::move(task));
-    TaskBuilder::SetAfterMarks(in, m_d.engine.Marks(), m_d.engine.Signals());
-    m_d.engine.TimerClose().SetEnabled(true);
+    const int row = m_d.engine.AddTask(in);
+    m_d.taskIcons.SetRowIcon(row, in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
     m_chkOnly->setChecked(false);
     m_selected = true;
     CloseFromProgram();
@@ -600,7 +601,7 @@ void TaskEditor::StartDrag() {
     m_iconWindow = 0;
     m_timerSelect->start();
     HideMainWindow();
-    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
     ShortenForDrag();
     PickTick();
 }
@@ -681,7 +682,7 @@ void TaskEditor::ShowPicked(const platform::PickedWindow& picked) {
     m_lblProcess[1]->setText(QString::fromStdString(picked.programName));
     // A process that cannot be known leaves no id: Add then asks for a target.
     m_lblID->setText(picked.pid > 0 ? QString::number(picked.pid) : QString());
-    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
     m_lblWindow->setText(QString::fromStdString(picked.title));
     m_lblWindow->setVisible(true);
     // The picture is looked up again only for another window, not on every tick.
@@ -876,7 +877,7 @@ void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {
     const QString program = item->text(1);
     m_lblWindow->setVisible(true);
     m_lblProcess[1]->setText(program);
-    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 49));
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::ProgramPath));
     m_lblWindow->setText(item->text(2));
     SetTargetIcon(item->icon(0));
     if (const auto id =
@@ -887,15 +888,15 @@ void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {
 
 void TaskEditor::OnCloseProgramNow() {
     const LanguageTable& lan = m_d.engine.Language();
-    QMessageBox question(QMessageBox::Question, Lan(lan, 41), Lan(lan, 40),
-                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    QMessageBox question(QMessageBox::Question, Lan(lan, LanText::CloseNowTitle),
+                         Lan(lan, LanText::CloseNowQuestion), QMessageBox::Ok | QMessageBox::Cancel,
+                         this);
     if (question.exec() != QMessageBox::Ok) {
         return;
     }
     const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
     if (!selected.isEmpty()) {
-        ProgramTargets::CloseNow(m_d.engine.Running(), m_d.processes,
-                                 selected.first()->text(1).toStdString());
+        m_d.engine.CloseProgramNow(selected.first()->text(1).toStdString());
     }
     m_d.engine.Refresh();
 }

@@ -28,9 +28,6 @@ class LinkLabel;
 class ProcessListView;
 class ProgramIcons;
 class TaskTableModel;
-namespace platform {
-class Processes;
-}
 
 /// The task editor (`frmMouseSelect`): collects one new task and hands it to the task list.
 /// Created once and only hidden between uses, so its fields keep their values.
@@ -39,7 +36,6 @@ class TaskEditor final : public QDialog {
 public:
     struct Deps {
         Engine& engine;
-        platform::Processes& processes;
         ProgramIcons& icons;
         TaskTableModel& taskIcons;
     };

@@ -20,8 +20,6 @@ struct Task {
     std::string loop;
     std::string type;
     std::string after;
-    /// Display-only index into the main window's task icon list; never written to a file.
-    int icon = 0;
 
     [[nodiscard]] const std::string& Get(Field f) const;
     [[nodiscard]] std::string& Get(Field f);
