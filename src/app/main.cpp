@@ -8,7 +8,6 @@
 #include "ui/ProgramFolder.h"
 #include "ui/ProgramIcons.h"
 #include "ui/Skin.h"
-#include "ui/TaskEditor.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +48,8 @@ int main(int argc, char* argv[]) {
                    *services.cursor, *services.autostart, services.locale->ShortDateOrder()},
                   paths);
     ProgramIcons::SetDefaultLookup(services.programIcons.get());
-    MainWindow window({engine, *services.processes});
+    MainWindow window({engine});
+    window.SetWindowPicker(services.windowPicker.get());
     const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);
     window.SetTutorialBase(configuredBase.isEmpty()
                                ? QUrl::fromLocalFile(QDir(dataFolder).absolutePath() + u'/')
@@ -76,8 +76,5 @@ int main(int argc, char* argv[]) {
                          [&power] { power.Process(); });
     }
     window.LoadSequence();
-    if (!window.HasEnded()) {
-        window.Editor()->SetWindowPicker(services.windowPicker.get());
-    }
     return QApplication::exec();
 }

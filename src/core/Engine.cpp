@@ -1,6 +1,7 @@
 #include "core/Engine.h"
 
 #include "core/UiHost.h"
+#include "core/editor/ProgramTargets.h"
 #include "core/storage/Settings.h"
 #include "core/storage/TaskFile.h"
 #include "core/tasks/DateTime.h"
@@ -21,6 +22,18 @@ const char* LanguageFileName(Mark language) {
         return "en.ini";
     }
 }
+
+// Sets a flag for as long as a scope runs, however the scope is left.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
 
 bool FileExists(const std::filesystem::path& path) {
     std::error_code ec;
@@ -94,14 +107,58 @@ void Engine::SchedulerTick() {
     if (m_end != End::Running || m_inTick) {
         return;
     }
-    m_inTick = true;
+    const FlagScope inTick(m_inTick);
     m_scheduler.Tick();
-    m_inTick = false;
 }
 
 void Engine::MouseTick() {
     if (m_end == End::Running) {
         m_idle.Tick();
+    }
+}
+
+int Engine::AddTask(const TaskBuilder::Input& in) {
+    const int row = m_tasks.Append(TaskBuilder::Build(in, m_s.clock.Now()));
+    TaskBuilder::SetAfterMarks(in, m_options, m_signals);
+    m_timerClose.SetEnabled(true);
+    return row;
+}
+
+int Engine::AddTask(Task task) {
+    const int row = m_tasks.Append(std::move(task));
+    m_timerClose.SetEnabled(true);
+    return row;
+}
+
+bool Engine::DeleteTask(int row) {
+    return m_tasks.Remove(row);
+}
+
+int Engine::CloseProgramNow(std::string_view program) {
+    return ProgramTargets::CloseNow(m_running, m_s.processes, program);
+}
+
+void Engine::ToggleMark(Mark mark) {
+    switch (mark) {
+    case Mark::Shut:
+    case Mark::Reboot:
+    case Mark::Logoff:
+    case Mark::Hibernate:
+    case Mark::Screen:
+        m_options.TogglePowerMark(mark);
+        break;
+    case Mark::Quit:
+    case Mark::Autoload:
+        m_options.Toggle(mark);
+        break;
+    case Mark::Autostart:
+        ToggleAutostart();
+        break;
+    case Mark::English:
+    case Mark::French:
+    case Mark::Polish:
+        SelectLanguage(mark);
+        break;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/RunningPrograms.h"
 #include "core/SignalBox.h"
 #include "core/TimerSwitch.h"
+#include "core/editor/TaskBuilder.h"
 #include "core/scheduler/IdleTrigger.h"
 #include "core/scheduler/PowerDispatch.h"
 #include "core/scheduler/Scheduler.h"
@@ -15,6 +16,7 @@
 #include "core/tasks/TaskList.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace morvane {
 
@@ -51,16 +53,24 @@ public:
     /// The windows; set once before start-up.
     void SetHost(UiHost* host) { m_host = host; }
 
-    // State the user interface shows.
-    TaskList& Tasks() { return m_tasks; }
-    Options& Marks() { return m_options; }
+    // State the user interface shows. It is read only: every change goes through a command.
+    [[nodiscard]] const TaskList& Tasks() const { return m_tasks; }
+    [[nodiscard]] const Options& Marks() const { return m_options; }
     [[nodiscard]] const RunningPrograms& Running() const { return m_running; }
     [[nodiscard]] const LanguageTable& Language() const { return m_language; }
-    TimerSwitch& TimerClose() { return m_timerClose; }
-    SignalBox& Signals() { return m_signals; }
+    /// Whether the scheduler's 500 ms timer should run.
+    [[nodiscard]] bool IsSchedulerOn() const { return m_timerClose.IsEnabled(); }
     [[nodiscard]] const AppPaths& Paths() const { return m_paths; }
     [[nodiscard]] const Clock& ClockSource() const { return m_s.clock; }
     [[nodiscard]] DateOrder DateOrderInUse() const { return m_s.dateOrder; }
+
+    // Following the state. The task list takes observers itself (Tasks().AddObserver).
+    /// Hears every mark that changes, whatever changed it.
+    void AddMarkListener(Options::Listener listener) { m_options.AddListener(std::move(listener)); }
+    /// Hears the scheduler being switched on or off; one listener, an empty one stops it.
+    void SetSchedulerListener(TimerSwitch::Listener listener) {
+        m_timerClose.SetListener(std::move(listener));
+    }
 
     // Start-up, in the order the main window runs it.
     /// Forgets the last mouse position.
@@ -82,6 +92,22 @@ public:
     // Commands.
     /// Rescans the running programs (the "refresh" request).
     void Refresh() { m_signals.Refresh(); }
+    /// Add, once the editor's checks have passed: builds the task from the editor's fields,
+    /// appends it, lets it set the after-all-tasks marks and starts the scheduler. Returns its row.
+    int AddTask(const TaskBuilder::Input& in);
+    /// Appends a task that is already built and starts the scheduler. Returns its row.
+    int AddTask(Task task);
+    /// Delete: removes the row at 1-based position `row`; false when there is none.
+    bool DeleteTask(int row);
+    /// Remove All: empties the list. The scheduler keeps running, and no after-all-tasks action
+    /// follows, since no task finished.
+    void ClearTasks() { m_tasks.Clear(); }
+    /// The editor's "close now": ends every running copy of `program` at once, never ourselves.
+    /// Returns how many processes were asked to end.
+    int CloseProgramNow(std::string_view program);
+    /// A click on the menu item of `mark`: a power mark excludes the other four, Quit and
+    /// Autoload flip, Autostart registers or unregisters, a language is selected.
+    void ToggleMark(Mark mark);
     /// Save Tasks to a chosen path (".mtf" added when missing). The result names the file written.
     WriteResult SaveTasks(const std::filesystem::path& chosen,
                           std::filesystem::path* written = nullptr);
@@ -115,7 +141,7 @@ private:
     UiHost* m_host = nullptr;
     enum class End { Running, Unloaded, QuitNow };
     End m_end = End::Running;
-    bool m_inTick = false;
+    bool m_inTick = false; // set while a scheduler tick runs
 
     TaskList m_tasks;
     Options m_options;

@@ -5,6 +5,7 @@
 #include "ui/DoorPicture.h"
 #include "ui/Hourglass.h"
 #include "ui/LinkLabel.h"
+#include "ui/MainWindowGeometry.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramIcons.h"
 #include "ui/Skin.h"
@@ -13,7 +14,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QHeaderView>
@@ -29,18 +29,9 @@ namespace morvane {
 
 namespace {
 
-// The window's client area at 96 dpi, in device-independent pixels, and the gaps the layout
-// rule keeps: the list ends 19 px short of the client's right edge, the web link sits 20 px
-// above its bottom, and the list stops 13 px above the link.
-constexpr int kClientWidth = 912;
-constexpr int kClientHeight = 504;
-constexpr int kListRightGap = 19;
-constexpr int kWebBottomGap = 20;
-constexpr int kListToWebGap = 13;
-constexpr QRect kListDesign{12, 94, 889, 382};
-constexpr QRect kWebDesign{14, 484, 137, 14};
+using Geometry = MainWindowGeometry;
 
-QString Lan(const Engine& engine, int entry) {
+QString Lan(const Engine& engine, LanText entry) {
     QString text = QString::fromStdString(engine.Language().Text(entry));
     // An ampersand in a caption is a character, not a keyboard mnemonic.
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -66,7 +57,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
 
     m_lblTask = new QLabel(QStringLiteral("Task List"), m_client);
     m_lblTask->setObjectName(QStringLiteral("lblTask"));
-    m_lblTask->setGeometry(16, 76, 105, 16);
+    m_lblTask->setGeometry(Geometry::kTaskCaption);
 
     m_LVClose = new QTreeView(m_client);
     m_LVClose->setObjectName(QStringLiteral("LVClose"));
@@ -81,22 +72,21 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     m_LVClose->setIconSize(QSize(16, 16));
     m_LVClose->header()->setStretchLastSection(true);
     m_LVClose->header()->setSectionsMovable(false);
-    const int widths[TaskTableModel::kColumns - 1] = {38, 96, 170, 52, 136, 84, 180};
-    for (int c = 0; c < TaskTableModel::kColumns - 1; ++c) {
-        m_LVClose->setColumnWidth(c, widths[c]);
+    for (std::size_t c = 0; c < Geometry::kColumnWidths.size(); ++c) {
+        m_LVClose->setColumnWidth(static_cast<int>(c), Geometry::kColumnWidths[c]);
     }
-    m_LVClose->setGeometry(kListDesign);
+    m_LVClose->setGeometry(Geometry::kList);
 
     m_lblWeb =
         new LinkLabel(QStringLiteral("lblWeb"), QStringLiteral("Morvane tutorial"), m_client);
-    m_lblWeb->setGeometry(kWebDesign.x(), kWebDesign.y(), 220, 16);
+    m_lblWeb->setGeometry(Geometry::kWeb);
     connect(m_lblWeb, &LinkLabel::clicked, this, [this] {
         HideDoor();
         OpenPage(QStringLiteral("tutorial.html"));
     });
 
     m_picDoor = new DoorPicture(m_client);
-    m_picDoor->move(6, 74);
+    m_picDoor->move(Geometry::kDoor);
     m_picDoor->hide();
 
     BuildMenus();
@@ -112,16 +102,16 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
 
     // The QTimer follows the core's switch; the core decides when the scheduler runs.
     QPointer<QTimer> timer(m_timerClose);
-    m_d.engine.TimerClose().SetListener([timer](bool on) {
+    m_d.engine.SetSchedulerListener([timer](bool on) {
         if (timer != nullptr) {
             on ? timer->start() : timer->stop();
         }
     });
-    if (m_d.engine.TimerClose().IsEnabled()) {
+    if (m_d.engine.IsSchedulerOn()) {
         m_timerClose->start();
     }
     QPointer<MainWindow> self(this);
-    m_d.engine.Marks().AddListener([self](Mark mark, bool checked) {
+    m_d.engine.AddMarkListener([self](Mark mark, bool checked) {
         if (self != nullptr) {
             if (const auto it = self->m_markActions.find(mark); it != self->m_markActions.end()) {
                 it->second->setChecked(checked);
@@ -131,12 +121,12 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     SyncMarks();
 
     m_client->installEventFilter(this);
-    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    resize(Geometry::kClient.width(), Geometry::kClient.height() + menuBar()->sizeHint().height());
     m_d.engine.SetHost(this);
 }
 
 MainWindow::~MainWindow() {
-    m_d.engine.TimerClose().SetListener({});
+    m_d.engine.SetSchedulerListener({});
     m_d.engine.SetHost(nullptr);
     delete m_editor;
     m_editor = nullptr;
@@ -145,7 +135,10 @@ MainWindow::~MainWindow() {
 
 TaskEditor* MainWindow::Editor() {
     if (m_editor == nullptr) {
-        m_editor = new TaskEditor({m_d.engine, m_d.processes, *m_icons, *m_model}, this);
+        m_editor = new TaskEditor({m_d.engine, *m_icons, *m_model}, this);
+        if (m_picker != nullptr) {
+            m_editor->SetWindowPicker(m_picker);
+        }
         connect(m_editor, &TaskEditor::returnedToMainWindow, this, [this](bool giveFocus) {
             show();
             if (giveFocus) {
@@ -172,7 +165,7 @@ void MainWindow::BuildButtons(QWidget* client) {
             new PictureButton(QString::fromLatin1(name),
                               QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))),
                               QString::fromLatin1(caption), QString::fromLatin1(tip), client);
-        b->setGeometry(x, 8, width, 61);
+        b->setGeometry(x, Geometry::kButtonTop, width, Geometry::kButtonHeight);
         return b;
     };
     m_cmdAdd = make("cmdAdd", "add", "Add a Task", "Add a new task", 8, 89);
@@ -271,28 +264,7 @@ void MainWindow::BuildMenus() {
 }
 
 void MainWindow::OnMarkClicked(Mark mark) {
-    Options& marks = m_d.engine.Marks();
-    switch (mark) {
-    case Mark::Shut:
-    case Mark::Reboot:
-    case Mark::Logoff:
-    case Mark::Hibernate:
-    case Mark::Screen:
-        marks.TogglePowerMark(mark);
-        break;
-    case Mark::Quit:
-    case Mark::Autoload:
-        marks.Toggle(mark);
-        break;
-    case Mark::Autostart:
-        m_d.engine.ToggleAutostart();
-        break;
-    case Mark::English:
-    case Mark::French:
-    case Mark::Polish:
-        m_d.engine.SelectLanguage(mark);
-        break;
-    }
+    m_d.engine.ToggleMark(mark);
     // The menu toggled its own mark on the click; the core's answer is what counts.
     SyncMarks();
 }
@@ -313,12 +285,26 @@ void MainWindow::LoadSequence() {
     UpdateLan();
     show();
     m_timerMouse->start();
-    QCoreApplication::processEvents();
-    // The editor stays hidden until asked for; building it after the first show keeps it off
-    // the way to the first paint.
+    // The rest waits for the event loop, so the window paints first: the editor stays hidden
+    // until asked for, and building it keeps it off the way to the first paint.
+    QTimer::singleShot(0, this, [this] { FinishLoading(); });
+}
+
+void MainWindow::FinishLoading() {
+    if (m_ended) {
+        return;
+    }
     Editor();
     m_d.engine.LoadSettingsAndTasks();
     SyncMarks();
+    m_started = true;
+}
+
+void MainWindow::SetWindowPicker(platform::WindowPicker* picker) {
+    m_picker = picker;
+    if (m_editor != nullptr) {
+        m_editor->SetWindowPicker(picker);
+    }
 }
 
 void MainWindow::SetTutorialBase(const QUrl& base) {
@@ -342,11 +328,8 @@ void MainWindow::OpenPage(const QString& page) {
 void MainWindow::AddTaskCommand() {
     HideDoor();
     Editor()->ShowEditor();
-    {
-        Hourglass wait;
-        m_d.engine.Refresh();
-    }
-    QCoreApplication::processEvents();
+    Hourglass wait;
+    m_d.engine.Refresh();
 }
 
 void MainWindow::DeleteCommand() {
@@ -356,13 +339,13 @@ void MainWindow::DeleteCommand() {
     }
     const QModelIndexList rows = m_LVClose->selectionModel()->selectedRows();
     if (!rows.isEmpty()) {
-        m_d.engine.Tasks().Remove(rows.first().row() + 1);
+        m_d.engine.DeleteTask(rows.first().row() + 1);
     }
 }
 
 void MainWindow::RemoveAllCommand() {
     HideDoor();
-    m_d.engine.Tasks().Clear();
+    m_d.engine.ClearTasks();
 }
 
 void MainWindow::SaveTasksCommand() {
@@ -483,29 +466,29 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::UpdateLan() {
     const Engine& e = m_d.engine;
-    m_cmdAdd->setText(Lan(e, 0));
-    m_cmdDelete->setText(Lan(e, 1));
-    m_cmdRemoveAll->setText(Lan(e, 2));
-    m_cmdSetting->setText(Lan(e, 3));
-    m_cmdHelp->setText(Lan(e, 4));
-    m_cmdExit->setText(Lan(e, 6));
+    m_cmdAdd->setText(Lan(e, LanText::AddTask));
+    m_cmdDelete->setText(Lan(e, LanText::Delete));
+    m_cmdRemoveAll->setText(Lan(e, LanText::RemoveAll));
+    m_cmdSetting->setText(Lan(e, LanText::Setting));
+    m_cmdHelp->setText(Lan(e, LanText::HowToUse));
+    m_cmdExit->setText(Lan(e, LanText::Exit));
 
-    m_menuTask->setTitle(Lan(e, 7));
-    m_menuAdd->setText(Lan(e, 0));
-    m_menuDelete->setText(Lan(e, 1));
-    m_menuClear->setText(Lan(e, 2));
-    m_menuSetting->setTitle(Lan(e, 3));
-    m_menuAfter->setTitle(Lan(e, 8));
-    m_menuAbout->setText(Lan(e, 9));
-    m_menuHelp->setText(Lan(e, 10));
-    m_menuA->setTitle(Lan(e, 9));
-    m_markActions[Mark::Shut]->setText(Lan(e, 11));
-    m_markActions[Mark::Reboot]->setText(Lan(e, 12));
-    m_markActions[Mark::Logoff]->setText(Lan(e, 13));
-    m_markActions[Mark::Hibernate]->setText(Lan(e, 14));
-    m_markActions[Mark::Screen]->setText(Lan(e, 15));
-    m_markActions[Mark::Quit]->setText(Lan(e, 16));
-    m_menuLan->setTitle(Lan(e, 48));
+    m_menuTask->setTitle(Lan(e, LanText::TaskMenu));
+    m_menuAdd->setText(Lan(e, LanText::AddTask));
+    m_menuDelete->setText(Lan(e, LanText::Delete));
+    m_menuClear->setText(Lan(e, LanText::RemoveAll));
+    m_menuSetting->setTitle(Lan(e, LanText::Setting));
+    m_menuAfter->setTitle(Lan(e, LanText::AfterAllTasksMenu));
+    m_menuAbout->setText(Lan(e, LanText::About));
+    m_menuHelp->setText(Lan(e, LanText::Help));
+    m_menuA->setTitle(Lan(e, LanText::About));
+    m_markActions[Mark::Shut]->setText(Lan(e, LanText::Shutdown));
+    m_markActions[Mark::Reboot]->setText(Lan(e, LanText::Reboot));
+    m_markActions[Mark::Logoff]->setText(Lan(e, LanText::LogOff));
+    m_markActions[Mark::Hibernate]->setText(Lan(e, LanText::Hibernate));
+    m_markActions[Mark::Screen]->setText(Lan(e, LanText::MonitorOff));
+    m_markActions[Mark::Quit]->setText(Lan(e, LanText::QuitProgram));
+    m_menuLan->setTitle(Lan(e, LanText::Languages));
 
     m_captionsApplied = true;
     if (m_editor != nullptr) {
@@ -533,24 +516,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ApplyLayoutRule() {
-    // Each step stands alone; one whose result would be negative leaves its control alone.
-    const int w = m_client->width();
-    const int h = m_client->height();
-    QRect list = m_LVClose->geometry();
-    if (const int width = w - kListRightGap; width > 0) {
-        list.setWidth(width);
-        m_LVClose->setGeometry(list);
-    }
-    if (const int left = list.left() + list.width() - m_cmdExit->width(); left >= 0) {
-        m_cmdExit->move(left, m_cmdExit->y());
-    }
-    if (const int top = h - kWebBottomGap; top >= 0) {
-        m_lblWeb->move(m_lblWeb->x(), top);
-    }
-    if (const int height = m_lblWeb->y() - kListToWebGap - list.top(); height > 0) {
-        list.setHeight(height);
-        m_LVClose->setGeometry(list);
-    }
+    const Geometry::Movable placed = Geometry::Resized(
+        m_client->size(), {m_LVClose->geometry(), m_cmdExit->pos(), m_lblWeb->pos()},
+        m_cmdExit->width());
+    m_LVClose->setGeometry(placed.list);
+    m_cmdExit->move(placed.exit);
+    m_lblWeb->move(placed.web);
 }
 
 } // namespace morvane

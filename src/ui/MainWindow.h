@@ -25,7 +25,7 @@ class ProgramIcons;
 class TaskEditor;
 class TaskTableModel;
 namespace platform {
-class Processes;
+class WindowPicker;
 }
 
 /// The main window (`form1`): the command buttons, the task list, the menus and the two
@@ -35,15 +35,19 @@ class MainWindow final : public QMainWindow, public UiHost {
 public:
     struct Deps {
         Engine& engine;
-        platform::Processes& processes;
     };
 
     explicit MainWindow(Deps deps, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     /// The start-up steps after the single-instance test and the skin: language, marks,
-    /// captions, showing the window, settings, kept task list, start-at-logon state, timers.
+    /// captions, showing the window; then, once the event loop has let the window paint, the
+    /// editor, settings, kept task list, start-at-logon state and scheduler.
     void LoadSequence();
+    /// Whether the start-up steps have all run.
+    [[nodiscard]] bool HasStarted() const { return m_started; }
+    /// The window picker the editor's target handle uses, handed over when the editor is built.
+    void SetWindowPicker(platform::WindowPicker* picker);
 
     /// The task editor, built on first use (start-up builds it right after the first show).
     TaskEditor* Editor();
@@ -94,6 +98,7 @@ private:
     QAction* NewMarkAction(QMenu* menu, const QString& name, const QString& caption, Mark mark);
     void OnMarkClicked(Mark mark);
     void SyncMarks();
+    void FinishLoading();
     void ApplyLayoutRule();
     void OpenPage(const QString& page);
     void FinishEnding();
@@ -102,6 +107,7 @@ private:
     ProgramIcons* m_icons = nullptr;
     TaskTableModel* m_model = nullptr;
     TaskEditor* m_editor = nullptr;
+    platform::WindowPicker* m_picker = nullptr;
 
     QWidget* m_client = nullptr;
     PictureButton* m_cmdAdd = nullptr;
@@ -135,6 +141,7 @@ private:
 
     QUrl m_tutorialBase;
     std::function<void(const QUrl&)> m_openUrl;
+    bool m_started = false;
     bool m_ended = false;
     bool m_endingNow = false;
     bool m_asking = false;

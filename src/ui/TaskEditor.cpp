@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "core/editor/ProgramTargets.h"
 #include "types/Clock.h"
+#include "ui/Lan.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
 #include "ui/ProgramIcons.h"
@@ -19,14 +20,6 @@
 #include <QToolButton>
 
 namespace morvane {
-
-namespace {
-
-QString Lan(const LanguageTable& lan, int entry) {
-    return QString::fromStdString(lan.Text(entry));
-}
-
-} // namespace
 
 TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     : TaskEditorForm(deps.engine.ClockSource().Now(), parent), m_d(deps) {
@@ -109,7 +102,7 @@ void TaskEditor::AddTask() {
     case TaskBuilder::Refusal::None:
         break;
     case TaskBuilder::Refusal::NoTarget:
-        Inform(Lan(lan, 43), Lan(lan, 42));
+        Inform(Lan(lan, LanText::NoProgramTitle), Lan(lan, LanText::NoProgramText));
         return;
     case TaskBuilder::Refusal::EmptyCommandLine:
         Inform(QStringLiteral("Empty"), QStringLiteral("The command line cannot be empty."));
@@ -126,8 +119,9 @@ void TaskEditor::AddTask() {
         return;
     }
     if (TaskBuilder::AsksAboutZeroCountdown(in)) {
-        QMessageBox question(QMessageBox::Information, Lan(lan, 46),
-                             Lan(lan, 44) + QLatin1Char('\n') + Lan(lan, 45),
+        QMessageBox question(QMessageBox::Information, Lan(lan, LanText::ZeroIntervalTitle),
+                             Lan(lan, LanText::ZeroIntervalText) + QLatin1Char('\n') +
+                                 Lan(lan, LanText::ZeroIntervalQuestion),
                              QMessageBox::Ok | QMessageBox::Cancel, this);
         if (question.exec() != QMessageBox::Ok) {
             return;
@@ -135,11 +129,8 @@ void TaskEditor::AddTask() {
     }
 
     ResetPointerState();
-    Task task = TaskBuilder::Build(in, m_d.engine.ClockSource().Now());
-    task.icon = m_d.taskIcons.AddIcon(in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
-    m_d.engine.Tasks().Append(std::move(task));
-    TaskBuilder::SetAfterMarks(in, m_d.engine.Marks(), m_d.engine.Signals());
-    m_d.engine.TimerClose().SetEnabled(true);
+    const int row = m_d.engine.AddTask(in);
+    m_d.taskIcons.SetRowIcon(row, in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
     m_chkOnly->setChecked(false);
     m_selected = true;
     CloseFromProgram();
@@ -237,7 +228,7 @@ void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {
     const QString program = item->text(1);
     m_lblWindow->setVisible(true);
     m_lblProcess[1]->setText(program);
-    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 49));
+    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::ProgramPath));
     m_lblWindow->setText(item->text(2));
     SetTargetIcon(item->icon(0));
     if (const auto id =
@@ -248,15 +239,15 @@ void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {
 
 void TaskEditor::OnCloseProgramNow() {
     const LanguageTable& lan = m_d.engine.Language();
-    QMessageBox question(QMessageBox::Question, Lan(lan, 41), Lan(lan, 40),
-                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    QMessageBox question(QMessageBox::Question, Lan(lan, LanText::CloseNowTitle),
+                         Lan(lan, LanText::CloseNowQuestion), QMessageBox::Ok | QMessageBox::Cancel,
+                         this);
     if (question.exec() != QMessageBox::Ok) {
         return;
     }
     const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
     if (!selected.isEmpty()) {
-        ProgramTargets::CloseNow(m_d.engine.Running(), m_d.processes,
-                                 selected.first()->text(1).toStdString());
+        m_d.engine.CloseProgramNow(selected.first()->text(1).toStdString());
     }
     m_d.engine.Refresh();
 }

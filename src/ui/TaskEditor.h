@@ -17,9 +17,6 @@ class WindowPickDrag;
 class Engine;
 class ProgramIcons;
 class TaskTableModel;
-namespace platform {
-class Processes;
-}
 
 /// The task editor (`frmMouseSelect`): collects one new task and hands it to the task list.
 /// Created once and only hidden between uses, so its fields keep their values. Its widgets are
@@ -29,7 +26,6 @@ class TaskEditor final : public TaskEditorForm {
 public:
     struct Deps {
         Engine& engine;
-        platform::Processes& processes;
         ProgramIcons& icons;
         TaskTableModel& taskIcons;
     };

@@ -1,8 +1,8 @@
 #include "ui/TaskEditorForm.h"
 
-#include "core/storage/LanguageTable.h"
 #include "types/DateTime.h"
 #include "ui/DigitsOnlyFilter.h"
+#include "ui/Lan.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
 
@@ -21,10 +21,6 @@
 namespace morvane {
 
 namespace {
-
-QString Lan(const LanguageTable& lan, int entry) {
-    return QString::fromStdString(lan.Text(entry));
-}
 
 QStringList TwoDigitRange(int from, int to) {
     QStringList items;
@@ -58,7 +54,10 @@ QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
     return list;
 }
 
-constexpr int kAfterEntries[6] = {50, 11, 12, 13, 14, 15};
+constexpr LanText kAfterEntries[6] = {LanText::DoNothing, LanText::Shutdown,  LanText::Reboot,
+                                      LanText::LogOff,    LanText::Hibernate, LanText::MonitorOff};
+constexpr LanText kUnitEntries[4] = {LanText::Days, LanText::Hours, LanText::Minutes,
+                                     LanText::Seconds};
 
 } // namespace
 
@@ -349,23 +348,23 @@ void TaskEditorForm::FillLists(const DateTime& now) {
 }
 
 void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
-    m_lblSelect->setText(Lan(lan, 17));
-    m_lblDrag->SetCaption(Lan(lan, 18));
-    m_lblProcess[0]->setText(Lan(lan, 19));
-    m_lblProcess[3]->setText(Lan(lan, 20));
-    m_lblProcess[2]->setText(Lan(lan, 21));
-    m_lblPrograms->setText(Lan(lan, 22));
-    m_chkOnly->setText(Lan(lan, 23));
-    m_label1->setText(Lan(lan, 24));
-    m_optTimer->setText(Lan(lan, 25));
+    m_lblSelect->setText(Lan(lan, LanText::DragToSelect));
+    m_lblDrag->SetCaption(Lan(lan, LanText::WhatsThis));
+    m_lblProcess[0]->setText(Lan(lan, LanText::ProgramName));
+    m_lblProcess[3]->setText(Lan(lan, LanText::ProcessId));
+    m_lblProcess[2]->setText(Lan(lan, LanText::WindowTitle));
+    m_lblPrograms->setText(Lan(lan, LanText::ChooseFromList));
+    m_chkOnly->setText(Lan(lan, LanText::EmptyTask));
+    m_label1->setText(Lan(lan, LanText::ScheduleSetting));
+    m_optTimer->setText(Lan(lan, LanText::Interval));
     for (std::size_t i = 0; i < 4; ++i) {
-        m_unitLabels[i]->setText(Lan(lan, 26 + static_cast<int>(i)));
+        m_unitLabels[i]->setText(Lan(lan, kUnitEntries[i]));
     }
-    m_optTime->setText(Lan(lan, 30));
-    m_label8->setText(Lan(lan, 31));
-    m_chkQuit->setText(Lan(lan, 16));
-    m_cmdOK->setText(Lan(lan, 32));
-    m_cmdCancel->setText(Lan(lan, 33));
+    m_optTime->setText(Lan(lan, LanText::SpecificTime));
+    m_label8->setText(Lan(lan, LanText::AfterTaskFinished));
+    m_chkQuit->setText(Lan(lan, LanText::QuitProgram));
+    m_cmdOK->setText(Lan(lan, LanText::AddButton));
+    m_cmdCancel->setText(Lan(lan, LanText::CancelButton));
     for (int i = 0; i < 6; ++i) {
         m_cmbAfter->setItemText(i, Lan(lan, kAfterEntries[i]));
     }

@@ -9,9 +9,9 @@ const char* const kHeaders[TaskTableModel::kColumns] = {
     "Icon", "Program", "Path", "ID", "Close Time", "Loop", "Type", "After the Task Finished"};
 }
 
-TaskTableModel::TaskTableModel(TaskList& tasks, QObject* parent)
-    : QAbstractTableModel(parent), m_tasks(tasks), m_rows(tasks.Rows()) {
-    m_icons.append(ProgramIcons::Generic());
+TaskTableModel::TaskTableModel(const TaskList& tasks, QObject* parent)
+    : QAbstractTableModel(parent), m_tasks(tasks) {
+    m_rowIcons.fill(ProgramIcons::Generic(), m_tasks.Count());
     m_tasks.AddObserver(this);
 }
 
@@ -19,17 +19,18 @@ TaskTableModel::~TaskTableModel() {
     m_tasks.RemoveObserver(this);
 }
 
-int TaskTableModel::AddIcon(const QIcon& icon) {
-    m_icons.append(icon);
-    return static_cast<int>(m_icons.size()) - 1;
-}
-
-QIcon TaskTableModel::IconAt(int index) const {
-    return index >= 0 && index < m_icons.size() ? m_icons.at(index) : m_icons.first();
+void TaskTableModel::SetRowIcon(int row, const QIcon& icon) {
+    const int at = row - 1;
+    if (at < 0 || at >= m_rowIcons.size()) {
+        return;
+    }
+    m_rowIcons[at] = icon;
+    const QModelIndex cell = index(at, 0);
+    Q_EMIT dataChanged(cell, cell, {Qt::DecorationRole});
 }
 
 int TaskTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : m_tasks.Count();
 }
 
 int TaskTableModel::columnCount(const QModelIndex& parent) const {
@@ -37,15 +38,17 @@ int TaskTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= static_cast<int>(m_rows.size())) {
+    const int row = index.row() + 1;
+    if (!index.isValid() || !m_tasks.IsValidRow(row)) {
         return {};
     }
-    const Task& task = m_rows[static_cast<std::size_t>(index.row())];
     if (index.column() == 0) {
-        return role == Qt::DecorationRole ? QVariant(IconAt(task.icon)) : QVariant();
+        return role == Qt::DecorationRole && index.row() < m_rowIcons.size()
+                   ? QVariant(m_rowIcons.at(index.row()))
+                   : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return QString::fromStdString(task.Get(static_cast<Field>(index.column())));
+        return QString::fromStdString(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
     }
     return {};
 }
@@ -58,36 +61,35 @@ QVariant TaskTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
+void TaskTableModel::OnRowAboutToBeAppended(int row) {
+    beginInsertRows({}, row - 1, row - 1);
+}
+
 void TaskTableModel::OnRowAppended(int row) {
-    const int at = row - 1;
-    beginInsertRows({}, at, at);
-    m_rows.insert(m_rows.begin() + at, m_tasks.At(row));
+    m_rowIcons.insert(row - 1, ProgramIcons::Generic());
     endInsertRows();
 }
 
+void TaskTableModel::OnRowAboutToBeRemoved(int row) {
+    beginRemoveRows({}, row - 1, row - 1);
+}
+
 void TaskTableModel::OnRowRemoved(int row) {
-    const int at = row - 1;
-    if (at < 0 || at >= static_cast<int>(m_rows.size())) {
-        return;
-    }
-    beginRemoveRows({}, at, at);
-    m_rows.erase(m_rows.begin() + at);
+    m_rowIcons.removeAt(row - 1);
     endRemoveRows();
 }
 
 void TaskTableModel::OnFieldChanged(int row, Field field) {
-    const int at = row - 1;
-    if (at < 0 || at >= static_cast<int>(m_rows.size()) || !m_tasks.IsValidRow(row)) {
-        return;
-    }
-    m_rows[static_cast<std::size_t>(at)] = m_tasks.At(row);
-    const QModelIndex cell = index(at, static_cast<int>(field));
+    const QModelIndex cell = index(row - 1, static_cast<int>(field));
     Q_EMIT dataChanged(cell, cell);
 }
 
-void TaskTableModel::OnCleared() {
+void TaskTableModel::OnAboutToClear() {
     beginResetModel();
-    m_rows.clear();
+}
+
+void TaskTableModel::OnCleared() {
+    m_rowIcons.clear();
     endResetModel();
 }
 

@@ -1,7 +1,7 @@
 #include "ui/WindowPickDrag.h"
 
 #include "core/Engine.h"
-#include "core/storage/LanguageTable.h"
+#include "ui/Lan.h"
 #include "ui/PickedWindowIcon.h"
 #include "ui/TaskEditorForm.h"
 
@@ -18,10 +18,6 @@
 namespace morvane {
 
 namespace {
-
-QString Lan(const LanguageTable& lan, int entry) {
-    return QString::fromStdString(lan.Text(entry));
-}
 
 // During a drag the editor ends this far below the top of the list's caption (400 twips), so
 // the list is out of sight.
@@ -127,7 +123,7 @@ void WindowPickDrag::StartDrag() {
     m_iconWindow = 0;
     m_timerSelect->start();
     HideMainWindow();
-    m_d.form.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    m_d.form.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
     ShortenForDrag();
     PickTick();
 }
@@ -196,7 +192,7 @@ void WindowPickDrag::ShowPicked(const platform::PickedWindow& picked) {
     f.m_lblProcess[1]->setText(QString::fromStdString(picked.programName));
     // A process that cannot be known leaves no id: Add then asks for a target.
     f.m_lblID->setText(picked.pid > 0 ? QString::number(picked.pid) : QString());
-    f.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), 21));
+    f.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
     f.m_lblWindow->setText(QString::fromStdString(picked.title));
     f.m_lblWindow->setVisible(true);
     // The picture is looked up again only for another window, not on every tick.

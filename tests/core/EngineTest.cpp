@@ -1,13 +1,8 @@
 #include "core/Engine.h"
+#include "FakeRig.h"
 #include "TestFolder.h"
 #include "core/UiHost.h"
 #include "core/storage/TaskFile.h"
-#include "platform/fake/FakeAutostart.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
-#include "platform/fake/FakeLauncher.h"
-#include "platform/fake/FakePower.h"
-#include "platform/fake/FakeProcesses.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +35,7 @@ struct RecordingHost final : UiHost {
     bool answerOk = true;
 };
 
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test, protected morvane::test::FakeRig {
 protected:
     EngineTest() {
         processes.running = {{"/usr/bin/xterm", 100},
@@ -50,7 +45,11 @@ protected:
         engine.SetHost(&host);
     }
 
-    int AddTask(Task t) { return engine.Tasks().Append(std::move(t)); }
+    int AddTask(Task t) { return engine.AddTask(std::move(t)); }
+    static Task DueAt(std::string closeTime, Task t) {
+        t.closeTime = std::move(closeTime);
+        return t;
+    }
     static Task Close(std::string program, std::string id, std::string loop = "None",
                       std::string after = "") {
         return {program,         "/usr/bin/" + program, std::move(id),   "2026/12/07 09:00:00",
@@ -63,15 +62,8 @@ protected:
     bool KeptFileExists() const { return std::filesystem::exists(dir / "appdata" / "default.mtf"); }
 
     TestFolder dir;
-    platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
-    platform::FakePower power;
-    platform::FakeProcesses processes{4242};
-    platform::FakeLauncher launcher;
-    platform::FakeCursor cursor;
-    platform::FakeAutostart autostart;
     RecordingHost host;
-    Engine engine{{clock, power, processes, launcher, cursor, autostart},
-                  AppPaths{MORVANE_DATA_DIR, dir / "appdata", "morvane"}};
+    Engine engine{services, AppPaths{MORVANE_DATA_DIR, dir / "appdata", "morvane"}};
 };
 
 } // namespace
@@ -107,12 +99,9 @@ TEST_F(EngineTest, BadIdsAreSkippedAndTheTaskStillFinishes) {
 }
 
 TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
-    AddTask(Close("vim", "None", "Every Hour"));
-    engine.Tasks().SetField(1, Field::CloseTime, "2026/12/07 09:30:00");
-    AddTask(Close("vim", "None", "Every Minute"));
-    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/06 09:30:00"); // a day behind
-    AddTask(Close("vim", "None", "Every Day"));
-    engine.Tasks().SetField(3, Field::CloseTime, "not a date");
+    AddTask(DueAt("2026/12/07 09:30:00", Close("vim", "None", "Every Hour")));
+    AddTask(DueAt("2026/12/06 09:30:00", Close("vim", "None", "Every Minute"))); // a day behind
+    AddTask(DueAt("not a date", Close("vim", "None", "Every Day")));
     AddTask(Close("vim", "None", "Sometimes"));
     engine.SchedulerTick();
     engine.SchedulerTick();
@@ -128,10 +117,9 @@ TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
 }
 
 TEST_F(EngineTest, CloseWithQuitSavesSettingsOnlyAndEndsAtOnce) {
-    engine.Marks().SetChecked(Mark::Autoload, true);
+    engine.ToggleMark(Mark::Autoload);
     AddTask(Close("vim", "None", "None", "Reboot - Q"));
-    AddTask(Close("later", "None"));
-    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/08 09:00:00");
+    AddTask(DueAt("2026/12/08 09:00:00", Close("later", "None")));
     engine.SchedulerTick();
     EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "RebootPC"}));
     EXPECT_EQ(host.calls, (Calls{"listChanged", "detachSkin", "unloadEditor", "end"}));
@@ -146,8 +134,7 @@ TEST_F(EngineTest, CloseWithQuitSavesSettingsOnlyAndEndsAtOnce) {
 
 TEST_F(EngineTest, RunStartsTheCommandAndItsQuitAsksWhenTasksRemain) {
     AddTask(Run("/usr/bin/true --flag", "None", " - Q"));
-    AddTask(Run("/bin/later"));
-    engine.Tasks().SetField(2, Field::CloseTime, "2026/12/08 09:00:00");
+    AddTask(DueAt("2026/12/08 09:00:00", Run("/bin/later")));
     host.answerOk = false;
     engine.SchedulerTick();
     EXPECT_EQ(launcher.launched, (Calls{"/usr/bin/true --flag"}));
@@ -183,7 +170,7 @@ TEST_F(EngineTest, NoSecondTaskStartsWhileAnActionWaitsForTheExitQuestion) {
 }
 
 TEST_F(EngineTest, RunQuitOnTheLastTaskEndsThroughTheNormalUnload) {
-    engine.Marks().SetChecked(Mark::Autoload, true);
+    engine.ToggleMark(Mark::Autoload);
     launcher.failing = {"/missing/program"};
     AddTask(Run("/missing/program", "None", " - Q"));
     engine.SchedulerTick();
@@ -195,8 +182,8 @@ TEST_F(EngineTest, RunQuitOnTheLastTaskEndsThroughTheNormalUnload) {
 }
 
 TEST_F(EngineTest, AfterAllTasksQuitKeepsTheKeptListAsTheLastActionWroteIt) {
-    engine.Marks().SetChecked(Mark::Autoload, true);
-    engine.Marks().SetChecked(Mark::Quit, true);
+    engine.ToggleMark(Mark::Autoload);
+    engine.ToggleMark(Mark::Quit);
     AddTask(Close("vim", "None"));
     engine.SchedulerTick();
     EXPECT_FALSE(KeptFileExists());
@@ -206,13 +193,12 @@ TEST_F(EngineTest, AfterAllTasksQuitKeepsTheKeptListAsTheLastActionWroteIt) {
 }
 
 TEST_F(EngineTest, ExitAsksOnlyWhenTasksRemainAndCancelChangesNothing) {
-    AddTask(Close("vim", "None"));
-    engine.Tasks().SetField(1, Field::CloseTime, "2026/12/08 09:00:00");
+    AddTask(DueAt("2026/12/08 09:00:00", Close("vim", "None")));
     host.answerOk = false;
     engine.ExitCommand();
     EXPECT_EQ(host.calls, (Calls{"ask"}));
     EXPECT_FALSE(engine.IsEnding());
-    engine.Tasks().Clear();
+    engine.ClearTasks();
     host.calls.clear();
     engine.ExitCommand();
     EXPECT_EQ(host.calls.front(), "hideDoor");
@@ -238,7 +224,7 @@ TEST_F(EngineTest, StartupRestoresOnlyAutoloadAndTheRegisteredAutostart) {
          {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
         EXPECT_FALSE(engine.Marks().IsChecked(m));
     }
-    EXPECT_TRUE(engine.TimerClose().IsEnabled());
+    EXPECT_TRUE(engine.IsSchedulerOn());
     EXPECT_EQ(host.calls, (Calls{"hideDoor"}));
     EXPECT_EQ(engine.Language().Text(0), "Add a Task");
 }
@@ -249,14 +235,14 @@ TEST_F(EngineTest, FirstStartHasNothingAndLeavesTheSchedulerOff) {
     engine.ClearStartupMarks();
     EXPECT_FALSE(engine.LoadSettingsAndTasks());
     EXPECT_TRUE(engine.Marks().IsChecked(Mark::Autostart));
-    EXPECT_FALSE(engine.TimerClose().IsEnabled());
+    EXPECT_FALSE(engine.IsSchedulerOn());
     EXPECT_TRUE(host.calls.empty());
 }
 
 TEST_F(EngineTest, KeptListFollowsTheAutoloadOptionAtUnload) {
     AddTask(Close("vim", "None"));
     AddTask(Close("xterm", "None"));
-    engine.Marks().SetChecked(Mark::Autoload, true);
+    engine.ToggleMark(Mark::Autoload);
     engine.UnloadSequence();
     ASSERT_TRUE(KeptFileExists());
     TaskList back;
@@ -274,8 +260,7 @@ TEST_F(EngineTest, LanguageCommandsMoveMarksAndMarkerFiles) {
     EXPECT_TRUE(std::filesystem::exists(appdata / "mvfr.dat"));
     TestFolder::Write(appdata / "mvpl.dat", "pl\r\n");
     {
-        Engine next{{clock, power, processes, launcher, cursor, autostart},
-                    AppPaths{MORVANE_DATA_DIR, appdata, "morvane"}};
+        Engine next{services, AppPaths{MORVANE_DATA_DIR, appdata, "morvane"}};
         next.ChooseStartupLanguage();
         EXPECT_TRUE(next.Marks().IsChecked(Mark::French)) << "French wins over Polish";
     }
@@ -298,11 +283,32 @@ TEST_F(EngineTest, AutostartToggleRegistersAndReportsFailures) {
 
 TEST_F(EngineTest, LoadTasksRestartsTheSchedulerEvenForAnUnreadableFile) {
     EXPECT_EQ(engine.LoadTasks(dir / "missing.mtf"), 0);
-    EXPECT_TRUE(engine.TimerClose().IsEnabled());
+    EXPECT_TRUE(engine.IsSchedulerOn());
     std::filesystem::path written;
     AddTask(Close("vim", "None"));
     ASSERT_TRUE(engine.SaveTasks(dir / "week", &written).Ok());
     EXPECT_EQ(written, dir / "week.mtf");
     EXPECT_EQ(engine.LoadTasks(written), 1);
     EXPECT_EQ(engine.Tasks().Count(), 2);
+}
+
+TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllTasksChoice) {
+    TaskBuilder::Input in;
+    in.emptyTask = true;
+    in.seconds = "30";
+    in.afterIndex = 2;
+    EXPECT_EQ(engine.AddTask(in), 1);
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Reboot)) << "the task's power action is chosen";
+    EXPECT_TRUE(engine.IsSchedulerOn());
+
+    AddTask(Close("vim", "None"));
+    AddTask(Close("xterm", "None"));
+    EXPECT_TRUE(engine.DeleteTask(2));
+    EXPECT_FALSE(engine.DeleteTask(3));
+    EXPECT_EQ(engine.Tasks().FieldOf(2, Field::Program), "xterm");
+    engine.ClearTasks();
+    engine.SchedulerTick();
+    EXPECT_TRUE(power.calls.empty());
+    EXPECT_TRUE(engine.Marks().IsChecked(Mark::Reboot));
+    EXPECT_TRUE(engine.IsSchedulerOn()) << "removing rows does not stop the scheduler";
 }

@@ -62,7 +62,6 @@ TEST(TaskFile, RoundTripKeepsOrderAndRestartsOnlyCountdowns) {
     countdown.closeTime = "2026/12/07 11:30:00";
     EXPECT_EQ(loaded.At(2), countdown);
     EXPECT_EQ(loaded.At(3), Idle());
-    EXPECT_EQ(loaded.At(2).icon, 0);
 }
 
 TEST(TaskFile, CountdownAcrossYearEnd) {

@@ -9,14 +9,22 @@ using namespace morvane;
 
 namespace {
 
+// Records each notice with the row count the list has while the observer hears it.
 struct Recorder final : TaskListObserver {
-    void OnRowAppended(int row) override { events.push_back("append " + std::to_string(row)); }
-    void OnRowRemoved(int row) override { events.push_back("remove " + std::to_string(row)); }
-    void OnFieldChanged(int row, Field f) override {
-        events.push_back("field " + std::to_string(row) + "." +
-                         std::to_string(static_cast<int>(f)));
+    explicit Recorder(const TaskList& l) : list(l) {}
+    void Note(const std::string& what) {
+        events.push_back(what + " #" + std::to_string(list.Count()));
     }
-    void OnCleared() override { events.push_back("clear"); }
+    void OnRowAboutToBeAppended(int row) override { Note("before append " + std::to_string(row)); }
+    void OnRowAppended(int row) override { Note("append " + std::to_string(row)); }
+    void OnRowAboutToBeRemoved(int row) override { Note("before remove " + std::to_string(row)); }
+    void OnRowRemoved(int row) override { Note("remove " + std::to_string(row)); }
+    void OnFieldChanged(int row, Field f) override {
+        Note("field " + std::to_string(row) + "." + std::to_string(static_cast<int>(f)));
+    }
+    void OnAboutToClear() override { Note("before clear"); }
+    void OnCleared() override { Note("clear"); }
+    const TaskList& list;
     std::vector<std::string> events;
 };
 
@@ -48,18 +56,20 @@ TEST(TaskList, MissingRowsChangeNothing) {
     EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(TaskList, ObserversHearEveryChangeButNotNoOpWrites) {
+TEST(TaskList, ObserversHearEveryChangeBeforeAndAfterButNotNoOpWrites) {
     TaskList list;
-    Recorder rec;
+    Recorder rec(list);
     list.AddObserver(&rec);
     list.Append(Named("a"));
     list.SetField(1, Field::CloseTime, "2026/12/07 10:00:00");
     list.SetField(1, Field::CloseTime, "2026/12/07 10:00:00");
-    list.Remove(1);
     list.Append(Named("b"));
+    list.Remove(1);
     list.Clear();
     list.RemoveObserver(&rec);
     list.Append(Named("c"));
     EXPECT_EQ(rec.events,
-              (std::vector<std::string>{"append 1", "field 1.4", "remove 1", "append 1", "clear"}));
+              (std::vector<std::string>{"before append 1 #0", "append 1 #1", "field 1.4 #1",
+                                        "before append 2 #1", "append 2 #2", "before remove 1 #2",
+                                        "remove 1 #1", "before clear #1", "clear #0"}));
 }

@@ -1,12 +1,7 @@
 #pragma once
 
+#include "FakeRig.h"
 #include "core/Engine.h"
-#include "platform/fake/FakeAutostart.h"
-#include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
-#include "platform/fake/FakeLauncher.h"
-#include "platform/fake/FakePower.h"
-#include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeWindowPicker.h"
 #include "ui/MainWindow.h"
 #include "ui/ProcessListView.h"
@@ -24,7 +19,7 @@ namespace morvane::test {
 
 /// The two windows over a core whose platform is all fakes, with an application-data folder of
 /// its own. Nothing here touches the machine or the user's files.
-class Desk {
+class Desk : public FakeRig {
 public:
     explicit Desk(const QString& programFolder = QStringLiteral(MORVANE_SOURCE_DATA),
                   const QString& appData = QString()) {
@@ -36,9 +31,8 @@ public:
                              {"/opt/Nvidia/nvidia-settings", 300},
                              {"/usr/bin/nano", 102}};
         engine = std::make_unique<Engine>(
-            Engine::Services{clock, power, processes, launcher, cursor, autostart},
-            AppPaths{programFolder.toStdString(), data.toStdString(), "morvane"});
-        window = std::make_unique<MainWindow>(MainWindow::Deps{*engine, processes});
+            services, AppPaths{programFolder.toStdString(), data.toStdString(), "morvane"});
+        window = std::make_unique<MainWindow>(MainWindow::Deps{*engine});
         window->SetTutorialBase(QUrl(QStringLiteral("https://morvane.test/docs/")));
         window->SetUrlOpener([this](const QUrl& url) { opened.append(url); });
     }
@@ -48,6 +42,12 @@ public:
     }
     Desk(const Desk&) = delete;
     Desk& operator=(const Desk&) = delete;
+
+    /// Runs the main window's start-up, waiting for the part it leaves to the event loop.
+    void Start() const {
+        window->LoadSequence();
+        QTRY_VERIFY(window->HasStarted());
+    }
 
     [[nodiscard]] QString AppData() const {
         return QString::fromStdString(engine->Paths().appDataFolder.string());
@@ -88,12 +88,6 @@ public:
     }
 
     QTemporaryDir m_dir;
-    platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
-    platform::FakePower power;
-    platform::FakeProcesses processes{4242};
-    platform::FakeLauncher launcher;
-    platform::FakeCursor cursor;
-    platform::FakeAutostart autostart;
     mutable platform::FakeWindowPicker picker;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<MainWindow> window;

@@ -64,7 +64,7 @@ private Q_SLOTS:
     void initTestCase() { morvane::test::QuietOffscreenNotes(); }
     void init() {
         m_desk = std::make_unique<Desk>();
-        m_desk->window->LoadSequence();
+        m_desk->Start();
         m_desk->window->AddTaskCommand();
         QVERIFY(m_desk->Editor()->isVisible());
     }
@@ -457,7 +457,7 @@ private Q_SLOTS:
         QFETCH(int, after);
         QFETCH(bool, quit);
         QFETCH(QStringList, checked);
-        m_desk->engine->Marks().TogglePowerMark(Mark::Screen);
+        m_desk->engine->ToggleMark(Mark::Screen);
         W<QCheckBox>("chkOnly")->click();
         Choose(List("cmbTSec"), QStringLiteral("30"));
         List("cmbAfter")->setCurrentIndex(after);

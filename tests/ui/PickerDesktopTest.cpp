@@ -203,14 +203,23 @@ private Q_SLOTS:
         m_engine = std::make_unique<Engine>(
             Engine::Services{m_clock, m_power, m_processes, m_launcher, m_cursor, m_autostart},
             AppPaths{MORVANE_SOURCE_DATA, appData.toStdString(), "morvane"});
-        m_window = std::make_unique<MainWindow>(MainWindow::Deps{*m_engine, m_processes});
+        m_window = std::make_unique<MainWindow>(MainWindow::Deps{*m_engine});
+        m_window->SetWindowPicker(m_picker.get());
         // The main window goes where the window manager puts it: left of the programs, since
         // they leave no room on their side.
         m_window->LoadSequence();
-        Editor()->SetWindowPicker(m_picker.get());
+        QTRY_VERIFY(m_window->HasStarted());
         Editor()->move(0, 0);
         m_window->AddTaskCommand();
         QVERIFY(QTest::qWaitForWindowActive(Editor()));
+        // The pointer is driven by screen position: Qt must know where the window manager put
+        // the editor, frame included, before a handle position is worked out.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const auto placed = m_x->OuterRect(Editor()->winId());
+                return placed && QPoint(placed->x, placed->y) == Editor()->mapToGlobal(QPoint());
+            },
+            kWaitMs));
         QVERIFY(QTest::qWaitFor([&] { return m_window->frameGeometry().right() < kProgramsArea.x; },
                                 kWaitMs));
     }

@@ -102,7 +102,7 @@ private Q_SLOTS:
     void initTestCase() { morvane::test::QuietOffscreenNotes(); }
     void init() {
         m_desk = std::make_unique<Desk>();
-        m_desk->window->LoadSequence();
+        m_desk->Start();
         m_desk->window->AddTaskCommand();
         QVERIFY(Editor()->isVisible());
     }

@@ -29,10 +29,22 @@ trap cleanup EXIT
 # Nothing the program writes may reach the real home: kept list, settings, autostart entry.
 export HOME="$home" APPDATA="$home/appdata" XDG_CONFIG_HOME="$home/config"
 
+# The main window's id once it is visible, empty after 20 s. xdotool gives up when a window it
+# is looking at vanishes meanwhile (a frame the window manager is still tearing down after the
+# last run): then it looks again.
+main_window() {
+    local deadline=$((SECONDS + 20)) found=
+    while [ -z "$found" ] && [ $SECONDS -lt $deadline ]; do
+        found=$(timeout 20 xdotool search --sync --onlyvisible --name '^Morvane$' 2>/dev/null |
+            head -n1 || true)
+    done
+    echo "$found"
+}
+
 "$binary" >"$out/morvane.log" 2>&1 &
 pid=$!
 
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Morvane$' | head -n1 || true)
+wid=$(main_window)
 if [ -z "$wid" ]; then
     echo "The main window did not appear."
     cat "$out/morvane.log"
@@ -70,7 +82,7 @@ echo "Ended cleanly on Ctrl+Q."
 rm "$APPDATA/mvsetting.ini"
 "$binary" >>"$out/morvane.log" 2>&1 &
 pid=$!
-timeout 20 xdotool search --sync --onlyvisible --name '^Morvane$' >/dev/null
+[ -n "$(main_window)" ] || { echo "The main window did not appear again."; exit 1; }
 kill -TERM "$pid"
 if ! timeout 20 tail --pid="$pid" -f /dev/null; then
     echo "The program did not end on SIGTERM."

@@ -18,29 +18,29 @@ class TaskBuilder {
 public:
     /// The editor's fields, as plain values.
     struct Input {
-        int autoType = 0;            ///< cmbAutoType position: 0 close, any other run.
-        bool emptyTask = false;      ///< chkOnly.
-        std::string processId;       ///< lblID.
-        std::string targetName;      ///< The picked program's file name (lblProcess 1).
-        bool hasSelectedRow = false; ///< Whether the process list has a selected row.
-        std::string selectedProgram; ///< That row's Program text.
-        std::string selectedPath;    ///< That row's Path text.
-        std::string commandLine;     ///< txtCmd.
-        bool countdown = true;       ///< optTimer selected (else optTime).
-        std::string days = "00";     ///< cmbTDay text, as typed.
-        std::string hours = "00";    ///< cmbTHour.
-        std::string minutes = "00";  ///< cmbTMin.
-        std::string seconds = "00";  ///< cmbTSec.
-        std::string year;            ///< cmbYear text.
-        int monthIndex = 0;          ///< cmbMonth position, 0 for January.
-        std::string day;             ///< cmbDay text.
-        std::string hour;            ///< cmbHour text.
-        std::string minute;          ///< cmbMin text.
-        std::string second;          ///< cmbSec text.
-        std::string loop = "None";   ///< cmbLoop text.
-        bool noMouseMoving = false;  ///< chkMouse.
-        bool quit = false;           ///< chkQuit.
-        int afterIndex = 0;          ///< cmbAfter position: 0 nothing, 1 to 5 a power action.
+        int autoType = 0;               ///< cmbAutoType position: 0 close, any other run.
+        bool emptyTask = false;         ///< chkOnly.
+        std::string processId;          ///< lblID.
+        std::string targetName;         ///< The picked program's file name (lblProcess 1).
+        bool hasSelectedRow = false;    ///< Whether the process list has a selected row.
+        std::string selectedProgram;    ///< That row's Program text.
+        std::string selectedPath;       ///< That row's Path text.
+        std::string commandLine;        ///< txtCmd.
+        bool countdown = true;          ///< optTimer selected (else optTime).
+        std::string days = "00";        ///< cmbTDay text, as typed.
+        std::string hours = "00";       ///< cmbTHour.
+        std::string minutes = "00";     ///< cmbTMin.
+        std::string seconds = "00";     ///< cmbTSec.
+        std::string year;               ///< cmbYear text.
+        int monthIndex = 0;             ///< cmbMonth position, 0 for January.
+        std::string day;                ///< cmbDay text.
+        std::string hour;               ///< cmbHour text.
+        std::string minute;             ///< cmbMin text.
+        std::string second;             ///< cmbSec text.
+        std::string loop{texts::kNone}; ///< cmbLoop text.
+        bool noMouseMoving = false;     ///< chkMouse.
+        bool quit = false;              ///< chkQuit.
+        int afterIndex = 0;             ///< cmbAfter position: 0 nothing, 1 to 5 a power action.
     };
 
     /// Why Add refuses the input; the editor shows the matching message and adds nothing.

@@ -7,15 +7,15 @@
 namespace morvane {
 
 void PowerDispatch::DispatchAfter(std::string_view after) {
-    if (StartsWith(after, "Hibernate")) {
+    if (StartsWith(after, texts::kHibernate)) {
         Hibernate();
-    } else if (StartsWith(after, "Reboot")) {
+    } else if (StartsWith(after, texts::kReboot)) {
         Reboot();
-    } else if (StartsWith(after, "Shutdown PC")) {
+    } else if (StartsWith(after, texts::kShutdown)) {
         Shutdown();
-    } else if (StartsWith(after, "Log Off")) {
+    } else if (StartsWith(after, texts::kLogOff)) {
         LogOff();
-    } else if (StartsWith(after, "Turn Off the Monitor")) {
+    } else if (StartsWith(after, texts::kMonitorOff)) {
         MonitorOff();
     }
 }

@@ -16,12 +16,11 @@ void Scheduler::Tick() {
     if (m_d.tasks.IsEmpty()) {
         return;
     }
-    const std::int64_t now = DueNumber(m_d.clock.Now());
+    const DateTime now = m_d.clock.Now();
     const int n = m_d.tasks.Count();
     for (int row = 1; row <= n && row <= m_d.tasks.Count(); ++row) {
         const Task& task = m_d.tasks.At(row);
-        const auto due = ParseDateText(task.closeTime, m_order);
-        if (due && now < DueNumber(*due)) {
+        if (!IsDue(task.closeTime, now, m_order)) {
             continue;
         }
         if (StartsWith(task.type, texts::kClose)) {

@@ -41,7 +41,7 @@ std::optional<platform::ProcessId> TaskRunner::RecordedProcess(const std::string
 
 void TaskRunner::Repeat(int row) {
     const std::string& loop = m_d.tasks.FieldOf(row, Field::Loop);
-    if (loop == "None") {
+    if (loop == texts::kNone) {
         m_d.tasks.Remove(row);
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/storage/LanText.h"
 #include "core/storage/TextFile.h"
 
 #include <array>
@@ -16,6 +17,10 @@ public:
 
     /// Entry `index`; the empty text outside 0 to 50.
     [[nodiscard]] const std::string& Text(int index) const;
+    /// The entry `entry` names.
+    [[nodiscard]] const std::string& Text(LanText entry) const {
+        return Text(static_cast<int>(entry));
+    }
 
     /// Reads a language file, one entry per line, at most 51 lines. False when it is missing.
     bool Read(const std::filesystem::path& path, const TextCodec& codec = TextCodec::Default());

@@ -1,5 +1,7 @@
 #include "core/tasks/DateTime.h"
 
+#include "core/tasks/Task.h"
+
 #include <array>
 #include <charconv>
 #include <limits>
@@ -358,7 +360,7 @@ std::optional<DateTime> AddPeriod(const DateTime& dt, std::string_view period) {
 
 std::optional<DateTime> NextOccurrence(const DateTime& due, std::string_view loop,
                                        const DateTime& ranAt) {
-    if (loop == "Every Month") {
+    if (loop == texts::kEveryMonth) {
         // Count from the original due moment so a 31st keeps returning to month ends.
         std::int64_t k = std::max<std::int64_t>(1, (std::int64_t{ranAt.year} - due.year) * 12 +
                                                        (ranAt.month - due.month));
@@ -378,11 +380,11 @@ std::optional<DateTime> NextOccurrence(const DateTime& due, std::string_view loo
         return next;
     }
     std::int64_t step = 0;
-    if (loop == "Every Day") {
+    if (loop == texts::kEveryDay) {
         step = kSecondsPerDay;
-    } else if (loop == "Every Hour") {
+    } else if (loop == texts::kEveryHour) {
         step = 3600;
-    } else if (loop == "Every Minute") {
+    } else if (loop == texts::kEveryMinute) {
         step = 60;
     } else {
         return std::nullopt;

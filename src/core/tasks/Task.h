@@ -20,8 +20,6 @@ struct Task {
     std::string loop;
     std::string type;
     std::string after;
-    /// Display-only index into the main window's task icon list; never written to a file.
-    int icon = 0;
 
     [[nodiscard]] const std::string& Get(Field f) const;
     [[nodiscard]] std::string& Get(Field f);
@@ -60,11 +58,22 @@ inline constexpr std::string_view kRunAfter = "Run - After ";
 inline constexpr std::string_view kRunIdle = "Run - AfterNoMouseMoving ";
 inline constexpr std::string_view kQuitFlag = " - Q";
 
-inline constexpr std::array<std::string_view, 5> kLoops = {"None", "Every Month", "Every Day",
-                                                           "Every Hour", "Every Minute"};
+inline constexpr std::string_view kEveryMonth = "Every Month";
+inline constexpr std::string_view kEveryDay = "Every Day";
+inline constexpr std::string_view kEveryHour = "Every Hour";
+inline constexpr std::string_view kEveryMinute = "Every Minute";
+/// The loop texts in the editor's list order; "None" is a one-off task.
+inline constexpr std::array<std::string_view, 5> kLoops = {kNone, kEveryMonth, kEveryDay,
+                                                           kEveryHour, kEveryMinute};
+
+inline constexpr std::string_view kShutdown = "Shutdown PC";
+inline constexpr std::string_view kReboot = "Reboot";
+inline constexpr std::string_view kLogOff = "Log Off";
+inline constexpr std::string_view kHibernate = "Hibernate";
+inline constexpr std::string_view kMonitorOff = "Turn Off the Monitor";
 /// Power action names as stored in `after`, in the editor's list order (items 1 to 5).
-inline constexpr std::array<std::string_view, 5> kPowerNames = {
-    "Shutdown PC", "Reboot", "Log Off", "Hibernate", "Turn Off the Monitor"};
+inline constexpr std::array<std::string_view, 5> kPowerNames = {kShutdown, kReboot, kLogOff,
+                                                                kHibernate, kMonitorOff};
 } // namespace texts
 
 } // namespace morvane

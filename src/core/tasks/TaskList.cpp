@@ -14,8 +14,9 @@ const std::string& TaskList::FieldOf(int row, Field f) const {
 }
 
 int TaskList::Append(Task task) {
+    const int row = Count() + 1;
+    Notify([row](TaskListObserver& o) { o.OnRowAboutToBeAppended(row); });
     m_rows.push_back(std::move(task));
-    const int row = Count();
     Notify([row](TaskListObserver& o) { o.OnRowAppended(row); });
     return row;
 }
@@ -24,6 +25,7 @@ bool TaskList::Remove(int row) {
     if (!IsValidRow(row)) {
         return false;
     }
+    Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
     m_rows.erase(m_rows.begin() + (row - 1));
     Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
     return true;
@@ -43,18 +45,19 @@ bool TaskList::SetField(int row, Field f, std::string value) {
 }
 
 void TaskList::Clear() {
+    Notify([](TaskListObserver& o) { o.OnAboutToClear(); });
     m_rows.clear();
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }
 
-void TaskList::AddObserver(TaskListObserver* observer) {
+void TaskList::AddObserver(TaskListObserver* observer) const {
     if (observer != nullptr &&
         std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
         m_observers.push_back(observer);
     }
 }
 
-void TaskList::RemoveObserver(TaskListObserver* observer) {
+void TaskList::RemoveObserver(TaskListObserver* observer) const {
     std::erase(m_observers, observer);
 }
 

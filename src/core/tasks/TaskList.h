@@ -8,15 +8,27 @@
 namespace morvane {
 
 /// Told about every change of the task list, so a view can follow it without owning state.
+/// Each change is announced before it happens and reported after, so a view reading the list
+/// directly can prepare while the old rows are still there.
 class TaskListObserver {
 public:
+    TaskListObserver() = default;
     virtual ~TaskListObserver() = default;
+    TaskListObserver(const TaskListObserver&) = delete;
+    TaskListObserver& operator=(const TaskListObserver&) = delete;
+
+    /// A row is about to be appended at 1-based position `row`; the list does not hold it yet.
+    virtual void OnRowAboutToBeAppended(int row) = 0;
     /// A row was appended at 1-based position `row`.
     virtual void OnRowAppended(int row) = 0;
+    /// The row at 1-based position `row` is about to be removed; it still holds its texts.
+    virtual void OnRowAboutToBeRemoved(int row) = 0;
     /// The row at 1-based position `row` was removed; later rows moved up by one.
     virtual void OnRowRemoved(int row) = 0;
     /// Field `field` of row `row` now holds a new text.
     virtual void OnFieldChanged(int row, Field field) = 0;
+    /// Every row is about to be removed at once.
+    virtual void OnAboutToClear() = 0;
     /// Every row was removed at once.
     virtual void OnCleared() = 0;
 };
@@ -48,8 +60,9 @@ public:
 
     [[nodiscard]] const std::vector<Task>& Rows() const { return m_rows; }
 
-    void AddObserver(TaskListObserver* observer);
-    void RemoveObserver(TaskListObserver* observer);
+    /// Observing does not change the list, so a read-only holder may observe it too.
+    void AddObserver(TaskListObserver* observer) const;
+    void RemoveObserver(TaskListObserver* observer) const;
 
 private:
     template <typename Fn> void Notify(Fn&& fn) {
@@ -59,7 +72,7 @@ private:
     }
 
     std::vector<Task> m_rows;
-    std::vector<TaskListObserver*> m_observers;
+    mutable std::vector<TaskListObserver*> m_observers;
 };
 
 } // namespace morvane

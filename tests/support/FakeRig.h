@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/Engine.h"
+#include "platform/fake/FakeAutostart.h"
+#include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakePower.h"
+#include "platform/fake/FakeProcesses.h"
+
+namespace morvane::test {
+
+/// The platform services an Engine takes, all of them recording fakes: the clock stands at
+/// 2026/12/07 10:00:00 and our own pid is 4242. Nothing here touches the machine.
+struct FakeRig {
+    FakeRig() = default;
+    FakeRig(const FakeRig&) = delete;
+    FakeRig& operator=(const FakeRig&) = delete;
+
+    platform::FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
+    platform::FakePower power;
+    platform::FakeProcesses processes{4242};
+    platform::FakeLauncher launcher;
+    platform::FakeCursor cursor;
+    platform::FakeAutostart autostart;
+    Engine::Services services{clock, power, processes, launcher, cursor, autostart};
+};
+
+} // namespace morvane::test
