@@ -6,7 +6,6 @@
 #include "platform/PlatformServices.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramFolder.h"
-#include "ui/ProgramIcons.h"
 #include "ui/Skin.h"
 
 #include <QApplication>
@@ -47,8 +46,7 @@ int main(int argc, char* argv[]) {
     Engine engine({*services.clock, *services.power, *services.processes, *services.launcher,
                    *services.cursor, *services.autostart, services.locale->ShortDateOrder()},
                   paths);
-    ProgramIcons::SetDefaultLookup(services.programIcons.get());
-    MainWindow window({engine});
+    MainWindow window({engine, services.programIcons.get()});
     window.SetWindowPicker(services.windowPicker.get());
     const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);
     window.SetTutorialBase(configuredBase.isEmpty()

@@ -47,7 +47,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
         QDesktopServices::openUrl(url);
     };
 
-    m_icons = new ProgramIcons;
+    m_icons = new ProgramIcons(m_d.iconLookup);
     m_model = new TaskTableModel(m_d.engine.Tasks(), this);
 
     m_client = new QWidget(this);

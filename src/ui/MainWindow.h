@@ -25,8 +25,9 @@ class ProgramIcons;
 class TaskEditor;
 class TaskTableModel;
 namespace platform {
+class ProgramIconLookup;
 class WindowPicker;
-}
+} // namespace platform
 
 /// The main window (`form1`): the command buttons, the task list, the menus and the two
 /// timers that drive the core. It shows the core's state and forwards every command to it.
@@ -35,6 +36,8 @@ class MainWindow final : public QMainWindow, public UiHost {
 public:
     struct Deps {
         Engine& engine;
+        /// Answers which picture a program has; null for theme and generic pictures only.
+        platform::ProgramIconLookup* iconLookup = nullptr;
     };
 
     explicit MainWindow(Deps deps, QWidget* parent = nullptr);

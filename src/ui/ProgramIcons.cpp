@@ -7,19 +7,7 @@
 
 namespace morvane {
 
-namespace {
-
-platform::ProgramIconLookup* g_defaultLookup = nullptr;
-
-} // namespace
-
-ProgramIcons::ProgramIcons() : m_lookup(g_defaultLookup) {}
-
-ProgramIcons::ProgramIcons(platform::ProgramIconLookup& lookup) : m_lookup(&lookup) {}
-
-void ProgramIcons::SetDefaultLookup(platform::ProgramIconLookup* lookup) {
-    g_defaultLookup = lookup;
-}
+ProgramIcons::ProgramIcons(platform::ProgramIconLookup* lookup) : m_lookup(lookup) {}
 
 QIcon ProgramIcons::Generic() {
     static const QIcon icon(QStringLiteral(":/icons/program.svg"));

@@ -15,14 +15,10 @@ class ProgramIconLookup;
 /// program picture. Answers are cached per path.
 class ProgramIcons {
 public:
-    /// Asks the lookup installed with SetDefaultLookup (none: theme and generic pictures only).
-    ProgramIcons();
-    /// Asks `lookup`, which must outlive this object.
-    explicit ProgramIcons(platform::ProgramIconLookup& lookup);
+    /// Asks `lookup`, which must outlive this object; without one, theme and generic pictures
+    /// only.
+    explicit ProgramIcons(platform::ProgramIconLookup* lookup = nullptr);
 
-    /// The lookup every ProgramIcons built without one asks; main() installs the platform's.
-    /// It must outlive them all; null for none.
-    static void SetDefaultLookup(platform::ProgramIconLookup* lookup);
     /// The generic program picture.
     [[nodiscard]] static QIcon Generic();
     /// The picture an icon name stands for: an icon file when the name is an absolute path,
