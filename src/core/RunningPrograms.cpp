@@ -21,6 +21,7 @@ bool LessIgnoreCase(const std::string& a, const std::string& b) {
 
 void RunningPrograms::Rebuild(const std::vector<platform::ProcessInfo>& processes,
                               const platform::Processes* pathMapper) {
+    m_scanned = processes;
     m_paths.clear();
     m_ids.clear();
     m_names.clear();

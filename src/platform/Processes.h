@@ -15,14 +15,21 @@ public:
     Processes(const Processes&) = delete;
     Processes& operator=(const Processes&) = delete;
 
-    /// Every process whose image path can be read, in the system's order. Processes that cannot
-    /// be opened (other users', kernel threads) are left out.
+    /// Every process of the user's own (the same real user id as ours) whose program can be
+    /// named, in the system's order, with its start time. Other users' processes, kernel threads
+    /// and programs without a file are left out.
     virtual std::vector<ProcessInfo> ScanRunningPrograms() = 0;
-    /// The executable's file name of a process, without folder; empty when it is not running.
+    /// The program's file name of one of the user's own processes, without folder (a script's
+    /// for a program run by an interpreter); empty when it is not running, is another user's, or
+    /// its program cannot be read. Never a guess: decisions rest on it.
     virtual std::string ProcessName(ProcessId pid) = 0;
-    /// Ends a process forcibly, without waiting. Never signals pid 0 or below or our own pid;
-    /// a process that may not be ended is left alone silently.
-    virtual void TerminateProcessById(ProcessId pid) = 0;
+    /// Ends a process forcibly, without waiting, if `target.pid` is still the process the caller
+    /// saw: one of the user's own, its program name still the file name of `target.path`
+    /// (exactly; a bare name, all a recorded id has, is its own file name), and, unless
+    /// `target.startTime` is 0, started at that time. Checked at the moment of the kill; a process
+    /// that changed, cannot be read or may not be ended is left alone silently. Never signals pid 0
+    /// or below or our own pid.
+    virtual void TerminateProcess(const ProcessInfo& target) = 0;
     /// Our own process id.
     [[nodiscard]] virtual ProcessId OwnPid() const = 0;
     /// Turns a device-form image path into a drive-letter path; the identity where paths have

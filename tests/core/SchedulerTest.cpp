@@ -1,13 +1,17 @@
 #include "core/scheduler/Scheduler.h"
 #include "core/AppExit.h"
 #include "core/Options.h"
+#include "core/RunningPrograms.h"
 #include "core/SignalBox.h"
 #include "core/TimerSwitch.h"
 #include "core/scheduler/PowerDispatch.h"
 #include "core/scheduler/TaskActions.h"
+#include "core/scheduler/TaskRunner.h"
 #include "core/tasks/TaskList.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
+#include "platform/fake/FakeProcesses.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +21,13 @@
 using namespace morvane;
 using platform::FakeClock;
 using platform::FakePower;
+
+namespace morvane::platform {
+// Failures show the process, not its bytes.
+void PrintTo(const ProcessInfo& p, std::ostream* out) {
+    *out << '{' << p.path << ", " << p.pid << ", " << p.startTime << '}';
+}
+} // namespace morvane::platform
 
 namespace {
 
@@ -209,6 +220,34 @@ TEST_F(SchedulerTest, RepeatingTaskThatStaysDoesNotFireTheAfterAllStep) {
     EXPECT_EQ(keep.closes, 1);
     EXPECT_TRUE(power.calls.empty());
     EXPECT_TRUE(timerClose.IsEnabled());
+}
+
+TEST_F(SchedulerTest, CloseSendsEachProcessWithItsIdentityFromTheScan) {
+    using platform::ProcessInfo;
+    platform::FakeProcesses processes{4242};
+    processes.running = {{"/usr/bin/xterm", 100, 11},
+                         {"/opt/XTERM", 101, 12},
+                         {"/usr/bin/vim", 102, 13},
+                         {"/usr/bin/xterm", 4242, 14}};
+    RunningPrograms running;
+    running.Rebuild(processes.ScanRunningPrograms());
+    // Since the scan, 101 ended and its id went to another xterm; the recorded id 300 started.
+    processes.running[1] = {"/usr/bin/xterm", 101, 99};
+    processes.running.push_back({"/usr/bin/xterm", 300, 20});
+    platform::FakeLauncher launcher;
+    TaskRunner runner({tasks, running, processes, launcher, clock, dispatch, signals, exit, [] {
+                       }});
+    const int row = tasks.Append(Task{"xterm", "/usr/bin/xterm", "300", "2026/12/07 09:00:00",
+                                      "None", "Close - Normal", ""});
+
+    runner.CloseProgram("xterm", row);
+    EXPECT_EQ(processes.terminations,
+              (std::vector<ProcessInfo>{
+                  {"/usr/bin/xterm", 100, 11}, {"/opt/XTERM", 101, 12}, {"xterm", 300, 0}}))
+        << "scanned rows with their start time; the recorded id with the name it runs now";
+    EXPECT_EQ(processes.running, (std::vector<ProcessInfo>{{"/usr/bin/xterm", 101, 99},
+                                                           {"/usr/bin/vim", 102, 13},
+                                                           {"/usr/bin/xterm", 4242, 14}}));
 }
 
 TEST(PowerDispatch, AfterTextsMapFirstMatchWins) {

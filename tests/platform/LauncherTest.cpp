@@ -107,17 +107,17 @@ TEST(LinuxLauncher, ReturnsAtOnceWhileTheProgramRuns) {
     EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(2));
 
     // It is not our child, so it is found and ended the way a close task would.
-    ProcessId pid = 0;
+    ProcessInfo found;
     ASSERT_TRUE(WaitUntil([&] {
         for (const ProcessInfo& p : processes.ScanRunningPrograms()) {
             if (p.path == path) {
-                pid = p.pid;
+                found = p;
             }
         }
-        return pid != 0;
+        return found.pid != 0;
     }));
-    processes.TerminateProcessById(pid);
-    EXPECT_TRUE(WaitUntil([&] { return processes.ProcessName(pid) != name; }));
+    processes.TerminateProcess(found);
+    EXPECT_TRUE(WaitUntil([&] { return processes.ProcessName(found.pid) != name; }));
     EXPECT_TRUE(test::ZombieChildren().empty());
 }
 

@@ -1,15 +1,22 @@
 #include "TestSupport.h"
 #include "core/RunningPrograms.h"
+#include "core/editor/ProgramTargets.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/ProcFs.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstddef>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +32,43 @@ ProcessId BeyondPidMax() {
     ProcessId max = 4194304;
     file >> max;
     return max + 1;
+}
+
+// Whether our child has been sent no SIGKILL. A stop reaches only a process no kill is pending
+// for, so the answer comes at once and for sure; the child is left running and waitable.
+bool NotKilled(pid_t child) {
+    if (kill(child, SIGSTOP) != 0) {
+        return false;
+    }
+    siginfo_t info{};
+    while (waitid(P_PID, static_cast<id_t>(child), &info, WSTOPPED | WEXITED | WNOWAIT) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    kill(child, SIGCONT);
+    return info.si_code == CLD_STOPPED;
+}
+
+// Runs `body` in a forked child in which pidfd_open fails with ENOSYS, as on kernels before
+// 5.3; the body's exit code, or -1 when the child could not be set up so.
+int WithoutPidfds(const std::function<int()>& body) {
+    const int status = test::RunInChild([&body] {
+        sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_pidfd_open, 0, 1),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+            syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) != 0 ||
+            syscall(SYS_pidfd_open, getpid(), 0) >= 0 || errno != ENOSYS) {
+            return 99;
+        }
+        return body();
+    });
+    return WIFEXITED(status) && WEXITSTATUS(status) != 99 ? WEXITSTATUS(status) : -1;
 }
 
 class LinuxProcessesTest : public ::testing::Test {
@@ -168,7 +212,10 @@ TEST_F(LinuxProcessesTest, TerminateEndsOurChildForcibly) {
     ChildProcess child({path, "600"});
     WaitForImage(child, "morvane-victim");
 
-    m_processes.TerminateProcessById(child.Pid());
+    const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
+    const ProcessInfo* seen = Find(scan, child.Pid());
+    ASSERT_NE(seen, nullptr);
+    m_processes.TerminateProcess(*seen);
 
     const std::optional<int> status = child.WaitForExit();
     ASSERT_TRUE(status.has_value()) << "child still running";
@@ -179,15 +226,126 @@ TEST_F(LinuxProcessesTest, TerminateEndsOurChildForcibly) {
 
 TEST_F(LinuxProcessesTest, TerminateOfAProcessThatHasEndedReturnsQuietly) {
     // A zombie keeps its id reserved, so the request cannot reach anyone else's process.
-    ChildProcess child({StartableCopy("morvane-ended"), "600"});
+    const std::string path = StartableCopy("morvane-ended");
+    ChildProcess child({path, "600"});
     kill(child.Pid(), SIGKILL);
     ASSERT_TRUE(WaitUntil([&] { return test::IsZombieChild(child.Pid()); }));
+    EXPECT_EQ(m_processes.ProcessName(child.Pid()), "")
+        << "a zombie keeps only its short name, and that decides nothing";
 
-    m_processes.TerminateProcessById(child.Pid());
+    m_processes.TerminateProcess({path, child.Pid()});
 
     const std::optional<int> status = child.WaitForExit();
     ASSERT_TRUE(status.has_value());
     EXPECT_TRUE(WIFSIGNALED(*status));
+}
+
+TEST_F(LinuxProcessesTest, ScriptsOfOneInterpreterAreProgramsOfTheirOwn) {
+    const std::string python = std::filesystem::canonical("/usr/bin/python3");
+    const std::string folder = std::filesystem::canonical(m_dir.Path());
+    const std::string alpha = folder + "/morvane-alpha.py";
+    const std::string beta = folder + "/morvane-beta.py";
+    std::ofstream(alpha) << "#!/usr/bin/python3\nimport time\ntime.sleep(600)\n";
+    std::filesystem::permissions(alpha, std::filesystem::perms::owner_all);
+    std::ofstream(beta) << "import time\ntime.sleep(600)\n";
+
+    ChildProcess shebang({alpha}); // the kernel names it after the script, cut to 15 bytes
+    ChildProcess relative(
+        {"/bin/sh", "-c", "cd '" + folder + "' && exec /usr/bin/python3 -u morvane-beta.py"});
+    ChildProcess plain({"/usr/bin/python3", "-c", "import time; time.sleep(600)"});
+    WaitForImage(shebang, "morvane-alpha.py");
+    WaitForImage(relative, "morvane-beta.py");
+    WaitForImage(plain, std::filesystem::path(python).filename());
+    EXPECT_EQ(ProcFs().ExeName(shebang.Pid()), "morvane-alpha.py") << "as the picker names it";
+
+    RunningPrograms running;
+    running.Rebuild(m_processes.ScanRunningPrograms(), &m_processes);
+    const auto pathOf = [&running](pid_t pid) {
+        const ProcessInfo* found = Find(running.Scanned(), pid);
+        return found == nullptr ? std::string{} : found->path;
+    };
+    EXPECT_EQ(pathOf(shebang.Pid()), alpha);
+    EXPECT_EQ(pathOf(relative.Pid()), beta);
+    EXPECT_EQ(pathOf(plain.Pid()), python);
+
+    EXPECT_EQ(ProgramTargets::CloseNow(running, m_processes, "morvane-alpha.py"), 1);
+    const std::optional<int> status = shebang.WaitForExit();
+    ASSERT_TRUE(status.has_value()) << "the script still runs";
+    EXPECT_TRUE(WIFSIGNALED(*status));
+    EXPECT_TRUE(NotKilled(relative.Pid())) << "another script of the same interpreter";
+    EXPECT_TRUE(NotKilled(plain.Pid())) << "the interpreter itself";
+}
+
+TEST_F(LinuxProcessesTest, TerminateLeavesAProcessThatIsNoLongerTheOneSeen) {
+    const std::string path = StartableCopy("morvane-seen");
+    ChildProcess child({path, "600"});
+    WaitForImage(child, "morvane-seen");
+    const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
+    const ProcessInfo* seen = Find(scan, child.Pid());
+    ASSERT_NE(seen, nullptr);
+    ASSERT_EQ(seen->startTime, ProcFs().StartTime(child.Pid()));
+
+    const ProcessInfo others[] = {
+        {path, seen->pid, seen->startTime + 1}, // the id given again to a later process
+        {m_dir / "morvane-other", seen->pid, seen->startTime}, // another program now
+        {"morvane-other", seen->pid, 0},                       // a recorded id of another one
+    };
+    for (const ProcessInfo& other : others) {
+        m_processes.TerminateProcess(other);
+        EXPECT_TRUE(NotKilled(child.Pid())) << other.path << " started " << other.startTime;
+    }
+    m_processes.TerminateProcess({"morvane-seen", seen->pid, 0});
+    const std::optional<int> status = child.WaitForExit();
+    ASSERT_TRUE(status.has_value()) << "a recorded id that still runs its program is ended";
+    EXPECT_TRUE(WIFSIGNALED(*status));
+}
+
+TEST_F(LinuxProcessesTest, WithoutPidfdsTheIdentityIsCheckedRightBeforeTheKill) {
+    const std::string path = StartableCopy("morvane-old-kernel");
+    ChildProcess child({path, "600"});
+    WaitForImage(child, "morvane-old-kernel");
+    const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
+    const ProcessInfo* seen = Find(scan, child.Pid());
+    ASSERT_NE(seen, nullptr);
+
+    const ProcessInfo later{path, seen->pid, seen->startTime + 1};
+    const int refused = WithoutPidfds([&] {
+        m_processes.TerminateProcess(later);
+        return 0;
+    });
+    if (refused < 0) {
+        GTEST_SKIP() << "cannot take pidfds away here (seccomp)";
+    }
+    EXPECT_TRUE(NotKilled(child.Pid()));
+    ASSERT_EQ(WithoutPidfds([&] {
+                  m_processes.TerminateProcess(*seen);
+                  return 0;
+              }),
+              0);
+    const std::optional<int> status = child.WaitForExit();
+    ASSERT_TRUE(status.has_value()) << "child still running";
+    EXPECT_TRUE(WIFSIGNALED(*status));
+}
+
+TEST_F(LinuxProcessesTest, AnotherUsersProcessIsNeitherListedNorEnded) {
+    if (getuid() != 0) {
+        GTEST_SKIP() << "starting a process as another user needs root";
+    }
+    // Credentials that change drop the parent-death signal, so this one ends on its own too.
+    const std::string sleep = std::filesystem::canonical("/usr/bin/sleep");
+    ChildProcess theirs(
+        {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", sleep, "60"});
+    const ProcFs proc;
+    ASSERT_TRUE(WaitUntil([&] {
+        return proc.RealUid(theirs.Pid()) == 65534u && proc.ExePath(theirs.Pid()) == sleep;
+    }));
+    const ProcessInfo seen{sleep, theirs.Pid(), proc.StartTime(theirs.Pid()).value_or(0)};
+    ASSERT_TRUE(proc.StillIs(seen, 65534)) << "the identity itself is right";
+
+    EXPECT_EQ(Find(m_processes.ScanRunningPrograms(), theirs.Pid()), nullptr);
+    EXPECT_EQ(m_processes.ProcessName(theirs.Pid()), "");
+    m_processes.TerminateProcess(seen);
+    EXPECT_TRUE(NotKilled(theirs.Pid()));
 }
 
 struct GuardCase {
@@ -221,12 +379,15 @@ TEST(SignalGuard, RefusesEveryIdThatIsNotOneOtherProcess) {
 
 TEST(SignalGuard, TerminateNeverReachesOurOwnProcessOrGroup) {
     // Run where a broken guard could only end the forked child itself: it has its own group.
+    // Each request names us as we are, so only the guard stands in the way.
     const int status = test::RunInChild([] {
         LinuxProcesses processes;
         const ProcessId self = getpid();
+        const std::string path = std::filesystem::read_symlink("/proc/self/exe");
+        const std::uint64_t started = ProcFs().StartTime(getpid()).value_or(0);
         for (const ProcessId pid :
              {ProcessId{0}, self, -self, (ProcessId{1} << 32), (ProcessId{1} << 32) + self}) {
-            processes.TerminateProcessById(pid);
+            processes.TerminateProcess({path, pid, started});
         }
         return 7;
     });

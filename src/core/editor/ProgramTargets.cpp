@@ -1,7 +1,6 @@
 #include "core/editor/ProgramTargets.h"
 
 #include "core/RunningPrograms.h"
-#include "core/scheduler/TaskRunner.h"
 #include "core/tasks/Task.h"
 #include "platform/Processes.h"
 
@@ -21,19 +20,17 @@ std::optional<std::string> ProgramTargets::FirstProcessId(const RunningPrograms&
 
 int ProgramTargets::CloseNow(const RunningPrograms& running, platform::Processes& processes,
                              std::string_view program) {
-    // Copies: ending a process may lead to a rescan that rebuilds the lists under us.
-    const std::vector<std::string> paths = running.List1();
-    const std::vector<std::string> ids = running.LstID();
+    // A copy: ending a process may lead to a rescan that rebuilds the lists under us. Each
+    // process goes with its identity from the scan, which may be minutes old: the kill leaves
+    // it alone if it has changed since.
+    const std::vector<platform::ProcessInfo> scanned = running.Scanned();
     int asked = 0;
-    for (std::size_t i = 0; i < paths.size() && i < ids.size(); ++i) {
-        if (FileNameFromPath(paths[i]) != program) {
+    for (const platform::ProcessInfo& process : scanned) {
+        if (FileNameFromPath(process.path) != program || process.pid <= 0 ||
+            process.pid == processes.OwnPid()) {
             continue;
         }
-        const auto pid = ParseProcessId(ids[i]);
-        if (!pid || *pid == processes.OwnPid()) {
-            continue;
-        }
-        processes.TerminateProcessById(*pid);
+        processes.TerminateProcess(process);
         ++asked;
     }
     return asked;

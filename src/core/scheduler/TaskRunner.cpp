@@ -22,21 +22,24 @@ std::optional<platform::ProcessId> ParseProcessId(std::string_view text) {
     return pid;
 }
 
-void TaskRunner::Terminate(platform::ProcessId pid) {
+void TaskRunner::Terminate(const platform::ProcessInfo& target) {
     // Signalling 0, a negative id or ourselves would hit a whole group or end Morvane.
-    if (pid > 0 && pid != m_d.processes.OwnPid()) {
-        m_d.processes.TerminateProcessById(pid);
+    if (target.pid > 0 && target.pid != m_d.processes.OwnPid()) {
+        m_d.processes.TerminateProcess(target);
     }
 }
 
-std::optional<platform::ProcessId> TaskRunner::RecordedProcess(const std::string& idText,
-                                                               const std::string& program) {
+std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::string& idText,
+                                                                 const std::string& program) {
     const auto pid = ParseProcessId(idText);
-    if (!pid || *pid == m_d.processes.OwnPid() ||
-        !EqualsIgnoreCase(m_d.processes.ProcessName(*pid), program)) {
+    if (!pid || *pid == m_d.processes.OwnPid()) {
         return std::nullopt;
     }
-    return pid;
+    std::string name = m_d.processes.ProcessName(*pid);
+    if (name.empty() || !EqualsIgnoreCase(name, program)) {
+        return std::nullopt;
+    }
+    return platform::ProcessInfo{std::move(name), *pid};
 }
 
 void TaskRunner::Repeat(int row) {
@@ -55,18 +58,16 @@ void TaskRunner::Repeat(int row) {
 }
 
 void TaskRunner::CloseProgram(const std::string& program, int row) {
-    const auto& paths = m_d.running.List1();
-    const auto& ids = m_d.running.LstID();
-    for (std::size_t j = 0; j < paths.size() && j < ids.size(); ++j) {
-        if (EqualsIgnoreCase(FileNameFromPath(paths[j]), program)) {
-            if (const auto pid = ParseProcessId(ids[j])) {
-                Terminate(*pid);
-            }
+    // Each process goes with its identity from the scan: the kill leaves it alone if it has
+    // changed since.
+    for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
+        if (EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
+            Terminate(process);
         }
     }
     const std::string after = m_d.tasks.FieldOf(row, Field::After);
-    if (const auto pid = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
-        Terminate(*pid);
+    if (const auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
+        Terminate(*recorded);
     }
     Repeat(row);
     m_d.saveDefaultTaskList();

@@ -44,14 +44,16 @@ public:
     void RunProgram(const std::string& commandLine, int row) override;
 
     /// The task's `id` as a process we may end: a positive decimal number that is not our own
-    /// pid and that still runs `program` (ids are reused, so the name must still match).
-    [[nodiscard]] std::optional<platform::ProcessId> RecordedProcess(const std::string& idText,
-                                                                     const std::string& program);
+    /// pid and that still runs `program` (ids are reused, so the name must still match). Its
+    /// path is the name it runs now, which the kill checks again; no start time is known.
+    [[nodiscard]] std::optional<platform::ProcessInfo> RecordedProcess(const std::string& idText,
+                                                                       const std::string& program);
 
 private:
     /// Removes a one-off row or moves a repeating one to its next occurrence.
     void Repeat(int row);
-    void Terminate(platform::ProcessId pid);
+    /// Ends the process if it is still the one described (see Processes::TerminateProcess).
+    void Terminate(const platform::ProcessInfo& target);
 
     Deps m_d;
 };

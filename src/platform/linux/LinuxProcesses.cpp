@@ -1,24 +1,90 @@
 #include "platform/linux/LinuxProcesses.h"
 
+#include <cerrno>
 #include <csignal>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace morvane::platform {
 
+namespace {
+
+// A pidfd: a handle on one process that stays with it, so a signal sent through it can never
+// reach a later process that was given the same id.
+class PidFd {
+public:
+    explicit PidFd(pid_t pid) {
+#ifdef SYS_pidfd_open
+        m_fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+        (void)pid;
+        errno = ENOSYS;
+#endif
+        m_error = m_fd < 0 ? errno : 0;
+    }
+    ~PidFd() {
+        if (m_fd >= 0) {
+            close(m_fd);
+        }
+    }
+    PidFd(const PidFd&) = delete;
+    PidFd& operator=(const PidFd&) = delete;
+
+    [[nodiscard]] bool IsOpen() const {
+        return m_fd >= 0;
+    }
+    /// Why it could not be opened: ESRCH when there is no such process, ENOSYS when the kernel
+    /// has no pidfds.
+    [[nodiscard]] int Error() const {
+        return m_error;
+    }
+    void Kill() const {
+#ifdef SYS_pidfd_send_signal
+        syscall(SYS_pidfd_send_signal, m_fd, SIGKILL, nullptr, 0);
+#endif
+    }
+
+private:
+    int m_fd = -1;
+    int m_error = 0;
+};
+
+} // namespace
+
+LinuxProcesses::LinuxProcesses() : LinuxProcesses(ProcFs(), getuid()) {}
+
 std::vector<ProcessInfo> LinuxProcesses::ScanRunningPrograms() {
-    return m_proc.ScanImages();
+    return m_proc.ScanPrograms(m_user);
 }
 
 std::string LinuxProcesses::ProcessName(ProcessId pid) {
     const std::optional<pid_t> valid = ProcFs::ValidPid(pid);
-    return valid ? m_proc.ExeName(*valid) : std::string{};
+    if (!valid || m_proc.RealUid(*valid) != m_user) {
+        return {};
+    }
+    return m_proc.ProgramName(*valid).value_or(std::string{});
 }
 
-void LinuxProcesses::TerminateProcessById(ProcessId pid) {
+void LinuxProcesses::TerminateProcess(const ProcessInfo& target) {
     // Forced, as a close task promises; whether the signal arrived is not our concern here, and
     // a process we may not signal is left alone.
-    if (const std::optional<pid_t> target = ProcFs::SignallablePid(pid, getpid())) {
-        kill(*target, SIGKILL);
+    const std::optional<pid_t> pid = ProcFs::SignallablePid(target.pid, getpid());
+    if (!pid) {
+        return;
+    }
+    // The handle first, then the check: whatever the check reads, the signal can only reach the
+    // process the handle was opened on, and only while it lives.
+    const PidFd process(*pid);
+    if (process.IsOpen()) {
+        if (m_proc.StillIs(target, m_user)) {
+            process.Kill();
+        }
+        return;
+    }
+    // Without pidfds the check comes right before the kill; the id cannot be reused in between
+    // unless the process ends in that instant.
+    if (process.Error() == ENOSYS && m_proc.StillIs(target, m_user)) {
+        kill(*pid, SIGKILL);
     }
 }
 

@@ -3,22 +3,29 @@
 #include "platform/Processes.h"
 #include "platform/linux/ProcFs.h"
 
+#include <sys/types.h>
+
 namespace morvane::platform {
 
-/// Processes read from /proc and ended with SIGKILL.
+/// The user's own processes, read from /proc and ended with SIGKILL through a pidfd once they
+/// are found to be still the process the caller saw.
 class LinuxProcesses final : public Processes {
 public:
-    /// Reads the processes through `proc` (tests hand in a fake tree).
-    explicit LinuxProcesses(ProcFs proc = ProcFs()) : m_proc(std::move(proc)) {}
+    /// The live /proc; ours are the processes of our real user id.
+    LinuxProcesses();
+    /// Reads the processes through `proc` and counts those of the real user id `user` as ours.
+    /// Tests hand in a fake tree for reading only: a kill still goes to the live process.
+    LinuxProcesses(ProcFs proc, uid_t user) : m_proc(std::move(proc)), m_user(user) {}
 
     std::vector<ProcessInfo> ScanRunningPrograms() override;
     std::string ProcessName(ProcessId pid) override;
-    void TerminateProcessById(ProcessId pid) override;
+    void TerminateProcess(const ProcessInfo& target) override;
     [[nodiscard]] ProcessId OwnPid() const override;
     [[nodiscard]] std::string DevicePathToDrivePath(const std::string& path) const override;
 
 private:
     ProcFs m_proc;
+    uid_t m_user;
 };
 
 } // namespace morvane::platform

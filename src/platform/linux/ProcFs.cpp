@@ -1,5 +1,7 @@
 #include "platform/linux/ProcFs.h"
 
+#include "platform/linux/Interpreters.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -54,6 +56,26 @@ std::optional<pid_t> PidFromName(const char* name) {
         return std::nullopt;
     }
     return pid;
+}
+
+std::string_view BaseName(std::string_view path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// Skips blanks, then reads one unsigned decimal number; advances `at` past it.
+template <typename Number>
+std::optional<Number> ReadNumber(std::string_view text, std::size_t& at) {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) {
+        ++at;
+    }
+    Number value{};
+    const char* begin = text.data() + at;
+    const auto [ptr, ec] = std::from_chars(begin, text.data() + text.size(), value);
+    if (ec != std::errc{}) {
+        return std::nullopt;
+    }
+    at += static_cast<std::size_t>(ptr - begin);
+    return value;
 }
 
 void ForEachNumericEntry(const std::string& folder, const std::function<void(pid_t)>& visit) {
@@ -157,41 +179,159 @@ std::string ProcFs::Comm(pid_t pid) const {
     return name;
 }
 
+std::vector<std::string> ProcFs::CommandLine(pid_t pid) const {
+    std::vector<std::string> words;
+    if (pid <= 0) {
+        return words;
+    }
+    // The interpreter's options and the script come first; a huge argument list past this is
+    // of no use to us.
+    const std::optional<std::string> text = ReadSmallFile(FileOf(pid, "cmdline"), 64 * 1024);
+    if (!text) {
+        return words;
+    }
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\0');
+        words.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    }
+    return words;
+}
+
+std::optional<std::string> ProcFs::WorkingFolder(pid_t pid) const {
+    if (pid <= 0) {
+        return std::nullopt;
+    }
+    std::array<char, PATH_MAX + 1> buffer;
+    const ssize_t n = readlink(FileOf(pid, "cwd").c_str(), buffer.data(), buffer.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size() || buffer[0] != '/') {
+        return std::nullopt;
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(n));
+}
+
+std::optional<std::uint64_t> ProcFs::StartTime(pid_t pid) const {
+    if (pid <= 0) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> stat = ReadSmallFile(FileOf(pid, "stat"), 4096);
+    // "pid (comm) state ppid ...": comm may hold spaces and parentheses, so the fields are
+    // counted from after the last ')'. The first there is field 3 (state); we want field 22.
+    const std::size_t close = stat ? stat->rfind(')') : std::string::npos;
+    if (close == std::string::npos) {
+        return std::nullopt;
+    }
+    std::string_view fields = std::string_view(*stat).substr(close + 1);
+    constexpr int kFieldsBefore = 22 - 3;
+    for (int i = 0; i < kFieldsBefore; ++i) {
+        const std::size_t start = fields.find_first_not_of(' ');
+        const std::size_t end = fields.find(' ', start);
+        if (start == std::string_view::npos || end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        fields.remove_prefix(end);
+    }
+    std::size_t at = 0;
+    return ReadNumber<std::uint64_t>(fields, at);
+}
+
+std::optional<std::int64_t> ProcFs::StatusNumber(pid_t pid, std::string_view key) const {
+    if (pid <= 0) {
+        return std::nullopt;
+    }
+    // The keys we read are among the first lines of status.
+    const std::optional<std::string> status = ReadSmallFile(FileOf(pid, "status"), 4096);
+    if (!status) {
+        return std::nullopt;
+    }
+    const std::string field = std::string(key) + ':';
+    std::size_t at = 0;
+    if (!status->starts_with(field)) {
+        at = status->find('\n' + field);
+        if (at == std::string::npos) {
+            return std::nullopt;
+        }
+        ++at;
+    }
+    at += field.size();
+    return ReadNumber<std::int64_t>(*status, at);
+}
+
+std::optional<uid_t> ProcFs::RealUid(pid_t pid) const {
+    const std::optional<std::int64_t> uid = StatusNumber(pid, "Uid");
+    if (!uid || *uid < 0 || *uid > std::numeric_limits<uid_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<uid_t>(*uid);
+}
+
+std::optional<std::string> ProcFs::ProgramPathFor(pid_t pid, std::string exe) const {
+    const std::string_view exeName = BaseName(exe);
+    if (!Interpreters::Knows(exeName)) {
+        return exe;
+    }
+    const std::optional<std::string> script =
+        Interpreters::ScriptOf(exeName, Comm(pid), CommandLine(pid));
+    if (!script) {
+        return exe; // interactive, or code on the command line: the interpreter itself
+    }
+    std::filesystem::path path(*script);
+    if (path.is_relative()) {
+        const std::optional<std::string> folder = WorkingFolder(pid);
+        if (!folder) {
+            return std::nullopt;
+        }
+        path = std::filesystem::path(*folder) / path;
+    }
+    path = path.lexically_normal();
+    if (!path.has_filename()) {
+        return exe;
+    }
+    return path.string();
+}
+
+std::optional<std::string> ProcFs::ProgramPath(pid_t pid) const {
+    std::optional<std::string> exe = ExePath(pid);
+    if (!exe) {
+        return std::nullopt;
+    }
+    return ProgramPathFor(pid, std::move(*exe));
+}
+
+std::optional<std::string> ProcFs::ProgramName(pid_t pid) const {
+    const std::optional<std::string> path = ProgramPath(pid);
+    if (!path) {
+        return std::nullopt;
+    }
+    return std::string(BaseName(*path));
+}
+
 std::string ProcFs::ExeName(pid_t pid) const {
-    if (const std::optional<std::string> path = ExePath(pid)) {
-        return path->substr(path->find_last_of('/') + 1);
+    if (std::optional<std::string> name = ProgramName(pid)) {
+        return std::move(*name);
     }
     return Comm(pid);
 }
 
-std::optional<pid_t> ProcFs::ThreadGroupOf(pid_t tid) const {
-    if (tid <= 0) {
-        return std::nullopt;
+bool ProcFs::StillIs(const ProcessInfo& seen, uid_t user) const {
+    const std::optional<pid_t> pid = ValidPid(seen.pid);
+    if (!pid || RealUid(*pid) != user || ProgramName(*pid) != BaseName(seen.path)) {
+        return false;
     }
-    // /proc/TID answers for any thread, although only thread-group leaders are listed there.
-    // Tgid is among the first lines of status.
-    const std::optional<std::string> status = ReadSmallFile(FileOf(tid, "status"), 4096);
-    if (!status) {
-        return std::nullopt;
-    }
-    constexpr std::string_view kKey = "\nTgid:";
-    const std::size_t at = status->find(kKey);
-    if (at == std::string::npos) {
-        return std::nullopt;
-    }
-    const char* begin = status->data() + at + kKey.size();
-    const char* end = status->data() + status->size();
-    while (begin != end && (*begin == ' ' || *begin == '\t')) {
-        ++begin;
-    }
-    pid_t group = 0;
-    if (std::from_chars(begin, end, group).ec != std::errc{}) {
-        return std::nullopt;
-    }
-    return group;
+    return seen.startTime == 0 || StartTime(*pid) == seen.startTime;
 }
 
-std::vector<ProcessInfo> ProcFs::ScanImages() const {
+std::optional<pid_t> ProcFs::ThreadGroupOf(pid_t tid) const {
+    // /proc/TID answers for any thread, although only thread-group leaders are listed there.
+    const std::optional<std::int64_t> group = StatusNumber(tid, "Tgid");
+    if (!group || *group <= 0 || *group > std::numeric_limits<pid_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(*group);
+}
+
+std::vector<ProcessInfo> ProcFs::ScanPrograms(uid_t user) const {
     std::vector<ProcessInfo> found;
     found.reserve(512);
     const DirHandle dir(opendir(m_root.c_str()));
@@ -205,9 +345,15 @@ std::vector<ProcessInfo> ProcFs::ScanImages() const {
         if (!pid) {
             continue;
         }
+        // The exe link first: where we are not root, it already fails for other users.
         link.assign(m_root).append(1, '/').append(entry->d_name).append("/exe");
-        if (ReadExeLink(link, path)) {
-            found.push_back(ProcessInfo{path, *pid});
+        if (!ReadExeLink(link, path) || RealUid(*pid) != user) {
+            continue;
+        }
+        const std::optional<std::uint64_t> started = StartTime(*pid);
+        std::optional<std::string> program = started ? ProgramPathFor(*pid, path) : std::nullopt;
+        if (program) {
+            found.push_back(ProcessInfo{std::move(*program), *pid, *started});
         }
     }
     return found;
