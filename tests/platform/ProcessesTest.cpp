@@ -369,7 +369,7 @@ TEST(SignalGuard, RefusesEveryIdThatIsNotOneOtherProcess) {
         {"the largest pid_t", 2147483647LL, true},
     };
     for (const GuardCase& c : cases) {
-        const std::optional<pid_t> target = procfs::SignallablePid(c.pid, own);
+        const std::optional<pid_t> target = ProcFs::SignallablePid(c.pid, own);
         EXPECT_EQ(target.has_value(), c.signallable) << c.what;
         if (target) {
             EXPECT_EQ(*target, c.pid) << c.what;

@@ -1,5 +1,7 @@
 #include "platform/linux/LinuxProcesses.h"
 
+#include "platform/linux/UniqueFd.h"
+
 #include <cerrno>
 #include <csignal>
 #include <sys/syscall.h>
@@ -15,23 +17,16 @@ class PidFd {
 public:
     explicit PidFd(pid_t pid) {
 #ifdef SYS_pidfd_open
-        m_fd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+        m_fd.Reset(static_cast<int>(syscall(SYS_pidfd_open, pid, 0)));
 #else
         (void)pid;
         errno = ENOSYS;
 #endif
-        m_error = m_fd < 0 ? errno : 0;
+        m_error = m_fd.IsValid() ? 0 : errno;
     }
-    ~PidFd() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    PidFd(const PidFd&) = delete;
-    PidFd& operator=(const PidFd&) = delete;
 
     [[nodiscard]] bool IsOpen() const {
-        return m_fd >= 0;
+        return m_fd.IsValid();
     }
     /// Why it could not be opened: ESRCH when there is no such process, ENOSYS when the kernel
     /// has no pidfds.
@@ -40,12 +35,12 @@ public:
     }
     void Kill() const {
 #ifdef SYS_pidfd_send_signal
-        syscall(SYS_pidfd_send_signal, m_fd, SIGKILL, nullptr, 0);
+        syscall(SYS_pidfd_send_signal, m_fd.Get(), SIGKILL, nullptr, 0);
 #endif
     }
 
 private:
-    int m_fd = -1;
+    UniqueFd m_fd;
     int m_error = 0;
 };
 

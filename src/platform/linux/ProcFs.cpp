@@ -1,6 +1,7 @@
 #include "platform/linux/ProcFs.h"
 
 #include "platform/linux/Interpreters.h"
+#include "platform/linux/UniqueFd.h"
 
 #include <array>
 #include <cerrno>
@@ -25,24 +26,6 @@ struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
 using DirHandle = std::unique_ptr<DIR, DirCloser>;
-
-// A file descriptor closed with its owner.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    [[nodiscard]] int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // Only names made of digits alone are processes; "self" and the like are not.
 std::optional<pid_t> PidFromName(const char* name) {
@@ -99,7 +82,7 @@ std::string ProcFs::FileOf(pid_t pid, const char* name) const {
 }
 
 std::optional<std::string> ProcFs::ReadSmallFile(const std::string& file, std::size_t limit) {
-    const FileDescriptor fd(open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    const UniqueFd fd(open(file.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) {
         return std::nullopt;
     }

@@ -93,28 +93,4 @@ private:
     std::string m_root;
 };
 
-/// The live /proc, for callers that keep no reader of their own.
-namespace procfs {
-
-[[nodiscard]] inline std::optional<pid_t> ValidPid(ProcessId pid) {
-    return ProcFs::ValidPid(pid);
-}
-[[nodiscard]] inline std::optional<pid_t> SignallablePid(ProcessId pid, pid_t ownPid) {
-    return ProcFs::SignallablePid(pid, ownPid);
-}
-[[nodiscard]] inline std::string ExeName(pid_t pid) {
-    return ProcFs().ExeName(pid);
-}
-[[nodiscard]] inline std::optional<pid_t> ThreadGroupOf(pid_t tid) {
-    return ProcFs().ThreadGroupOf(tid);
-}
-inline void ForEachProcess(const std::function<void(pid_t)>& visit) {
-    ProcFs().ForEachProcess(visit);
-}
-inline void ForEachThread(pid_t pid, const std::function<void(pid_t)>& visit) {
-    ProcFs().ForEachThread(pid, visit);
-}
-
-} // namespace procfs
-
 } // namespace morvane::platform

@@ -78,7 +78,7 @@ std::optional<PickedWindow> X11WindowPicker::WindowUnderPointer() {
     if (const std::optional<pid_t> valid = ProcFs::ValidPid(pid); valid && m_proc.Exists(*valid)) {
         picked.pid = pid;
         picked.programName = m_proc.ExeName(*valid);
-        picked.executablePath = m_proc.ExePath(*valid).value_or(std::string{});
+        picked.executablePath = m_proc.ProgramPath(*valid).value_or(std::string{});
     }
     picked.title = m_windows->Title(top);
     const auto [instance, windowClass] = m_windows->WmClass(top);
