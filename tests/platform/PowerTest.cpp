@@ -1,6 +1,7 @@
 #include "MockLogind.h"
 #include "TestSupport.h"
 #include "platform/linux/LinuxPower.h"
+#include "platform/linux/x11/DpmsServer.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,6 +24,18 @@ std::string Joined(const std::vector<std::string>& lines) {
     return all;
 }
 
+// Serves `power` as the program's event loop does, only when its descriptor wakes, until the
+// condition holds; false at the deadline.
+bool ServeUntil(LinuxPower& power, const std::function<bool()>& condition) {
+    return WaitUntil([&] {
+        pollfd wake{power.PollDescriptor(), POLLIN, 0};
+        if (poll(&wake, 1, 20) > 0) {
+            power.Process();
+        }
+        return condition();
+    });
+}
+
 class PowerWithLogind : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -39,18 +52,6 @@ protected:
 
     LinuxPower MakePower() {
         return LinuxPower([this](const std::string& line) { m_log.push_back(line); });
-    }
-
-    // Serves `power` as the program's event loop does, only when its descriptor wakes, until
-    // the condition holds; false at the deadline.
-    static bool ServeUntil(LinuxPower& power, const std::function<bool()>& condition) {
-        return WaitUntil([&] {
-            pollfd wake{power.PollDescriptor(), POLLIN, 0};
-            if (poll(&wake, 1, 20) > 0) {
-                power.Process();
-            }
-            return condition();
-        });
     }
 
     // Waits for the mock to have seen `method`; the calls it has seen by then.
@@ -222,6 +223,113 @@ TEST(MonitorPower, ADisplayWithoutDpmsIsLeftAloneAndTheLogSaysWhy) {
     ASSERT_EQ(log.size(), 1u);
     EXPECT_NE(log[0].find("no DPMS"), std::string::npos) << log[0];
 }
+
+// A display's DPMS with the X server's rules: no level is forced while DPMS is off, switching it
+// off lights the monitor, and no timeout may come before the one it follows.
+struct FakeDpmsDisplay {
+    x11::DpmsInfo info;
+    x11::DpmsTimeouts timeouts;
+};
+
+class FakeDpmsServer final : public x11::DpmsServer {
+public:
+    explicit FakeDpmsServer(FakeDpmsDisplay& display) : m_display(display) {}
+    std::optional<x11::DpmsInfo> Info() override { return m_display.info; }
+    std::optional<x11::DpmsTimeouts> Timeouts() override { return m_display.timeouts; }
+    int SetTimeouts(const x11::DpmsTimeouts& t) override {
+        if ((t.off != 0 && t.off < t.suspend) || (t.suspend != 0 && t.suspend < t.standby)) {
+            return 2; // BadValue
+        }
+        m_display.timeouts = t;
+        return 0;
+    }
+    int Enable() override {
+        m_display.info.enabled = true;
+        return 0;
+    }
+    int Disable() override {
+        m_display.info = {false, true};
+        return 0;
+    }
+    int ForceOff() override {
+        if (!m_display.info.enabled) {
+            return 8; // BadMatch
+        }
+        m_display.info.monitorOn = false;
+        return 0;
+    }
+
+private:
+    FakeDpmsDisplay& m_display;
+};
+
+struct MonitorCase {
+    const char* name;
+    bool dpmsWasOn;
+    std::function<void(FakeDpmsDisplay&)> whileOff; // what the user does meanwhile
+    FakeDpmsDisplay after;
+    const char* logged; // nullptr: nothing
+};
+
+void PrintTo(const MonitorCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MonitorOff : public ::testing::TestWithParam<MonitorCase> {};
+
+constexpr x11::DpmsTimeouts kUserTimeouts{600, 900, 1200};
+
+TEST_P(MonitorOff, LeavesTheUsersDpmsSettingsAsTheyWere) {
+    const MonitorCase& c = GetParam();
+    FakeDpmsDisplay display{{c.dpmsWasOn, true}, kUserTimeouts};
+    std::vector<std::string> log;
+    {
+        LinuxPower power([&](const std::string& line) { log.push_back(line); }, SessionProbe(),
+                         [&](Result&) { return std::make_unique<FakeDpmsServer>(display); });
+
+        power.TurnOffMonitor();
+
+        EXPECT_FALSE(display.info.monitorOn);
+        // Nothing blanks the screen by itself that did not before.
+        EXPECT_EQ(display.timeouts, c.dpmsWasOn ? kUserTimeouts : x11::DpmsTimeouts{});
+        c.whileOff(display);
+        EXPECT_TRUE(ServeUntil(power, [&] {
+            return display.info == c.after.info && display.timeouts == c.after.timeouts;
+        }));
+    }
+    // Nor does our end change what the user has.
+    EXPECT_EQ(display.info, c.after.info);
+    EXPECT_EQ(display.timeouts, c.after.timeouts);
+    ASSERT_EQ(log.size(), c.logged != nullptr ? 1u : 0u) << Joined(log);
+    if (c.logged != nullptr) {
+        EXPECT_NE(log[0].find(c.logged), std::string::npos) << log[0];
+    }
+}
+
+void Wake(FakeDpmsDisplay& display) {
+    display.info.monitorOn = true; // the user moves the mouse
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dpms, MonitorOff,
+    ::testing::Values(
+        MonitorCase{"DpmsOn", true, Wake, {{true, true}, kUserTimeouts}, nullptr},
+        MonitorCase{
+            "DpmsOffComesBackOnceLit", false, Wake, {{false, true}, kUserTimeouts}, nullptr},
+        MonitorCase{"DpmsSetUpAnewMeanwhileStays",
+                    false,
+                    [](FakeDpmsDisplay& display) {
+                        display.timeouts = {300, 300, 300};
+                        Wake(display);
+                    },
+                    {{true, true}, {300, 300, 300}},
+                    nullptr},
+        MonitorCase{"EndWhileOffKeepsItOffWithoutBlanking",
+                    false,
+                    [](FakeDpmsDisplay&) {},
+                    {{true, false}, {}},
+                    "still off"}),
+    [](const ::testing::TestParamInfo<MonitorCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace morvane::platform

@@ -1,18 +1,46 @@
 #include "platform/linux/LinuxPower.h"
 
 #include "platform/linux/LogindClient.h"
-#include "platform/linux/x11/X11Dpms.h"
+#include "platform/linux/x11/X11DpmsServer.h"
 
 #include <array>
+#include <ctime>
 #include <unistd.h>
 
 namespace morvane::platform {
 
-LinuxPower::LinuxPower(LogSink log, SessionProbe session)
-    : m_log(std::move(log)), m_session(std::move(session)),
-      m_logind(std::make_unique<LogindClient>()) {}
+namespace {
 
-LinuxPower::~LinuxPower() = default;
+// How often a monitor turned off for a user who has DPMS off is looked at, for their settings to
+// go back soon after it is lit again.
+constexpr std::uint64_t kMonitorWatchUsec = 1'000'000;
+
+x11::X11Dpms::Connector OrSessionDisplay(x11::X11Dpms::Connector dpms,
+                                         const SessionProbe& session) {
+    if (dpms) {
+        return dpms;
+    }
+    return [display = session.X11Display()](Result& failure) -> std::unique_ptr<x11::DpmsServer> {
+        return x11::X11DpmsServer::Open(display, failure);
+    };
+}
+
+} // namespace
+
+LinuxPower::LinuxPower(LogSink log, SessionProbe session, x11::X11Dpms::Connector dpms)
+    : m_log(std::move(log)), m_session(std::move(session)),
+      m_logind(std::make_unique<LogindClient>()),
+      m_monitor(OrSessionDisplay(std::move(dpms), m_session)) {}
+
+LinuxPower::~LinuxPower() {
+    m_monitorWatch.reset();
+    m_monitor.RestoreOnceOn();
+    if (m_monitor.RestoreDue()) {
+        // Lighting it now would undo what the user asked for; as it stands nothing blanks the
+        // screen by itself, which is what DPMS off meant to them.
+        m_log("monitor: still off at the end, DPMS stays on with every timeout at never");
+    }
+}
 
 int LinuxPower::PollDescriptor() const {
     return m_logind->PollDescriptor();
@@ -84,9 +112,38 @@ void LinuxPower::LogOffUser() {
 }
 
 void LinuxPower::TurnOffMonitor() {
-    if (const Result result = x11::X11Dpms::TurnMonitorOff(m_session.X11Display()); !result.Ok()) {
+    if (const Result result = m_monitor.TurnMonitorOff(); !result.Ok()) {
         m_log("monitor: " + result.Message());
     }
+    WatchForMonitorOn();
+}
+
+void LinuxPower::WatchForMonitorOn() {
+    sd_event* loop = m_logind->EventLoop();
+    if (!m_monitor.RestoreDue() || loop == nullptr) {
+        return; // without a loop, the settings go back at our end
+    }
+    if (!m_monitorWatch) {
+        sd_event_source* source = nullptr;
+        const int r = sd_event_add_time_relative(loop, &source, CLOCK_MONOTONIC, kMonitorWatchUsec,
+                                                 0, &LinuxPower::OnWatchTimer, this);
+        m_monitorWatch.reset(source);
+        if (r < 0) {
+            return;
+        }
+    } else {
+        sd_event_source_set_time_relative(m_monitorWatch.get(), kMonitorWatchUsec);
+        sd_event_source_set_enabled(m_monitorWatch.get(), SD_EVENT_ONESHOT);
+    }
+    // The loop arms its clock when it is run; the program's loop then wakes for the timer.
+    m_logind->Process();
+}
+
+int LinuxPower::OnWatchTimer(sd_event_source* /*source*/, std::uint64_t /*usec*/, void* userdata) {
+    auto* power = static_cast<LinuxPower*>(userdata);
+    power->m_monitor.RestoreOnceOn();
+    power->WatchForMonitorOn();
+    return 0;
 }
 
 } // namespace morvane::platform

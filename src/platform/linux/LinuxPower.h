@@ -2,8 +2,11 @@
 
 #include "platform/Power.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/SdBusPtr.h"
 #include "platform/linux/SessionProbe.h"
+#include "platform/linux/x11/X11Dpms.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace morvane::platform {
@@ -12,11 +15,15 @@ class LogindClient;
 
 /// Power requests to systemd-logind on the system bus, and the monitor through the X11 DPMS
 /// extension. Every request returns at once without waiting for logind; what could not be done
-/// is written to the log, answers that come later when the event loop hands them over.
+/// is written to the log, answers that come later when the event loop hands them over. The
+/// user's DPMS settings are put back through the same event loop once the monitor is lit again.
 class LinuxPower final : public Power {
 public:
-    explicit LinuxPower(LogSink log = StderrLog(), SessionProbe session = SessionProbe());
-    /// Lets logind's answers still under way come in first, for a few seconds at most.
+    /// `dpms` reaches the DPMS of the session's X display; the real one unless given.
+    explicit LinuxPower(LogSink log = StderrLog(), SessionProbe session = SessionProbe(),
+                        x11::X11Dpms::Connector dpms = {});
+    /// Puts the user's DPMS settings back if the monitor is lit again, and lets logind's
+    /// answers still under way come in first, for a few seconds at most.
     ~LinuxPower() override;
 
     [[nodiscard]] int PollDescriptor() const override;
@@ -34,10 +41,16 @@ public:
 
 private:
     void Request(const char* method);
+    /// Looks again, after a while, whether the monitor is lit and the user's DPMS settings can
+    /// go back.
+    void WatchForMonitorOn();
+    static int OnWatchTimer(sd_event_source* source, std::uint64_t usec, void* userdata);
 
     LogSink m_log; // outlives the client: answers handled at its end are still logged
     SessionProbe m_session;
     std::unique_ptr<LogindClient> m_logind;
+    x11::X11Dpms m_monitor;
+    UniqueEventSource m_monitorWatch; // on the logind client's loop: goes before it
 };
 
 } // namespace morvane::platform

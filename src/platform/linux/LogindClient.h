@@ -35,6 +35,8 @@ public:
     [[nodiscard]] int PollDescriptor() const;
     /// Hands over the answers that wait and writes what is queued, without waiting.
     void Process();
+    /// The event loop behind `PollDescriptor`, for the back end's timers; nullptr without one.
+    [[nodiscard]] sd_event* EventLoop() const { return m_event.get(); }
 
     /// Opens the system bus unless it is open; an error says why it cannot be reached.
     Result Connect();

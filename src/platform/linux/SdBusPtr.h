@@ -32,4 +32,10 @@ struct EventUnref {
 };
 using UniqueEvent = std::unique_ptr<sd_event, EventUnref>;
 
+/// An event source of such a loop: switched off and let go of together.
+struct EventSourceUnref {
+    void operator()(sd_event_source* source) const { sd_event_source_disable_unref(source); }
+};
+using UniqueEventSource = std::unique_ptr<sd_event_source, EventSourceUnref>;
+
 } // namespace morvane::platform
