@@ -12,6 +12,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
     fonts-dejavu-core desktop-file-utils imagemagick
+    # the fuzz targets (scripts/run-fuzzers.sh): clang with libFuzzer and the sanitizers
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

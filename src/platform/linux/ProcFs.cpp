@@ -170,10 +170,12 @@ std::vector<std::string> ProcFs::CommandLine(pid_t pid) const {
     // The interpreter's options and the script come first; a huge argument list past this is
     // of no use to us.
     const std::optional<std::string> text = ReadSmallFile(FileOf(pid, "cmdline"), 64 * 1024);
-    if (!text) {
-        return words;
-    }
-    std::string_view rest = *text;
+    return text ? ParseCommandLine(*text) : words;
+}
+
+std::vector<std::string> ProcFs::ParseCommandLine(std::string_view cmdline) {
+    std::vector<std::string> words;
+    std::string_view rest = cmdline;
     while (!rest.empty()) {
         const std::size_t end = rest.find('\0');
         words.emplace_back(rest.substr(0, end));
@@ -199,13 +201,17 @@ std::optional<std::uint64_t> ProcFs::StartTime(pid_t pid) const {
         return std::nullopt;
     }
     const std::optional<std::string> stat = ReadSmallFile(FileOf(pid, "stat"), 4096);
+    return stat ? ParseStartTime(*stat) : std::nullopt;
+}
+
+std::optional<std::uint64_t> ProcFs::ParseStartTime(std::string_view stat) {
     // "pid (comm) state ppid ...": comm may hold spaces and parentheses, so the fields are
     // counted from after the last ')'. The first there is field 3 (state); we want field 22.
-    const std::size_t close = stat ? stat->rfind(')') : std::string::npos;
-    if (close == std::string::npos) {
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string_view::npos) {
         return std::nullopt;
     }
-    std::string_view fields = std::string_view(*stat).substr(close + 1);
+    std::string_view fields = stat.substr(close + 1);
     constexpr int kFieldsBefore = 22 - 3;
     for (int i = 0; i < kFieldsBefore; ++i) {
         const std::size_t start = fields.find_first_not_of(' ');
@@ -225,20 +231,22 @@ std::optional<std::int64_t> ProcFs::StatusNumber(pid_t pid, std::string_view key
     }
     // The keys we read are among the first lines of status.
     const std::optional<std::string> status = ReadSmallFile(FileOf(pid, "status"), 4096);
-    if (!status) {
-        return std::nullopt;
-    }
+    return status ? ParseStatusNumber(*status, key) : std::nullopt;
+}
+
+std::optional<std::int64_t> ProcFs::ParseStatusNumber(std::string_view status,
+                                                      std::string_view key) {
     const std::string field = std::string(key) + ':';
     std::size_t at = 0;
-    if (!status->starts_with(field)) {
-        at = status->find('\n' + field);
-        if (at == std::string::npos) {
+    if (!status.starts_with(field)) {
+        at = status.find('\n' + field);
+        if (at == std::string_view::npos) {
             return std::nullopt;
         }
         ++at;
     }
     at += field.size();
-    return ReadNumber<std::int64_t>(*status, at);
+    return ReadNumber<std::int64_t>(status, at);
 }
 
 std::optional<uid_t> ProcFs::RealUid(pid_t pid) const {

@@ -77,6 +77,16 @@ public:
     /// (they would wrap to one of the former).
     [[nodiscard]] static std::optional<pid_t> SignallablePid(ProcessId pid, pid_t ownPid);
 
+    // What the readers make of a file's text, apart from reading it.
+    /// The words of a cmdline file: NUL-separated, the last NUL optional.
+    [[nodiscard]] static std::vector<std::string> ParseCommandLine(std::string_view cmdline);
+    /// Field 22 of a stat file (see StartTime); nullopt when it has none.
+    [[nodiscard]] static std::optional<std::uint64_t> ParseStartTime(std::string_view stat);
+    /// The first number after "Key:" at the start of a line of a status file; nullopt when
+    /// there is none.
+    [[nodiscard]] static std::optional<std::int64_t> ParseStatusNumber(std::string_view status,
+                                                                       std::string_view key);
+
 private:
     /// The path of one of a process's files ("exe", "comm", "status", ...).
     [[nodiscard]] std::string FileOf(pid_t pid, const char* name) const;
