@@ -10,6 +10,7 @@ packages=(
     libsystemd-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
+    wine wine64
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
     fonts-dejavu-core desktop-file-utils imagemagick
 )
