@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 namespace morvane {
 
 /// Which comes first in a slash or dash date whose year is last (12/7/2026): the host locale's
@@ -16,7 +18,8 @@ struct DateTime {
     int minute = 0;
     int second = 0;
 
-    auto operator<=>(const DateTime&) const = default;
+    // clang-tidy before 18 takes the 0 that < compares the result with for a null pointer.
+    auto operator<=>(const DateTime&) const = default; // NOLINT(modernize-use-nullptr)
 };
 
 } // namespace morvane

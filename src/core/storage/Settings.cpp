@@ -6,6 +6,7 @@ namespace morvane {
 
 WriteResult SaveSettings(const std::filesystem::path& path, const Options& options) {
     std::vector<std::string> lines;
+    lines.reserve(kSettingsMarks.size());
     for (Mark mark : kSettingsMarks) {
         lines.emplace_back(options.IsChecked(mark) ? "1" : "0");
     }
