@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
     # build
     build-essential cmake ninja-build clang-format clang-tidy pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev libx11-dev libxext-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-l10n-tools libgl-dev libx11-dev
+    libxext-dev
     libxres-dev
     libsystemd-dev
     # tests and benchmarks

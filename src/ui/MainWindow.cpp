@@ -466,6 +466,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::UpdateLan() {
     const Engine& e = m_d.engine;
+    // The texts through tr() follow the same language as the language file's.
+    m_translator.Follow(e.Marks());
     m_cmdAdd->setText(Lan(e, LanText::AddTask));
     m_cmdDelete->setText(Lan(e, LanText::Delete));
     m_cmdRemoveAll->setText(Lan(e, LanText::RemoveAll));

@@ -68,12 +68,14 @@ private:
     void CloseFromProgram();
     void ResetPointerState();
     void OnEmptyTaskToggled(bool ticked);
-    void OnProgramClicked(QTreeWidgetItem* item);
+    void OnProgramChosen(QTreeWidgetItem* item);
     void OnCloseProgramNow();
     void OnBrowse();
     void OnDropped(const QString& program);
     void SelectProgramRow(const std::vector<std::string>& programs, const QString& program);
     void Inform(const QString& title, const QString& text);
+    /// Asks with OK and Cancel; true for OK.
+    bool Confirm(const QString& title, const QString& text);
 
     Deps m_d;
     CommonDlgsW m_dialogs;
@@ -83,6 +85,7 @@ private:
     bool m_selected = false;
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
+    bool m_selectingRow = false; // the editor selects a row itself: the target stays
 };
 
 } // namespace morvane

@@ -1,6 +1,7 @@
 #include "ui/TaskTableModel.h"
 
 #include "ui/ProgramIcons.h"
+#include "ui/ShownText.h"
 
 namespace morvane {
 
@@ -48,7 +49,7 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
                    : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return QString::fromStdString(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        return ShownText(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
     }
     return {};
 }
