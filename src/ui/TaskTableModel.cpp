@@ -48,7 +48,13 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
                    : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return QString::fromStdString(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        const QString text =
+            QString::fromStdString(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        const std::string& failure = m_tasks.LastFailureOf(row);
+        if (role == Qt::ToolTipRole && !failure.empty()) {
+            return tr("%1\n\nLast run failed: %2").arg(text, QString::fromStdString(failure));
+        }
+        return text;
     }
     return {};
 }
