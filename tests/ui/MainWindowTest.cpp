@@ -587,6 +587,28 @@ private Q_SLOTS:
         QCOMPARE(Tasks().Count(), 3);
     }
 
+    void linesThatAreNotTasksAndARunThatFailedAreShown() {
+        QTemporaryDir folder;
+        const QString script = folder.filePath(QStringLiteral("tidy.sh"));
+        WriteLines(script, {"#!/bin/sh", "exec\txterm\t-e\ttop\tNone\tRun"});
+        m_desk->Editor()->Dialogs().SetFileRunner([&](const CommonDlgsW::FileRequest&) {
+            return std::optional<CommonDlgsW::FileAnswer>({{script}});
+        });
+        ModalAnswerer answerer;
+        W<QToolButton>("cmdLoad")->click();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY2(answerer.Boxes().first().text.contains(QLatin1String("2 line(s)")),
+                 qPrintable(answerer.Boxes().first().text));
+        QCOMPARE(Tasks().Count(), 0);
+
+        m_desk->launcher.failing = {"/missing/tool"};
+        m_desk->engine->AddTask(Task{"tool", "/missing/tool", "None", "2026/12/07 09:00:00",
+                                     "Every Day", "Run - Normal", ""});
+        m_desk->engine->SchedulerTick();
+        const QString tip = m_desk->window->Model().index(0, 2).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QLatin1String("cannot start /missing/tool")), qPrintable(tip));
+    }
+
     void settingPopsUpItsMenu() {
         W<QToolButton>("cmdSetting")->click();
         QTRY_VERIFY(W<QMenu>("menuSetting")->isVisible());
