@@ -52,6 +52,12 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     connect(m_cmdCancel, &QPushButton::clicked, this, [this] { CancelEditor(); });
 }
 
+TaskEditor::~TaskEditor() {
+    // The drag watches the form's widgets: it goes first, so no event that the dialog's own
+    // end still sends can reach it once the form is half gone.
+    delete m_drag;
+}
+
 void TaskEditor::SetWindowPicker(platform::WindowPicker* picker) {
     m_drag->SetWindowPicker(picker);
 }

@@ -31,6 +31,7 @@ public:
     };
 
     TaskEditor(Deps deps, QWidget* parent);
+    ~TaskEditor() override;
 
     /// The window picker behind `imgSelect`; without one, or where it cannot work, the handle
     /// is disabled and its tooltip says why.
