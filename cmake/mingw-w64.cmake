@@ -11,3 +11,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Static runtime so the test executables run under Wine without copying DLLs around.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# ctest runs the cross-built tests under Wine; scripts/with-wine.sh gives them a fresh prefix.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    find_program(MORVANE_WINE wine)
+    if(MORVANE_WINE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR "${MORVANE_WINE}")
+    endif()
+endif()

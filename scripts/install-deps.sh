@@ -4,12 +4,14 @@ set -euo pipefail
 
 packages=(
     # build
-    build-essential cmake ninja-build clang-format pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev libx11-dev libxext-dev
+    build-essential cmake ninja-build clang-format clang-tidy pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-l10n-tools libgl-dev libx11-dev
+    libxext-dev
     libxres-dev
     libsystemd-dev
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
+    wine wine64
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
     fonts-dejavu-core desktop-file-utils imagemagick
     # the fuzz targets (scripts/run-fuzzers.sh): clang with libFuzzer and the sanitizers

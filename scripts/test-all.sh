@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test: format check, the debug build with
 # warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer build, the Windows cross
-# build of the core, and the release build of the benchmarks.
+# build of the core with its tests under Wine, and the release build of the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,9 +21,10 @@ cmake --preset asan
 cmake --build --preset asan
 scripts/with-desktop.sh ctest --preset asan
 
-echo "== windows cross build of the core"
+echo "== windows cross build of the core, its tests under Wine"
 cmake --preset mingw
 cmake --build --preset mingw
+scripts/with-wine.sh --prefix build/mingw/wineprefix ctest --preset mingw
 
 echo "== release with benchmarks"
 cmake --preset release

@@ -43,9 +43,16 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
     Skin::SkinH_AttachEx(QDir(dataFolder).filePath(QStringLiteral("library.she")), QString());
 
-    Engine engine({*services.clock, *services.power, *services.processes, *services.launcher,
-                   *services.cursor, *services.autostart, services.locale->ShortDateOrder()},
-                  paths);
+    Engine::Services engineServices{*services.clock,
+                                    *services.power,
+                                    *services.processes,
+                                    *services.launcher,
+                                    *services.cursor,
+                                    *services.autostart,
+                                    services.locale->ShortDateOrder()};
+    engineServices.fileSync = services.fileSync.get();
+    engineServices.log = services.log;
+    Engine engine(engineServices, paths);
     MainWindow window({engine, services.programIcons.get()});
     window.SetWindowPicker(services.windowPicker.get());
     const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);

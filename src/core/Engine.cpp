@@ -3,10 +3,11 @@
 #include "core/UiHost.h"
 #include "core/editor/ProgramTargets.h"
 #include "core/storage/Settings.h"
-#include "core/storage/TaskFile.h"
 #include "core/tasks/DateTime.h"
 #include "platform/Autostart.h"
 #include "types/Clock.h"
+
+#include <cstdio>
 
 namespace morvane {
 
@@ -40,15 +41,44 @@ bool FileExists(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
+// What TaskBuilder::SetAfterMarks reads of the editor, recovered from an Empty task's texts:
+// its power action is carried by the marks alone, so a loaded one sets them as adding it did.
+TaskBuilder::Input AfterChoiceOf(const Task& task) {
+    TaskBuilder::Input in;
+    in.emptyTask = true;
+    in.quit = PowerDispatch::WantsQuit(task.after);
+    for (std::size_t i = 0; i < texts::kPowerNames.size(); ++i) {
+        if (StartsWith(task.after, texts::kPowerNames[i])) {
+            in.afterIndex = static_cast<int>(i) + 1;
+        }
+    }
+    return in;
+}
+
+bool IsEmptyTask(const Task& task) {
+    return StartsWith(task.type, texts::kClose) && task.program == texts::kEmptyProgram;
+}
+
+// "20261207-100000": names a file set aside, in the order a folder listing sorts.
+std::string Stamp(const DateTime& t) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    return text;
+}
+
 } // namespace
 
 Engine::Engine(Services services, AppPaths paths)
     : m_s(services), m_paths(std::move(paths)), m_dispatch(services.power, m_options),
       m_runner({m_tasks, m_running, services.processes, services.launcher, services.clock,
-                m_dispatch, m_signals, *this, [this] { SaveDefaultTaskList(); },
-                services.dateOrder}),
+                m_dispatch, m_signals, *this, [this] { SaveDefaultTaskList(); }, services.dateOrder,
+                services.log}),
       m_scheduler({m_tasks, m_options, services.clock, m_dispatch, m_runner, m_signals,
-                   m_timerClose, *this},
+                   m_timerClose, *this,
+                   [this] {
+                       SaveDefaultTaskList();
+                   }},
                   services.dateOrder),
       m_idle(m_tasks, services.clock, services.cursor, m_timerClose) {
     m_signals.SetRefreshHandler([this] { ScanRunningPrograms(); });
@@ -84,10 +114,46 @@ void Engine::ClearStartupMarks() {
     m_options.SetChecked(Mark::Autoload, false);
 }
 
+void Engine::Log(const std::string& line) const {
+    if (m_s.log) {
+        m_s.log(line);
+    }
+}
+
+TaskFileCount Engine::ReadTasks(const std::filesystem::path& path) {
+    const int first = m_tasks.Count() + 1;
+    const TaskFileCount count = ReadTaskFile(path, m_tasks, m_s.clock.Now(), m_s.codec);
+    m_idle.Arm(first);
+    for (int row = first; row <= m_tasks.Count(); ++row) {
+        if (IsEmptyTask(m_tasks.At(row))) {
+            TaskBuilder::SetAfterMarks(AfterChoiceOf(m_tasks.At(row)), m_options, m_signals);
+        }
+    }
+    return count;
+}
+
+void Engine::SetSettingsAside() {
+    m_keptListUnknown = true;
+    const std::filesystem::path from = m_paths.SettingsFile();
+    std::filesystem::path to = from;
+    to += ".corrupt-" + Stamp(m_s.clock.Now());
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    Log(from.string() + " is not a settings file" +
+        (ec ? " and could not be renamed (" + ec.message() + ")" : "; kept as " + to.string()) +
+        "; the kept task list is left as it is");
+}
+
 bool Engine::LoadSettingsAndTasks() {
-    ReadSettings(m_paths.SettingsFile(), m_options);
+    if (ReadSettings(m_paths.SettingsFile(), m_options) == SettingsRead::Corrupt) {
+        SetSettingsAside();
+    }
     if (m_options.IsChecked(Mark::Autoload) && FileExists(m_paths.KeptTaskList())) {
-        ReadTaskFile(m_paths.KeptTaskList(), m_tasks, m_s.clock.Now(), m_s.codec);
+        const TaskFileCount count = ReadTasks(m_paths.KeptTaskList());
+        if (count.skipped > 0) {
+            Log(m_paths.KeptTaskList().string() + ": " + std::to_string(count.skipped) +
+                " line(s) that are not tasks were skipped");
+        }
     }
     const bool hasTasks = !m_tasks.IsEmpty();
     if (hasTasks && m_host != nullptr) {
@@ -147,8 +213,12 @@ void Engine::ToggleMark(Mark mark) {
     case Mark::Screen:
         m_options.TogglePowerMark(mark);
         break;
-    case Mark::Quit:
     case Mark::Autoload:
+        // The user's click says again whether the kept list is wanted.
+        m_keptListUnknown = false;
+        m_options.Toggle(mark);
+        break;
+    case Mark::Quit:
         m_options.Toggle(mark);
         break;
     case Mark::Autostart:
@@ -167,14 +237,14 @@ WriteResult Engine::SaveTasks(const std::filesystem::path& chosen, std::filesyst
     if (written != nullptr) {
         *written = path;
     }
-    return WriteTaskFile(path, m_tasks, m_s.codec);
+    return WriteTaskFile(path, m_tasks, m_s.codec, m_s.fileSync);
 }
 
-int Engine::LoadTasks(const std::filesystem::path& path) {
+TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
     m_timerClose.SetEnabled(false);
-    const int added = ReadTaskFile(path, m_tasks, m_s.clock.Now(), m_s.codec);
+    const TaskFileCount count = ReadTasks(path);
     m_timerClose.SetEnabled(true);
-    return added;
+    return count;
 }
 
 void Engine::SelectLanguage(Mark language) {
@@ -187,12 +257,12 @@ void Engine::SelectLanguage(Mark language) {
     switch (language) {
     case Mark::French:
         EnsureFolder(m_paths.appDataFolder);
-        WriteTextLinesAtomic(m_paths.FrenchMarker(), {"fr"}, m_s.codec);
+        WriteTextLinesAtomic(m_paths.FrenchMarker(), {"fr"}, m_s.codec, m_s.fileSync);
         RemoveFileQuietly(m_paths.PolishMarker());
         break;
     case Mark::Polish:
         EnsureFolder(m_paths.appDataFolder);
-        WriteTextLinesAtomic(m_paths.PolishMarker(), {"pl"}, m_s.codec);
+        WriteTextLinesAtomic(m_paths.PolishMarker(), {"pl"}, m_s.codec, m_s.fileSync);
         RemoveFileQuietly(m_paths.FrenchMarker());
         break;
     default:
@@ -213,17 +283,29 @@ void Engine::ToggleAutostart() {
 }
 
 void Engine::SaveDefaultTaskList() {
+    if (m_keptListUnknown) {
+        return;
+    }
+    // Written through to the disk: this runs right before shutdown and hibernate requests.
     if (!m_tasks.IsEmpty() && m_options.IsChecked(Mark::Autoload)) {
         EnsureFolder(m_paths.appDataFolder);
-        WriteTaskFile(m_paths.KeptTaskList(), m_tasks, m_s.codec);
+        if (const WriteResult written =
+                WriteTaskFile(m_paths.KeptTaskList(), m_tasks, m_s.codec, m_s.fileSync);
+            !written.Ok()) {
+            Log("the kept task list could not be written: " + written.error);
+        }
     } else {
-        RemoveFileQuietly(m_paths.KeptTaskList());
+        RemoveFileQuietly(m_paths.KeptTaskList(), m_s.fileSync);
     }
 }
 
 void Engine::SaveSettings() {
     EnsureFolder(m_paths.appDataFolder);
-    morvane::SaveSettings(m_paths.SettingsFile(), m_options);
+    if (const WriteResult written =
+            morvane::SaveSettings(m_paths.SettingsFile(), m_options, m_s.fileSync);
+        !written.Ok()) {
+        Log("the settings could not be written: " + written.error);
+    }
 }
 
 void Engine::ExitCommand() {

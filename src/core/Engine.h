@@ -12,10 +12,13 @@
 #include "core/scheduler/TaskRunner.h"
 #include "core/storage/AppPaths.h"
 #include "core/storage/LanguageTable.h"
+#include "core/storage/TaskFile.h"
 #include "core/storage/TextFile.h"
 #include "core/tasks/TaskList.h"
 
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace morvane {
@@ -25,6 +28,7 @@ class UiHost;
 namespace platform {
 class Autostart;
 class Cursor;
+class FileSync;
 class Launcher;
 class Power;
 class Processes;
@@ -44,6 +48,10 @@ public:
         platform::Autostart& autostart;
         DateOrder dateOrder = DateOrder::DayFirst;
         const TextCodec& codec = TextCodec::Default();
+        /// Puts written files on the disk before they replace the old ones; none when null.
+        platform::FileSync* fileSync = nullptr;
+        /// Where what could not be done, or was left out, is written; may be empty.
+        std::function<void(const std::string& line)> log = {};
     };
 
     Engine(Services services, AppPaths paths);
@@ -81,6 +89,9 @@ public:
     void ClearStartupMarks();
     /// Reads the settings, loads the kept task list when asked, reads the start-at-logon state,
     /// and starts the scheduler when tasks were loaded. Returns whether the list has tasks.
+    /// A settings file that is not Morvane's is renamed aside and logged; the kept task list is
+    /// then neither loaded nor, at this run's end, replaced or removed, since whether the user
+    /// wants it is unknown (until the Autoload item is clicked).
     bool LoadSettingsAndTasks();
 
     // Timers.
@@ -112,7 +123,8 @@ public:
     WriteResult SaveTasks(const std::filesystem::path& chosen,
                           std::filesystem::path* written = nullptr);
     /// Load Tasks: the scheduler stops while the file is read and starts again afterwards.
-    int LoadTasks(const std::filesystem::path& path);
+    /// Lines that are not tasks are skipped and counted.
+    TaskFileCount LoadTasks(const std::filesystem::path& path);
     /// A click on menuEn, menuFr or menuPolish.
     void SelectLanguage(Mark language);
     /// A click on menuAutostart: toggles the mark and registers or unregisters.
@@ -135,6 +147,12 @@ public:
 private:
     void ReadLanguage(Mark language);
     void ScanRunningPrograms();
+    /// Appends a task file's tasks as loading does: each idle task waits its period from now,
+    /// and each Empty task sets the after-all-tasks marks as adding it did.
+    TaskFileCount ReadTasks(const std::filesystem::path& path);
+    /// Renames a settings file that could not be read aside, and says so in the log.
+    void SetSettingsAside();
+    void Log(const std::string& line) const;
 
     Services m_s;
     AppPaths m_paths;
@@ -142,6 +160,8 @@ private:
     enum class End { Running, Unloaded, QuitNow };
     End m_end = End::Running;
     bool m_inTick = false; // set while a scheduler tick runs
+    // The settings could not be read, so whether the kept list is wanted is unknown.
+    bool m_keptListUnknown = false;
 
     TaskList m_tasks;
     Options m_options;

@@ -3,6 +3,7 @@
 #include "platform/Autostart.h"
 #include "platform/Cursor.h"
 #include "platform/EndRequests.h"
+#include "platform/FileSync.h"
 #include "platform/Launcher.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
@@ -12,6 +13,7 @@
 #include "platform/WindowPicker.h"
 #include "types/Clock.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +38,9 @@ struct PlatformServices {
     std::unique_ptr<EndRequests> endRequests;
     std::unique_ptr<WindowPicker> windowPicker;
     std::unique_ptr<ProgramIconLookup> programIcons;
+    std::unique_ptr<FileSync> fileSync;
+    /// Where the program writes what it could not do; may be empty (nothing is written).
+    std::function<void(const std::string& line)> log;
 };
 
 /// Builds the services of this build's back end; defined once per back end.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <compare>
+
 namespace morvane {
 
 /// Which comes first in a slash or dash date whose year is last (12/7/2026): the host locale's
@@ -16,30 +18,8 @@ struct DateTime {
     int minute = 0;
     int second = 0;
 
-    bool operator==(const DateTime&) const = default;
-    // Year first, then on down to the second. Written out: a defaulted <=> needs <compare>,
-    // which Qt's moc cannot read at the top of a header it scans.
-    friend constexpr bool operator<(const DateTime& a, const DateTime& b) {
-        if (a.year != b.year) {
-            return a.year < b.year;
-        }
-        if (a.month != b.month) {
-            return a.month < b.month;
-        }
-        if (a.day != b.day) {
-            return a.day < b.day;
-        }
-        if (a.hour != b.hour) {
-            return a.hour < b.hour;
-        }
-        if (a.minute != b.minute) {
-            return a.minute < b.minute;
-        }
-        return a.second < b.second;
-    }
-    friend constexpr bool operator>(const DateTime& a, const DateTime& b) { return b < a; }
-    friend constexpr bool operator<=(const DateTime& a, const DateTime& b) { return !(b < a); }
-    friend constexpr bool operator>=(const DateTime& a, const DateTime& b) { return !(a < b); }
+    // clang-tidy before 18 takes the 0 that < compares the result with for a null pointer.
+    auto operator<=>(const DateTime&) const = default; // NOLINT(modernize-use-nullptr)
 };
 
 } // namespace morvane

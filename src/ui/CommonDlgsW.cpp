@@ -61,7 +61,9 @@ std::optional<QColor> RunQtColorDialog(QWidget* owner, const QColor& initial,
 
 } // namespace
 
-CommonDlgsW::CommonDlgsW() : m_fileRunner(RunQtFileDialog), m_colorRunner(RunQtColorDialog) {
+CommonDlgsW::CommonDlgsW(int pathLimit)
+    : MaxFileSize(pathLimit), m_pathLimit(pathLimit), m_fileRunner(RunQtFileDialog),
+      m_colorRunner(RunQtColorDialog) {
     m_customColors.fill(QColor(0, 0, 0));
 }
 
@@ -173,8 +175,8 @@ bool CommonDlgsW::ShowSave(QWidget* owner) {
 }
 
 bool CommonDlgsW::ShowFile(bool save, QWidget* owner) {
-    // The buffers hold 256 characters: a longer starting name or folder cannot be offered.
-    if (FileName.size() > kBufferSize || InitDir.size() > kBufferSize) {
+    // A starting name or folder beyond the platform's limit cannot be offered.
+    if (FileName.size() > m_pathLimit || InitDir.size() > m_pathLimit) {
         return false;
     }
     FileRequest request;

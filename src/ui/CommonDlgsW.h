@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 
 class QWidget;
@@ -22,8 +23,11 @@ public:
     static constexpr std::int32_t kOverwritePrompt = 0x2;
     static constexpr std::int32_t kNoValidate = 0x100;
     static constexpr std::int32_t kAllowMultiSelect = 0x200;
-    /// The size of the file-name, file-title and folder buffers, in characters.
+    /// The size of the classic dialogs' file-name, file-title and folder buffers, in
+    /// characters: the path limit where those dialogs are what the platform shows.
     static constexpr int kBufferSize = 256;
+    /// No path limit: Qt's dialogs, and the file systems they run on here, take long paths.
+    static constexpr int kNoPathLimit = std::numeric_limits<int>::max();
 
     /// What a file dialog is asked to show.
     struct FileRequest {
@@ -49,7 +53,9 @@ public:
     using ColorRunner = std::function<std::optional<QColor>(QWidget* owner, const QColor& initial,
                                                             std::array<QColor, 16>& customColors)>;
 
-    CommonDlgsW();
+    /// `pathLimit` is the longest file name or folder, in characters, that the platform's
+    /// dialogs can offer or return.
+    explicit CommonDlgsW(int pathLimit = kNoPathLimit);
 
     // The fields, in the classic order.
     std::int32_t Flags = 0;
@@ -61,7 +67,8 @@ public:
     QString Filter = QStringLiteral("All files (*.*)|*.*");
     std::int32_t FilterIndex = 1;
     QString InitDir;
-    std::int32_t MaxFileSize = kBufferSize;
+    /// The longest name the caller takes back; starts at the path limit.
+    std::int32_t MaxFileSize;
 
     /// The colour as 0x00BBGGRR.
     [[nodiscard]] std::int32_t Color() const { return m_color; }
@@ -89,6 +96,7 @@ public:
 private:
     bool ShowFile(bool save, QWidget* owner);
 
+    int m_pathLimit;
     std::int32_t m_color = 12632256;
     std::array<QColor, 16> m_customColors;
     FileRunner m_fileRunner;

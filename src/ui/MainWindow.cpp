@@ -375,8 +375,19 @@ void MainWindow::LoadTasksCommand() {
     if (!dialogs.ShowOpen(this)) {
         return;
     }
-    Hourglass wait;
-    m_d.engine.LoadTasks(std::filesystem::path(dialogs.FileName.toStdString()));
+    TaskFileCount count;
+    {
+        Hourglass wait;
+        count = m_d.engine.LoadTasks(std::filesystem::path(dialogs.FileName.toStdString()));
+    }
+    if (count.skipped > 0) {
+        QMessageBox box(
+            QMessageBox::Warning, QStringLiteral("Morvane"),
+            tr("%n line(s) of %1 are not tasks and were skipped.", nullptr, count.skipped)
+                .arg(dialogs.FileName),
+            QMessageBox::Ok, this);
+        box.exec();
+    }
 }
 
 void MainWindow::SettingCommand() {
@@ -466,6 +477,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::UpdateLan() {
     const Engine& e = m_d.engine;
+    // The texts through tr() follow the same language as the language file's.
+    m_translator.Follow(e.Marks());
     m_cmdAdd->setText(Lan(e, LanText::AddTask));
     m_cmdDelete->setText(Lan(e, LanText::Delete));
     m_cmdRemoveAll->setText(Lan(e, LanText::RemoveAll));

@@ -2,6 +2,7 @@
 
 #include "core/Options.h"
 #include "core/UiHost.h"
+#include "ui/UiTranslator.h"
 
 #include <QMainWindow>
 #include <QUrl>
@@ -138,6 +139,7 @@ private:
     QAction* m_menuHelp = nullptr;
     QAction* m_menuAbout = nullptr;
     std::map<Mark, QAction*> m_markActions;
+    UiTranslator m_translator;
 
     QTimer* m_timerClose = nullptr;
     QTimer* m_timerMouse = nullptr;

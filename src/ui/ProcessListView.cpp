@@ -1,5 +1,7 @@
 #include "ui/ProcessListView.h"
 
+#include "ui/ShownText.h"
+
 #include <QHeaderView>
 
 namespace morvane {
@@ -21,11 +23,31 @@ ProcessListView::ProcessListView(QWidget* parent) : QTreeWidget(parent) {
     setColumnWidth(1, 170);
 }
 
+QTreeWidgetItem* ProcessListView::NewRow(const QIcon& icon, const QString& name,
+                                         const QString& path) {
+    auto* row = new QTreeWidgetItem;
+    row->setIcon(0, icon);
+    row->setData(1, Qt::UserRole, name);
+    row->setText(1, ShownText(name));
+    row->setData(2, Qt::UserRole, path);
+    row->setText(2, ShownText(path));
+    row->setToolTip(2, row->text(2));
+    return row;
+}
+
+QString ProcessListView::ProgramOf(const QTreeWidgetItem* row) {
+    return row != nullptr ? row->data(1, Qt::UserRole).toString() : QString();
+}
+
+QString ProcessListView::PathOf(const QTreeWidgetItem* row) {
+    return row != nullptr ? row->data(2, Qt::UserRole).toString() : QString();
+}
+
 QStringList ProcessListView::Programs() const {
     QStringList names;
     names.reserve(topLevelItemCount());
     for (int i = 0; i < topLevelItemCount(); ++i) {
-        names << topLevelItem(i)->text(1);
+        names << ProgramOf(topLevelItem(i));
     }
     return names;
 }
@@ -47,7 +69,7 @@ void ProcessListView::keyboardSearch(const QString& search) {
     }
     const QString typed = search.right(1).toUpper();
     for (int i = 0; i < topLevelItemCount(); ++i) {
-        const QString name = topLevelItem(i)->text(1);
+        const QString name = ProgramOf(topLevelItem(i));
         if (!name.isEmpty() && name.left(1).toUpper() == typed) {
             SelectRow(i);
             return;

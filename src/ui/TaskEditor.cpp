@@ -1,12 +1,14 @@
 #include "ui/TaskEditor.h"
 
 #include "core/Engine.h"
+#include "core/editor/CommandLineWords.h"
 #include "core/editor/ProgramTargets.h"
 #include "types/Clock.h"
 #include "ui/Lan.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
 #include "ui/ProgramIcons.h"
+#include "ui/ShownText.h"
 #include "ui/TaskTableModel.h"
 #include "ui/WindowPickDrag.h"
 
@@ -18,6 +20,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
+
+#include <utility>
 
 namespace morvane {
 
@@ -31,13 +35,27 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     connect(m_lblDrag, &LinkLabel::clicked, this,
             [this] { Q_EMIT tutorialRequested(QStringLiteral("tutorial.html#select")); });
     connect(m_chkOnly, &QCheckBox::toggled, this, [this](bool on) { OnEmptyTaskToggled(on); });
+    // A row chosen by the mouse or the keyboard (arrows, Home, End, a typed letter) becomes
+    // the target; the rows the editor selects itself do not.
     connect(m_LV, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { OnProgramClicked(item); });
+            [this](QTreeWidgetItem* item) { OnProgramChosen(item); });
+    connect(m_LV, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
+        if (!m_selectingRow && !selected.isEmpty()) {
+            OnProgramChosen(selected.first());
+        }
+    });
     connect(m_cmdRefresh, &QToolButton::clicked, this, [this] { m_d.engine.Refresh(); });
     connect(m_cmdClose, &QToolButton::clicked, this, [this] { OnCloseProgramNow(); });
     connect(m_cmdCmd, &QPushButton::clicked, this, [this] { OnBrowse(); });
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { AddTask(); });
     connect(m_cmdCancel, &QPushButton::clicked, this, [this] { CancelEditor(); });
+}
+
+TaskEditor::~TaskEditor() {
+    // The drag watches the form's widgets: it goes first, so no event that the dialog's own
+    // end still sends can reach it once the form is half gone.
+    delete m_drag;
 }
 
 void TaskEditor::SetWindowPicker(platform::WindowPicker* picker) {
@@ -56,21 +74,19 @@ void TaskEditor::ShowEditor() {
 
 void TaskEditor::RefillProcessList() {
     const auto& programs = m_d.engine.Running().Programs();
+    const bool selecting = std::exchange(m_selectingRow, true);
     m_LV->setUpdatesEnabled(false);
     m_LV->clear();
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(programs.size()));
     for (const RunningPrograms::Program& p : programs) {
-        auto* item = new QTreeWidgetItem;
         const QString path = QString::fromStdString(p.path);
-        item->setIcon(0, m_d.icons.IconFor(path));
-        item->setText(1, QString::fromStdString(p.name));
-        item->setText(2, path);
-        item->setToolTip(2, path);
-        items << item;
+        items << ProcessListView::NewRow(m_d.icons.IconFor(path), QString::fromStdString(p.name),
+                                         path);
     }
     m_LV->addTopLevelItems(items);
     m_LV->setUpdatesEnabled(true);
+    m_selectingRow = selecting;
 
     // A target chosen before the rescan stays selected while its program runs.
     std::vector<std::string> names;
@@ -78,7 +94,7 @@ void TaskEditor::RefillProcessList() {
     for (const RunningPrograms::Program& p : programs) {
         names.push_back(p.name);
     }
-    SelectProgramRow(names, m_lblProcess[1]->text());
+    SelectProgramRow(names, CurrentTarget().program);
 }
 
 void TaskEditor::Unload() {
@@ -93,6 +109,12 @@ void TaskEditor::Unload() {
 void TaskEditor::Inform(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+bool TaskEditor::Confirm(const QString& title, const QString& text) {
+    QMessageBox question(QMessageBox::Information, title, text,
+                         QMessageBox::Ok | QMessageBox::Cancel, this);
+    return question.exec() == QMessageBox::Ok;
 }
 
 void TaskEditor::AddTask() {
@@ -118,14 +140,19 @@ void TaskEditor::AddTask() {
                    .arg(QString::fromStdString(TaskBuilder::FixedDateText(in)).left(10)));
         return;
     }
-    if (TaskBuilder::AsksAboutZeroCountdown(in)) {
-        QMessageBox question(QMessageBox::Information, Lan(lan, LanText::ZeroIntervalTitle),
-                             Lan(lan, LanText::ZeroIntervalText) + QLatin1Char('\n') +
-                                 Lan(lan, LanText::ZeroIntervalQuestion),
-                             QMessageBox::Ok | QMessageBox::Cancel, this);
-        if (question.exec() != QMessageBox::Ok) {
-            return;
-        }
+    if (TaskBuilder::AsksAboutZeroCountdown(in) &&
+        !Confirm(Lan(lan, LanText::ZeroIntervalTitle),
+                 Lan(lan, LanText::ZeroIntervalText) + QLatin1Char('\n') +
+                     Lan(lan, LanText::ZeroIntervalQuestion))) {
+        return;
+    }
+    // Date lists keep the values of their first use: a time chosen hours ago would fire now.
+    if (TaskBuilder::AsksAboutPastTime(in, m_d.engine.ClockSource().Now()) &&
+        !Confirm(tr("Time Already Passed"),
+                 tr("The chosen time, %1, is not in the future, so the task will run as soon "
+                    "as it is added.\nAdd it anyway?")
+                     .arg(QString::fromStdString(TaskBuilder::FixedDateText(in))))) {
+        return;
     }
 
     ResetPointerState();
@@ -175,7 +202,9 @@ void TaskEditor::SelectProgramRow(const std::vector<std::string>& programs,
                                   const QString& program) {
     const int row = ProgramTargets::RowNamed(programs, program.toStdString());
     if (row >= 0) {
+        const bool selecting = std::exchange(m_selectingRow, true);
         m_LV->SelectRow(row);
+        m_selectingRow = selecting;
         m_LV->setFocus();
     }
 }
@@ -208,8 +237,7 @@ void TaskEditor::OnEmptyTaskToggled(bool ticked) {
     m_LV->setEnabled(!ticked);
     m_drag->UpdateHandle();
     if (ticked) {
-        m_lblProcess[1]->clear();
-        m_lblID->clear();
+        SetTarget({});
         m_lblWindow->clear();
         SetTargetIcon(m_imgEmptyIcon);
     } else {
@@ -221,20 +249,18 @@ void TaskEditor::OnEmptyTaskToggled(bool ticked) {
     m_cmdCmd->setEnabled(false);
 }
 
-void TaskEditor::OnProgramClicked(QTreeWidgetItem* item) {
+void TaskEditor::OnProgramChosen(QTreeWidgetItem* item) {
     if (item == nullptr) {
         return;
     }
-    const QString program = item->text(1);
+    const QString program = ProcessListView::ProgramOf(item);
+    const QString path = ProcessListView::PathOf(item);
+    const auto id = ProgramTargets::FirstProcessId(m_d.engine.Running(), program.toStdString());
+    SetTarget({program, id ? QString::fromStdString(*id) : QString(), path});
     m_lblWindow->setVisible(true);
-    m_lblProcess[1]->setText(program);
     m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::ProgramPath));
-    m_lblWindow->setText(item->text(2));
+    m_lblWindow->setText(ShownText(path));
     SetTargetIcon(item->icon(0));
-    if (const auto id =
-            ProgramTargets::FirstProcessId(m_d.engine.Running(), program.toStdString())) {
-        m_lblID->setText(QString::fromStdString(*id));
-    }
 }
 
 void TaskEditor::OnCloseProgramNow() {
@@ -247,7 +273,7 @@ void TaskEditor::OnCloseProgramNow() {
     }
     const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
     if (!selected.isEmpty()) {
-        m_d.engine.CloseProgramNow(selected.first()->text(1).toStdString());
+        m_d.engine.CloseProgramNow(ProcessListView::ProgramOf(selected.first()).toStdString());
     }
     m_d.engine.Refresh();
 }
@@ -256,7 +282,9 @@ void TaskEditor::OnBrowse() {
     // Programs here have no extension; the classic filter stays second for Windows programs.
     m_dialogs.Filter = QStringLiteral("Programs|*|*.exe, *.EXE|*.exe");
     if (m_dialogs.ShowOpen(this) && !m_dialogs.FileName.isEmpty()) {
-        m_txtCmd->setText(m_dialogs.FileName);
+        // Quoted where needed, so that a path with blanks or quotes runs as one program.
+        m_txtCmd->setText(
+            QString::fromStdString(CommandLineWords::Quote(m_dialogs.FileName.toStdString())));
     }
 }
 

@@ -31,6 +31,7 @@ public:
     };
 
     TaskEditor(Deps deps, QWidget* parent);
+    ~TaskEditor() override;
 
     /// The window picker behind `imgSelect`; without one, or where it cannot work, the handle
     /// is disabled and its tooltip says why.
@@ -68,12 +69,14 @@ private:
     void CloseFromProgram();
     void ResetPointerState();
     void OnEmptyTaskToggled(bool ticked);
-    void OnProgramClicked(QTreeWidgetItem* item);
+    void OnProgramChosen(QTreeWidgetItem* item);
     void OnCloseProgramNow();
     void OnBrowse();
     void OnDropped(const QString& program);
     void SelectProgramRow(const std::vector<std::string>& programs, const QString& program);
     void Inform(const QString& title, const QString& text);
+    /// Asks with OK and Cancel; true for OK.
+    bool Confirm(const QString& title, const QString& text);
 
     Deps m_d;
     CommonDlgsW m_dialogs;
@@ -83,6 +86,7 @@ private:
     bool m_selected = false;
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
+    bool m_selectingRow = false; // the editor selects a row itself: the target stays
 };
 
 } // namespace morvane

@@ -5,6 +5,7 @@
 #include "ui/Lan.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
+#include "ui/ShownText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -374,14 +375,9 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     TaskBuilder::Input in;
     in.autoType = m_cmbAutoType->currentIndex();
     in.emptyTask = m_chkOnly->isChecked();
-    in.processId = m_lblID->text().toStdString();
-    in.targetName = m_lblProcess[1]->text().toStdString();
-    const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
-    if (!selected.isEmpty()) {
-        in.hasSelectedRow = true;
-        in.selectedProgram = selected.first()->text(1).toStdString();
-        in.selectedPath = selected.first()->text(2).toStdString();
-    }
+    in.targetName = m_target.program.toStdString();
+    in.processId = m_target.id.toStdString();
+    in.targetPath = m_target.path.toStdString();
     in.commandLine = m_txtCmd->text().toStdString();
     in.countdown = m_optTimer->isChecked();
     in.days = m_countdown[0]->currentText().toStdString();
@@ -399,6 +395,12 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     in.quit = m_chkQuit->isChecked();
     in.afterIndex = m_cmbAfter->currentIndex();
     return in;
+}
+
+void TaskEditorForm::SetTarget(const Target& target) {
+    m_target = target;
+    m_lblProcess[1]->setText(ShownText(target.program));
+    m_lblID->setText(target.id);
 }
 
 void TaskEditorForm::SetTargetIcon(const QIcon& icon) {

@@ -37,6 +37,14 @@ public:
     /// From the program name's right edge to its picture (250 twips).
     static constexpr int kIconGap = 17;
 
+    /// The program a close task ends, as the editor shows it: Add uses these texts and nothing
+    /// else. The labels show them shortened when long.
+    struct Target {
+        QString program;
+        QString id;
+        QString path; ///< Empty when unknown.
+    };
+
     /// Builds the window; the date lists start at `now`.
     TaskEditorForm(const DateTime& now, QWidget* parent);
 
@@ -44,6 +52,10 @@ public:
     void UpdateLan(const LanguageTable& lan);
     /// The values Add reads, taken from the widgets.
     [[nodiscard]] TaskBuilder::Input ReadInput() const;
+
+    /// Makes `target` the one Add uses and shows its name and id.
+    void SetTarget(const Target& target);
+    [[nodiscard]] const Target& CurrentTarget() const { return m_target; }
 
     /// Shows the picture of the target beside its name; a null icon shows none.
     void SetTargetIcon(const QIcon& icon);
@@ -89,6 +101,7 @@ public:
 
 protected:
     QIcon m_targetIcon;
+    Target m_target;
 
 private:
     // In this order, which is the tab order.

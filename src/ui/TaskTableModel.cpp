@@ -1,6 +1,7 @@
 #include "ui/TaskTableModel.h"
 
 #include "ui/ProgramIcons.h"
+#include "ui/ShownText.h"
 
 namespace morvane {
 
@@ -48,7 +49,12 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
                    : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        return QString::fromStdString(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        const QString text = ShownText(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        const std::string& failure = m_tasks.LastFailureOf(row);
+        if (role == Qt::ToolTipRole && !failure.empty()) {
+            return tr("%1\n\nLast run failed: %2").arg(text, ShownText(failure));
+        }
+        return text;
     }
     return {};
 }

@@ -3,7 +3,7 @@
 #include "core/Engine.h"
 #include "ui/Lan.h"
 #include "ui/PickedWindowIcon.h"
-#include "ui/TaskEditorForm.h"
+#include "ui/ShownText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -150,7 +150,7 @@ void WindowPickDrag::FinishDrag() {
     } else {
         ShowTarget(m_beforeDrag);
     }
-    Q_EMIT dropped(m_d.form.m_lblProcess[1]->text());
+    Q_EMIT dropped(m_d.form.CurrentTarget().program);
 }
 
 std::optional<platform::PickedWindow> WindowPickDrag::PickableUnderPointer() {
@@ -189,11 +189,12 @@ void WindowPickDrag::ErasePickFrame() {
 
 void WindowPickDrag::ShowPicked(const platform::PickedWindow& picked) {
     TaskEditorForm& f = m_d.form;
-    f.m_lblProcess[1]->setText(QString::fromStdString(picked.programName));
     // A process that cannot be known leaves no id: Add then asks for a target.
-    f.m_lblID->setText(picked.pid > 0 ? QString::number(picked.pid) : QString());
+    f.SetTarget({QString::fromStdString(picked.programName),
+                 picked.pid > 0 ? QString::number(picked.pid) : QString(),
+                 QString::fromStdString(picked.executablePath)});
     f.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
-    f.m_lblWindow->setText(QString::fromStdString(picked.title));
+    f.m_lblWindow->setText(ShownText(picked.title));
     f.m_lblWindow->setVisible(true);
     // The picture is looked up again only for another window, not on every tick.
     if (picked.topLevel != m_iconWindow) {
@@ -217,14 +218,13 @@ void WindowPickDrag::PlaceTargetIcon() {
 
 WindowPickDrag::Target WindowPickDrag::SavedTarget() const {
     const TaskEditorForm& f = m_d.form;
-    return {f.m_lblProcess[1]->text(), f.m_lblID->text(),          f.m_lblProcess[2]->text(),
-            f.m_lblWindow->text(),     !f.m_lblWindow->isHidden(), f.TargetIcon()};
+    return {f.CurrentTarget(), f.m_lblProcess[2]->text(), f.m_lblWindow->text(),
+            !f.m_lblWindow->isHidden(), f.TargetIcon()};
 }
 
 void WindowPickDrag::ShowTarget(const Target& target) {
     TaskEditorForm& f = m_d.form;
-    f.m_lblProcess[1]->setText(target.program);
-    f.m_lblID->setText(target.id);
+    f.SetTarget(target.target);
     f.m_lblProcess[2]->setText(target.caption);
     f.m_lblWindow->setText(target.window);
     f.m_lblWindow->setVisible(target.windowShown);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WindowPicker.h"
+#include "ui/TaskEditorForm.h"
 
 #include <QIcon>
 #include <QObject>
@@ -15,7 +16,6 @@ namespace morvane {
 
 class Engine;
 class ProgramIcons;
-class TaskEditorForm;
 
 /// Picking a program by dragging the editor's target picture (`imgSelect`) onto its window:
 /// the picture as the pointer, the mouse grab, the reads every 50 ms (`TimerSelect`) with the
@@ -60,8 +60,7 @@ private:
     // What the target fields held when the drag began: shown again while nothing pickable is
     // under the pointer, and kept when the drop lands there.
     struct Target {
-        QString program;
-        QString id;
+        TaskEditorForm::Target target;
         QString caption;
         QString window;
         bool windowShown = true;

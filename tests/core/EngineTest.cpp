@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +60,21 @@ protected:
                 std::move(loop), "Run - Normal",         std::move(after)};
     }
     bool KeptFileExists() const { return std::filesystem::exists(dir / "appdata" / "default.mtf"); }
+    AppPaths Paths() const { return AppPaths{MORVANE_DATA_DIR, dir / "appdata", "morvane"}; }
+    /// What the last run left on disk: the settings' bytes and the kept task list's.
+    void LeaveOnDisk(const std::string& settings, const std::string& kept) const {
+        std::filesystem::create_directories(dir / "appdata");
+        TestFolder::Write(dir / "appdata" / "mvsetting.ini", settings);
+        TestFolder::Write(dir / "appdata" / "default.mtf", kept);
+    }
+    /// The main window's start-up, without the window.
+    static void StartUp(Engine& e) {
+        e.ResetMousePosition();
+        e.ChooseStartupLanguage();
+        e.ClearStartupMarks();
+        e.LoadSettingsAndTasks();
+    }
+    static constexpr const char* kAutoload = "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n";
 
     TestFolder dir;
     RecordingHost host;
@@ -102,7 +117,6 @@ TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
     AddTask(DueAt("2026/12/07 09:30:00", Close("vim", "None", "Every Hour")));
     AddTask(DueAt("2026/12/06 09:30:00", Close("vim", "None", "Every Minute"))); // a day behind
     AddTask(DueAt("not a date", Close("vim", "None", "Every Day")));
-    AddTask(Close("vim", "None", "Sometimes"));
     engine.SchedulerTick();
     engine.SchedulerTick();
     engine.SchedulerTick();
@@ -111,9 +125,6 @@ TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
         << "missed minutes are skipped, not replayed";
     EXPECT_EQ(engine.Tasks().FieldOf(3, Field::CloseTime), "2026/12/08 10:00:00")
         << "an unreadable due time restarts from the moment it ran";
-    engine.SchedulerTick();
-    EXPECT_EQ(engine.Tasks().Count(), 4);
-    EXPECT_EQ(engine.Tasks().FieldOf(4, Field::CloseTime), "2026/12/07 09:00:00");
 }
 
 TEST_F(EngineTest, CloseWithQuitSavesSettingsOnlyAndEndsAtOnce) {
@@ -246,7 +257,7 @@ TEST_F(EngineTest, KeptListFollowsTheAutoloadOptionAtUnload) {
     engine.UnloadSequence();
     ASSERT_TRUE(KeptFileExists());
     TaskList back;
-    EXPECT_EQ(ReadTaskFile(dir / "appdata" / "default.mtf", back, clock.Now()), 2);
+    EXPECT_EQ(ReadTaskFile(dir / "appdata" / "default.mtf", back, clock.Now()).added, 2);
 }
 
 TEST_F(EngineTest, LanguageCommandsMoveMarksAndMarkerFiles) {
@@ -282,13 +293,13 @@ TEST_F(EngineTest, AutostartToggleRegistersAndReportsFailures) {
 }
 
 TEST_F(EngineTest, LoadTasksRestartsTheSchedulerEvenForAnUnreadableFile) {
-    EXPECT_EQ(engine.LoadTasks(dir / "missing.mtf"), 0);
+    EXPECT_EQ(engine.LoadTasks(dir / "missing.mtf").added, 0);
     EXPECT_TRUE(engine.IsSchedulerOn());
     std::filesystem::path written;
     AddTask(Close("vim", "None"));
     ASSERT_TRUE(engine.SaveTasks(dir / "week", &written).Ok());
     EXPECT_EQ(written, dir / "week.mtf");
-    EXPECT_EQ(engine.LoadTasks(written), 1);
+    EXPECT_EQ(engine.LoadTasks(written).added, 1);
     EXPECT_EQ(engine.Tasks().Count(), 2);
 }
 
@@ -311,4 +322,180 @@ TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllT
     EXPECT_TRUE(power.calls.empty());
     EXPECT_TRUE(engine.Marks().IsChecked(Mark::Reboot));
     EXPECT_TRUE(engine.IsSchedulerOn()) << "removing rows does not stop the scheduler";
+}
+
+TEST_F(EngineTest, AKeptIdleTaskWaitsItsWholePeriodFromStartUpWhereverThePointerIs) {
+    struct Pointer {
+        platform::Point at;
+        bool available;
+    };
+    for (const Pointer p : {Pointer{{5, 5}, true}, Pointer{{0, 0}, true}, Pointer{{}, false}}) {
+        SCOPED_TRACE(testing::Message() << p.at.x << "," << p.at.y << " " << p.available);
+        launcher.launched.clear();
+        clock.now = DateTime{2026, 12, 7, 10, 0, 0};
+        cursor.position = p.at;
+        cursor.available = p.available;
+        LeaveOnDisk(kAutoload, "idle\t/bin/idle\tNone\t2026/12/07 09:00:00\tNone\t"
+                               "Run - AfterNoMouseMoving 00-00-01-00\t\r\n");
+        Engine e{services, Paths()};
+        StartUp(e);
+        e.SchedulerTick(); // the first tick comes before the first pointer sample
+        e.MouseTick();
+        clock.Advance(59);
+        e.SchedulerTick();
+        EXPECT_TRUE(launcher.launched.empty());
+        clock.Advance(1);
+        e.SchedulerTick();
+        EXPECT_EQ(launcher.launched, (Calls{"/bin/idle"}));
+    }
+}
+
+TEST_F(EngineTest, LoadedEmptyTasksSetTheMarksAsAddingThemDid) {
+    // Every power action, with and without quit: loading sets exactly the marks Add set.
+    for (int after = 0; after <= 5; ++after) {
+        for (const bool quit : {false, true}) {
+            TaskBuilder::Input in;
+            in.emptyTask = true;
+            in.afterIndex = after;
+            in.quit = quit;
+            Engine added{services, Paths()};
+            added.AddTask(in);
+            TaskList one;
+            one.Append(TaskBuilder::Build(in, clock.Now()));
+            ASSERT_TRUE(WriteTaskFile(dir / "one.mtf", one).Ok());
+            Engine loaded{services, Paths()};
+            loaded.LoadTasks(dir / "one.mtf");
+            for (Mark m : kSettingsMarks) {
+                EXPECT_EQ(loaded.Marks().IsChecked(m), added.Marks().IsChecked(m))
+                    << after << quit << static_cast<int>(m);
+            }
+        }
+    }
+    // Kept over a restart, an Empty task still shuts the machine down at its time.
+    LeaveOnDisk(kAutoload,
+                "Empty\tNone\tNone\t2026/12/07 10:00:30\tNone\tClose - Normal\tShutdown PC\r\n");
+    StartUp(engine);
+    engine.SchedulerTick();
+    EXPECT_TRUE(power.calls.empty());
+    clock.Advance(30);
+    engine.SchedulerTick();
+    EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "ShutDownPC"}));
+}
+
+TEST_F(EngineTest, ATaskWhoseLoopIsNoneOfTheFiveRunsOnceLikeNone) {
+    for (const std::string loop : {"Sometimes", "", "every day", "Every Day "}) {
+        AddTask(Run("/bin/odd [" + loop + "]", loop));
+    }
+    for (int tick = 0; tick < 10; ++tick) {
+        engine.SchedulerTick();
+    }
+    EXPECT_EQ(launcher.launched, (Calls{"/bin/odd [Sometimes]", "/bin/odd []",
+                                        "/bin/odd [every day]", "/bin/odd [Every Day ]"}));
+    EXPECT_TRUE(engine.Tasks().IsEmpty());
+}
+
+TEST_F(EngineTest, ARunThatCannotStartIsLoggedAndKeptWithTheRowUntilItRunsAgain) {
+    launcher.failing = {"/missing/tool"};
+    AddTask(Run("/missing/tool", "Every Minute", "Turn Off the Monitor"));
+    engine.SchedulerTick();
+    EXPECT_EQ(power.calls, (Calls{"TurnOffMonitor"})) << "the after-action runs whatever happens";
+    EXPECT_EQ(logged, (Calls{"run task: cannot start /missing/tool"}));
+    EXPECT_EQ(engine.Tasks().LastFailureOf(1), "cannot start /missing/tool");
+    clock.Advance(30);
+    engine.SchedulerTick();
+    EXPECT_EQ(engine.Tasks().LastFailureOf(1), "cannot start /missing/tool");
+    launcher.failing.clear();
+    clock.Advance(30);
+    engine.SchedulerTick();
+    EXPECT_EQ(launcher.launched.size(), 2U);
+    EXPECT_EQ(engine.Tasks().LastFailureOf(1), "");
+    EXPECT_EQ(logged.size(), 1U);
+}
+
+TEST_F(EngineTest, RandomBytesInTheSettingsAreSetAsideAndTheKeptListIsLeftAsItIs) {
+    std::mt19937 rng(13);
+    std::string bytes(256, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(rng());
+    }
+    const std::string kept =
+        "vim\t/usr/bin/vim\tNone\t2026/12/07 09:00:00\tNone\tClose - Normal\t\r\n";
+    LeaveOnDisk(bytes, kept);
+    StartUp(engine);
+    EXPECT_TRUE(engine.Tasks().IsEmpty()) << "whether it is wanted is unknown";
+    const auto aside = dir / "appdata" / "mvsetting.ini.corrupt-20261207-100000";
+    EXPECT_EQ(TestFolder::Read(aside), bytes);
+    ASSERT_EQ(logged.size(), 1U);
+    EXPECT_NE(logged[0].find(aside.string()), std::string::npos) << logged[0];
+    AddTask(Close("vim", "None")); // a task that runs rewrites the kept list as it ends
+    engine.SchedulerTick();
+    engine.UnloadSequence();
+    EXPECT_EQ(TestFolder::Read(dir / "appdata" / "default.mtf"), kept);
+    EXPECT_EQ(TestFolder::Read(dir / "appdata" / "mvsetting.ini"),
+              "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+}
+
+TEST_F(EngineTest, AFileThatIsNotATaskListStartsNothing) {
+    std::mt19937 rng(14);
+    std::string text;
+    for (int line = 0; line < 40; ++line) {
+        for (int field = 0; field < 7; ++field) {
+            for (int c = 0; c < 12; ++c) {
+                text.push_back(static_cast<char>(' ' + rng() % 95));
+            }
+            text += field < 6 ? "\t" : "\r\n";
+        }
+    }
+    TestFolder::Write(dir / "random.txt", text);
+    TestFolder::Write(dir / "tidy.sh", "#!/bin/sh\n"
+                                       "# tidy up\n"
+                                       "rm -rf \"$HOME/old\"\t# Close\n"
+                                       "exec\txterm\t-e\ttop\tNone\tRun\n"
+                                       "exit 0\n");
+    EXPECT_EQ(engine.LoadTasks(dir / "random.txt"), (TaskFileCount{0, 40}));
+    EXPECT_EQ(engine.LoadTasks(dir / "tidy.sh"), (TaskFileCount{0, 5}));
+    for (int tick = 0; tick < 4; ++tick) {
+        engine.SchedulerTick();
+    }
+    EXPECT_TRUE(launcher.launched.empty());
+    EXPECT_TRUE(processes.terminated.empty());
+
+    // The kept list says in the log what it left out, and keeps its tasks.
+    LeaveOnDisk(kAutoload, "exec xterm\r\n"
+                           "b\t/b\tNone\t2030/01/01 00:00:00\tNone\tRun - Normal\t\r\n");
+    Engine next{services, Paths()};
+    StartUp(next);
+    EXPECT_EQ(next.Tasks().Count(), 1);
+    EXPECT_EQ(logged, (Calls{(dir / "appdata" / "default.mtf").string() +
+                             ": 1 line(s) that are not tasks were skipped"}));
+}
+
+TEST_F(EngineTest, TheKeptListIsOnTheDiskBeforeEveryShutdownOrHibernateRequest) {
+    fileSync.onSync = [this](const std::filesystem::path& path) {
+        power.calls.emplace_back(std::filesystem::is_directory(path) ? "sync folder" : "sync file");
+    };
+    engine.ToggleMark(Mark::Autoload);
+    // A task's own action: the list without it is written, then the machine hibernates.
+    AddTask(Close("vim", "None", "None", "Hibernate"));
+    AddTask(DueAt("2026/12/07 10:00:05", Close("xterm", "None")));
+    engine.SchedulerTick();
+    EXPECT_EQ(power.calls,
+              (Calls{"sync file", "sync folder", "EnableShutdownPrivilege", "HibernatePC"}));
+    TaskList kept;
+    ReadTaskFile(dir / "appdata" / "default.mtf", kept, clock.Now());
+    EXPECT_EQ(kept.Count(), 1);
+
+    // The after-all-tasks action of an Empty task: the emptied list is gone from the disk first.
+    power.calls.clear();
+    TaskBuilder::Input in;
+    in.emptyTask = true;
+    in.seconds = "5";
+    in.afterIndex = 1;
+    engine.AddTask(in);
+    clock.Advance(5);
+    engine.SchedulerTick(); // xterm
+    engine.SchedulerTick(); // the Empty task
+    EXPECT_EQ(power.calls, (Calls{"sync file", "sync folder", "sync folder",
+                                  "EnableShutdownPrivilege", "ShutDownPC"}));
+    EXPECT_FALSE(KeptFileExists());
 }

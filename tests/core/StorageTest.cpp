@@ -4,6 +4,7 @@
 #include "core/storage/Settings.h"
 #include "core/storage/TaskFile.h"
 #include "core/tasks/TaskList.h"
+#include "platform/fake/FakeFileSync.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST(TaskFile, EmptyListGivesAZeroByteFileAndLoadingItAddsNothing) {
     ASSERT_TRUE(WriteTaskFile(dir / "empty.mtf", list).Ok());
     EXPECT_EQ(std::filesystem::file_size(dir / "empty.mtf"), 0U);
     list.Append(Fixed());
-    EXPECT_EQ(ReadTaskFile(dir / "empty.mtf", list, kLoadTime), 0);
+    EXPECT_EQ(ReadTaskFile(dir / "empty.mtf", list, kLoadTime).added, 0);
     EXPECT_EQ(list.Count(), 1);
 }
 
@@ -55,7 +56,7 @@ TEST(TaskFile, RoundTripKeepsOrderAndRestartsOnlyCountdowns) {
               "xterm\t/usr/bin/xterm\t812\t2026/12/07 18:00:00\tEvery Hour\tClose - Normal\t\r\n");
 
     TaskList loaded;
-    EXPECT_EQ(ReadTaskFile(dir / "three.mtf", loaded, kLoadTime), 3);
+    EXPECT_EQ(ReadTaskFile(dir / "three.mtf", loaded, kLoadTime).added, 3);
     ASSERT_EQ(loaded.Count(), 3);
     EXPECT_EQ(loaded.At(1), Fixed());
     Task countdown = Countdown();
@@ -73,12 +74,12 @@ TEST(TaskFile, CountdownAcrossYearEnd) {
 
 TEST(TaskFile, ShortLongLfOnlyAndBinaryLinesLoadWithoutLoss) {
     TestFolder dir;
-    TestFolder::Write(dir / "odd.mtf", "a\tb\tc\td\r\n"
-                                       "1\t2\t3\t4\t5\t6\t7\t8\t9\n"
-                                       "\xff\xfe\x01junk\r\n"
-                                       "last\tline");
+    TestFolder::Write(dir / "odd.mtf", "a\tb\tc\td\t\tRun - Normal\r\n"
+                                       "1\t2\t3\t4\t5\tClose - Normal\t7\t8\t9\n"
+                                       "\xff\xfe\x01junk\t\t\t\t\tRun - After 1\r\n"
+                                       "last\tline\t\t\t\tClose - Normal");
     TaskList list;
-    EXPECT_EQ(ReadTaskFile(dir / "odd.mtf", list, kLoadTime), 4);
+    EXPECT_EQ(ReadTaskFile(dir / "odd.mtf", list, kLoadTime), (TaskFileCount{4, 0}));
     EXPECT_EQ(list.At(1).closeTime, "d");
     EXPECT_EQ(list.At(1).loop, "");
     EXPECT_EQ(list.At(2).after, "7");
@@ -100,7 +101,7 @@ TEST(TaskFile, Windows1252FileFromTheOriginalPlatformLoads) {
 TEST(TaskFile, MissingFileAddsNothing) {
     TestFolder dir;
     TaskList list;
-    EXPECT_EQ(ReadTaskFile(dir / "nope.mtf", list, kLoadTime), 0);
+    EXPECT_EQ(ReadTaskFile(dir / "nope.mtf", list, kLoadTime).added, 0);
     EXPECT_TRUE(list.IsEmpty());
 }
 
@@ -136,6 +137,38 @@ TEST(TaskFile, FailedReplaceReportsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+TEST(TaskFile, TheNewFileIsOnTheDiskBeforeItReplacesTheOldAndTheFolderAfter) {
+    TestFolder dir;
+    const auto path = dir / "week.mtf";
+    TaskList list;
+    ASSERT_TRUE(WriteTaskFile(path, list).Ok());
+    list.Append(Fixed());
+    platform::FakeFileSync sync;
+    std::string targetAtFirstSync = "unread";
+    sync.onSync = [&](const std::filesystem::path&) {
+        if (sync.synced.size() == 1) {
+            targetAtFirstSync = TestFolder::Read(path);
+        }
+    };
+    ASSERT_TRUE(WriteTaskFile(path, list, TextCodec::Default(), &sync).Ok());
+    ASSERT_EQ(sync.synced.size(), 2U);
+    EXPECT_EQ(sync.synced[0].path.parent_path(), dir.Path());
+    EXPECT_EQ(sync.synced[0].content, TestFolder::Read(path)) << "the temporary file, in full";
+    EXPECT_EQ(targetAtFirstSync, "") << "synced before the rename";
+    EXPECT_TRUE(sync.synced[1].folder);
+    EXPECT_EQ(sync.synced[1].path, dir.Path());
+
+    // A temporary file that cannot be put on the disk never replaces the old file.
+    const std::string before = TestFolder::Read(path);
+    sync.onSync = [&](const std::filesystem::path& temp) {
+        sync.failing = {temp};
+    };
+    list.Append(Idle());
+    EXPECT_FALSE(WriteTaskFile(path, list, TextCodec::Default(), &sync).Ok());
+    EXPECT_EQ(TestFolder::Read(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
 TEST(TaskFile, WriteIntoAMissingFolderFails) {
     TestFolder dir;
     TaskList list;
@@ -168,18 +201,21 @@ TEST(Settings, ShortOddAndMissingFiles) {
     TestFolder dir;
     Options o;
     o.SetChecked(Mark::Autoload, true);
-    ReadSettings(dir / "missing.ini", o);
+    EXPECT_EQ(ReadSettings(dir / "missing.ini", o), SettingsRead::Missing);
     EXPECT_TRUE(o.IsChecked(Mark::Autoload)) << "a missing file changes nothing";
 
-    TestFolder::Write(dir / "odd.ini", "01\n1");
-    ReadSettings(dir / "odd.ini", o);
-    EXPECT_FALSE(o.IsChecked(Mark::Autoload)) << "only exactly 1 checks";
-    EXPECT_TRUE(o.IsChecked(Mark::Autostart));
+    // Anything but lines of exactly 0 and 1 is not a settings file: it tells nothing.
+    for (const char* odd : {"01\n1", "", "1\r\n0 \r\n", "\xff\x01\n"}) {
+        TestFolder::Write(dir / "odd.ini", odd);
+        EXPECT_EQ(ReadSettings(dir / "odd.ini", o), SettingsRead::Corrupt) << odd;
+        EXPECT_TRUE(o.IsChecked(Mark::Autoload)) << odd;
+    }
 
-    TestFolder::Write(dir / "short.ini", "1\r\n");
-    ReadSettings(dir / "short.ini", o);
-    EXPECT_TRUE(o.IsChecked(Mark::Autoload));
-    EXPECT_FALSE(o.IsChecked(Mark::Autostart)) << "missing lines count as 0";
+    TestFolder::Write(dir / "short.ini", "0\r\n1\n");
+    EXPECT_EQ(ReadSettings(dir / "short.ini", o), SettingsRead::Read);
+    EXPECT_FALSE(o.IsChecked(Mark::Autoload));
+    EXPECT_TRUE(o.IsChecked(Mark::Autostart));
+    EXPECT_FALSE(o.IsChecked(Mark::Shut)) << "missing lines count as 0";
 }
 
 TEST(LanguageTable, ShorterFileKeepsLaterEntriesAndLongFileStopsAt51) {

@@ -22,11 +22,9 @@ const DateTime kNow{2026, 12, 7, 10, 0, 0};
 
 Input PickedNotepad() {
     Input in;
-    in.processId = "812";
     in.targetName = "notepad.exe";
-    in.hasSelectedRow = true;
-    in.selectedProgram = "notepad.exe";
-    in.selectedPath = "/usr/bin/notepad.exe";
+    in.processId = "812";
+    in.targetPath = "/usr/bin/notepad.exe";
     return in;
 }
 
@@ -77,7 +75,7 @@ std::vector<BuildCase> BuildCases() {
         in.autoType = 1;
         in.commandLine = "/opt/tools/backup.sh --full";
         cases.push_back({"RunAtFixedDate", in,
-                         Task{"backup.sh --full", "/opt/tools/backup.sh --full", "None",
+                         Task{"backup.sh", "/opt/tools/backup.sh --full", "None",
                               "2027/01/05 09:05:00", "None", "Run - Normal", ""}});
     }
     {
@@ -151,13 +149,23 @@ std::vector<BuildCase> BuildCases() {
                               "Every Month", "Close - Normal", "Log Off"}});
     }
     {
-        // A picked program whose row is not in the list still names what to close.
+        // A picked program whose path is unknown still names what to close.
         Input in = PickedNotepad();
-        in.hasSelectedRow = false;
+        in.targetPath.clear();
         in.minutes = "01";
-        cases.push_back({"PickedWithoutListRow", in,
+        cases.push_back({"PickedWithoutPath", in,
                          Task{"notepad.exe", "", "812", "2026/12/07 10:01:00", "None",
                               "Close - After 00-00-01-00", ""}});
+    }
+    {
+        // A browsed path is written quoted; the task is named after the program, not the quotes.
+        Input in;
+        in.autoType = 1;
+        in.commandLine = R"("/home/me/My Apps/it's \"new\"" --now)";
+        in.minutes = "01";
+        cases.push_back({"RunQuotedPath", in,
+                         Task{R"(it's "new")", in.commandLine, "None", "2026/12/07 10:01:00",
+                              "None", "Run - After 00-00-01-00", ""}});
     }
     return cases;
 }
@@ -227,6 +235,32 @@ TEST(TaskBuilder, ZeroCountdownQuestion) {
         EXPECT_EQ(TaskBuilder::AsksAboutZeroCountdown(in), r.asks)
             << r.countdown << " " << r.d << "-" << r.h << "-" << r.m << "-" << r.s;
     }
+}
+
+TEST(TaskBuilder, PastTimeQuestion) {
+    struct Row {
+        bool countdown;
+        const char* day;
+        const char* hour;
+        const char* minute;
+        const char* second;
+        bool asks;
+    };
+    // kNow is 2026/12/07 10:00:00.
+    const Row rows[] = {
+        {false, "07", "09", "59", "59", true},  {false, "07", "10", "00", "00", true},
+        {false, "07", "10", "00", "01", false}, {false, "06", "23", "00", "00", true},
+        {true, "07", "09", "00", "00", false},  {false, "31", "10", "00", "00", false},
+    };
+    for (const Row& r : rows) {
+        Input in = FixedDate(PickedNotepad(), "2026", 12, r.day, r.hour, r.minute, r.second);
+        in.countdown = r.countdown;
+        in.minutes = "05";
+        EXPECT_EQ(TaskBuilder::AsksAboutPastTime(in, kNow), r.asks)
+            << r.countdown << " " << r.day << " " << r.hour << ":" << r.minute << ":" << r.second;
+    }
+    // A date the calendar lacks is Check's to refuse, not a past time.
+    EXPECT_FALSE(TaskBuilder::AsksAboutPastTime(FixedDate(PickedNotepad(), "2026", 2, "31"), kNow));
 }
 
 TEST(TaskBuilder, UnreadableCountdownPartsAddNothing) {

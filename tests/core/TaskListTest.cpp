@@ -41,9 +41,12 @@ TEST(TaskList, RowsAreOneBasedAndShiftUpOnRemove) {
     list.Append(Named("a"));
     list.Append(Named("b"));
     EXPECT_EQ(list.Append(Named("c")), 3);
+    list.SetLastFailure(3, "cannot start c");
     EXPECT_TRUE(list.Remove(2));
     EXPECT_EQ(list.Count(), 2);
     EXPECT_EQ(list.FieldOf(2, Field::Program), "c");
+    EXPECT_EQ(list.LastFailureOf(2), "cannot start c") << "a failure moves with its row";
+    EXPECT_EQ(list.LastFailureOf(1), "");
 }
 
 TEST(TaskList, MissingRowsChangeNothing) {

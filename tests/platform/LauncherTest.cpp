@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/editor/CommandLineWords.h"
 #include "platform/linux/LinuxLauncher.h"
 #include "platform/linux/LinuxProcesses.h"
 
@@ -43,6 +44,45 @@ TEST(SplitCommandLine, QuotesTheWayAShellDoesWithoutExpanding) {
     for (const SplitCase& c : cases) {
         EXPECT_EQ(LinuxLauncher::SplitCommandLine(c.line), c.words) << c.line;
     }
+}
+
+TEST(SplitCommandLine, ReadsQuotedWordsBackWhole) {
+    // A browsed path is written quoted; the launcher must read it back as the one program, and
+    // the task's name is taken from that same first word.
+    const std::string words[] = {
+        "/usr/bin/xclock",
+        "/home/me/My Apps/tool",
+        R"(/opt/it's "new"/x)",
+        R"(C:\Tools\a b)",
+        R"(/tmp/$HOME `id` *)",
+        "/tmp/trailing\\",
+        "",
+        "  lead\ttab",
+    };
+    for (const std::string& word : words) {
+        const std::string line = CommandLineWords::Quote(word) + " --flag";
+        EXPECT_EQ(LinuxLauncher::SplitCommandLine(line), (std::vector<std::string>{word, "--flag"}))
+            << line;
+        EXPECT_EQ(CommandLineWords::First(line), word) << line;
+    }
+    // Plain paths stay as they are; lines typed by hand name their first word the same way.
+    EXPECT_EQ(CommandLineWords::Quote("/usr/bin/xclock"), "/usr/bin/xclock");
+    for (const char* typed : {"xterm -e top", R"(  "a b"'c' d)", R"(back\ slash x)", "'open"}) {
+        const auto split = LinuxLauncher::SplitCommandLine(typed);
+        EXPECT_EQ(CommandLineWords::First(typed), split ? split->front() : "open") << typed;
+    }
+
+    // And the program really starts from such a folder.
+    TempDir dir;
+    const std::string folder = dir / R"(My Apps "it's" \ $x)";
+    std::filesystem::create_directory(folder);
+    const std::string probe = test::CopyProgram(MORVANE_ARGV_PROBE, folder, "probe tool");
+    const std::string marker = dir / "started";
+    LinuxLauncher launcher;
+    const Result started =
+        launcher.Launch(CommandLineWords::Quote(probe) + " " + CommandLineWords::Quote(marker));
+    ASSERT_TRUE(started.Ok()) << started.Message();
+    EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(marker); }));
 }
 
 TEST(ResolveProgram, SearchesPathOnlyForBareNames) {

@@ -4,9 +4,13 @@
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeFileSync.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
+
+#include <string>
+#include <vector>
 
 namespace morvane::test {
 
@@ -23,7 +27,21 @@ struct FakeRig {
     platform::FakeLauncher launcher;
     platform::FakeCursor cursor;
     platform::FakeAutostart autostart;
-    Engine::Services services{clock, power, processes, launcher, cursor, autostart};
+    platform::FakeFileSync fileSync;
+    /// The lines the engine logged.
+    std::vector<std::string> logged;
+    Engine::Services services{clock,
+                              power,
+                              processes,
+                              launcher,
+                              cursor,
+                              autostart,
+                              DateOrder::DayFirst,
+                              TextCodec::Default(),
+                              &fileSync,
+                              [this](const std::string& line) {
+                                  logged.push_back(line);
+                              }};
 };
 
 } // namespace morvane::test

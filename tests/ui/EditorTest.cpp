@@ -432,6 +432,48 @@ private Q_SLOTS:
         QCOMPARE(LastRow().at(5), QStringLiteral("Close - After 00-00-00-00"));
     }
 
+    void aSpecificTimeNotInTheFutureAsksFirst_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("English") << int(Mark::English) << "Time Already Passed"
+                                 << "not in the future";
+        QTest::newRow("French") << int(Mark::French) << "Heure déjà passée"
+                                << "pas dans le futur";
+        QTest::newRow("Polish") << int(Mark::Polish) << "Czas już minął"
+                                << "nie leży w przyszłości";
+    }
+    void aSpecificTimeNotInTheFutureAsksFirst() {
+        // The date lists keep their first values: the clock reads 2026/12/07 10:00:00.
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        QFETCH(QString, word);
+        m_desk->engine->SelectLanguage(static_cast<Mark>(language));
+        ClickProgram(QStringLiteral("gedit"));
+        W<QRadioButton>("optTime")->click();
+        List("cmbAfter")->setCurrentIndex(1);
+        Choose(List("cmbHour"), QStringLiteral("09"));
+        ModalAnswerer answerer(QMessageBox::Cancel);
+        Add();
+        QCOMPARE(answerer.Count(), 1);
+        QCOMPARE(answerer.Boxes().first().title, title);
+        QVERIFY2(answerer.Boxes().first().text.contains(word) &&
+                     answerer.Boxes().first().text.contains(QLatin1String("2026/12/07 09:00:00")),
+                 qPrintable(answerer.Boxes().first().text));
+        QCOMPARE(answerer.Boxes().first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QVERIFY(m_desk->engine->Tasks().IsEmpty());
+        QVERIFY(!m_desk->engine->Marks().IsChecked(Mark::Shut));
+        QVERIFY(m_desk->Editor()->isVisible());
+
+        // Now itself is not in the future either; OK adds the task as chosen.
+        Choose(List("cmbHour"), QStringLiteral("10"));
+        answerer.SetAnswer(QMessageBox::Ok);
+        Add();
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(LastRow().at(3), QStringLiteral("2026/12/07 10:00:00"));
+        QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Shut));
+    }
+
     void anEmptiedEntryAsksAndThenAddsWhatItCan() {
         ClickProgram(QStringLiteral("gedit"));
         Type(List("cmbTDay"), QString());
@@ -494,19 +536,45 @@ private Q_SLOTS:
         QVERIFY(!W<QLabel>("picIcon")->pixmap().isNull());
     }
 
-    void aTypedLetterJumpsWithoutChangingTheTarget() {
+    void aRowChosenFromTheKeyboardIsTheTargetAdded() {
+        // Arrows, Home, End and typed letters target the row they land on, as a click does;
+        // typing a letter again stays on the same row.
         auto* lv = W<ProcessListView>("LV");
         ClickProgram(QStringLiteral("gedit"));
         lv->setFocus();
-        for (const QString& key : {QStringLiteral("n"), QStringLiteral("N"), QStringLiteral("n")}) {
-            QTest::keyClicks(lv, key);
+        struct Step {
+            Qt::Key key;
+            const char* typed;
+            const char* program;
+            const char* id;
+            const char* path;
+        };
+        const Step steps[] = {
+            {Qt::Key_Down, "", "nano", "102", "/usr/bin/nano"},
+            {Qt::Key_End, "", "xterm", "100", "/usr/bin/xterm"},
+            {Qt::Key_Up, "", "nvidia-settings", "300", "/opt/Nvidia/nvidia-settings"},
+            {Qt::Key_Home, "", "gedit", "200", "/usr/bin/gedit"},
+            {Qt::Key_unknown, "n", "nano", "102", "/usr/bin/nano"},
+            {Qt::Key_unknown, "N", "nano", "102", "/usr/bin/nano"},
+            {Qt::Key_unknown, "x", "xterm", "100", "/usr/bin/xterm"},
+        };
+        for (const Step& step : steps) {
+            if (step.key != Qt::Key_unknown) {
+                QTest::keyClick(lv, step.key);
+            } else {
+                QTest::keyClicks(lv, QString::fromLatin1(step.typed));
+            }
             QVERIFY(lv->currentItem() != nullptr);
-            QCOMPARE(lv->currentItem()->text(1), QStringLiteral("nano"));
+            QCOMPARE(lv->currentItem()->text(1), QString::fromLatin1(step.program));
+            QCOMPARE(Text("lblProcess1"), QString::fromLatin1(step.program));
+            QCOMPARE(Text("lblID"), QString::fromLatin1(step.id));
+            QCOMPARE(Text("lblWindow"), QString::fromLatin1(step.path));
+            QCOMPARE(W<QLabel>("picIcon")->pixmap().toImage(),
+                     lv->currentItem()->icon(0).pixmap(QSize(32, 32)).toImage());
         }
-        QTest::keyClicks(lv, QStringLiteral("x"));
-        QCOMPARE(lv->currentItem()->text(1), QStringLiteral("xterm"));
-        QCOMPARE(Text("lblProcess1"), QStringLiteral("gedit"));
-        QCOMPARE(Text("lblID"), QStringLiteral("200"));
+        Choose(List("cmbTMin"), QStringLiteral("10"));
+        Add();
+        QCOMPARE(LastRow().mid(0, 3), (QStringList{"xterm", "/usr/bin/xterm", "100"}));
     }
 
     void refreshRescansAndKeepsTheTarget() {
@@ -538,21 +606,43 @@ private Q_SLOTS:
         QCOMPARE(Text("lblID"), QStringLiteral("100"));
     }
 
+    void browsePutsTheChosenProgramOnTheCommandLine_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("plain path") << "/usr/bin/xclock"
+                                    << "/usr/bin/xclock"
+                                    << "xclock";
+        QTest::newRow("blank") << "/home/me/My Apps/tool"
+                               << "\"/home/me/My Apps/tool\""
+                               << "tool";
+        QTest::newRow("quotes, backslash and dollar") << "/home/me/it's \"$new\"\\tool"
+                                                      << "\"/home/me/it's \\\"\\$new\\\"\\\\tool\""
+                                                      << "tool";
+    }
     void browsePutsTheChosenProgramOnTheCommandLine() {
+        // Written so that the launcher reads the path back as one program.
+        QFETCH(QString, chosen);
+        QFETCH(QString, written);
+        QFETCH(QString, program);
         List("cmbAutoType")->setCurrentIndex(1);
         CommonDlgsW& dialogs = m_desk->Editor()->Dialogs();
         QStringList filters;
         dialogs.SetFileRunner([&](const CommonDlgsW::FileRequest& r) {
             filters = r.nameFilters;
-            return std::optional<CommonDlgsW::FileAnswer>({{QStringLiteral("/usr/bin/xclock")}});
+            return std::optional<CommonDlgsW::FileAnswer>({{chosen}});
         });
         W<QPushButton>("cmdCmd")->click();
-        QCOMPARE(W<QLineEdit>("txtCmd")->text(), QStringLiteral("/usr/bin/xclock"));
+        QCOMPARE(W<QLineEdit>("txtCmd")->text(), written);
         QVERIFY(filters.contains(QStringLiteral("*.exe, *.EXE (*.exe)")));
 
         dialogs.SetFileRunner([](const CommonDlgsW::FileRequest&) { return std::nullopt; });
         W<QPushButton>("cmdCmd")->click();
-        QCOMPARE(W<QLineEdit>("txtCmd")->text(), QStringLiteral("/usr/bin/xclock"));
+        QCOMPARE(W<QLineEdit>("txtCmd")->text(), written);
+
+        Choose(List("cmbTMin"), QStringLiteral("10"));
+        Add();
+        QCOMPARE(LastRow().mid(0, 2), (QStringList{program, written}));
     }
 
     void theTutorialLinkOpensTheSelectSection() {

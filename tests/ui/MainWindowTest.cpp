@@ -12,9 +12,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -489,6 +491,86 @@ private Q_SLOTS:
         QCOMPARE(dialogs.FileName, saved);
     }
 
+    void longPathsPassTheDialogs() {
+        // Linux paths run to 4095 bytes: Save, Load and Browse take one of over 600 characters.
+        AddThree();
+        QTemporaryDir folder;
+        QString deep = folder.path();
+        while (deep.size() < 600) {
+            deep += QLatin1Char('/') + QString(80, QLatin1Char('d'));
+        }
+        QVERIFY(QDir().mkpath(deep));
+        const QString file = deep + QStringLiteral("/week.mtf");
+        CommonDlgsW& dialogs = m_desk->Editor()->Dialogs();
+        QList<CommonDlgsW::FileRequest> asked;
+        dialogs.SetFileRunner([&](const CommonDlgsW::FileRequest& r) {
+            asked.append(r);
+            return std::optional<CommonDlgsW::FileAnswer>({{file}});
+        });
+
+        W<QToolButton>("cmdSave")->click();
+        QCOMPARE(ReadLines(file).size(), 3);
+        m_desk->engine->ClearTasks();
+        W<QToolButton>("cmdLoad")->click();
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.last().fileName, file);
+        QCOMPARE(ProgramsShown(), (QStringList{"alpha", "beta", "gamma"}));
+
+        m_desk->window->AddTaskCommand();
+        W<QComboBox>("cmbAutoType")->setCurrentIndex(1);
+        W<QPushButton>("cmdCmd")->click();
+        QCOMPARE(asked.size(), 3);
+        QCOMPARE(W<QLineEdit>("txtCmd")->text(), file);
+    }
+
+    void hugeTextsAreShownShortAndKeptWhole() {
+        // A 5 MB field laid out whole kept the window black for seconds at every paint.
+        const std::string huge(5 * 1024 * 1024, 'x');
+        Task task = Countdown("alpha");
+        task.path = "/opt/" + huge;
+        m_desk->engine->AddTask(task);
+        // A running program with a long name, as a script's can be.
+        const std::string longName(100000, 'p');
+        m_desk->processes.running.push_back({"/opt/" + longName, 900});
+        m_desk->window->AddTaskCommand();
+
+        const QAbstractItemModel& model = m_desk->window->Model();
+        for (int role : {Qt::DisplayRole, Qt::ToolTipRole}) {
+            const QString shown = model.index(0, 2).data(role).toString();
+            QVERIFY2(shown.size() <= 301 && shown.startsWith(QLatin1String("/opt/xxx")),
+                     qPrintable(shown.left(80)));
+        }
+        auto* lv = W<ProcessListView>("LV");
+        const QList<QTreeWidgetItem*> rows =
+            lv->findItems(QStringLiteral("ppp"), Qt::MatchStartsWith, 1);
+        QCOMPARE(rows.size(), 1);
+        for (const QString& shown :
+             {rows.first()->text(1), rows.first()->text(2), rows.first()->toolTip(2)}) {
+            QVERIFY2(shown.size() <= 306, qPrintable(shown.left(80)));
+        }
+        m_desk->window->grab();
+        m_desk->Editor()->grab();
+
+        // The row's program is the target whole, shown short.
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
+                          lv->visualItemRect(rows.first()).center());
+        QVERIFY(W<QLabel>("lblProcess1")->text().size() <= 301);
+        W<QComboBox>("cmbTMin")->setCurrentIndex(5);
+        W<QPushButton>("cmdOK")->click();
+        QCOMPARE(Tasks().Count(), 2);
+        QCOMPARE(Tasks().At(2).program, longName);
+        QCOMPARE(Tasks().At(1).path, task.path);
+
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(QStringLiteral("huge.mtf"));
+        QVERIFY(m_desk->engine->SaveTasks(saved.toStdString()).Ok());
+        const QStringList lines = ReadLines(saved);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines.first().section(QLatin1Char('\t'), 1, 1).size(),
+                 qsizetype(task.path.size()));
+        QCOMPARE(lines.last().section(QLatin1Char('\t'), 0, 0).size(), qsizetype(longName.size()));
+    }
+
     void aSaveThatCannotWriteSaysWhichFile() {
         AddThree();
         QTemporaryDir folder;
@@ -503,6 +585,28 @@ private Q_SLOTS:
         QVERIFY2(answerer.Boxes().first().text.contains(target + QStringLiteral(".mtf")),
                  qPrintable(answerer.Boxes().first().text));
         QCOMPARE(Tasks().Count(), 3);
+    }
+
+    void linesThatAreNotTasksAndARunThatFailedAreShown() {
+        QTemporaryDir folder;
+        const QString script = folder.filePath(QStringLiteral("tidy.sh"));
+        WriteLines(script, {"#!/bin/sh", "exec\txterm\t-e\ttop\tNone\tRun"});
+        m_desk->Editor()->Dialogs().SetFileRunner([&](const CommonDlgsW::FileRequest&) {
+            return std::optional<CommonDlgsW::FileAnswer>({{script}});
+        });
+        ModalAnswerer answerer;
+        W<QToolButton>("cmdLoad")->click();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY2(answerer.Boxes().first().text.contains(QLatin1String("2 line(s)")),
+                 qPrintable(answerer.Boxes().first().text));
+        QCOMPARE(Tasks().Count(), 0);
+
+        m_desk->launcher.failing = {"/missing/tool"};
+        m_desk->engine->AddTask(Task{"tool", "/missing/tool", "None", "2026/12/07 09:00:00",
+                                     "Every Day", "Run - Normal", ""});
+        m_desk->engine->SchedulerTick();
+        const QString tip = m_desk->window->Model().index(0, 2).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QLatin1String("cannot start /missing/tool")), qPrintable(tip));
     }
 
     void settingPopsUpItsMenu() {

@@ -108,7 +108,8 @@ private Q_SLOTS:
     }
 
     void overlongStartingNamesFailBeforeAnyDialog() {
-        CommonDlgsW dlg;
+        // Where the platform's dialogs have the classic 256-character buffers.
+        CommonDlgsW dlg(CommonDlgsW::kBufferSize);
         int shown = 0;
         dlg.SetFileRunner([&](const CommonDlgsW::FileRequest&) {
             ++shown;

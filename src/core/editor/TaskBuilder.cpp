@@ -2,6 +2,7 @@
 
 #include "core/Options.h"
 #include "core/SignalBox.h"
+#include "core/editor/CommandLineWords.h"
 
 #include <charconv>
 #include <cstdint>
@@ -65,6 +66,21 @@ std::string TwoDigits(int n) {
     return s.size() < 2 ? "0" + s : s;
 }
 
+// The specific time's moment; nullopt when the entries do not make one.
+std::optional<DateTime> FixedDate(const TaskBuilder::Input& in) {
+    const auto year = WholeNumber(in.year);
+    const auto day = WholeNumber(in.day);
+    const auto hour = WholeNumber(in.hour);
+    const auto minute = WholeNumber(in.minute);
+    const auto second = WholeNumber(in.second);
+    if (!year || !day || !hour || !minute || !second) {
+        return std::nullopt;
+    }
+    return MakeDateTime(static_cast<int>(*year), in.monthIndex + 1, static_cast<int>(*day),
+                        static_cast<int>(*hour), static_cast<int>(*minute),
+                        static_cast<int>(*second));
+}
+
 } // namespace
 
 bool TaskBuilder::IsWholeNumber16(std::string_view text) {
@@ -88,15 +104,7 @@ TaskBuilder::Refusal TaskBuilder::Check(const Input& in) {
     }
     if (!in.countdown) {
         // A date the calendar lacks would be stored, read as unreadable and so fire at once.
-        const auto year = WholeNumber(in.year);
-        const auto day = WholeNumber(in.day);
-        const auto hour = WholeNumber(in.hour);
-        const auto minute = WholeNumber(in.minute);
-        const auto second = WholeNumber(in.second);
-        if (!year || !day || !hour || !minute || !second ||
-            !MakeDateTime(static_cast<int>(*year), in.monthIndex + 1, static_cast<int>(*day),
-                          static_cast<int>(*hour), static_cast<int>(*minute),
-                          static_cast<int>(*second))) {
+        if (!FixedDate(in)) {
             return Refusal::DateDoesNotExist;
         }
     }
@@ -115,6 +123,15 @@ bool TaskBuilder::AsksAboutZeroCountdown(const Input& in) {
     return in.countdown && allZero;
 }
 
+bool TaskBuilder::AsksAboutPastTime(const Input& in, const DateTime& now) {
+    if (in.countdown) {
+        return false;
+    }
+    // The scheduler runs a task whose time has come, to the second: now itself is not ahead.
+    const std::optional<DateTime> due = FixedDate(in);
+    return due && *due <= now;
+}
+
 std::string TaskBuilder::FixedDateText(const Input& in) {
     return in.year + "/" + TwoDigits(in.monthIndex + 1) + "/" + in.day + " " + in.hour + ":" +
            in.minute + ":" + in.second;
@@ -128,13 +145,12 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now) {
             task.path = texts::kNone;
             task.id = texts::kNone;
         } else {
-            // Without a selected row the picked name still names the program to close.
-            task.program = in.hasSelectedRow ? in.selectedProgram : in.targetName;
-            task.path = in.hasSelectedRow ? in.selectedPath : std::string();
+            task.program = in.targetName;
+            task.path = in.targetPath;
             task.id = in.processId;
         }
     } else {
-        task.program = FileNameFromPath(in.commandLine);
+        task.program = FileNameFromPath(CommandLineWords::First(in.commandLine));
         task.path = in.commandLine;
         task.id = texts::kNone;
     }

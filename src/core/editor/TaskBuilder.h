@@ -18,13 +18,12 @@ class TaskBuilder {
 public:
     /// The editor's fields, as plain values.
     struct Input {
-        int autoType = 0;               ///< cmbAutoType position: 0 close, any other run.
-        bool emptyTask = false;         ///< chkOnly.
+        int autoType = 0;       ///< cmbAutoType position: 0 close, any other run.
+        bool emptyTask = false; ///< chkOnly.
+        // The target the editor shows, whole: a close task is made of these three alone.
+        std::string targetName;         ///< The program's file name (lblProcess 1).
         std::string processId;          ///< lblID.
-        std::string targetName;         ///< The picked program's file name (lblProcess 1).
-        bool hasSelectedRow = false;    ///< Whether the process list has a selected row.
-        std::string selectedProgram;    ///< That row's Program text.
-        std::string selectedPath;       ///< That row's Path text.
+        std::string targetPath;         ///< The program's path; empty when unknown.
         std::string commandLine;        ///< txtCmd.
         bool countdown = true;          ///< optTimer selected (else optTime).
         std::string days = "00";        ///< cmbTDay text, as typed.
@@ -60,7 +59,13 @@ public:
     /// trigger is chosen).
     [[nodiscard]] static bool AsksAboutZeroCountdown(const Input& in);
 
-    /// The new task's seven texts; `icon` is left for the caller.
+    /// Whether Add must ask before making a task whose specific time is not in the future, so
+    /// that it would run the moment it is added. Asks nothing for a countdown or for a date
+    /// Check refuses.
+    [[nodiscard]] static bool AsksAboutPastTime(const Input& in, const DateTime& now);
+
+    /// The new task's seven texts; `icon` is left for the caller. A run task is named after
+    /// the file its command line starts.
     [[nodiscard]] static Task Build(const Input& in, const DateTime& now);
 
     /// The fixed date's text: year "/" month as two digits "/" day " " hour ":" minute ":"

@@ -26,9 +26,20 @@ void IdleTrigger::Tick() {
         return;
     }
     m_last = *pos;
+    Restart(1);
+}
+
+void IdleTrigger::Arm(int firstRow) {
+    if (const std::optional<platform::Point> pos = m_cursor.Position()) {
+        m_last = *pos;
+    }
+    Restart(firstRow);
+}
+
+void IdleTrigger::Restart(int firstRow) {
     const DateTime now = m_clock.Now();
     const int n = m_tasks.Count();
-    for (int row = 1; row <= n; ++row) {
+    for (int row = firstRow; row <= n; ++row) {
         const auto period = IdlePeriod(m_tasks.FieldOf(row, Field::Type));
         if (!period) {
             continue;

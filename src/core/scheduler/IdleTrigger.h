@@ -26,10 +26,20 @@ public:
     /// One sample.
     void Tick();
 
+    /// The first reading for tasks that were just loaded (rows `firstRow` onwards): how long the
+    /// pointer rested before is unknown, so each no-mouse-movement task waits its whole period
+    /// from now, and the position read now is the last one seen. Taken before the scheduler's
+    /// next tick, so a kept idle task whose stored time has passed cannot fire on loading.
+    void Arm(int firstRow);
+
     /// The idle period text of a `type`, or nullopt when it is not a no-mouse-movement type.
     [[nodiscard]] static std::optional<std::string_view> IdlePeriod(std::string_view type);
 
 private:
+    /// Moves the due time of every no-mouse-movement task from `firstRow` on to now plus its
+    /// period.
+    void Restart(int firstRow);
+
     TaskList& m_tasks;
     const Clock& m_clock;
     platform::Cursor& m_cursor;

@@ -26,6 +26,11 @@ void Scheduler::Tick() {
         if (StartsWith(task.type, texts::kClose)) {
             if (task.program == texts::kEmptyProgram) {
                 m_d.tasks.Remove(row);
+                // Kept as every finished task is, and before the after-all-tasks power action
+                // below: restored after a reboot, the task would fire the action again.
+                if (m_d.saveDefaultTaskList) {
+                    m_d.saveDefaultTaskList();
+                }
                 m_d.signals.Refresh();
             } else {
                 // The action reads the running-programs lists: they must describe this moment.

@@ -2,6 +2,8 @@
 
 #include "core/tasks/DateTime.h"
 
+#include <functional>
+
 namespace morvane {
 
 class AppExit;
@@ -26,6 +28,8 @@ public:
         SignalBox& signals;
         TimerSwitch& timerClose;
         AppExit& exit;
+        /// Writes or removes the kept task list; may be empty.
+        std::function<void()> saveDefaultTaskList = {};
     };
 
     explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst)

@@ -44,17 +44,17 @@ std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::stri
 
 void TaskRunner::Repeat(int row) {
     const std::string& loop = m_d.tasks.FieldOf(row, Field::Loop);
-    if (loop == texts::kNone) {
-        m_d.tasks.Remove(row);
-        return;
-    }
     const DateTime now = m_d.clock.Now();
     // An unreadable due time restarts from the moment the task ran, so it cannot fire forever.
     const DateTime due =
         ParseDateText(m_d.tasks.FieldOf(row, Field::CloseTime), m_d.dateOrder).value_or(now);
-    if (const auto next = NextOccurrence(due, loop, now)) {
-        m_d.tasks.SetField(row, Field::CloseTime, FormatCanonical(*next));
+    // Left in place without a next time, a task would run again at every tick.
+    const auto next = loop == texts::kNone ? std::nullopt : NextOccurrence(due, loop, now);
+    if (!next) {
+        m_d.tasks.Remove(row);
+        return;
     }
+    m_d.tasks.SetField(row, Field::CloseTime, FormatCanonical(*next));
 }
 
 void TaskRunner::CloseProgram(const std::string& program, int row) {
@@ -81,8 +81,18 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
 
 void TaskRunner::RunProgram(const std::string& commandLine, int row) {
     const std::string after = m_d.tasks.FieldOf(row, Field::After);
-    // A command line that cannot be started is skipped; the task still finishes.
-    (void)m_d.launcher.Launch(commandLine);
+    // A command line that cannot be started is skipped and the task still finishes, its power
+    // action included ("shut down at 23:00 whatever happens"); the reason stays with the row
+    // until it runs again, and goes to the log.
+    const Result started = m_d.launcher.Launch(commandLine);
+    std::string failure;
+    if (!started.Ok()) {
+        failure = started.Message().empty() ? "cannot start " + commandLine : started.Message();
+        if (m_d.log) {
+            m_d.log("run task: " + failure);
+        }
+    }
+    m_d.tasks.SetLastFailure(row, std::move(failure));
     Repeat(row);
     m_d.saveDefaultTaskList();
     m_d.power.DispatchAfter(after);

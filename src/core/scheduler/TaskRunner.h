@@ -36,6 +36,8 @@ public:
         std::function<void()> saveDefaultTaskList;
         /// Day/month order for due times written by other programs.
         DateOrder dateOrder = DateOrder::DayFirst;
+        /// Where what could not be done is written; may be empty.
+        std::function<void(const std::string&)> log = {};
     };
 
     explicit TaskRunner(Deps deps) : m_d(std::move(deps)) {}
@@ -50,7 +52,8 @@ public:
                                                                        const std::string& program);
 
 private:
-    /// Removes a one-off row or moves a repeating one to its next occurrence.
+    /// Removes a one-off row or moves a repeating one to its next occurrence. A loop text that
+    /// is not one of the four steps has no next occurrence and ends the task like "None".
     void Repeat(int row);
     /// Ends the process if it is still the one described (see Processes::TerminateProcess).
     void Terminate(const platform::ProcessInfo& target);

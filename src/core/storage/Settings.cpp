@@ -2,20 +2,31 @@
 
 #include "core/Options.h"
 
+#include <algorithm>
+
 namespace morvane {
 
-WriteResult SaveSettings(const std::filesystem::path& path, const Options& options) {
+WriteResult SaveSettings(const std::filesystem::path& path, const Options& options,
+                         platform::FileSync* sync) {
     std::vector<std::string> lines;
+    lines.reserve(kSettingsMarks.size());
     for (Mark mark : kSettingsMarks) {
         lines.emplace_back(options.IsChecked(mark) ? "1" : "0");
     }
-    return WriteTextLinesAtomic(path, lines);
+    return WriteTextLinesAtomic(path, lines, TextCodec::Default(), sync);
 }
 
-void ReadSettings(const std::filesystem::path& path, Options& options) {
+SettingsRead ReadSettings(const std::filesystem::path& path, Options& options) {
     const auto lines = ReadTextLines(path);
     if (!lines) {
-        return;
+        std::error_code ec;
+        return std::filesystem::exists(path, ec) ? SettingsRead::Corrupt : SettingsRead::Missing;
+    }
+    // Random bytes read as "every option off" would let the unload delete the kept task list.
+    if (lines->empty() || std::any_of(lines->begin(), lines->end(), [](const std::string& line) {
+            return line != "0" && line != "1";
+        })) {
+        return SettingsRead::Corrupt;
     }
     for (std::size_t i = 0; i < kSettingsMarks.size(); ++i) {
         options.SetChecked(kSettingsMarks[i], i < lines->size() && (*lines)[i] == "1");
@@ -24,6 +35,7 @@ void ReadSettings(const std::filesystem::path& path, Options& options) {
          {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
         options.SetChecked(mark, false);
     }
+    return SettingsRead::Read;
 }
 
 } // namespace morvane

@@ -5,26 +5,49 @@
 namespace morvane {
 
 WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tasks,
-                          const TextCodec& codec) {
+                          const TextCodec& codec, platform::FileSync* sync) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(tasks.Count()));
     for (const Task& task : tasks.Rows()) {
         lines.push_back(JoinTaskLine(task));
     }
-    return WriteTextLinesAtomic(path, lines, codec);
+    return WriteTextLinesAtomic(path, lines, codec, sync);
 }
 
-int ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
-                 const TextCodec& codec) {
+bool IsTaskType(std::string_view type) {
+    if (type == texts::kCloseNormal || type == texts::kRunNormal) {
+        return true;
+    }
+    for (std::string_view prefix :
+         {texts::kCloseAfter, texts::kRunAfter, texts::kCloseIdle, texts::kRunIdle}) {
+        if (StartsWith(type, prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
+                           const TextCodec& codec) {
+    TaskFileCount count;
     const auto lines = ReadTextLines(path, codec);
     if (!lines) {
-        return 0;
+        return count;
     }
     for (const std::string& line : *lines) {
-        const int row = tasks.Append(SplitTaskLine(line));
+        if (line.empty()) {
+            continue;
+        }
+        Task task = SplitTaskLine(line);
+        if (!IsTaskType(task.type)) {
+            ++count.skipped;
+            continue;
+        }
+        const int row = tasks.Append(std::move(task));
         RearmCountdown(tasks, row, now);
+        ++count.added;
     }
-    return static_cast<int>(lines->size());
+    return count;
 }
 
 void RearmCountdown(TaskList& tasks, int row, const DateTime& now) {

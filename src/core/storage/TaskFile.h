@@ -4,19 +4,36 @@
 #include "core/tasks/DateTime.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace morvane {
 
 class TaskList;
 
-/// Writes every row as one task line (CR LF ended), atomically. An empty list gives an empty file.
+/// Writes every row as one task line (CR LF ended), atomically (see WriteTextLinesAtomic). An
+/// empty list gives an empty file.
 WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tasks,
-                          const TextCodec& codec = TextCodec::Default());
+                          const TextCodec& codec = TextCodec::Default(),
+                          platform::FileSync* sync = nullptr);
+
+/// What reading a task file came to.
+struct TaskFileCount {
+    int added = 0;   ///< Tasks appended to the list.
+    int skipped = 0; ///< Lines left out because they are not tasks (see IsTaskType).
+
+    bool operator==(const TaskFileCount&) const = default;
+};
+
+/// Whether `type` is one of the type texts Morvane writes: "Close - Normal", "Run - Normal", or
+/// a countdown or no-mouse-movement prefix followed by its period. Anything else is not a task:
+/// the scheduler would take it for a run task that is due at once.
+[[nodiscard]] bool IsTaskType(std::string_view type);
 
 /// Appends the tasks of a file to the end of the list, in file order, restarting each countdown
-/// from `now`. Returns the number of tasks added; a file that cannot be opened adds none.
-int ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
-                 const TextCodec& codec = TextCodec::Default());
+/// from `now`. Lines whose type is not a task's are skipped and counted; blank lines are passed
+/// over. A file that cannot be opened adds none.
+TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
+                           const TextCodec& codec = TextCodec::Default());
 
 /// Restarts the countdown of a countdown task ("Close - After ", "Run - After ") from `now`;
 /// every other row is left alone.

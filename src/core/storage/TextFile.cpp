@@ -35,6 +35,15 @@ std::filesystem::path TempPathFor(const std::filesystem::path& path) {
     return path.parent_path() / ("." + name + "." + std::to_string(rng() % 1000000000ULL) + ".tmp");
 }
 
+// The new name is in place whatever this says: a folder that cannot be synced (some file
+// systems refuse) only leaves the rename to the system's own timing, so the result is ignored.
+void SyncFolderOf(const std::filesystem::path& path, platform::FileSync* sync) {
+    if (sync != nullptr) {
+        const std::filesystem::path folder = path.parent_path();
+        (void)sync->SyncToDisk(folder.empty() ? std::filesystem::path(".") : folder);
+    }
+}
+
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -138,7 +147,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
 }
 
 WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
-                                 const std::vector<std::string>& lines, const TextCodec& codec) {
+                                 const std::vector<std::string>& lines, const TextCodec& codec,
+                                 platform::FileSync* sync) {
     std::error_code ec;
     const auto temp = TempPathFor(path);
     {
@@ -151,11 +161,17 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
             out.write("\r\n", 2);
         }
-        out.flush();
+        out.close();
         if (!out) {
-            out.close();
             std::filesystem::remove(temp, ec);
             return {"cannot write " + temp.string()};
+        }
+    }
+    // Renamed before its data reached the disk, the file could be empty after a power loss.
+    if (sync != nullptr) {
+        if (const Result synced = sync->SyncToDisk(temp); !synced.Ok()) {
+            std::filesystem::remove(temp, ec);
+            return {synced.Message()};
         }
     }
     std::filesystem::rename(temp, path, ec);
@@ -164,12 +180,15 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
         std::filesystem::remove(temp, ignored);
         return {ec.message()};
     }
+    SyncFolderOf(path, sync);
     return {};
 }
 
-bool RemoveFileQuietly(const std::filesystem::path& path) {
+bool RemoveFileQuietly(const std::filesystem::path& path, platform::FileSync* sync) {
     std::error_code ec;
-    std::filesystem::remove(path, ec);
+    if (std::filesystem::remove(path, ec)) {
+        SyncFolderOf(path, sync);
+    }
     return !ec;
 }
 

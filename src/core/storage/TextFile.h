@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSync.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -41,12 +43,16 @@ struct WriteResult {
 };
 
 /// Writes lines, each ended by CR LF, atomically: a temporary file beside the target is written
-/// and flushed, then renamed over it, so a failed write leaves the old file whole.
+/// and flushed, then renamed over it, so a failed write leaves the old file whole. With `sync`,
+/// the temporary file is on the disk before the rename and the folder after it, so a power loss
+/// leaves either the old file or the new one, never an empty one.
 WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines,
-                                 const TextCodec& codec = TextCodec::Default());
+                                 const TextCodec& codec = TextCodec::Default(),
+                                 platform::FileSync* sync = nullptr);
 
 /// Removes a file; a file that does not exist is no error. Failures are reported, not thrown.
-bool RemoveFileQuietly(const std::filesystem::path& path);
+/// With `sync`, the folder is on the disk afterwards.
+bool RemoveFileQuietly(const std::filesystem::path& path, platform::FileSync* sync = nullptr);
 
 } // namespace morvane

@@ -17,6 +17,7 @@ int TaskList::Append(Task task) {
     const int row = Count() + 1;
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeAppended(row); });
     m_rows.push_back(std::move(task));
+    m_failures.emplace_back();
     Notify([row](TaskListObserver& o) { o.OnRowAppended(row); });
     return row;
 }
@@ -27,6 +28,7 @@ bool TaskList::Remove(int row) {
     }
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
     m_rows.erase(m_rows.begin() + (row - 1));
+    m_failures.erase(m_failures.begin() + (row - 1));
     Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
     return true;
 }
@@ -44,9 +46,23 @@ bool TaskList::SetField(int row, Field f, std::string value) {
     return true;
 }
 
+const std::string& TaskList::LastFailureOf(int row) const {
+    static const std::string kNone;
+    return IsValidRow(row) ? m_failures[static_cast<std::size_t>(row - 1)] : kNone;
+}
+
+bool TaskList::SetLastFailure(int row, std::string failure) {
+    if (!IsValidRow(row)) {
+        return false;
+    }
+    m_failures[static_cast<std::size_t>(row - 1)] = std::move(failure);
+    return true;
+}
+
 void TaskList::Clear() {
     Notify([](TaskListObserver& o) { o.OnAboutToClear(); });
     m_rows.clear();
+    m_failures.clear();
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }
 

@@ -60,6 +60,14 @@ public:
 
     [[nodiscard]] const std::vector<Task>& Rows() const { return m_rows; }
 
+    /// Why the last run of row `row` went wrong (a program that could not start); empty when
+    /// it went well or the row has not run. It moves with its row and is never stored in a file.
+    /// Setting it is not announced: a view reads it when it shows it.
+    [[nodiscard]] const std::string& LastFailureOf(int row) const;
+    /// Sets or, with an empty text, clears the last failure of row `row`; false when there is
+    /// no such row.
+    bool SetLastFailure(int row, std::string failure);
+
     /// Observing does not change the list, so a read-only holder may observe it too.
     void AddObserver(TaskListObserver* observer) const;
     void RemoveObserver(TaskListObserver* observer) const;
@@ -72,6 +80,7 @@ private:
     }
 
     std::vector<Task> m_rows;
+    std::vector<std::string> m_failures; // one per row, in step with m_rows
     mutable std::vector<TaskListObserver*> m_observers;
 };
 

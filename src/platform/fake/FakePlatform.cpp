@@ -4,6 +4,7 @@
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeCursor.h"
 #include "platform/fake/FakeEndRequests.h"
+#include "platform/fake/FakeFileSync.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
@@ -28,6 +29,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.singleInstance = std::make_unique<FakeSingleInstance>();
     services.windowPicker = std::make_unique<FakeWindowPicker>();
     services.programIcons = std::make_unique<FakeProgramIconLookup>();
+    services.fileSync = std::make_unique<FakeFileSync>();
     return services;
 }
 

@@ -5,12 +5,14 @@
 #include "platform/linux/LinuxAutostart.h"
 #include "platform/linux/LinuxCursor.h"
 #include "platform/linux/LinuxEndRequests.h"
+#include "platform/linux/LinuxFileSync.h"
 #include "platform/linux/LinuxLauncher.h"
 #include "platform/linux/LinuxPower.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/LinuxProgramIconLookup.h"
 #include "platform/linux/LinuxSingleInstance.h"
 #include "platform/linux/LinuxSystemLocale.h"
+#include "platform/linux/Log.h"
 #include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11WindowPicker.h"
 
@@ -33,6 +35,8 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     // Without an X11 display the picker says so, and the editor offers the process list alone.
     services.windowPicker = std::make_unique<x11::X11WindowPicker>(std::nullopt, session);
     services.programIcons = std::make_unique<LinuxProgramIconLookup>();
+    services.fileSync = std::make_unique<LinuxFileSync>();
+    services.log = StderrLog();
     return services;
 }
 

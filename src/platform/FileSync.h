@@ -1,0 +1,22 @@
+#pragma once
+
+#include "types/Result.h"
+
+#include <filesystem>
+
+namespace morvane::platform {
+
+/// Makes what was written to a file, or to a folder's list of names, survive a power loss.
+class FileSync {
+public:
+    FileSync() = default;
+    virtual ~FileSync() = default;
+    FileSync(const FileSync&) = delete;
+    FileSync& operator=(const FileSync&) = delete;
+
+    /// Returns once the file or folder at `path` is on the disk as it stands now; an error says
+    /// why it could not be made so.
+    virtual Result SyncToDisk(const std::filesystem::path& path) = 0;
+};
+
+} // namespace morvane::platform

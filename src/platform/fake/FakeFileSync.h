@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/FileSync.h"
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace morvane::platform {
+
+/// Records every sync with what the path held at that moment (a file's bytes; a folder holds
+/// none); paths listed in `failing` report failure. `onSync` lets a test put syncs in line
+/// with other fakes' records.
+class FakeFileSync final : public FileSync {
+public:
+    struct Sync {
+        std::filesystem::path path;
+        bool folder = false;
+        std::string content;
+    };
+
+    Result SyncToDisk(const std::filesystem::path& path) override {
+        std::error_code ec;
+        Sync sync{path, std::filesystem::is_directory(path, ec), {}};
+        if (!sync.folder) {
+            std::ifstream in(path, std::ios::binary);
+            sync.content.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        synced.push_back(std::move(sync));
+        if (onSync) {
+            onSync(path);
+        }
+        for (const auto& f : failing) {
+            if (f == path) {
+                return Result::Error(5, "cannot sync " + path.string());
+            }
+        }
+        return {};
+    }
+
+    std::vector<Sync> synced;
+    std::vector<std::filesystem::path> failing;
+    std::function<void(const std::filesystem::path&)> onSync;
+};
+
+} // namespace morvane::platform

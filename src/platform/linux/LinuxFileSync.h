@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/FileSync.h"
+
+namespace morvane::platform {
+
+/// fsync(2) through a descriptor opened read-only: it flushes the file's data (or a folder's
+/// entries) whoever wrote them.
+class LinuxFileSync final : public FileSync {
+public:
+    Result SyncToDisk(const std::filesystem::path& path) override;
+};
+
+} // namespace morvane::platform

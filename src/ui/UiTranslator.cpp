@@ -1,0 +1,38 @@
+#include "ui/UiTranslator.h"
+
+#include "core/Options.h"
+
+#include <QCoreApplication>
+
+namespace morvane {
+
+UiTranslator::~UiTranslator() {
+    Remove();
+}
+
+void UiTranslator::Follow(const Options& marks) {
+    QString code;
+    if (marks.IsChecked(Mark::French)) {
+        code = QStringLiteral("fr");
+    } else if (marks.IsChecked(Mark::Polish)) {
+        code = QStringLiteral("pl");
+    }
+    if (code == m_installed) {
+        return;
+    }
+    Remove();
+    // Built into the program (translations/*.ts): a missing one leaves the English texts.
+    if (!code.isEmpty() && m_translator.load(QStringLiteral(":/i18n/morvane_%1.qm").arg(code))) {
+        QCoreApplication::installTranslator(&m_translator);
+        m_installed = code;
+    }
+}
+
+void UiTranslator::Remove() {
+    if (!m_installed.isEmpty()) {
+        QCoreApplication::removeTranslator(&m_translator);
+        m_installed.clear();
+    }
+}
+
+} // namespace morvane

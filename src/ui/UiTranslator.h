@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTranslator>
+
+namespace morvane {
+
+class Options;
+
+/// Qt's translator for the texts the windows pass through tr(): the one for the language the
+/// marks choose is installed on the application; English, the texts' own language, needs none.
+class UiTranslator final {
+public:
+    UiTranslator() = default;
+    ~UiTranslator();
+    UiTranslator(const UiTranslator&) = delete;
+    UiTranslator& operator=(const UiTranslator&) = delete;
+
+    /// Installs the translation of the language checked in `marks`.
+    void Follow(const Options& marks);
+
+private:
+    void Remove();
+
+    QTranslator m_translator;
+    QString m_installed; // the language code of the installed translation; empty for none
+};
+
+} // namespace morvane
