@@ -15,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static morvane::fuzz::MemoryFile file;
     static const morvane::DateTime now = *morvane::MakeDateTime(2026, 3, 29, 1, 30, 0);
     morvane::TaskList tasks;
-    const int added = morvane::ReadTaskFile(file.Hold(data, size), tasks, now);
-    Require(added == tasks.Count(), "the count read is the count of rows added");
+    const morvane::TaskFileCount count = morvane::ReadTaskFile(file.Hold(data, size), tasks, now);
+    Require(count.added == tasks.Count(), "the count read is the count of rows added");
+    Require(count.skipped >= 0, "a count of skipped lines is never negative");
     for (const morvane::Task& task : tasks.Rows()) {
+        Require(morvane::IsTaskType(task.type), "only lines that are tasks are loaded");
         for (const morvane::DateOrder order :
              {morvane::DateOrder::MonthFirst, morvane::DateOrder::DayFirst}) {
             static_cast<void>(morvane::IsDue(task.closeTime, now, order));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test: format check, the debug build with
 # warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer build, the Windows cross
-# build of the core with its tests under Wine, and the release build of the benchmarks.
+# build of the core with its tests under Wine, the fuzzers, and the release build of the
+# benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,9 @@ echo "== asan"
 cmake --preset asan
 cmake --build --preset asan
 scripts/with-desktop.sh ctest --preset asan
+
+echo "== fuzzers"
+scripts/run-fuzzers.sh
 
 echo "== windows cross build of the core, its tests under Wine"
 cmake --preset mingw
