@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up a fresh Debian 12 machine and runs every test: format check, the debug build with
-# warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer build, the Windows cross
-# build of the core with its tests under Wine, the fuzzers, and the release build of the
-# benchmarks.
+# Sets up a fresh Debian 12 machine and runs every test: format, layer and clang-tidy checks,
+# the debug build with warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer
+# build, the fuzzers, the Windows cross build of the core with its tests under Wine, and the
+# release build of the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +11,9 @@ scripts/install-deps.sh
 echo "== format and layers"
 scripts/check-format.sh
 scripts/check-layers.sh
+
+echo "== clang-tidy"
+scripts/run-clang-tidy.sh
 
 echo "== debug"
 cmake --preset debug

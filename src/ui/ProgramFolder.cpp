@@ -12,7 +12,7 @@ QString ProgramFolder::Locate(const QString& executableFolder) {
             return beside.absolutePath();
         }
     }
-    const QString installed =
+    QString installed =
         QDir::cleanPath(beside.absoluteFilePath(QStringLiteral("../share/morvane")));
     if (QFileInfo(installed).isDir()) {
         return installed;

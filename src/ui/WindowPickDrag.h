@@ -75,7 +75,7 @@ private:
     void ErasePickFrame();
     void ShowPicked(const platform::PickedWindow& picked);
     void PlaceTargetIcon();
-    Target SavedTarget() const;
+    [[nodiscard]] Target SavedTarget() const;
     void ShowTarget(const Target& target);
     void ShortenForDrag();
     void RestoreAfterDrag();

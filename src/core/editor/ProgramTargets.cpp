@@ -23,6 +23,7 @@ int ProgramTargets::CloseNow(const RunningPrograms& running, platform::Processes
     // A copy: ending a process may lead to a rescan that rebuilds the lists under us. Each
     // process goes with its identity from the scan, which may be minutes old: the kill leaves
     // it alone if it has changed since.
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization): the copy is the point
     const std::vector<platform::ProcessInfo> scanned = running.Scanned();
     int asked = 0;
     for (const platform::ProcessInfo& process : scanned) {

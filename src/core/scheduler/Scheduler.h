@@ -3,6 +3,7 @@
 #include "core/tasks/DateTime.h"
 
 #include <functional>
+#include <utility>
 
 namespace morvane {
 
@@ -33,7 +34,7 @@ public:
     };
 
     explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst)
-        : m_d(deps), m_order(order) {}
+        : m_d(std::move(deps)), m_order(order) {}
 
     /// The day/month order used to read due times written by other programs.
     void SetDateOrder(DateOrder order) { m_order = order; }

@@ -45,8 +45,8 @@ void CivilFromDays(std::int64_t z, std::int64_t& y, int& m, int& d) {
 }
 
 std::int64_t ToSerial(const DateTime& dt) {
-    return DaysFromCivil(dt.year, dt.month, dt.day) * kSecondsPerDay + dt.hour * 3600 +
-           dt.minute * 60 + dt.second;
+    return DaysFromCivil(dt.year, dt.month, dt.day) * kSecondsPerDay +
+           std::int64_t{dt.hour} * 3600 + std::int64_t{dt.minute} * 60 + dt.second;
 }
 
 std::optional<DateTime> FromSerial(std::int64_t serial) {

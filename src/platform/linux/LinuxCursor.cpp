@@ -6,7 +6,7 @@
 
 namespace morvane::platform {
 
-LinuxCursor::LinuxCursor(LogSink log, const SessionProbe& session) {
+LinuxCursor::LinuxCursor(const LogSink& log, const SessionProbe& session) {
     if (session.Type() == SessionType::Wayland) {
         log("idle detection unavailable: a Wayland session does not show the pointer position");
         return;

@@ -17,7 +17,8 @@ class X11Windows;
 /// windows, and a stale position would make every idle task fire while the user is busy.
 class LinuxCursor final : public Cursor {
 public:
-    explicit LinuxCursor(LogSink log = StderrLog(), const SessionProbe& session = SessionProbe());
+    explicit LinuxCursor(const LogSink& log = StderrLog(),
+                         const SessionProbe& session = SessionProbe());
     ~LinuxCursor() override;
 
     [[nodiscard]] bool IsAvailable() const override;

@@ -132,7 +132,7 @@ std::string LinuxLauncher::ResolveProgram(const std::string& program) {
             end = searchPath.size();
         }
         const std::string folder = searchPath.substr(start, end - start);
-        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
         if (IsExecutableFile(candidate)) {
             return candidate;
         }

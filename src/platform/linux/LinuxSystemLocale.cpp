@@ -1,7 +1,7 @@
 #include "platform/linux/LinuxSystemLocale.h"
 
 #include <langinfo.h>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): POSIX newlocale lives here
 #include <memory>
 #include <type_traits>
 

@@ -75,7 +75,7 @@ void ForEachNumericEntry(const std::string& folder, const std::function<void(pid
 
 } // namespace
 
-ProcFs::ProcFs(std::filesystem::path root) : m_root(std::move(root).string()) {}
+ProcFs::ProcFs(const std::filesystem::path& root) : m_root(root.string()) {}
 
 std::string ProcFs::FileOf(pid_t pid, const char* name) const {
     return m_root + '/' + std::to_string(pid) + '/' + name;
@@ -169,7 +169,8 @@ std::vector<std::string> ProcFs::CommandLine(pid_t pid) const {
     }
     // The interpreter's options and the script come first; a huge argument list past this is
     // of no use to us.
-    const std::optional<std::string> text = ReadSmallFile(FileOf(pid, "cmdline"), 64 * 1024);
+    const std::optional<std::string> text =
+        ReadSmallFile(FileOf(pid, "cmdline"), std::size_t{64} * 1024);
     return text ? ParseCommandLine(*text) : words;
 }
 

@@ -19,7 +19,7 @@ namespace morvane::platform {
 class ProcFs final {
 public:
     /// Reads below `root` instead of /proc (tests hand in a fake tree).
-    explicit ProcFs(std::filesystem::path root = "/proc");
+    explicit ProcFs(const std::filesystem::path& root = "/proc");
 
     /// Whether the process (or thread) has a folder.
     [[nodiscard]] bool Exists(pid_t pid) const;
