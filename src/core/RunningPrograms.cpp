@@ -22,16 +22,10 @@ bool LessIgnoreCase(const std::string& a, const std::string& b) {
 void RunningPrograms::Rebuild(const std::vector<platform::ProcessInfo>& processes,
                               const platform::Processes* pathMapper) {
     m_scanned = processes;
-    m_paths.clear();
-    m_ids.clear();
     m_names.clear();
     m_programs.clear();
-    m_paths.reserve(processes.size());
-    m_ids.reserve(processes.size());
     std::unordered_set<std::string> seen;
     for (const platform::ProcessInfo& p : processes) {
-        m_paths.push_back(p.path);
-        m_ids.push_back(std::to_string(p.pid));
         std::string name = FileNameFromPath(p.path);
         if (seen.insert(name).second) {
             m_names.push_back(name);

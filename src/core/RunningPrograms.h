@@ -7,9 +7,9 @@
 
 namespace morvane {
 
-/// The running-programs lists as of the last scan: image paths and ids at the same index, and
-/// each distinct file name once. Rebuilt, never updated. Each row keeps the process as the scan
-/// saw it, start time included, so that a kill can check it is still that process.
+/// The running-programs lists as of the last scan: every process as the scan saw it (path, id and
+/// start time, so that a kill can check it is still that process), and each distinct file name
+/// once. Rebuilt, never updated.
 class RunningPrograms {
 public:
     /// One row of the editor's process list: a distinct file name and the first path seen for it.
@@ -23,18 +23,15 @@ public:
     void Rebuild(const std::vector<platform::ProcessInfo>& processes,
                  const platform::Processes* pathMapper = nullptr);
 
-    /// The scanned processes, row for row with List1 and LstID.
+    /// The scanned processes, in the system's order.
     [[nodiscard]] const std::vector<platform::ProcessInfo>& Scanned() const { return m_scanned; }
-    [[nodiscard]] const std::vector<std::string>& List1() const { return m_paths; }
-    [[nodiscard]] const std::vector<std::string>& LstID() const { return m_ids; }
+    /// Each distinct file name once, in the order the scan first saw it.
     [[nodiscard]] const std::vector<std::string>& LstName() const { return m_names; }
     /// One entry per distinct file name (exact comparison), sorted by name for the editor.
     [[nodiscard]] const std::vector<Program>& Programs() const { return m_programs; }
 
 private:
     std::vector<platform::ProcessInfo> m_scanned;
-    std::vector<std::string> m_paths;
-    std::vector<std::string> m_ids;
     std::vector<std::string> m_names;
     std::vector<Program> m_programs;
 };

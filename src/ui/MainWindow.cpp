@@ -151,7 +151,7 @@ TaskEditor* MainWindow::Editor() {
         if (m_captionsApplied) {
             m_editor->UpdateLan(m_d.engine.Language());
         }
-        if (m_d.engine.Running().List1().size() > 0) {
+        if (!m_d.engine.Running().Scanned().empty()) {
             m_editor->RefillProcessList();
         }
     }

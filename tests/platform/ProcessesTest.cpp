@@ -134,9 +134,9 @@ TEST_F(LinuxProcessesTest, TwoCopiesGiveTwoLinesAndOneRowAndCaseMakesADifferentP
     lists.Rebuild(m_processes.ScanRunningPrograms(), &m_processes);
 
     std::vector<std::string> twinIds;
-    for (std::size_t i = 0; i < lists.List1().size(); ++i) {
-        if (lists.List1()[i] == path) {
-            twinIds.push_back(lists.LstID()[i]);
+    for (const ProcessInfo& process : lists.Scanned()) {
+        if (process.path == path) {
+            twinIds.push_back(std::to_string(process.pid));
         }
     }
     EXPECT_EQ(twinIds.size(), 2u);

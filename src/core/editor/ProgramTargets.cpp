@@ -8,11 +8,9 @@ namespace morvane {
 
 std::optional<std::string> ProgramTargets::FirstProcessId(const RunningPrograms& running,
                                                           std::string_view program) {
-    const auto& paths = running.List1();
-    const auto& ids = running.LstID();
-    for (std::size_t i = 0; i < paths.size() && i < ids.size(); ++i) {
-        if (FileNameFromPath(paths[i]) == program) {
-            return ids[i];
+    for (const platform::ProcessInfo& process : running.Scanned()) {
+        if (FileNameFromPath(process.path) == program) {
+            return std::to_string(process.pid);
         }
     }
     return std::nullopt;
