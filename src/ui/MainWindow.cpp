@@ -276,7 +276,7 @@ void MainWindow::SyncMarks() {
 }
 
 void MainWindow::LoadSequence() {
-    m_d.engine.ResetMousePosition();
+    m_d.engine.ResetIdle();
     m_d.engine.ChooseStartupLanguage();
     m_d.engine.ClearStartupMarks();
     m_picDoor->show();
