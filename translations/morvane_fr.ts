@@ -34,5 +34,9 @@ Last run failed: %2</source>
 
 Échec de la dernière exécution : %2</translation>
     </message>
+    <message>
+        <source>Waits: activity cannot be seen here</source>
+        <translation>En attente : l'activité n'est pas visible ici</translation>
+    </message>
 </context>
 </TS>

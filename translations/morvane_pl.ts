@@ -35,5 +35,9 @@ Last run failed: %2</source>
 
 Ostatnie uruchomienie nie powiodło się: %2</translation>
     </message>
+    <message>
+        <source>Waits: activity cannot be seen here</source>
+        <translation>Czeka: tu nie widać aktywności</translation>
+    </message>
 </context>
 </TS>

@@ -47,7 +47,7 @@ int main(int argc, char* argv[]) {
                                     *services.power,
                                     *services.processes,
                                     *services.launcher,
-                                    *services.cursor,
+                                    *services.idle,
                                     *services.autostart,
                                     services.locale->ShortDateOrder()};
     engineServices.fileSync = services.fileSync.get();

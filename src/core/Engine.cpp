@@ -5,6 +5,7 @@
 #include "core/storage/Settings.h"
 #include "core/tasks/DateTime.h"
 #include "platform/Autostart.h"
+#include "platform/IdleSource.h"
 #include "types/Clock.h"
 
 #include <cstdio>
@@ -75,12 +76,12 @@ Engine::Engine(Services services, AppPaths paths)
                 m_dispatch, m_signals, *this, [this] { SaveDefaultTaskList(); }, services.dateOrder,
                 services.log}),
       m_scheduler({m_tasks, m_options, services.clock, m_dispatch, m_runner, m_signals,
-                   m_timerClose, *this,
+                   m_timerClose, *this, [this] { SaveDefaultTaskList(); },
                    [this] {
-                       SaveDefaultTaskList();
+                       return m_s.idle.IsAvailable();
                    }},
                   services.dateOrder),
-      m_idle(m_tasks, services.clock, services.cursor, m_timerClose) {
+      m_idle(m_tasks, services.clock, services.idle, m_timerClose) {
     m_signals.SetRefreshHandler([this] { ScanRunningPrograms(); });
 }
 
@@ -89,6 +90,15 @@ void Engine::ScanRunningPrograms() {
     if (m_host != nullptr) {
         m_host->RunningProgramsChanged();
     }
+}
+
+std::string Engine::IdleUnavailableReason() const {
+    if (m_s.idle.IsAvailable()) {
+        return {};
+    }
+    std::string reason = m_s.idle.UnavailableReason();
+    // Never empty while idle tasks wait: the user is told something.
+    return reason.empty() ? "Activity cannot be seen on this desktop." : reason;
 }
 
 void Engine::ReadLanguage(Mark language) {

@@ -27,8 +27,8 @@ class Clock;
 class UiHost;
 namespace platform {
 class Autostart;
-class Cursor;
 class FileSync;
+class IdleSource;
 class Launcher;
 class Power;
 class Processes;
@@ -44,7 +44,7 @@ public:
         platform::Power& power;
         platform::Processes& processes;
         platform::Launcher& launcher;
-        platform::Cursor& cursor;
+        platform::IdleSource& idle;
         platform::Autostart& autostart;
         DateOrder dateOrder = DateOrder::DayFirst;
         const TextCodec& codec = TextCodec::Default();
@@ -71,6 +71,9 @@ public:
     [[nodiscard]] const AppPaths& Paths() const { return m_paths; }
     [[nodiscard]] const Clock& ClockSource() const { return m_s.clock; }
     [[nodiscard]] DateOrder DateOrderInUse() const { return m_s.dateOrder; }
+    /// Why idleness cannot be known here, for the user; empty when it can. No-mouse-movement
+    /// tasks wait for as long as it is not empty.
+    [[nodiscard]] std::string IdleUnavailableReason() const;
 
     // Following the state. The task list takes observers itself (Tasks().AddObserver).
     /// Hears every mark that changes, whatever changed it.
@@ -81,8 +84,8 @@ public:
     }
 
     // Start-up, in the order the main window runs it.
-    /// Forgets the last mouse position.
-    void ResetMousePosition() { m_idle.ResetPosition(); }
+    /// Forgets the activity seen so far (the last mouse position).
+    void ResetIdle() { m_idle.Reset(); }
     /// Reads the language the marker files choose into the table and sets the language marks.
     void ChooseStartupLanguage();
     /// Clears the after-all-tasks marks and the two start-up options before the settings load.
@@ -97,7 +100,7 @@ public:
     // Timers.
     /// The 500 ms scheduler tick.
     void SchedulerTick();
-    /// The 1000 ms mouse sampler.
+    /// The 1000 ms activity sampler.
     void MouseTick();
 
     // Commands.

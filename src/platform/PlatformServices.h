@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/Autostart.h"
-#include "platform/Cursor.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSync.h"
+#include "platform/IdleSource.h"
 #include "platform/Launcher.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
@@ -31,7 +31,7 @@ struct PlatformServices {
     std::unique_ptr<Processes> processes;
     std::unique_ptr<Launcher> launcher;
     std::unique_ptr<Power> power;
-    std::unique_ptr<Cursor> cursor;
+    std::unique_ptr<IdleSource> idle;
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemLocale> locale;
     std::unique_ptr<SingleInstance> singleInstance;

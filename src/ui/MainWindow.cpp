@@ -49,6 +49,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
 
     m_icons = new ProgramIcons(m_d.iconLookup);
     m_model = new TaskTableModel(m_d.engine.Tasks(), this);
+    m_model->SetIdleReasonSource([this] { return m_d.engine.IdleUnavailableReason(); });
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("form1Client"));
@@ -276,7 +277,7 @@ void MainWindow::SyncMarks() {
 }
 
 void MainWindow::LoadSequence() {
-    m_d.engine.ResetMousePosition();
+    m_d.engine.ResetIdle();
     m_d.engine.ChooseStartupLanguage();
     m_d.engine.ClearStartupMarks();
     m_picDoor->show();

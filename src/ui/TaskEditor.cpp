@@ -27,6 +27,7 @@ namespace morvane {
 
 TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     : TaskEditorForm(deps.engine.ClockSource().Now(), parent), m_d(deps) {
+    SetIdleUnavailableReason(QString::fromStdString(m_d.engine.IdleUnavailableReason()));
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
     m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *this}, this);
 
@@ -67,6 +68,8 @@ bool TaskEditor::IsDragging() const {
 }
 
 void TaskEditor::ShowEditor() {
+    // Asked again at each opening: a session can stop telling us about activity.
+    SetIdleUnavailableReason(QString::fromStdString(m_d.engine.IdleUnavailableReason()));
     show();
     raise();
     activateWindow();

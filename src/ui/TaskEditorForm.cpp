@@ -408,18 +408,25 @@ void TaskEditorForm::SetTargetIcon(const QIcon& icon) {
     m_picIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(kPictureSize));
 }
 
+void TaskEditorForm::SetIdleUnavailableReason(const QString& reason) {
+    m_idleReason = reason;
+    m_chkMouse->setToolTip(reason);
+    OnTriggerChanged();
+}
+
 void TaskEditorForm::OnTriggerChanged() {
     const bool fixed = m_optTime->isChecked();
+    const bool idleKnown = m_idleReason.isEmpty();
     for (QComboBox* list : {m_cmbYear, m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMin, m_cmbSec}) {
         list->setEnabled(fixed);
     }
-    if (fixed) {
+    if (fixed || !idleKnown) {
         m_chkMouse->setChecked(false);
     }
     for (QComboBox* list : m_countdown) {
         list->setEnabled(!fixed);
     }
-    m_chkMouse->setEnabled(!fixed);
+    m_chkMouse->setEnabled(!fixed && idleKnown);
 }
 
 void TaskEditorForm::OnAutoTypeChanged() {

@@ -62,6 +62,10 @@ public:
     /// The picture shown beside the target's name.
     [[nodiscard]] const QIcon& TargetIcon() const { return m_targetIcon; }
 
+    /// Why no-mouse-movement tasks cannot run here; empty when they can. While it is not empty
+    /// the "After No Mouse Moving" box is cleared and disabled, and says why in its tooltip.
+    void SetIdleUnavailableReason(const QString& reason);
+
     // Target.
     QLabel* m_imgSelect = nullptr;
     QLabel* m_lblSelect = nullptr;
@@ -104,6 +108,7 @@ protected:
     Target m_target;
 
 private:
+    QString m_idleReason;
     // In this order, which is the tab order.
     void BuildTarget(QVBoxLayout* root);
     void BuildTaskKind(QVBoxLayout* root);

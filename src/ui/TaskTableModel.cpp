@@ -1,5 +1,6 @@
 #include "ui/TaskTableModel.h"
 
+#include "core/scheduler/IdleTrigger.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
 
@@ -30,6 +31,20 @@ void TaskTableModel::SetRowIcon(int row, const QIcon& icon) {
     Q_EMIT dataChanged(cell, cell, {Qt::DecorationRole});
 }
 
+void TaskTableModel::SetIdleReasonSource(std::function<std::string()> reason) {
+    m_idleReason = std::move(reason);
+    if (m_tasks.Count() > 0) {
+        Q_EMIT dataChanged(index(0, 1), index(m_tasks.Count() - 1, kColumns - 1));
+    }
+}
+
+QString TaskTableModel::IdleWaitReason(int row) const {
+    if (!m_idleReason || !IdleTrigger::IdlePeriod(m_tasks.FieldOf(row, Field::Type))) {
+        return {};
+    }
+    return QString::fromStdString(m_idleReason());
+}
+
 int TaskTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_tasks.Count();
 }
@@ -49,9 +64,20 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
                    : QVariant();
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-        const QString text = ShownText(m_tasks.FieldOf(row, static_cast<Field>(index.column())));
+        const auto field = static_cast<Field>(index.column());
+        // Its due time would be a promise the scheduler cannot keep: the task waits.
+        const QString waitReason = IdleWaitReason(row);
+        QString text = !waitReason.isEmpty() && field == Field::CloseTime
+                           ? tr("Waits: activity cannot be seen here")
+                           : ShownText(m_tasks.FieldOf(row, field));
+        if (role == Qt::DisplayRole) {
+            return text;
+        }
+        if (!waitReason.isEmpty()) {
+            text = QStringLiteral("%1\n\n%2").arg(text, waitReason);
+        }
         const std::string& failure = m_tasks.LastFailureOf(row);
-        if (role == Qt::ToolTipRole && !failure.empty()) {
+        if (!failure.empty()) {
             return tr("%1\n\nLast run failed: %2").arg(text, ShownText(failure));
         }
         return text;

@@ -6,6 +6,9 @@
 #include <QIcon>
 #include <QList>
 
+#include <functional>
+#include <string>
+
 namespace morvane {
 
 /// The task list as the main window shows it: one row per task, the icon column and the seven
@@ -24,6 +27,9 @@ public:
     /// Shows `icon` for the task at 1-based position `row`. Rows start with the generic program
     /// picture, which tasks read from a file keep.
     void SetRowIcon(int row, const QIcon& icon);
+    /// Where the model asks why idleness cannot be known (empty when it can). While it cannot,
+    /// a no-mouse-movement task's row says that it waits, and why.
+    void SetIdleReasonSource(std::function<std::string()> reason);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -40,7 +46,10 @@ private:
     void OnAboutToClear() override;
     void OnCleared() override;
 
+    [[nodiscard]] QString IdleWaitReason(int row) const;
+
     const TaskList& m_tasks;
+    std::function<std::string()> m_idleReason;
     // One picture per row of the list, in the list's order.
     QList<QIcon> m_rowIcons;
 };

@@ -69,7 +69,7 @@ protected:
     }
     /// The main window's start-up, without the window.
     static void StartUp(Engine& e) {
-        e.ResetMousePosition();
+        e.ResetIdle();
         e.ChooseStartupLanguage();
         e.ClearStartupMarks();
         e.LoadSettingsAndTasks();
@@ -324,22 +324,18 @@ TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllT
     EXPECT_TRUE(engine.IsSchedulerOn()) << "removing rows does not stop the scheduler";
 }
 
-TEST_F(EngineTest, AKeptIdleTaskWaitsItsWholePeriodFromStartUpWhereverThePointerIs) {
-    struct Pointer {
-        platform::Point at;
-        bool available;
-    };
-    for (const Pointer p : {Pointer{{5, 5}, true}, Pointer{{0, 0}, true}, Pointer{{}, false}}) {
-        SCOPED_TRACE(testing::Message() << p.at.x << "," << p.at.y << " " << p.available);
+TEST_F(EngineTest, AKeptIdleTaskWaitsItsWholePeriodFromStartUpWhateverTheFirstSampleSays) {
+    for (const platform::Activity first :
+         {platform::Activity::Active, platform::Activity::Idle, platform::Activity::Unknown}) {
+        SCOPED_TRACE(static_cast<int>(first));
         launcher.launched.clear();
         clock.now = DateTime{2026, 12, 7, 10, 0, 0};
-        cursor.position = p.at;
-        cursor.available = p.available;
+        idle.queued = {first};
         LeaveOnDisk(kAutoload, "idle\t/bin/idle\tNone\t2026/12/07 09:00:00\tNone\t"
                                "Run - AfterNoMouseMoving 00-00-01-00\t\r\n");
         Engine e{services, Paths()};
         StartUp(e);
-        e.SchedulerTick(); // the first tick comes before the first pointer sample
+        e.SchedulerTick(); // the first tick comes before the first activity sample
         e.MouseTick();
         clock.Advance(59);
         e.SchedulerTick();
@@ -348,6 +344,33 @@ TEST_F(EngineTest, AKeptIdleTaskWaitsItsWholePeriodFromStartUpWhereverThePointer
         e.SchedulerTick();
         EXPECT_EQ(launcher.launched, (Calls{"/bin/idle"}));
     }
+}
+
+TEST_F(EngineTest, WhileIdlenessCannotBeKnownIdleTasksWaitAndTheOthersRun) {
+    idle.reason = "nothing tells us here";
+    EXPECT_EQ(engine.IdleUnavailableReason(), "nothing tells us here");
+    Task waiting = Run("/bin/idle");
+    waiting.type = "Run - AfterNoMouseMoving 00-00-01-00";
+    AddTask(waiting);
+    AddTask(Run("/bin/dated"));
+    engine.ToggleMark(Mark::Reboot);
+    // Both are due at once: the scheduler's first tick comes before any sample.
+    for (int second = 0; second < 600; ++second) {
+        engine.SchedulerTick();
+        engine.MouseTick();
+        clock.Advance(1);
+    }
+    EXPECT_EQ(launcher.launched, (Calls{"/bin/dated"}));
+    EXPECT_TRUE(power.calls.empty()) << "the after-all-tasks choice waits for the idle task";
+
+    // Once activity can be seen, the task waits its period from the last unknown sample.
+    idle.reason.clear();
+    EXPECT_EQ(engine.IdleUnavailableReason(), "");
+    engine.MouseTick();
+    clock.Advance(60);
+    engine.SchedulerTick();
+    EXPECT_EQ(launcher.launched, (Calls{"/bin/dated", "/bin/idle"}));
+    EXPECT_FALSE(power.calls.empty());
 }
 
 TEST_F(EngineTest, LoadedEmptyTasksSetTheMarksAsAddingThemDid) {

@@ -2,13 +2,14 @@
 #include "core/TimerSwitch.h"
 #include "core/tasks/TaskList.h"
 #include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeIdleSource.h"
 
 #include <gtest/gtest.h>
 
 using namespace morvane;
+using platform::Activity;
 using platform::FakeClock;
-using platform::FakeCursor;
+using platform::FakeIdleSource;
 
 namespace {
 
@@ -17,16 +18,16 @@ protected:
     int Add(const std::string& type, const std::string& closeTime = "2030/01/01 00:00:00") {
         return tasks.Append(Task{"p", "/p", "None", closeTime, "None", type, ""});
     }
-    void MoveTo(int x, int y) {
-        cursor.position = {x, y};
+    void Sample(Activity activity) {
+        idle.queued.push_back(activity);
         trigger.Tick();
     }
 
     TaskList tasks;
     FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
-    FakeCursor cursor;
+    FakeIdleSource idle;
     TimerSwitch timerClose;
-    IdleTrigger trigger{tasks, clock, cursor, timerClose};
+    IdleTrigger trigger{tasks, clock, idle, timerClose};
 };
 
 } // namespace
@@ -37,7 +38,7 @@ TEST_F(IdleTriggerTest, MovementRewritesOnlyIdleRowsInCanonicalForm) {
     const int fixed = Add("Close - Normal", "12/7/2026 6:00:00 PM");
     const int countdown = Add("Close - After 00-00-01-00", "2026/12/07 10:01:00");
     const int odd = Add("Close");
-    MoveTo(5, 5);
+    Sample(Activity::Active);
     EXPECT_EQ(tasks.FieldOf(close, Field::CloseTime), "2026/12/07 10:01:00");
     EXPECT_EQ(tasks.FieldOf(run, Field::CloseTime), "2026/12/08 12:03:04");
     EXPECT_EQ(tasks.FieldOf(fixed, Field::CloseTime), "12/7/2026 6:00:00 PM");
@@ -45,16 +46,17 @@ TEST_F(IdleTriggerTest, MovementRewritesOnlyIdleRowsInCanonicalForm) {
     EXPECT_EQ(tasks.FieldOf(odd, Field::CloseTime), "2030/01/01 00:00:00");
 }
 
-TEST_F(IdleTriggerTest, NoMovementNoRewriteAndFirstSampleAtOriginIsNoMovement) {
+TEST_F(IdleTriggerTest, OnlyActivityOrAnUnknownSampleRestartsTheWait) {
     const int row = Add("Close - AfterNoMouseMoving 00-00-01-00");
-    MoveTo(0, 0);
+    Sample(Activity::Idle);
     EXPECT_EQ(tasks.FieldOf(row, Field::CloseTime), "2030/01/01 00:00:00");
-    MoveTo(3, 4);
+    Sample(Activity::Active);
     clock.Advance(30);
-    MoveTo(3, 4);
+    Sample(Activity::Idle);
     EXPECT_EQ(tasks.FieldOf(row, Field::CloseTime), "2026/12/07 10:01:00");
+    // A sample that cannot tell is taken as activity: an idle task never acts on a guess.
     clock.Advance(30);
-    MoveTo(3, 5);
+    Sample(Activity::Unknown);
     EXPECT_EQ(tasks.FieldOf(row, Field::CloseTime), "2026/12/07 10:02:00");
 }
 
@@ -62,24 +64,32 @@ TEST_F(IdleTriggerTest, ShortAndNonNumericPeriodsAddOnlyWhatTheyCan) {
     const int shortPeriod = Add("Close - AfterNoMouseMoving 00-01");
     const int junk = Add("Run - AfterNoMouseMoving x-y-z-w");
     const int blank = Add("Run - AfterNoMouseMoving ");
-    MoveTo(1, 1);
+    Sample(Activity::Active);
     EXPECT_EQ(tasks.FieldOf(shortPeriod, Field::CloseTime), "2026/12/07 11:00:00");
     EXPECT_EQ(tasks.FieldOf(junk, Field::CloseTime), "2026/12/07 10:00:00");
     EXPECT_EQ(tasks.FieldOf(blank, Field::CloseTime), "2026/12/07 10:00:00");
 }
 
 TEST_F(IdleTriggerTest, KeepsTheSchedulerRunningWhileTasksExist) {
-    MoveTo(1, 1);
-    EXPECT_FALSE(timerClose.IsEnabled()) << "an empty list only records the position";
+    Sample(Activity::Active);
+    EXPECT_FALSE(timerClose.IsEnabled()) << "an empty list only takes the sample";
     Add("Close - Normal");
-    MoveTo(1, 1);
+    Sample(Activity::Idle);
     EXPECT_TRUE(timerClose.IsEnabled());
 }
 
-TEST_F(IdleTriggerTest, UnreadablePointerNeverCountsAsMovement) {
-    const int row = Add("Close - AfterNoMouseMoving 00-00-01-00");
-    cursor.available = false;
-    MoveTo(7, 7);
-    EXPECT_EQ(tasks.FieldOf(row, Field::CloseTime), "2030/01/01 00:00:00");
-    EXPECT_TRUE(timerClose.IsEnabled());
+TEST_F(IdleTriggerTest, ArmingRestartsEarlierRowsOnlyWhenItSeesActivity) {
+    // Activity since the last tick would be lost for the rows already listed: the next tick
+    // samples after it.
+    for (const Activity seen : {Activity::Idle, Activity::Active, Activity::Unknown}) {
+        SCOPED_TRACE(static_cast<int>(seen));
+        tasks.Clear();
+        const int earlier = Add("Close - AfterNoMouseMoving 00-00-01-00");
+        const int loaded = Add("Run - AfterNoMouseMoving 00-00-02-00");
+        idle.queued = {seen};
+        trigger.Arm(loaded);
+        EXPECT_EQ(tasks.FieldOf(loaded, Field::CloseTime), "2026/12/07 10:02:00");
+        EXPECT_EQ(tasks.FieldOf(earlier, Field::CloseTime),
+                  seen == Activity::Idle ? "2030/01/01 00:00:00" : "2026/12/07 10:01:00");
+    }
 }

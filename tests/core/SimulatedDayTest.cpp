@@ -48,7 +48,7 @@ TEST_F(SimulatedDay, EveryTaskFiresOncePerPeriodWithoutACatchUpStormAndNothingGr
     clock.now = DateTime{2026, 3, 28, 12, 0, 0};
 
     Engine engine{services, AppPaths{MORVANE_DATA_DIR, appdata, "morvane"}};
-    engine.ResetMousePosition();
+    engine.ResetIdle();
     engine.ChooseStartupLanguage();
     engine.ClearStartupMarks();
     ASSERT_TRUE(engine.LoadSettingsAndTasks());
@@ -64,10 +64,8 @@ TEST_F(SimulatedDay, EveryTaskFiresOncePerPeriodWithoutACatchUpStormAndNothingGr
         if (const auto step = steps.find(t); step != steps.end()) {
             clock.Advance(step->second);
         }
-        // The pointer moves during the first hour only.
-        if (t < 3600) {
-            cursor.position = {t, 0};
-        }
+        // The pointer moves during the first hour only (it starts at rest).
+        idle.steady = t >= 1 && t < 3600 ? platform::Activity::Active : platform::Activity::Idle;
         engine.SchedulerTick(); // two 500 ms ticks to each second of the clock
         engine.SchedulerTick();
         engine.MouseTick();

@@ -1,4 +1,6 @@
 #include "TestSupport.h"
+#include "platform/common/PointerIdleSource.h"
+#include "platform/fake/FakeCursor.h"
 #include "platform/linux/LinuxCursor.h"
 
 #include <cstdlib>
@@ -58,6 +60,31 @@ TEST(LinuxCursor, ReportsUnavailableInsteadOfAPosition) {
         ASSERT_EQ(log.size(), 1u) << c.what;
         EXPECT_NE(log[0].find(c.logged), std::string::npos) << c.what << ": " << log[0];
     }
+}
+
+TEST(PointerIdleSource, MovementIsActivityAndAnUnreadablePointerIsUnknown) {
+    auto owned = std::make_unique<FakeCursor>();
+    FakeCursor& cursor = *owned;
+    PointerIdleSource source(std::move(owned), "no pointer here");
+    EXPECT_TRUE(source.IsAvailable());
+    EXPECT_EQ(source.UnavailableReason(), "");
+
+    // The last position seen starts at (0, 0), and Reset puts it back there.
+    EXPECT_EQ(source.Sample(), Activity::Idle) << "a pointer resting at (0, 0) at start-up";
+    cursor.position = {3, 4};
+    EXPECT_EQ(source.Sample(), Activity::Active);
+    EXPECT_EQ(source.Sample(), Activity::Idle);
+    source.Reset();
+    EXPECT_EQ(source.Sample(), Activity::Active) << "the first sample after a reset moves";
+    cursor.position = {0, 0};
+    EXPECT_EQ(source.Sample(), Activity::Active);
+
+    cursor.available = false;
+    EXPECT_FALSE(source.IsAvailable());
+    EXPECT_EQ(source.UnavailableReason(), "no pointer here");
+    EXPECT_EQ(source.Sample(), Activity::Unknown);
+    cursor.available = true;
+    EXPECT_EQ(source.Sample(), Activity::Idle) << "an unknown sample forgets nothing";
 }
 
 } // namespace

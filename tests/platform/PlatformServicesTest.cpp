@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "platform/linux/LinuxSingleInstance.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace morvane::platform {
@@ -13,12 +14,29 @@ TEST(PlatformServices, TheLinuxBuildProvidesEveryService) {
     PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-test", ""});
 
     ASSERT_TRUE(services.clock && services.processes && services.launcher && services.power &&
-                services.cursor && services.autostart && services.locale &&
-                services.singleInstance);
+                services.idle && services.autostart && services.locale && services.singleInstance);
     EXPECT_EQ(services.processes->OwnPid(), getpid());
     EXPECT_TRUE(services.singleInstance->TryAcquire());
     LinuxSingleInstance second(runtime / "morvane-test.lock", [](const std::string&) {});
     EXPECT_FALSE(second.TryAcquire());
+}
+
+TEST(PlatformServices, ActivityIsWatchedOnX11AndOtherwiseSaysWhyNot) {
+    test::TempDir runtime;
+    test::ScopedEnv folder("XDG_RUNTIME_DIR", runtime.Path());
+    if (std::getenv("DISPLAY") != nullptr) {
+        test::ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
+        test::ScopedEnv x11("XDG_SESSION_TYPE", "x11");
+        const PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-x", ""});
+        EXPECT_TRUE(services.idle->IsAvailable());
+    }
+    test::ScopedEnv noX("DISPLAY", std::nullopt);
+    test::ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
+    test::ScopedEnv console("XDG_SESSION_TYPE", "tty");
+    const PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-tty", ""});
+    EXPECT_FALSE(services.idle->IsAvailable());
+    EXPECT_FALSE(services.idle->UnavailableReason().empty());
+    EXPECT_EQ(services.idle->Sample(), Activity::Unknown);
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 #include "core/Engine.h"
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
 #include "platform/fake/FakeFileSync.h"
+#include "platform/fake/FakeIdleSource.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
@@ -25,7 +25,7 @@ struct FakeRig {
     platform::FakePower power;
     platform::FakeProcesses processes{4242};
     platform::FakeLauncher launcher;
-    platform::FakeCursor cursor;
+    platform::FakeIdleSource idle;
     platform::FakeAutostart autostart;
     platform::FakeFileSync fileSync;
     /// The lines the engine logged.
@@ -34,7 +34,7 @@ struct FakeRig {
                               power,
                               processes,
                               launcher,
-                              cursor,
+                              idle,
                               autostart,
                               DateOrder::DayFirst,
                               TextCodec::Default(),

@@ -132,6 +132,29 @@ private Q_SLOTS:
         QVERIFY2(!mouse->isChecked(), "the tick is not restored");
     }
 
+    void theIdleChoiceSaysWhyWhereActivityCannotBeSeen() {
+        auto* mouse = W<QCheckBox>("chkMouse");
+        mouse->setChecked(true);
+        m_desk->idle.reason = "nothing tells us here";
+        m_desk->Editor()->close();
+        m_desk->window->AddTaskCommand();
+        QVERIFY(!mouse->isEnabled());
+        QVERIFY2(!mouse->isChecked(), "a tick left from before would make a task that waits");
+        QCOMPARE(mouse->toolTip(), QStringLiteral("nothing tells us here"));
+        W<QRadioButton>("optTime")->click();
+        W<QRadioButton>("optTimer")->click();
+        QVERIFY2(!mouse->isEnabled(), "switching the trigger does not bring it back");
+        W<QComboBox>("cmbTMin")->setCurrentIndex(5);
+        ClickProgram(QStringLiteral("nano"));
+        Add();
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - After 00-00-05-00"));
+
+        m_desk->idle.reason.clear();
+        m_desk->window->AddTaskCommand();
+        QVERIFY(mouse->isEnabled());
+        QVERIFY(mouse->toolTip().isEmpty());
+    }
+
     void theTypeListEnablesTheCommandLine() {
         QComboBox* type = List("cmbAutoType");
         QCOMPARE(type->count(), 2);

@@ -609,6 +609,30 @@ private Q_SLOTS:
         QVERIFY2(tip.contains(QLatin1String("cannot start /missing/tool")), qPrintable(tip));
     }
 
+    void anIdleTaskRowSaysWhyItWaitsWhereActivityCannotBeSeen() {
+        m_desk->idle.reason = "nothing tells us here";
+        Task idle = Countdown("idler");
+        idle.type = "Close - AfterNoMouseMoving 00-00-01-00";
+        m_desk->engine->AddTask(idle);
+        m_desk->engine->AddTask(Countdown("dated"));
+        const QAbstractItemModel& model = m_desk->window->Model();
+        QCOMPARE(model.index(0, 4).data().toString(),
+                 QStringLiteral("Waits: activity cannot be seen here"));
+        for (int column = 1; column < model.columnCount(); ++column) {
+            const QString tip = model.index(0, column).data(Qt::ToolTipRole).toString();
+            QVERIFY2(tip.endsWith(QLatin1String("nothing tells us here")), qPrintable(tip));
+            QVERIFY2(!model.index(1, column)
+                          .data(Qt::ToolTipRole)
+                          .toString()
+                          .contains(QLatin1String("nothing tells us")),
+                     "a dated task's row says nothing of it");
+        }
+        QCOMPARE(model.index(1, 4).data().toString(), QStringLiteral("2026/12/07 10:10:00"));
+
+        m_desk->idle.reason.clear();
+        QCOMPARE(model.index(0, 4).data().toString(), QStringLiteral("2026/12/07 10:10:00"));
+    }
+
     void settingPopsUpItsMenu() {
         W<QToolButton>("cmdSetting")->click();
         QTRY_VERIFY(W<QMenu>("menuSetting")->isVisible());

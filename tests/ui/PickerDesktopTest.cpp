@@ -6,7 +6,7 @@
 #include "core/Engine.h"
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
+#include "platform/fake/FakeIdleSource.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/linux/LinuxProcesses.h"
@@ -111,7 +111,7 @@ private:
     platform::FakePower m_power;
     platform::LinuxProcesses m_processes;
     platform::FakeLauncher m_launcher;
-    platform::FakeCursor m_cursor;
+    platform::FakeIdleSource m_idle;
     platform::FakeAutostart m_autostart;
     std::unique_ptr<Engine> m_engine;
     std::unique_ptr<MainWindow> m_window;
@@ -201,7 +201,7 @@ private Q_SLOTS:
         // Our two windows on the left, the editor shown with the real picker.
         const QString appData = m_dir.filePath(QStringLiteral("appdata"));
         m_engine = std::make_unique<Engine>(
-            Engine::Services{m_clock, m_power, m_processes, m_launcher, m_cursor, m_autostart},
+            Engine::Services{m_clock, m_power, m_processes, m_launcher, m_idle, m_autostart},
             AppPaths{MORVANE_SOURCE_DATA, appData.toStdString(), "morvane"});
         m_window = std::make_unique<MainWindow>(MainWindow::Deps{*m_engine});
         m_window->SetWindowPicker(m_picker.get());

@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace morvane::test;
 using morvane::platform::Environment;
@@ -166,29 +169,58 @@ TEST_F(X11WindowPickerTest, IconFromTheWindowAndNameFromTheDesktopEntry) {
     EXPECT_EQ(plainPicked->iconName, "plain-icon");
 }
 
-TEST(X11WindowPickerUnavailable, SaysWhyWithoutAnX11Display) {
-    const std::string saved = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
-    const std::string savedWayland =
-        std::getenv("WAYLAND_DISPLAY") != nullptr ? std::getenv("WAYLAND_DISPLAY") : "";
-    unsetenv("DISPLAY");
-    setenv("WAYLAND_DISPLAY", "wayland-0", 1);
-    {
+// Sets or, for nullptr, removes a variable of the process's environment.
+void SetVariable(const char* name, const char* value) {
+    value != nullptr ? setenv(name, value, 1) : unsetenv(name);
+}
+
+TEST(X11WindowPickerUnavailable, SaysWhyOnWaylandOrWithoutAnX11Display) {
+    const char* const variables[] = {"DISPLAY", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE"};
+    std::vector<std::optional<std::string>> saved;
+    for (const char* name : variables) {
+        const char* value = std::getenv(name);
+        saved.push_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+    // XWayland's display is as real as Xvfb's: the picker still refuses it.
+    const std::string xDisplay = saved[0].value_or(":987");
+    struct Case {
+        const char* display;
+        const char* wayland;
+        const char* type;
+        const char* says;
+    };
+    const Case cases[] = {
+        {xDisplay.c_str(), "wayland-0", nullptr, "Wayland desktop"},
+        {xDisplay.c_str(), nullptr, "wayland", "Wayland desktop"},
+        {nullptr, "wayland-0", "wayland", "Wayland desktop"},
+        {nullptr, nullptr, nullptr, "none is set"},
+        {":987", nullptr, "x11", ":987"},
+    };
+    for (const Case& c : cases) {
+        SetVariable("DISPLAY", c.display);
+        SetVariable("WAYLAND_DISPLAY", c.wayland);
+        SetVariable("XDG_SESSION_TYPE", c.type);
         X11WindowPicker picker;
-        EXPECT_FALSE(picker.IsAvailable());
-        EXPECT_NE(picker.UnavailableReason().find("Wayland"), std::string::npos);
+        EXPECT_FALSE(picker.IsAvailable()) << c.says;
+        EXPECT_NE(picker.UnavailableReason().find(c.says), std::string::npos)
+            << picker.UnavailableReason();
         EXPECT_FALSE(picker.WindowUnderPointer().has_value());
         picker.DrawFrame(42); // harmless without a display
         picker.EraseFrame();
     }
-    setenv("DISPLAY", ":987", 1);
-    {
-        X11WindowPicker picker;
-        EXPECT_FALSE(picker.IsAvailable());
-        EXPECT_NE(picker.UnavailableReason().find(":987"), std::string::npos);
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        SetVariable(variables[i], saved[i] ? saved[i]->c_str() : nullptr);
     }
-    saved.empty() ? unsetenv("DISPLAY") : setenv("DISPLAY", saved.c_str(), 1);
-    savedWayland.empty() ? unsetenv("WAYLAND_DISPLAY")
-                         : setenv("WAYLAND_DISPLAY", savedWayland.c_str(), 1);
+
+    // Even a display handed in is set aside on a Wayland session.
+    if (saved[0]) {
+        X11WindowPicker handed(X11Windows::Open(), FrameStyle::Invert, ProcFs(),
+                               std::make_unique<LinuxProgramIconLookup>(),
+                               morvane::platform::SessionProbe(Environment(
+                                   {{"DISPLAY", *saved[0]}, {"XDG_SESSION_TYPE", "wayland"}})));
+        EXPECT_FALSE(handed.IsAvailable());
+        EXPECT_FALSE(handed.Style().has_value());
+    }
 }
 
 } // namespace

@@ -17,23 +17,17 @@ std::optional<std::string_view> IdleTrigger::IdlePeriod(std::string_view type) {
 }
 
 void IdleTrigger::Tick() {
-    // Without a readable pointer there is no movement to see; idle tasks then simply wait.
-    const std::optional<platform::Point> pos = m_cursor.Position();
+    const platform::Activity activity = m_idle.Sample();
     if (!m_tasks.IsEmpty()) {
         m_timerClose.SetEnabled(true);
     }
-    if (!pos || *pos == m_last) {
-        return;
+    if (activity != platform::Activity::Idle) {
+        Restart(1);
     }
-    m_last = *pos;
-    Restart(1);
 }
 
 void IdleTrigger::Arm(int firstRow) {
-    if (const std::optional<platform::Point> pos = m_cursor.Position()) {
-        m_last = *pos;
-    }
-    Restart(firstRow);
+    Restart(m_idle.Sample() == platform::Activity::Idle ? firstRow : 1);
 }
 
 void IdleTrigger::Restart(int firstRow) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Cursor.h"
+#include "platform/IdleSource.h"
 
 #include <optional>
 #include <string_view>
@@ -11,25 +11,27 @@ class Clock;
 class TaskList;
 class TimerSwitch;
 
-/// The 1000 ms mouse sampler: every movement pushes the due time of each no-mouse-movement task
-/// to now plus its period, and the scheduler timer is kept running whenever tasks exist.
+/// The 1000 ms activity sampler: every sample that shows activity, or cannot tell, pushes the
+/// due time of each no-mouse-movement task to now plus its period, and the scheduler timer is
+/// kept running whenever tasks exist.
 class IdleTrigger {
 public:
-    IdleTrigger(TaskList& tasks, const Clock& clock, platform::Cursor& cursor,
+    IdleTrigger(TaskList& tasks, const Clock& clock, platform::IdleSource& idle,
                 TimerSwitch& timerClose)
-        : m_tasks(tasks), m_clock(clock), m_cursor(cursor), m_timerClose(timerClose) {}
+        : m_tasks(tasks), m_clock(clock), m_idle(idle), m_timerClose(timerClose) {}
 
-    /// Start-up forgets the last position: the first sample counts as a movement unless the
-    /// pointer is at (0, 0).
-    void ResetPosition() { m_last = platform::Point{}; }
+    /// Start-up forgets what was seen: with the pointer, the first sample counts as a movement
+    /// unless the pointer is at (0, 0).
+    void Reset() { m_idle.Reset(); }
 
-    /// One sample.
+    /// One sample. An unknown one counts as activity: an idle task must never act on a guess.
     void Tick();
 
     /// The first reading for tasks that were just loaded (rows `firstRow` onwards): how long the
-    /// pointer rested before is unknown, so each no-mouse-movement task waits its whole period
-    /// from now, and the position read now is the last one seen. Taken before the scheduler's
-    /// next tick, so a kept idle task whose stored time has passed cannot fire on loading.
+    /// user was away before is unknown, so each no-mouse-movement task waits its whole period
+    /// from now. The sample is taken before the scheduler's next tick, so a kept idle task whose
+    /// stored time has passed cannot fire on loading; when it shows activity (or cannot tell),
+    /// the rows already in the list restart too, since the next tick will not see it again.
     void Arm(int firstRow);
 
     /// The idle period text of a `type`, or nullopt when it is not a no-mouse-movement type.
@@ -42,9 +44,8 @@ private:
 
     TaskList& m_tasks;
     const Clock& m_clock;
-    platform::Cursor& m_cursor;
+    platform::IdleSource& m_idle;
     TimerSwitch& m_timerClose;
-    platform::Point m_last;
 };
 
 } // namespace morvane

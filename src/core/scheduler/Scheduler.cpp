@@ -4,6 +4,7 @@
 #include "core/Options.h"
 #include "core/SignalBox.h"
 #include "core/TimerSwitch.h"
+#include "core/scheduler/IdleTrigger.h"
 #include "core/scheduler/PowerDispatch.h"
 #include "core/scheduler/TaskActions.h"
 #include "core/tasks/DateTime.h"
@@ -17,10 +18,14 @@ void Scheduler::Tick() {
         return;
     }
     const DateTime now = m_d.clock.Now();
+    // Asked once a tick: a task that waits for no activity where none can be seen would fire
+    // at its countdown while the user works.
+    const bool idleKnown = !m_d.idleKnown || m_d.idleKnown();
     const int n = m_d.tasks.Count();
     for (int row = 1; row <= n && row <= m_d.tasks.Count(); ++row) {
         const Task& task = m_d.tasks.At(row);
-        if (!IsDue(task.closeTime, now, m_order)) {
+        if (!IsDue(task.closeTime, now, m_order) ||
+            (!idleKnown && IdleTrigger::IdlePeriod(task.type))) {
             continue;
         }
         if (StartsWith(task.type, texts::kClose)) {

@@ -17,7 +17,8 @@ class TaskList;
 class TimerSwitch;
 
 /// The 500 ms scheduler tick: hands the first due task to its action, and performs the
-/// after-all-tasks choice when that empties the list.
+/// after-all-tasks choice when that empties the list. A no-mouse-movement task waits for as
+/// long as idleness cannot be known.
 class Scheduler {
 public:
     struct Deps {
@@ -31,6 +32,9 @@ public:
         AppExit& exit;
         /// Writes or removes the kept task list; may be empty.
         std::function<void()> saveDefaultTaskList = {};
+        /// Whether idleness can be known here; while it cannot, no-mouse-movement tasks are
+        /// never due. Empty: it can.
+        std::function<bool()> idleKnown = {};
     };
 
     explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst)

@@ -2,9 +2,9 @@
 
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
-#include "platform/fake/FakeCursor.h"
 #include "platform/fake/FakeEndRequests.h"
 #include "platform/fake/FakeFileSync.h"
+#include "platform/fake/FakeIdleSource.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
@@ -22,7 +22,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.processes = std::make_unique<FakeProcesses>();
     services.launcher = std::make_unique<FakeLauncher>();
     services.power = std::make_unique<FakePower>();
-    services.cursor = std::make_unique<FakeCursor>();
+    services.idle = std::make_unique<FakeIdleSource>();
     services.autostart = std::make_unique<FakeAutostart>();
     services.locale = std::make_unique<FakeSystemLocale>();
     services.endRequests = std::make_unique<FakeEndRequests>();

@@ -1,6 +1,8 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/common/PointerIdleSource.h"
 #include "platform/common/SystemClock.h"
+#include "platform/common/UnavailableIdleSource.h"
 
 #include "platform/linux/LinuxAutostart.h"
 #include "platform/linux/LinuxCursor.h"
@@ -18,6 +20,24 @@
 
 namespace morvane::platform {
 
+namespace {
+
+// Where activity can be seen, by what the session offers: on X11 the pointer position.
+std::unique_ptr<IdleSource> CreateIdleSource(const SessionProbe& session) {
+    if (session.Type() == SessionType::X11) {
+        return std::make_unique<PointerIdleSource>(
+            std::make_unique<LinuxCursor>(StderrLog(), session),
+            "The X display \"" + session.X11Display() +
+                "\" cannot be opened, so the mouse cannot be watched and tasks that wait for no "
+                "activity cannot run.");
+    }
+    return std::make_unique<UnavailableIdleSource>(
+        "This desktop does not tell programs when it is in use, so tasks that wait for no "
+        "activity cannot run here.");
+}
+
+} // namespace
+
 PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     // Every part that depends on the kind of session asks the same probe.
     const SessionProbe session;
@@ -26,7 +46,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.processes = std::make_unique<LinuxProcesses>();
     services.launcher = std::make_unique<LinuxLauncher>();
     services.power = std::make_unique<LinuxPower>(StderrLog(), session);
-    services.cursor = std::make_unique<LinuxCursor>(StderrLog(), session);
+    services.idle = CreateIdleSource(session);
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();
     services.endRequests = std::make_unique<LinuxEndRequests>();

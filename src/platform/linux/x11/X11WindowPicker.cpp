@@ -4,17 +4,24 @@
 
 namespace morvane::platform::x11 {
 
+// On Wayland XWayland's display is not even opened: it only knows its own windows.
 X11WindowPicker::X11WindowPicker(std::optional<FrameStyle> style, const SessionProbe& session)
-    : X11WindowPicker(X11Windows::Open(), style, ProcFs(),
-                      std::make_unique<LinuxProgramIconLookup>(), session) {}
+    : X11WindowPicker(session.Type() == SessionType::Wayland ? nullptr : X11Windows::Open(), style,
+                      ProcFs(), std::make_unique<LinuxProgramIconLookup>(), session) {}
 
 X11WindowPicker::X11WindowPicker(std::unique_ptr<X11Windows> windows,
                                  std::optional<FrameStyle> style, ProcFs proc,
                                  std::unique_ptr<ProgramIconLookup> icons,
                                  const SessionProbe& session)
     : m_windows(std::move(windows)), m_proc(std::move(proc)), m_icons(std::move(icons)) {
+    // Under XWayland the X server keeps the last pointer position it saw over one of its own
+    // windows: over a native Wayland window the picker would return a stale X11 window, and a
+    // close task made from it would end the wrong program.
+    if (session.Type() == SessionType::Wayland) {
+        m_windows.reset();
+    }
     if (!m_windows) {
-        m_reason = ReasonWithoutDisplay(session);
+        m_reason = UnavailableReasonFor(session);
         return;
     }
     m_frame = std::make_unique<X11PickFrame>(
@@ -25,13 +32,14 @@ X11WindowPicker::~X11WindowPicker() {
     EraseFrame();
 }
 
-std::string X11WindowPicker::ReasonWithoutDisplay(const SessionProbe& session) {
+std::string X11WindowPicker::UnavailableReasonFor(const SessionProbe& session) {
+    if (session.Type() == SessionType::Wayland) {
+        return "Picking a window with the mouse does not work on a Wayland desktop: it cannot "
+               "tell which program a window belongs to. Choose the program from the list of "
+               "running programs instead.";
+    }
     const std::string& display = session.X11Display();
     if (display.empty()) {
-        if (session.Type() == SessionType::Wayland) {
-            return "Picking a window needs an X11 display, and this Wayland session offers "
-                   "none. Choose the program from the list of running programs instead.";
-        }
         return "Picking a window needs an X11 display, and none is set. Choose the program from "
                "the list of running programs instead.";
     }

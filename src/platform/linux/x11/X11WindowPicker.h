@@ -14,7 +14,8 @@
 
 namespace morvane::platform::x11 {
 
-/// The window picker on an X11 display.
+/// The window picker on an X11 display. On a Wayland session it is unavailable, whatever X
+/// display XWayland offers.
 class X11WindowPicker final : public WindowPicker {
 public:
     /// Opens its own connection to DISPLAY; the frame style suits the session unless given.
@@ -43,7 +44,8 @@ public:
     [[nodiscard]] std::optional<FrameStyle> Style() const;
 
 private:
-    static std::string ReasonWithoutDisplay(const SessionProbe& session);
+    /// Why picking cannot work here: the session is Wayland, or its X display cannot be opened.
+    static std::string UnavailableReasonFor(const SessionProbe& session);
     XId FrameTargetOf(WindowId window);
     WindowIcon IconOf(XId client);
 
