@@ -9,11 +9,15 @@ packages=(
     libxext-dev
     libxres-dev
     libsystemd-dev
+    # Wayland: Qt's platform plugin, the client library and the protocol XML Morvane generates from
+    qt6-wayland libwayland-dev wayland-protocols plasma-wayland-protocols
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
     wine wine64
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
     fonts-dejavu-core desktop-file-utils imagemagick
+    # the Wayland desktops the tests run headless (scripts/with-wayland.sh)
+    mutter kwin-wayland sway weston wayland-utils libglib2.0-bin python3-dbus
     # the fuzz targets (scripts/run-fuzzers.sh): clang with libFuzzer and the sanitizers
     clang-14 libclang-rt-14-dev
 )
