@@ -131,15 +131,14 @@ Result BusConnection::Post(const char* method, sd_bus_message* request, int r) {
     return {};
 }
 
-void BusConnection::Call(const char* method, sd_bus_message* call, ReplyHandler handler) {
+Result BusConnection::Call(const char* method, sd_bus_message* call, ReplyHandler handler) {
     auto pending = std::make_unique<PendingCall>(PendingCall{this, std::move(handler)});
     sd_bus_slot* slot = nullptr;
     const int r =
         sd_bus_call_async(m_bus.get(), &slot, call, &BusConnection::OnReply, pending.get(), 0);
     UniqueSlot owned(slot);
     if (r < 0) {
-        pending->handler(nullptr, CouldNotSend(method, r).Message());
-        return;
+        return CouldNotSend(method, r);
     }
     // The bus keeps the slot from here, and the slot the pending call.
     sd_bus_slot_set_destroy_callback(slot, &BusConnection::OnCallGone);
@@ -148,6 +147,7 @@ void BusConnection::Call(const char* method, sd_bus_message* call, ReplyHandler 
     static_cast<void>(pending.release());
     ++m_inFlight;
     Process();
+    return {};
 }
 
 Result BusConnection::CallNow(const char* method, sd_bus_message* call, std::uint64_t timeoutUsec,

@@ -46,8 +46,9 @@ public:
                    UniqueMessage& call);
     /// Sends a request that wants no answer (`r` the result of filling it in).
     Result Post(const char* method, sd_bus_message* request, int r);
-    /// Sends a call; `handler` gets its reply when it comes, or at once when it cannot be sent.
-    void Call(const char* method, sd_bus_message* call, ReplyHandler handler);
+    /// Sends a call; `handler` gets its reply when it comes. An error says why it could not be
+    /// sent, and `handler` is then never called.
+    Result Call(const char* method, sd_bus_message* call, ReplyHandler handler);
     /// Sends a call and waits at most `timeoutUsec` for its reply, for a one-off question at
     /// start-up; the reply, or an error saying why there is none.
     Result CallNow(const char* method, sd_bus_message* call, std::uint64_t timeoutUsec,

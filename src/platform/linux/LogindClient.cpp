@@ -32,6 +32,35 @@ LogindClient::Answer ReadText(sd_bus_message* reply, const char* type) {
     return {text, {}};
 }
 
+LogindClient::Answer ReadString(sd_bus_message* reply) {
+    return ReadText(reply, "s");
+}
+
+LogindClient::Answer ReadPath(sd_bus_message* reply) {
+    return ReadText(reply, "o");
+}
+
+// A session's Id property.
+LogindClient::Answer ReadSessionId(sd_bus_message* reply) {
+    const char* id = nullptr;
+    const int r = sd_bus_message_read(reply, "v", "s", &id);
+    return r < 0 || id == nullptr ? Unread(r) : LogindClient::Answer{id, {}};
+}
+
+// A user's Display property: the id and object of their graphical session, both empty without.
+LogindClient::Answer ReadDisplay(sd_bus_message* reply) {
+    const char* id = nullptr;
+    const char* session = nullptr;
+    const int r = sd_bus_message_read(reply, "v", "(so)", &id, &session);
+    if (r < 0 || id == nullptr) {
+        return Unread(r);
+    }
+    if (*id == '\0') {
+        return {std::nullopt, "the user has no graphical session"};
+    }
+    return {id, {}};
+}
+
 } // namespace
 
 LogindClient::LogindClient() : m_bus(BusConnection::Bus::System, nullptr, kAnswerTimeoutUsec) {}
@@ -63,109 +92,66 @@ Result LogindClient::Send(const char* method, const std::string& argument) {
                       sd_bus_message_append(request.get(), "s", argument.c_str()));
 }
 
-void LogindClient::Ask(const char* method, AnswerHandler then) {
+template <typename... Arguments>
+void LogindClient::Question(const char* path, const char* interface, const char* method,
+                            Reader read, AnswerHandler then, const char* types,
+                            Arguments... arguments) {
     UniqueMessage question;
-    if (Result made = NewCall(kManagerPath, kManager, method, question); !made.Ok()) {
-        then({std::nullopt, made.Message()});
-        return;
-    }
-    m_bus.Call(method, question.get(),
-               [then = std::move(then)](sd_bus_message* reply, const std::string& failure) {
-                   then(failure.empty() ? ReadText(reply, "s") : Answer{std::nullopt, failure});
-               });
-}
-
-template <typename Argument>
-void LogindClient::AskPath(const char* method, const char* type, Argument argument,
-                           AnswerHandler then) {
-    UniqueMessage question;
-    Result made = NewCall(kManagerPath, kManager, method, question);
+    Result made = NewCall(path, interface, method, question);
     if (made.Ok()) {
-        if (const int r = sd_bus_message_append(question.get(), type, argument); r < 0) {
+        if (const int r = sd_bus_message_append(question.get(), types, arguments...); r < 0) {
             made = BusConnection::CouldNotSend(method, r);
         }
     }
+    if (made.Ok()) {
+        made = m_bus.Call(method, question.get(),
+                          [read, then](sd_bus_message* reply, const std::string& failure) {
+                              then(failure.empty() ? read(reply) : Answer{std::nullopt, failure});
+                          });
+    }
     if (!made.Ok()) {
         then({std::nullopt, made.Message()});
-        return;
     }
-    m_bus.Call(method, question.get(),
-               [then = std::move(then)](sd_bus_message* reply, const std::string& failure) {
-                   then(failure.empty() ? ReadText(reply, "o") : Answer{std::nullopt, failure});
-               });
+}
+
+void LogindClient::Ask(const char* method, AnswerHandler then) {
+    Question(kManagerPath, kManager, method, ReadString, std::move(then), "");
 }
 
 void LogindClient::SessionOf(pid_t pid, AnswerHandler then) {
-    AskPath("GetSessionByPID", "u", static_cast<std::uint32_t>(pid),
-            [this, then = std::move(then)](const Answer& path) {
-                path.text ? AskSessionId(path.text->c_str(), then) : then(path);
-            });
+    Question(
+        kManagerPath, kManager, "GetSessionByPID", ReadPath,
+        [this, then = std::move(then)](const Answer& path) {
+            path.text ? AskSessionId(path.text->c_str(), then) : then(path);
+        },
+        "u", static_cast<std::uint32_t>(pid));
 }
 
 void LogindClient::SessionNamed(const std::string& name, AnswerHandler then) {
-    AskPath("GetSession", "s", name.c_str(), [this, then = std::move(then)](const Answer& path) {
-        path.text ? AskSessionId(path.text->c_str(), then) : then(path);
-    });
+    Question(
+        kManagerPath, kManager, "GetSession", ReadPath,
+        [this, then = std::move(then)](const Answer& path) {
+            path.text ? AskSessionId(path.text->c_str(), then) : then(path);
+        },
+        "s", name.c_str());
 }
 
 void LogindClient::DisplaySessionOf(uid_t uid, AnswerHandler then) {
-    AskPath("GetUser", "u", static_cast<std::uint32_t>(uid),
-            [this, then = std::move(then)](const Answer& path) {
-                UniqueMessage question;
-                Result made = path.text ? NewCall(path.text->c_str(), kProperties, "Get", question)
-                                        : Result::Error(0, path.failure);
-                if (made.Ok()) {
-                    if (const int r = sd_bus_message_append(question.get(), "ss", kUser, "Display");
-                        r < 0) {
-                        made = BusConnection::CouldNotSend("Get", r);
-                    }
-                }
-                if (!made.Ok()) {
-                    then({std::nullopt, made.Message()});
-                    return;
-                }
-                m_bus.Call("Get", question.get(),
-                           [then](sd_bus_message* reply, const std::string& failure) {
-                               if (!failure.empty()) {
-                                   then({std::nullopt, failure});
-                                   return;
-                               }
-                               const char* id = nullptr;
-                               const char* session = nullptr;
-                               const int r = sd_bus_message_read(reply, "v", "(so)", &id, &session);
-                               if (r < 0 || id == nullptr) {
-                                   then(Unread(r));
-                               } else if (*id == '\0') {
-                                   then({std::nullopt, "the user has no graphical session"});
-                               } else {
-                                   then({id, {}});
-                               }
-                           });
-            });
+    Question(
+        kManagerPath, kManager, "GetUser", ReadPath,
+        [this, then = std::move(then)](const Answer& path) {
+            if (!path.text) {
+                then(path);
+                return;
+            }
+            Question(path.text->c_str(), kProperties, "Get", ReadDisplay, then, "ss", kUser,
+                     "Display");
+        },
+        "u", static_cast<std::uint32_t>(uid));
 }
 
 void LogindClient::AskSessionId(const char* path, AnswerHandler then) {
-    UniqueMessage question;
-    Result made = NewCall(path, kProperties, "Get", question);
-    if (made.Ok()) {
-        if (const int r = sd_bus_message_append(question.get(), "ss", kSession, "Id"); r < 0) {
-            made = BusConnection::CouldNotSend("Get", r);
-        }
-    }
-    if (!made.Ok()) {
-        then({std::nullopt, made.Message()});
-        return;
-    }
-    m_bus.Call("Get", question.get(),
-               [then = std::move(then)](sd_bus_message* reply, const std::string& failure) {
-                   if (!failure.empty()) {
-                       then({std::nullopt, failure});
-                       return;
-                   }
-                   const char* id = nullptr;
-                   const int r = sd_bus_message_read(reply, "v", "s", &id);
-                   then(r < 0 || id == nullptr ? Unread(r) : Answer{id, {}});
-               });
+    Question(path, kProperties, "Get", ReadSessionId, std::move(then), "ss", kSession, "Id");
 }
 
 } // namespace morvane::platform

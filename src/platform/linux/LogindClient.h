@@ -60,10 +60,14 @@ private:
     /// A new call to logind's `path`, or why none could be made.
     Result NewCall(const char* path, const char* interface, const char* method,
                    UniqueMessage& call);
-    /// Asks a manager question with one argument (`type` its D-Bus type) whose answer is an
-    /// object path; `then` gets the path.
-    template <typename Argument>
-    void AskPath(const char* method, const char* type, Argument argument, AnswerHandler then);
+    /// Makes the answer of a reply.
+    using Reader = Answer (*)(sd_bus_message* reply);
+    /// Asks `method` of logind's `interface` at `path` with `arguments` (their D-Bus `types`);
+    /// `then` gets what `read` makes of the reply when it comes, or at once why the question
+    /// cannot be asked.
+    template <typename... Arguments>
+    void Question(const char* path, const char* interface, const char* method, Reader read,
+                  AnswerHandler then, const char* types, Arguments... arguments);
     /// The second step of the session questions: the Id property of the session object at
     /// `path`.
     void AskSessionId(const char* path, AnswerHandler then);
