@@ -103,7 +103,8 @@ void LinuxPower::LogOffUser() {
     FindSessionToEnd(m_logind.get(), 0, {});
 }
 
-void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step, std::string reasons) {
+void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
+                                  const std::string& reasons) {
     // Answers may come while the client finishes at our end: it is reached directly.
     auto tryNext = [this, logind, step, reasons](std::string way) {
         return [this, logind, step, reasons,

@@ -48,7 +48,7 @@ private:
     void Request(const char* method);
     /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
     /// ones before found none.
-    void FindSessionToEnd(LogindClient* logind, std::size_t step, std::string reasons);
+    void FindSessionToEnd(LogindClient* logind, std::size_t step, const std::string& reasons);
     /// Looks again, after a while, whether the monitor is lit and the user's DPMS settings can
     /// go back.
     void WatchForMonitorOn();

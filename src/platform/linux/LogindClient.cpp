@@ -94,7 +94,7 @@ Result LogindClient::Send(const char* method, const std::string& argument) {
 
 template <typename... Arguments>
 void LogindClient::Question(const char* path, const char* interface, const char* method,
-                            Reader read, AnswerHandler then, const char* types,
+                            Reader read, const AnswerHandler& then, const char* types,
                             Arguments... arguments) {
     UniqueMessage question;
     Result made = NewCall(path, interface, method, question);
@@ -114,8 +114,8 @@ void LogindClient::Question(const char* path, const char* interface, const char*
     }
 }
 
-void LogindClient::Ask(const char* method, AnswerHandler then) {
-    Question(kManagerPath, kManager, method, ReadString, std::move(then), "");
+void LogindClient::Ask(const char* method, const AnswerHandler& then) {
+    Question(kManagerPath, kManager, method, ReadString, then, "");
 }
 
 void LogindClient::SessionOf(pid_t pid, AnswerHandler then) {
@@ -150,8 +150,8 @@ void LogindClient::DisplaySessionOf(uid_t uid, AnswerHandler then) {
         "u", static_cast<std::uint32_t>(uid));
 }
 
-void LogindClient::AskSessionId(const char* path, AnswerHandler then) {
-    Question(path, kProperties, "Get", ReadSessionId, std::move(then), "ss", kSession, "Id");
+void LogindClient::AskSessionId(const char* path, const AnswerHandler& then) {
+    Question(path, kProperties, "Get", ReadSessionId, then, "ss", kSession, "Id");
 }
 
 } // namespace morvane::platform

@@ -47,7 +47,7 @@ public:
     Result Send(const char* method, const std::string& argument);
     /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,
     /// or at once when the question cannot be asked.
-    void Ask(const char* method, AnswerHandler then);
+    void Ask(const char* method, const AnswerHandler& then);
     /// Asks for the id of the session logind counts `pid` in; `then` as for `Ask`.
     void SessionOf(pid_t pid, AnswerHandler then);
     /// Asks logind for the id of the session `name` stands for: an id, which it confirms, or
@@ -67,10 +67,10 @@ private:
     /// cannot be asked.
     template <typename... Arguments>
     void Question(const char* path, const char* interface, const char* method, Reader read,
-                  AnswerHandler then, const char* types, Arguments... arguments);
+                  const AnswerHandler& then, const char* types, Arguments... arguments);
     /// The second step of the session questions: the Id property of the session object at
     /// `path`.
-    void AskSessionId(const char* path, AnswerHandler then);
+    void AskSessionId(const char* path, const AnswerHandler& then);
 
     BusConnection m_bus;
 };
