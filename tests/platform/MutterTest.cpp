@@ -105,6 +105,41 @@ TEST(MutterMonitor, TurnsEveryMonitorOffAsMutterReadsBack) {
     EXPECT_EQ(PowerSaveMode(bus.get()), 0);
 }
 
+TEST(MutterMonitor, ARefusalIsLoggedWhenItComes) {
+    // A stand-in that owns mutter's name on a private session bus but has no such property.
+    test::TempDir dir;
+    test::ChildProcess daemon({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1",
+                               "--address=unix:path=" + (dir / "bus")},
+                              {false, true});
+    const std::string address = daemon.ReadLine(20s).value_or("");
+    ASSERT_FALSE(address.empty());
+    const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", address);
+    test::ChildProcess mock(
+        {"/usr/bin/python3", "-m", "dbusmock", kDisplayConfig, kDisplayConfigPath, kDisplayConfig});
+    sd_event* created = nullptr;
+    ASSERT_GE(sd_event_new(&created), 0);
+    const UniqueEvent loop(created);
+    std::vector<std::string> log;
+    std::unique_ptr<MutterMonitorSwitch> monitor;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            Result failure;
+            monitor = MutterMonitorSwitch::Open(
+                loop.get(), [&](const std::string& line) { log.push_back(line); }, failure);
+            return monitor != nullptr;
+        },
+        30s));
+
+    ASSERT_TRUE(monitor->TurnOff().Ok());
+
+    EXPECT_TRUE(WaitUntil([&] {
+        sd_event_run(loop.get(), 0);
+        return !log.empty();
+    }));
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_NE(log[0].find("PowerSaveMode"), std::string::npos) << log[0];
+}
+
 TEST(MutterWithoutMutter, NeitherIsOfferedAndTheReasonSaysWhy) {
     test::TempDir dir;
     const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (dir / "no_bus_here"));
