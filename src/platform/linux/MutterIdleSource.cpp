@@ -72,6 +72,8 @@ void MutterIdleSource::Ask() {
     if (!m_bus.NewCall(kService, kPath, kInterface, kMethod, question).Ok()) {
         return; // the bus is gone: samples are unknown until it is back
     }
+    // Out before it is sent: a quick answer is handled while the call goes out.
+    m_asking = true;
     const Clock::time_point askedAt = Clock::now();
     const Result sent =
         m_bus.Call(kMethod, question.get(),
@@ -82,7 +84,9 @@ void MutterIdleSource::Ask() {
                            m_latest = Answer{std::chrono::milliseconds(idle), askedAt};
                        }
                    });
-    m_asking = sent.Ok();
+    if (!sent.Ok()) {
+        m_asking = false;
+    }
 }
 
 } // namespace morvane::platform
