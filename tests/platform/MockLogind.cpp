@@ -152,9 +152,25 @@ bool MockLogind::AddManagerMethod(const std::string& name, const std::string& in
 }
 
 bool MockLogind::AddSession(const std::string& id, unsigned uid) {
+    if (Bus() == nullptr) {
+        return false;
+    }
+    sd_bus_error error = SD_BUS_ERROR_NULL;
+    const int r = sd_bus_call_method(Bus(), kService, kPath, kMock, "AddSession", &error, nullptr,
+                                     "ssusb", id.c_str(), "seat0", uid, "tester", 1);
+    const bool added =
+        r >= 0 || sd_bus_error_has_name(&error, "org.freedesktop.DBus.Mock.SessionExists");
+    sd_bus_error_free(&error);
+    return added;
+}
+
+bool MockLogind::SetUserDisplay(unsigned uid, const std::string& id) {
+    const std::string user = std::string(kPath) + "/user/" + std::to_string(uid);
+    const std::string session = id.empty() ? "/" : std::string(kPath) + "/session/" + id;
     return Bus() != nullptr &&
-           sd_bus_call_method(Bus(), kService, kPath, kMock, "AddSession", nullptr, nullptr,
-                              "ssusb", id.c_str(), "seat0", uid, "tester", 1) >= 0;
+           sd_bus_call_method(Bus(), kService, user.c_str(), "org.freedesktop.DBus.Properties",
+                              "Set", nullptr, nullptr, "ssv", "org.freedesktop.login1.User",
+                              "Display", "(so)", id.c_str(), session.c_str()) >= 0;
 }
 
 } // namespace morvane::test

@@ -33,8 +33,11 @@ public:
     /// Adds a method to the manager object, its body Python code as dbusmock takes it.
     bool AddManagerMethod(const std::string& name, const std::string& in, const std::string& out,
                           const std::string& code);
-    /// Adds a session (with its seat and user) through the template's helper.
+    /// Adds a session (with its seat and user) through the template's helper; one that is
+    /// there already counts as added.
     bool AddSession(const std::string& id, unsigned uid);
+    /// Makes session `id` the graphical one of user `uid` (its Display), or none when empty.
+    bool SetUserDisplay(unsigned uid, const std::string& id);
 
 private:
     sd_bus* Bus();

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <poll.h>
 #include <unistd.h>
@@ -105,43 +107,135 @@ INSTANTIATE_TEST_SUITE_P(
                       PowerCase{"Reboot", &LinuxPower::RebootPC, "Reboot"}),
     [](const ::testing::TestParamInfo<PowerCase>& info) { return std::string(info.param.name); });
 
-TEST_F(PowerWithLogind, LogOffTerminatesTheSessionOfOurProcess) {
-    ASSERT_TRUE(s_logind->AddManagerMethod("GetSessionByPID", "u", "o",
-                                           "ret = '/org/freedesktop/login1/session/c7'"));
-    ASSERT_TRUE(s_logind->AddSession("c7", getuid()));
-    s_logind->ClearCalls();
-    LinuxPower power = MakePower();
+// How the mock answers the ways of finding the session to end. Sessions: c2 is the graphical
+// one, c3 the one we were started in, c7 one our process is counted in.
+struct LogOffCase {
+    const char* name;
+    const char* xdgSessionId; // empty: unset
+    bool autoAnswers;         // GetSession("auto") names c2
+    bool displayAnswers;      // the user's Display is c2
+    bool pidAnswers;          // our pid is in c7, else in no session as in an application scope
+    std::vector<std::string> calls; // "Method argument", UID and PID standing for ours
+    const char* terminated;         // nullptr: none
+};
 
-    power.LogOffUser();
-
-    const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, "TerminateSession");
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].method, "GetSessionByPID");
-    EXPECT_EQ(calls[0].args, std::vector<std::string>{std::to_string(getpid())});
-    EXPECT_EQ(calls[1].method, "TerminateSession");
-    EXPECT_EQ(calls[1].args, std::vector<std::string>{"c7"});
-    EXPECT_TRUE(m_log.empty()) << Joined(m_log);
+void PrintTo(const LogOffCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
-TEST_F(PowerWithLogind, LogOffWithoutASessionEndsNothingAndSaysWhy) {
-    // What logind answers for a process outside any session (a user service, say).
-    ASSERT_TRUE(s_logind->AddManagerMethod(
-        "GetSessionByPID", "u", "o",
-        "raise dbus.exceptions.DBusException('PID does not belong to any known session', "
-        "name='org.freedesktop.login1.NoSessionForPID')"));
-    s_logind->ClearCalls();
-    LinuxPower power = MakePower();
+std::string Raise(const char* name, const char* message) {
+    return std::string("raise dbus.exceptions.DBusException('") + message + "', name='" + name +
+           "')";
+}
 
-    power.LogOffUser();
-
-    ASSERT_TRUE(LogOnceWritten(power));
-    for (const MockLogind::Call& c : s_logind->Calls()) {
-        EXPECT_NE(c.method, "TerminateSession");
-        EXPECT_NE(c.method, "TerminateUser");
+class LogOff : public PowerWithLogind, public ::testing::WithParamInterface<LogOffCase> {
+protected:
+    // Current logind: a session id is confirmed only when known, "auto" is the caller's
+    // session or else the user's graphical one.
+    void ShapeLogind(const LogOffCase& c) {
+        for (const char* id : {"c2", "c3", "c7"}) {
+            ASSERT_TRUE(s_logind->AddSession(id, getuid()));
+        }
+        const std::string autoCode = c.autoAnswers
+                                         ? "ret = '/org/freedesktop/login1/session/c2'"
+                                         : Raise("org.freedesktop.login1.NoSessionForPID",
+                                                 "Caller does not belong to any known session");
+        ASSERT_TRUE(s_logind->AddManagerMethod(
+            "GetSession", "s", "o",
+            "if args[0] == 'auto':\n    " + autoCode +
+                "\nelse:\n    ret = '/org/freedesktop/login1/session/' + args[0]\n"
+                "    if ret not in objects:\n        " +
+                Raise("org.freedesktop.login1.NoSuchSession", "No such session")));
+        // The template's own GetUser cannot take a number.
+        ASSERT_TRUE(s_logind->AddManagerMethod(
+            "GetUser", "u", "o",
+            "ret = '/org/freedesktop/login1/user/%d' % args[0]\n"
+            "if ret not in objects:\n    " +
+                Raise("org.freedesktop.login1.NoSuchUser", "No such user")));
+        ASSERT_TRUE(s_logind->SetUserDisplay(getuid(), c.displayAnswers ? "c2" : ""));
+        ASSERT_TRUE(s_logind->AddManagerMethod(
+            "GetSessionByPID", "u", "o",
+            c.pidAnswers ? "ret = '/org/freedesktop/login1/session/c7'"
+                         : Raise("org.freedesktop.login1.NoSessionForPID",
+                                 "PID does not belong to any known session")));
+        s_logind->ClearCalls();
     }
-    ASSERT_EQ(m_log.size(), 1u);
-    EXPECT_NE(m_log[0].find("no session"), std::string::npos) << m_log[0];
+};
+
+std::string Described(const MockLogind::Call& call) {
+    std::string text = call.method;
+    for (const std::string& arg : call.args) {
+        text += " " + (arg == std::to_string(getuid()) && call.method == "GetUser" ? "UID"
+                       : arg == std::to_string(getpid())                           ? "PID"
+                                                                                   : arg);
+    }
+    return text;
 }
+
+TEST_P(LogOff, EndsTheFirstSessionFoundInOrderOrSaysWhyNone) {
+    const LogOffCase& c = GetParam();
+    ASSERT_NO_FATAL_FAILURE(ShapeLogind(c));
+    std::map<std::string, std::string> variables;
+    if (*c.xdgSessionId != '\0') {
+        variables["XDG_SESSION_ID"] = c.xdgSessionId;
+    }
+    LinuxPower power([this](const std::string& line) { m_log.push_back(line); }, SessionProbe(), {},
+                     Environment(variables));
+
+    power.LogOffUser();
+
+    std::vector<MockLogind::Call> calls;
+    if (c.terminated != nullptr) {
+        calls = CallsOnceSeen(power, "TerminateSession");
+        EXPECT_TRUE(m_log.empty()) << Joined(m_log);
+    } else {
+        ASSERT_TRUE(LogOnceWritten(power));
+        calls = s_logind->Calls();
+        ASSERT_EQ(m_log.size(), 1u) << Joined(m_log);
+        // Every way tried is in the line with its reason.
+        for (const char* reason :
+             {"no session found", "XDG_SESSION_ID: unset", "auto: Caller does not belong",
+              "no graphical session", "PID does not belong"}) {
+            EXPECT_NE(m_log[0].find(reason), std::string::npos) << reason << " in " << m_log[0];
+        }
+    }
+    std::vector<std::string> described;
+    std::transform(calls.begin(), calls.end(), std::back_inserter(described), Described);
+    std::vector<std::string> expected = c.calls;
+    if (c.terminated != nullptr) {
+        expected.push_back(std::string("TerminateSession ") + c.terminated);
+    }
+    EXPECT_EQ(described, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logind, LogOff,
+    ::testing::Values(
+        LogOffCase{"StartedInSession", "c3", true, true, true, {"GetSession c3"}, "c3"},
+        LogOffCase{"Auto", "", true, true, true, {"GetSession auto"}, "c2"},
+        LogOffCase{"UnknownStartSessionThenAuto",
+                   "c9",
+                   true,
+                   true,
+                   true,
+                   {"GetSession c9", "GetSession auto"},
+                   "c2"},
+        LogOffCase{"Display", "", false, true, true, {"GetSession auto", "GetUser UID"}, "c2"},
+        LogOffCase{"OwnProcessLast",
+                   "",
+                   false,
+                   false,
+                   true,
+                   {"GetSession auto", "GetUser UID", "GetSessionByPID PID"},
+                   "c7"},
+        LogOffCase{"NoneFound",
+                   "",
+                   false,
+                   false,
+                   false,
+                   {"GetSession auto", "GetUser UID", "GetSessionByPID PID"},
+                   nullptr}),
+    [](const ::testing::TestParamInfo<LogOffCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
     LinuxPower power = MakePower();

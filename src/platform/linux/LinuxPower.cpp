@@ -5,6 +5,7 @@
 
 #include <array>
 #include <ctime>
+#include <string>
 #include <unistd.h>
 
 namespace morvane::platform {
@@ -27,8 +28,9 @@ x11::X11Dpms::Connector OrSessionDisplay(x11::X11Dpms::Connector dpms,
 
 } // namespace
 
-LinuxPower::LinuxPower(LogSink log, SessionProbe session, x11::X11Dpms::Connector dpms)
-    : m_log(std::move(log)), m_session(std::move(session)),
+LinuxPower::LinuxPower(LogSink log, SessionProbe session, x11::X11Dpms::Connector dpms,
+                       Environment environment)
+    : m_log(std::move(log)), m_session(std::move(session)), m_environment(std::move(environment)),
       m_logind(std::make_unique<LogindClient>()),
       m_monitor(OrSessionDisplay(std::move(dpms), m_session)) {}
 
@@ -98,17 +100,44 @@ void LinuxPower::RebootPC() {
 }
 
 void LinuxPower::LogOffUser() {
-    // The answer may come while the client finishes at our end: it is reached directly.
-    LogindClient* logind = m_logind.get();
-    logind->SessionOf(getpid(), [this, logind](const LogindClient::Answer& session) {
-        if (!session.text) {
-            m_log("power: cannot log off, no session found for this process: " + session.failure);
-            return;
+    FindSessionToEnd(m_logind.get(), 0, {});
+}
+
+void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
+                                  const std::string& reasons) {
+    // Answers may come while the client finishes at our end: it is reached directly.
+    auto tryNext = [this, logind, step, reasons](std::string way) {
+        return [this, logind, step, reasons,
+                way = std::move(way)](const LogindClient::Answer& session) {
+            if (!session.text) {
+                FindSessionToEnd(logind, step + 1, reasons + "; " + way + ": " + session.failure);
+                return;
+            }
+            if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
+                m_log("power: " + sent.Message());
+            }
+        };
+    };
+    switch (step) {
+    case 0:
+        if (const std::string id = m_environment.Get("XDG_SESSION_ID"); !id.empty()) {
+            logind->SessionNamed(id, tryNext("XDG_SESSION_ID " + id));
+        } else {
+            FindSessionToEnd(logind, step + 1, "; XDG_SESSION_ID: unset");
         }
-        if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
-            m_log("power: " + sent.Message());
-        }
-    });
+        return;
+    case 1:
+        logind->SessionNamed("auto", tryNext("auto"));
+        return;
+    case 2:
+        logind->DisplaySessionOf(getuid(), tryNext("Display of user " + std::to_string(getuid())));
+        return;
+    case 3:
+        logind->SessionOf(getpid(), tryNext("session of pid " + std::to_string(getpid())));
+        return;
+    default:
+        m_log("power: cannot log off, no session found (" + reasons.substr(2) + ")");
+    }
 }
 
 void LinuxPower::TurnOffMonitor() {

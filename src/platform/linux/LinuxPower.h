@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/Power.h"
+#include "platform/linux/Environment.h"
 #include "platform/linux/Log.h"
 #include "platform/linux/SdBusPtr.h"
 #include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11Dpms.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -20,8 +22,9 @@ class LogindClient;
 class LinuxPower final : public Power {
 public:
     /// `dpms` reaches the DPMS of the session's X display; the real one unless given.
+    /// `environment` names the login session we were started in (XDG_SESSION_ID).
     explicit LinuxPower(LogSink log = StderrLog(), SessionProbe session = SessionProbe(),
-                        x11::X11Dpms::Connector dpms = {});
+                        x11::X11Dpms::Connector dpms = {}, Environment environment = Environment());
     /// Puts the user's DPMS settings back if the monitor is lit again, and lets logind's
     /// answers still under way come in first, for a few seconds at most.
     ~LinuxPower() override;
@@ -34,13 +37,18 @@ public:
     void HibernatePC() override;
     void ShutDownPC() override;
     void RebootPC() override;
-    /// Terminates the session logind counts our process in: every program of it ends unasked.
-    /// The session is looked up first; the request goes out when logind has named it.
+    /// Terminates the user's graphical session: every program of it ends unasked. Programs of
+    /// current desktops run in scopes outside any session, so it is looked for in this order:
+    /// the session we were started in (XDG_SESSION_ID), logind's "auto", the user's Display,
+    /// the session of our process. The request goes out when logind has named one.
     void LogOffUser() override;
     void TurnOffMonitor() override;
 
 private:
     void Request(const char* method);
+    /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
+    /// ones before found none.
+    void FindSessionToEnd(LogindClient* logind, std::size_t step, const std::string& reasons);
     /// Looks again, after a while, whether the monitor is lit and the user's DPMS settings can
     /// go back.
     void WatchForMonitorOn();
@@ -48,6 +56,7 @@ private:
 
     LogSink m_log; // outlives the client: answers handled at its end are still logged
     SessionProbe m_session;
+    Environment m_environment;
     std::unique_ptr<LogindClient> m_logind;
     x11::X11Dpms m_monitor;
     UniqueEventSource m_monitorWatch; // on the logind client's loop: goes before it

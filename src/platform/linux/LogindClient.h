@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/SdBusPtr.h"
+#include "platform/linux/BusConnection.h"
 #include "types/Result.h"
 
 #include <functional>
@@ -32,45 +32,47 @@ public:
     LogindClient& operator=(const LogindClient&) = delete;
 
     /// Readable while answers or queued requests wait for `Process`; -1 without an event loop.
-    [[nodiscard]] int PollDescriptor() const;
+    [[nodiscard]] int PollDescriptor() const { return m_bus.PollDescriptor(); }
     /// Hands over the answers that wait and writes what is queued, without waiting.
-    void Process();
-    /// The event loop behind `PollDescriptor`, for the back end's timers; nullptr without one.
-    [[nodiscard]] sd_event* EventLoop() const { return m_event.get(); }
+    void Process() { m_bus.Process(); }
+    /// The event loop behind `PollDescriptor`, for the back end's timers and its other bus
+    /// connections; nullptr without one.
+    [[nodiscard]] sd_event* EventLoop() const { return m_bus.EventLoop(); }
 
     /// Opens the system bus unless it is open; an error says why it cannot be reached.
-    Result Connect();
+    Result Connect() { return m_bus.Connect(); }
     /// Sends a manager request with one boolean argument; no answer is wanted.
     Result Send(const char* method, bool argument);
     /// Sends a manager request with one text argument; no answer is wanted.
     Result Send(const char* method, const std::string& argument);
     /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,
     /// or at once when the question cannot be asked.
-    void Ask(const char* method, AnswerHandler then);
+    void Ask(const char* method, const AnswerHandler& then);
     /// Asks for the id of the session logind counts `pid` in; `then` as for `Ask`.
     void SessionOf(pid_t pid, AnswerHandler then);
+    /// Asks logind for the id of the session `name` stands for: an id, which it confirms, or
+    /// "auto", the caller's session (current logind: else the user's graphical one).
+    void SessionNamed(const std::string& name, AnswerHandler then);
+    /// Asks for the id of the graphical session of user `uid` (the user's Display).
+    void DisplaySessionOf(uid_t uid, AnswerHandler then);
 
 private:
-    /// A reply, or why there is none (`reply` is then an error reply or nullptr).
-    using ReplyHandler = std::function<void(sd_bus_message* reply, const std::string& failure)>;
-    struct PendingCall;
-
-    static int OnReply(sd_bus_message* reply, void* userdata, sd_bus_error* error);
-    static void OnCallGone(void* userdata);
-    /// A new method call to logind's `path`, or why none could be made.
+    /// A new call to logind's `path`, or why none could be made.
     Result NewCall(const char* path, const char* interface, const char* method,
                    UniqueMessage& call);
-    /// Sends a request that wants no answer (`r` the result of filling it in).
-    Result Post(const char* method, sd_bus_message* request, int r);
-    /// Sends a call; `handler` gets its reply when it comes, or at once when it cannot be sent.
-    void Call(const char* method, sd_bus_message* call, ReplyHandler handler);
-    /// `SessionOf`'s second step: the Id property of the session object at `path`.
-    void AskSessionId(const char* path, AnswerHandler then);
+    /// Makes the answer of a reply.
+    using Reader = Answer (*)(sd_bus_message* reply);
+    /// Asks `method` of logind's `interface` at `path` with `arguments` (their D-Bus `types`);
+    /// `then` gets what `read` makes of the reply when it comes, or at once why the question
+    /// cannot be asked.
+    template <typename... Arguments>
+    void Question(const char* path, const char* interface, const char* method, Reader read,
+                  const AnswerHandler& then, const char* types, Arguments... arguments);
+    /// The second step of the session questions: the Id property of the session object at
+    /// `path`.
+    void AskSessionId(const char* path, const AnswerHandler& then);
 
-    UniqueEvent m_event;
-    std::string m_eventFailure; // why there is no event loop
-    UniqueBus m_bus;
-    int m_inFlight = 0; // calls whose answer has not been handled yet
+    BusConnection m_bus;
 };
 
 } // namespace morvane::platform
