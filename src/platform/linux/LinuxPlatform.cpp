@@ -15,6 +15,7 @@
 #include "platform/linux/LinuxSingleInstance.h"
 #include "platform/linux/LinuxSystemLocale.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11WindowPicker.h"
 
@@ -22,9 +23,17 @@ namespace morvane::platform {
 
 namespace {
 
-// Where activity can be seen, by what the session offers: on X11 the pointer position.
-std::unique_ptr<IdleSource> CreateIdleSource(const SessionProbe& session) {
-    if (session.Type() == SessionType::X11) {
+// Where activity can be seen, by what the session offers: on X11 the pointer position; on
+// Wayland the compositor's idle protocols, else GNOME's idle monitor. Each is asked, in that
+// order; the desktop's name decides nothing.
+std::unique_ptr<IdleSource> CreateIdleSource(const SessionProbe& session, const LogSink& log) {
+    if (session.Type() == SessionType::Wayland) {
+        std::string mutter;
+        if (auto found = MutterIdleSource::Open(mutter)) {
+            return found;
+        }
+        log("idle detection unavailable: " + mutter);
+    } else if (session.Type() == SessionType::X11) {
         return std::make_unique<PointerIdleSource>(
             std::make_unique<LinuxCursor>(StderrLog(), session),
             "The X display \"" + session.X11Display() +
@@ -46,7 +55,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.processes = std::make_unique<LinuxProcesses>();
     services.launcher = std::make_unique<LinuxLauncher>();
     services.power = std::make_unique<LinuxPower>(StderrLog(), session);
-    services.idle = CreateIdleSource(session);
+    services.idle = CreateIdleSource(session, StderrLog());
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();
     services.endRequests = std::make_unique<LinuxEndRequests>();

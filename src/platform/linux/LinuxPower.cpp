@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxPower.h"
 
 #include "platform/linux/LogindClient.h"
+#include "platform/linux/MutterMonitorSwitch.h"
 #include "platform/linux/x11/X11DpmsServer.h"
 
 #include <array>
@@ -141,10 +142,32 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
 }
 
 void LinuxPower::TurnOffMonitor() {
+    if (m_session.Type() == SessionType::Wayland) {
+        // XWayland has no say over the monitors: only the compositor does.
+        if (!m_waylandMonitor) {
+            m_waylandMonitor = OpenWaylandMonitor();
+        }
+        if (m_waylandMonitor) {
+            if (const Result result = m_waylandMonitor->TurnOff(); !result.Ok()) {
+                m_log("monitor: " + result.Message());
+            }
+        }
+        return;
+    }
     if (const Result result = m_monitor.TurnMonitorOff(); !result.Ok()) {
         m_log("monitor: " + result.Message());
     }
     WatchForMonitorOn();
+}
+
+std::unique_ptr<MonitorSwitch> LinuxPower::OpenWaylandMonitor() {
+    Result mutter;
+    if (auto found = MutterMonitorSwitch::Open(m_logind->EventLoop(), m_log, mutter)) {
+        return found;
+    }
+    m_log("monitor: this Wayland desktop offers no way to turn the monitor off (" +
+          mutter.Message() + ")");
+    return nullptr;
 }
 
 void LinuxPower::WatchForMonitorOn() {

@@ -3,6 +3,7 @@
 #include "platform/Power.h"
 #include "platform/linux/Environment.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/MonitorSwitch.h"
 #include "platform/linux/SdBusPtr.h"
 #include "platform/linux/SessionProbe.h"
 #include "platform/linux/x11/X11Dpms.h"
@@ -16,9 +17,10 @@ namespace morvane::platform {
 class LogindClient;
 
 /// Power requests to systemd-logind on the system bus, and the monitor through the X11 DPMS
-/// extension. Every request returns at once without waiting for logind; what could not be done
-/// is written to the log, answers that come later when the event loop hands them over. The
-/// user's DPMS settings are put back through the same event loop once the monitor is lit again.
+/// extension or what the Wayland compositor offers. Every request returns at once without waiting
+/// for logind; what could not be done is written to the log, answers that come later when the event
+/// loop hands them over. The user's DPMS settings are put back through the same event loop once the
+/// monitor is lit again.
 class LinuxPower final : public Power {
 public:
     /// `dpms` reaches the DPMS of the session's X display; the real one unless given.
@@ -42,9 +44,13 @@ public:
     /// the session we were started in (XDG_SESSION_ID), logind's "auto", the user's Display,
     /// the session of our process. The request goes out when logind has named one.
     void LogOffUser() override;
+    /// X11: through DPMS. Wayland: through the first way the compositor offers (wlroots' or
+    /// KWin's protocol, mutter's display configuration); where none does, it is logged.
     void TurnOffMonitor() override;
 
 private:
+    /// The first way this Wayland session offers to switch monitors, or nullptr (logged).
+    std::unique_ptr<MonitorSwitch> OpenWaylandMonitor();
     void Request(const char* method);
     /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
     /// ones before found none.
@@ -59,7 +65,8 @@ private:
     Environment m_environment;
     std::unique_ptr<LogindClient> m_logind;
     x11::X11Dpms m_monitor;
-    UniqueEventSource m_monitorWatch; // on the logind client's loop: goes before it
+    UniqueEventSource m_monitorWatch;                // on the logind client's loop: goes before it
+    std::unique_ptr<MonitorSwitch> m_waylandMonitor; // kept: its answers come later
 };
 
 } // namespace morvane::platform
