@@ -27,6 +27,7 @@ struct WaylandMonitorSwitch::Output {
 
     const LogSink& log;
     std::uint32_t name;
+    std::uint32_t mode = ZWLR_OUTPUT_POWER_V1_MODE_ON; // as zwlr_output_power_v1 last said
     bool supported = false;
     bool settled = false; // a dpms object's first `done` came: Off went out or was skipped
     WaylandPtr<wl_output, wl_output_destroy> output;
@@ -43,7 +44,7 @@ Output& Of(void* data) {
 }
 
 const zwlr_output_power_v1_listener kPowerListener = {
-    .mode = [](void*, zwlr_output_power_v1*, std::uint32_t) {},
+    .mode = [](void* data, zwlr_output_power_v1*, std::uint32_t mode) { Of(data).mode = mode; },
     .failed =
         [](void* data, zwlr_output_power_v1*) {
             Output& output = Of(data);
@@ -139,6 +140,7 @@ Result WaylandMonitorSwitch::TurnOff() {
     if (outputs.empty()) {
         return Result::Error(0, "cannot turn the monitor off: the compositor shows no outputs");
     }
+    m_answered.reset();
     m_outputs.clear();
     for (const WaylandGlobal& global : outputs) {
         auto& output = m_outputs.emplace_back(std::make_unique<Output>(m_log, global.name));
@@ -153,6 +155,11 @@ Result WaylandMonitorSwitch::TurnOff() {
                 org_kde_kwin_dpms_manager_get(m_managers->kde.get(), output->output.get()));
             org_kde_kwin_dpms_add_listener(output->dpms.get(), &kDpmsListener, output.get());
         }
+    }
+    if (m_managers->wlr) {
+        static const wl_callback_listener listener = {.done = &WaylandMonitorSwitch::OnAnswered};
+        m_answered.reset(wl_display_sync(m_connection->Display()));
+        wl_callback_add_listener(m_answered.get(), &listener, this);
     }
     if (wl_display_flush(m_connection->Display()) < 0 && errno != EAGAIN) {
         return Result::Error(errno, std::string("cannot turn the monitor off: the request did "
@@ -169,6 +176,22 @@ void WaylandMonitorSwitch::TakeIn() {
     // A broken connection stays readable: the loop would hand it over again and again.
     m_watch.reset();
     m_log("monitor: " + m_connection->Failure());
+}
+
+void WaylandMonitorSwitch::OnAnswered(void* data, wl_callback*, std::uint32_t) {
+    auto& monitor = *static_cast<WaylandMonitorSwitch*>(data);
+    monitor.m_answered.reset();
+    for (const auto& output : monitor.m_outputs) {
+        // A failed control was logged when it failed and is gone.
+        if (output->power && output->mode != ZWLR_OUTPUT_POWER_V1_MODE_OFF) {
+            monitor.m_log("monitor: the compositor refused to turn " + output->Describe() +
+                          " off: it still says the output is on (zwlr_output_power_v1)");
+        }
+    }
+}
+
+void WaylandMonitorSwitch::CallbackDestroy::operator()(wl_callback* callback) const {
+    wl_callback_destroy(callback);
 }
 
 int WaylandMonitorSwitch::OnReadable(sd_event_source*, int, std::uint32_t, void* userdata) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct wl_callback;
+
 namespace morvane::platform::wayland {
 
 class WaylandConnection;
@@ -35,6 +37,8 @@ public:
 
     /// Asks for every output to be turned off. With org_kde_kwin_dpms the request for an output
     /// goes out once it has said whether it supports DPMS, when the event loop hands that over.
+    /// With zwlr_output_power_v1 an output that fails, or still says it is on once the
+    /// compositor has answered, is logged as refused (wlroots' headless outputs just stay on).
     Result TurnOff() override;
 
 private:
@@ -43,6 +47,8 @@ private:
     /// Takes in what arrived; logs once when the connection broke and stops watching it.
     void TakeIn();
     static int OnReadable(sd_event_source* source, int fd, std::uint32_t events, void* userdata);
+    /// The compositor has answered the request: logs each output it left on without a word.
+    static void OnAnswered(void* data, wl_callback* callback, std::uint32_t);
 
     struct Managers;
 
@@ -51,7 +57,11 @@ private:
     Protocol m_protocol;
     std::unique_ptr<Managers> m_managers;           // bound on the connection: go before it
     std::vector<std::unique_ptr<Output>> m_outputs; // those of the latest request
-    UniqueEventSource m_watch;                      // on the connection's fd: goes first
+    struct CallbackDestroy {
+        void operator()(wl_callback* callback) const;
+    };
+    std::unique_ptr<wl_callback, CallbackDestroy> m_answered; // comes after the request's answers
+    UniqueEventSource m_watch;                                // on the connection's fd: goes first
 };
 
 } // namespace morvane::platform::wayland
