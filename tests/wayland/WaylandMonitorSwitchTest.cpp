@@ -1,8 +1,9 @@
 #include "platform/linux/wayland/WaylandMonitorSwitch.h"
-#include "FakeOutputsCompositor.h"
+#include "FakeCompositor.h"
 #include "TestSupport.h"
 #include "WaylandTestSupport.h"
 #include "platform/linux/SdBusPtr.h"
+#include "platform/linux/wayland/WaylandIdleSource.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -83,12 +84,12 @@ TEST(OnWeston, OffersNoMonitorSwitch) {
     EXPECT_THAT(why, HasSubstr("no way to turn outputs off"));
 }
 
-using test::FakeOutputsCompositor;
+using test::FakeCompositor;
 
 TEST(FakeCompositor, KdeDpmsTurnsOffEveryOutputThatSupportsItAndLogsTheOthers) {
     const test::TempDir folder;
-    FakeOutputsCompositor compositor(folder.Path(), FakeOutputsCompositor::Manager::KdeDpms,
-                                     {true, false, true});
+    FakeCompositor compositor(folder.Path(), {.manager = FakeCompositor::Manager::KdeDpms,
+                                              .supported = {true, false, true}});
     MonitorOnLoop on(compositor.Socket());
     ASSERT_TRUE(on.monitor);
     EXPECT_EQ(on.monitor->Uses(), WaylandMonitorSwitch::Protocol::KdeDpms);
@@ -107,8 +108,8 @@ TEST(FakeCompositor, KdeDpmsTurnsOffEveryOutputThatSupportsItAndLogsTheOthers) {
 
 TEST(FakeCompositor, WlrPowerAsksEveryOutputOffAndLogsEachRefusalOnce) {
     const test::TempDir folder;
-    FakeOutputsCompositor compositor(folder.Path(), FakeOutputsCompositor::Manager::WlrPower,
-                                     {true, false});
+    FakeCompositor compositor(
+        folder.Path(), {.manager = FakeCompositor::Manager::WlrPower, .supported = {true, false}});
     MonitorOnLoop on(compositor.Socket());
     ASSERT_TRUE(on.monitor);
     EXPECT_EQ(on.monitor->Uses(), WaylandMonitorSwitch::Protocol::WlrOutputPower);
@@ -122,6 +123,30 @@ TEST(FakeCompositor, WlrPowerAsksEveryOutputOffAndLogsEachRefusalOnce) {
     while (sd_event_run(on.Loop(), 0) > 0) {
     }
     EXPECT_EQ(on.lines.size(), 1U) << ::testing::PrintToString(on.lines);
+}
+
+TEST(FakeCompositor, WhenTheCompositorGoesIdlenessIsUnknownAndTheMonitorSaysWhy) {
+    const test::TempDir folder;
+    auto compositor = std::make_unique<FakeCompositor>(
+        folder.Path(), FakeCompositor::Offers{.manager = FakeCompositor::Manager::WlrPower,
+                                              .supported = {true},
+                                              .idle = true});
+    std::string why;
+    const auto idle = WaylandIdleSource::Open(compositor->Socket(), why);
+    ASSERT_TRUE(idle) << why;
+    MonitorOnLoop on(compositor->Socket());
+    ASSERT_TRUE(on.monitor);
+    EXPECT_EQ(idle->Sample(), Activity::Active);
+
+    compositor.reset();
+    // An idle task must not count a vanished compositor as a quiet seat.
+    EXPECT_TRUE(WaitUntil([&] { return idle->Sample() == Activity::Unknown; }));
+    EXPECT_FALSE(idle->IsAvailable());
+    EXPECT_THAT(idle->UnavailableReason(), HasSubstr("no longer"));
+    EXPECT_EQ(idle->Sample(), Activity::Unknown);
+
+    EXPECT_TRUE(on.WaitForLine("broke"));
+    EXPECT_FALSE(on.monitor->TurnOff().Ok());
 }
 
 } // namespace

@@ -12,23 +12,29 @@ struct wl_display;
 
 namespace morvane::test {
 
-/// A compositor of the test's own, on libwayland-server in a thread of its own: wl_output
-/// globals and one manager to switch them with, each output supporting that or not as told,
-/// recording the modes it is asked for. It stands in where the real compositors cannot show it:
-/// KWin's headless outputs support no DPMS, and wlroots' headless ones never fail.
-class FakeOutputsCompositor final {
+/// A compositor of the test's own, on libwayland-server in a thread of its own. It offers what
+/// the real ones cannot show here: outputs with a manager to switch them, each supporting that
+/// or not as told (KWin's headless outputs support no DPMS, wlroots' never fail), recording the
+/// modes asked for; and a seat with ext_idle_notifier_v1 that never sends a word, to be taken
+/// away under a client.
+class FakeCompositor final {
 public:
     enum class Manager {
+        None,
         KdeDpms,  ///< org_kde_kwin_dpms_manager: an unsupported output says so when asked.
         WlrPower, ///< zwlr_output_power_manager_v1: an unsupported output fails set_mode.
     };
+    struct Offers {
+        Manager manager = Manager::None;
+        std::vector<bool> supported; ///< One output per entry.
+        bool idle = false;           ///< wl_seat and ext_idle_notifier_v1.
+    };
 
-    /// One output per entry of `supported`. Listens on a socket in `folder`.
-    FakeOutputsCompositor(const std::string& folder, Manager manager,
-                          const std::vector<bool>& supported);
-    ~FakeOutputsCompositor();
-    FakeOutputsCompositor(const FakeOutputsCompositor&) = delete;
-    FakeOutputsCompositor& operator=(const FakeOutputsCompositor&) = delete;
+    /// Listens on a socket in `folder`.
+    FakeCompositor(const std::string& folder, const Offers& offers);
+    ~FakeCompositor();
+    FakeCompositor(const FakeCompositor&) = delete;
+    FakeCompositor& operator=(const FakeCompositor&) = delete;
 
     /// The socket's full path, a display name clients connect to.
     [[nodiscard]] const std::string& Socket() const { return m_socket; }

@@ -1,6 +1,7 @@
-#include "FakeOutputsCompositor.h"
+#include "FakeCompositor.h"
 
 #include <dpms-server-protocol.h>
+#include <ext-idle-notify-v1-server-protocol.h>
 #include <stdexcept>
 #include <wayland-server.h>
 #include <wlr-output-power-management-unstable-v1-server-protocol.h>
@@ -9,7 +10,7 @@ namespace morvane::test {
 
 namespace {
 
-using Output = FakeOutputsCompositor::Output;
+using Output = FakeCompositor::Output;
 
 Output& OutputOf(wl_resource* resource) {
     return *static_cast<Output*>(wl_resource_get_user_data(resource));
@@ -85,6 +86,19 @@ const struct zwlr_output_power_manager_v1_interface kPowerManager = {
     .destroy = &DestroyResource,
 };
 
+// Notifications that stay quiet: the client's side is what is tested.
+const struct ext_idle_notification_v1_interface kNotification = {.destroy = &DestroyResource};
+
+const struct ext_idle_notifier_v1_interface kNotifier = {
+    .destroy = &DestroyResource,
+    .get_idle_notification =
+        [](wl_client* client, wl_resource* notifier, std::uint32_t id, std::uint32_t,
+           wl_resource*) {
+            Create(client, ext_idle_notification_v1_interface, notifier, id, &kNotification,
+                   nullptr);
+        },
+};
+
 template <const wl_interface& Interface, auto Implementation>
 void Bind(wl_client* client, void* data, std::uint32_t version, std::uint32_t id) {
     wl_resource* resource = wl_resource_create(client, &Interface, static_cast<int>(version), id);
@@ -97,31 +111,38 @@ void Bind(wl_client* client, void* data, std::uint32_t version, std::uint32_t id
 
 } // namespace
 
-void FakeOutputsCompositor::DisplayDestroy::operator()(wl_display* display) const {
+void FakeCompositor::DisplayDestroy::operator()(wl_display* display) const {
     wl_display_destroy_clients(display);
     wl_display_destroy(display);
 }
 
-FakeOutputsCompositor::FakeOutputsCompositor(const std::string& folder, Manager manager,
-                                             const std::vector<bool>& supported)
-    : m_socket(folder + "/wayland-fake-outputs"), m_display(wl_display_create()) {
+FakeCompositor::FakeCompositor(const std::string& folder, const Offers& offers)
+    : m_socket(folder + "/wayland-fake"), m_display(wl_display_create()) {
     if (!m_display || wl_display_add_socket(m_display.get(), m_socket.c_str()) != 0) {
         throw std::runtime_error("cannot set up the fake compositor at " + m_socket);
     }
-    for (const bool s : supported) {
+    wl_display* display = m_display.get();
+    for (const bool supported : offers.supported) {
         auto& output = m_outputs.emplace_back(std::make_unique<Output>());
         output->mutex = &m_mutex;
-        output->supported = s;
+        output->supported = supported;
         // wl_output 1 has no requests to implement.
-        wl_global_create(m_display.get(), &wl_output_interface, 1, output.get(),
+        wl_global_create(display, &wl_output_interface, 1, output.get(),
                          &Bind<wl_output_interface, nullptr>);
     }
-    if (manager == Manager::KdeDpms) {
-        wl_global_create(m_display.get(), &org_kde_kwin_dpms_manager_interface, 1, nullptr,
+    if (offers.manager == Manager::KdeDpms) {
+        wl_global_create(display, &org_kde_kwin_dpms_manager_interface, 1, nullptr,
                          &Bind<org_kde_kwin_dpms_manager_interface, &kDpmsManager>);
-    } else {
-        wl_global_create(m_display.get(), &zwlr_output_power_manager_v1_interface, 1, nullptr,
+    } else if (offers.manager == Manager::WlrPower) {
+        wl_global_create(display, &zwlr_output_power_manager_v1_interface, 1, nullptr,
                          &Bind<zwlr_output_power_manager_v1_interface, &kPowerManager>);
+    }
+    if (offers.idle) {
+        // The client asks nothing of the seat itself.
+        wl_global_create(display, &wl_seat_interface, 1, nullptr,
+                         &Bind<wl_seat_interface, nullptr>);
+        wl_global_create(display, &ext_idle_notifier_v1_interface, 1, nullptr,
+                         &Bind<ext_idle_notifier_v1_interface, &kNotifier>);
     }
     m_thread = std::thread([this] {
         wl_event_loop* loop = wl_display_get_event_loop(m_display.get());
@@ -133,12 +154,12 @@ FakeOutputsCompositor::FakeOutputsCompositor(const std::string& folder, Manager 
     });
 }
 
-FakeOutputsCompositor::~FakeOutputsCompositor() {
+FakeCompositor::~FakeCompositor() {
     m_stop = true;
     m_thread.join();
 }
 
-std::vector<std::vector<std::uint32_t>> FakeOutputsCompositor::ModesSet() const {
+std::vector<std::vector<std::uint32_t>> FakeCompositor::ModesSet() const {
     std::lock_guard lock(m_mutex);
     std::vector<std::vector<std::uint32_t>> modes;
     for (const auto& output : m_outputs) {
