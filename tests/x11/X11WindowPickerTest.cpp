@@ -173,7 +173,10 @@ TEST(X11WindowPickerUnavailable, SaysWhyWithoutAnX11Display) {
     unsetenv("DISPLAY");
     setenv("WAYLAND_DISPLAY", "wayland-0", 1);
     {
-        X11WindowPicker picker;
+        // A compositor answers there, as far as this picker knows.
+        X11WindowPicker picker(
+            std::nullopt, morvane::platform::SessionProbe(Environment(),
+                                                          [](const std::string&) { return true; }));
         EXPECT_FALSE(picker.IsAvailable());
         EXPECT_NE(picker.UnavailableReason().find("Wayland"), std::string::npos);
         EXPECT_FALSE(picker.WindowUnderPointer().has_value());
