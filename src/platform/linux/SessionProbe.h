@@ -2,6 +2,7 @@
 
 #include "platform/linux/Environment.h"
 
+#include <functional>
 #include <string>
 
 namespace morvane::platform {
@@ -13,18 +14,27 @@ enum class SessionType {
     Wayland, ///< A Wayland compositor does, perhaps with XWayland for older programs.
 };
 
+/// Whether a compositor answers at a Wayland display (a socket name or path).
+using WaylandAnswers = std::function<bool(const std::string& display)>;
+
+/// Connects to the display and lets go at once: whether that succeeded.
+[[nodiscard]] bool WaylandDisplayAnswers(const std::string& display);
+
 /// What the session we run in offers, asked by every part of the back end that depends on it
 /// (the pointer, the window picker, the monitor), so they never disagree. The answers come from
 /// what the session announces at start-up; anything more is asked of the session itself when
 /// needed, never guessed from the desktop's name.
 class SessionProbe final {
 public:
-    /// Reads the session's variables from `environment` (the process's own unless given).
-    explicit SessionProbe(const Environment& environment = Environment());
+    /// Reads the session's variables from `environment` (the process's own unless given);
+    /// `answers` is asked about WAYLAND_DISPLAY when the session type does not settle it.
+    explicit SessionProbe(const Environment& environment = Environment(),
+                          const WaylandAnswers& answers = WaylandDisplayAnswers);
 
-    /// Wayland when the session says so (XDG_SESSION_TYPE) or a Wayland display is set, even
-    /// with XWayland's DISPLAY beside it; else X11 when the session says so or an X display is
-    /// set (a server started from a console leaves the type at "tty"); else none.
+    /// Wayland when the session says so (XDG_SESSION_TYPE) or a compositor answers at the
+    /// Wayland display set, even with XWayland's DISPLAY beside it (a display left behind by a
+    /// compositor that has gone counts for nothing); else X11 when the session says so or an X
+    /// display is set (a server started from a console leaves the type at "tty"); else none.
     [[nodiscard]] SessionType Type() const { return m_type; }
     /// The X display the session offers (DISPLAY, XWayland's included); empty when none.
     [[nodiscard]] const std::string& X11Display() const { return m_x11Display; }
