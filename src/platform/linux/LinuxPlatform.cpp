@@ -17,6 +17,7 @@
 #include "platform/linux/Log.h"
 #include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/SessionProbe.h"
+#include "platform/linux/wayland/WaylandIdleSource.h"
 #include "platform/linux/x11/X11WindowPicker.h"
 
 namespace morvane::platform {
@@ -28,11 +29,15 @@ namespace {
 // order; the desktop's name decides nothing.
 std::unique_ptr<IdleSource> CreateIdleSource(const SessionProbe& session, const LogSink& log) {
     if (session.Type() == SessionType::Wayland) {
+        std::string protocols;
+        if (auto found = wayland::WaylandIdleSource::Open(session.WaylandDisplay(), protocols)) {
+            return found;
+        }
         std::string mutter;
         if (auto found = MutterIdleSource::Open(mutter)) {
             return found;
         }
-        log("idle detection unavailable: " + mutter);
+        log("idle detection unavailable: " + protocols + "; " + mutter);
     } else if (session.Type() == SessionType::X11) {
         return std::make_unique<PointerIdleSource>(
             std::make_unique<LinuxCursor>(StderrLog(), session),

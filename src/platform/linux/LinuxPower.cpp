@@ -2,6 +2,7 @@
 
 #include "platform/linux/LogindClient.h"
 #include "platform/linux/MutterMonitorSwitch.h"
+#include "platform/linux/wayland/WaylandMonitorSwitch.h"
 #include "platform/linux/x11/X11DpmsServer.h"
 
 #include <array>
@@ -161,12 +162,17 @@ void LinuxPower::TurnOffMonitor() {
 }
 
 std::unique_ptr<MonitorSwitch> LinuxPower::OpenWaylandMonitor() {
+    std::string protocols;
+    if (auto found = wayland::WaylandMonitorSwitch::Open(m_session.WaylandDisplay(),
+                                                         m_logind->EventLoop(), m_log, protocols)) {
+        return found;
+    }
     Result mutter;
     if (auto found = MutterMonitorSwitch::Open(m_logind->EventLoop(), m_log, mutter)) {
         return found;
     }
-    m_log("monitor: this Wayland desktop offers no way to turn the monitor off (" +
-          mutter.Message() + ")");
+    m_log("monitor: this Wayland desktop offers no way to turn the monitor off (" + protocols +
+          "; " + mutter.Message() + ")");
     return nullptr;
 }
 
