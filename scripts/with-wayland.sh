@@ -4,7 +4,8 @@
 # Each desktop gets its own runtime folder and session bus; the command finds WAYLAND_DISPLAY,
 # XDG_RUNTIME_DIR, XDG_SESSION_TYPE=wayland and XDG_CURRENT_DESKTOP set, MORVANE_TEST_COMPOSITOR
 # naming the compositor, and MORVANE_TEST_INPUT holding a shell command that makes real input on
-# it (empty where the compositor has no seat). sway refuses to run as root: there the compositor
+# it (empty where the compositor has no seat). With MORVANE_WL_XWAYLAND=1, mutter also offers
+# XWayland and the command finds its DISPLAY and XAUTHORITY set. sway refuses to run as root: there the compositor
 # and the command run as nobody (65534). Everything started here is stopped on exit.
 set -euo pipefail
 
@@ -50,7 +51,9 @@ set -euo pipefail
 log=$XDG_RUNTIME_DIR/compositor.log
 case "$MORVANE_WL_COMPOSITOR" in
     mutter)
-        MUTTER_DEBUG_RESET_IDLETIME=1 mutter --headless --wayland --no-x11 \
+        x11=--no-x11
+        [ "${MORVANE_WL_XWAYLAND:-}" = 1 ] && x11=
+        MUTTER_DEBUG_RESET_IDLETIME=1 mutter --headless --wayland $x11 \
             --virtual-monitor 1280x1024 --wayland-display="$MORVANE_WL_SOCKET" >"$log" 2>&1 &
         input="/usr/bin/python3 $MORVANE_WL_HERE/wayland-input.py mutter" ;;
     kwin)
@@ -106,6 +109,24 @@ if [ "$MORVANE_WL_COMPOSITOR" = mutter ]; then
             --object-path /org/gnome/Mutter/IdleMonitor/Core >/dev/null 2>&1 && break
         sleep 0.1
     done
+fi
+if [ "${MORVANE_WL_XWAYLAND:-}" = 1 ]; then
+    # mutter holds its X displays itself (their lock files name it) and starts XWayland when
+    # the first X client comes; the lowest of them is the public one.
+    for _ in $(seq 1 100); do
+        for lock in $(ls /tmp/.X*-lock 2>/dev/null | sort -V); do
+            if [ "$(tr -d " " <"$lock" 2>/dev/null)" = "$pid" ]; then
+                n=${lock#/tmp/.X}
+                export DISPLAY=:${n%-lock}
+                break
+            fi
+        done
+        auth=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* 2>/dev/null | head -n1)
+        [ -n "${DISPLAY:-}" ] && [ -n "$auth" ] && break
+        sleep 0.1
+    done
+    [ -n "${DISPLAY:-}" ] || { echo "with-wayland.sh: no XWayland display" >&2; exit 1; }
+    export XAUTHORITY=$auth
 fi
 export MORVANE_TEST_INPUT=$input
 unset MORVANE_WL_COMPOSITOR MORVANE_WL_SOCKET MORVANE_WL_HERE
