@@ -6,6 +6,9 @@ morvane_wayland_protocols(morvane_test_kwin_fake_input_protocol
 add_executable(morvane_kwin_fake_input ${CMAKE_CURRENT_LIST_DIR}/KwinFakeInput.cpp)
 target_link_libraries(morvane_kwin_fake_input PRIVATE morvane_test_kwin_fake_input_protocol
                                                       morvane_warnings)
+# What a test run through scripts/with-wayland.sh needs in its ENVIRONMENT for input on KWin
+# (the tool is part of the default build).
+set(MORVANE_WAYLAND_TEST_ENV "MORVANE_KWIN_FAKE_INPUT=$<TARGET_FILE:morvane_kwin_fake_input>")
 
 # The real program natively on each compositor: its first frame, then a clean end on SIGTERM.
 foreach(compositor mutter kwin sway weston)
