@@ -1,7 +1,7 @@
 // Morvane on a real headless Wayland compositor (run through scripts/with-wayland.sh, natively
-// with Qt's Wayland plugin, or through XWayland): the services main() builds for the session, with power, launcher
-// and autostart replaced by recording fakes. On each compositor the picker must say why it
-// cannot work, the list of running programs must show a real child of ours, and an idle task
+// with Qt's Wayland plugin, or through XWayland): the services main() builds for the session, with
+// power, launcher and autostart replaced by recording fakes. On each compositor the picker must say
+// why it cannot work, the list of running programs must show a real child of ours, and an idle task
 // must wait while input keeps coming and fire once it stops; where the compositor reports no
 // activity (weston), the idle choice is disabled and an idle task never fires.
 
