@@ -49,7 +49,8 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
 
     m_icons = new ProgramIcons(m_d.iconLookup);
     m_model = new TaskTableModel(m_d.engine.Tasks(), this);
-    m_model->SetIdleReasonSource([this] { return m_d.engine.IdleUnavailableReason(); });
+    // The engine, not the window: the list view still asks while our base class deletes it.
+    m_model->SetIdleReasonSource([&engine = m_d.engine] { return engine.IdleUnavailableReason(); });
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("form1Client"));

@@ -151,6 +151,7 @@ void LinuxPower::TurnOffMonitor() {
         if (m_waylandMonitor) {
             if (const Result result = m_waylandMonitor->TurnOff(); !result.Ok()) {
                 m_log("monitor: " + result.Message());
+                m_waylandMonitor.reset(); // a compositor started again is asked afresh next time
             }
         }
         return;
