@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test: format, layer and clang-tidy checks,
 # the debug build with warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, the fuzzers, the Windows cross build of the core with its tests under Wine, and the
+# build, the fuzzers, the Windows cross build of the core and the Windows back end with their tests under Wine, and the
 # release build of the benchmarks.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,10 +28,11 @@ scripts/with-desktop.sh ctest --preset asan
 echo "== fuzzers"
 scripts/run-fuzzers.sh
 
-echo "== windows cross build of the core, its tests under Wine"
+echo "== windows cross build of the core and the Windows back end, their tests under Wine"
 cmake --preset mingw
 cmake --build --preset mingw
-scripts/with-wine.sh --prefix build/mingw/wineprefix ctest --preset mingw
+# Wine's X11 driver shows the window tests' windows on the private desktop.
+scripts/with-desktop.sh scripts/with-wine.sh --prefix build/mingw/wineprefix ctest --preset mingw
 
 echo "== release with benchmarks"
 cmake --preset release
