@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace morvane::platform {
 namespace {
@@ -113,11 +114,12 @@ TEST_F(WindowsProcessesTest, AScriptRunByAnInterpreterIsNamedAfterTheScript) {
     // Our child posing as python, run on a script named relative to its working folder.
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() /
-        ("morvane-interpreter-" + std::to_string(GetCurrentProcessId()));
+        (L"morvane-interpreter-" + std::to_wstring(GetCurrentProcessId()));
     std::filesystem::create_directories(folder);
     const std::filesystem::path python = folder / "python.exe";
     std::filesystem::copy_file(test::ChildProgram(), python,
                                std::filesystem::copy_options::overwrite_existing);
+    { std::ofstream script(folder / "tool.py"); }
     {
         const ChildProcess child(python.wstring(), L"-u -W ignore tool.py --verbose",
                                  folder.wstring());
@@ -125,7 +127,9 @@ TEST_F(WindowsProcessesTest, AScriptRunByAnInterpreterIsNamedAfterTheScript) {
         const ProcessInfo seen = Seen(child);
         ASSERT_EQ(seen.pid, child.Pid());
         EXPECT_EQ(FileName(seen.path), "tool.py") << seen.path;
-        EXPECT_TRUE(std::filesystem::path(ToWide(seen.path)).is_absolute()) << seen.path;
+        std::error_code error;
+        EXPECT_TRUE(std::filesystem::equivalent(ToWide(seen.path), folder / "tool.py", error))
+            << seen.path;
         EXPECT_EQ(m_processes.ProcessName(child.Pid()), "tool.py");
 
         // The kill names it the same way, so it is the script that is ended.
