@@ -1,7 +1,7 @@
 // An interpreter's process as the scan names it by its script. The input is the executable's
 // file name on the first line, the kernel's short name on the second, then the cmdline file.
 #include "Require.h"
-#include "platform/linux/Interpreters.h"
+#include "platform/common/Interpreters.h"
 #include "platform/linux/ProcFs.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/linux/Interpreters.h"
+#include "platform/common/Interpreters.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +49,9 @@ TEST(Interpreters, TheScriptIsFoundPastTheInterpretersOptions) {
         {"java", "java", {"java", "-cp", "app.jar", "org.Main"}, std::nullopt},
         {"php-fpm8.2", "php-fpm8.2", {"php-fpm8.2", "x.php"}, std::nullopt},
         {"sleep", "sleep", {"sleep", "600"}, std::nullopt},
+        // Windows keeps no short name.
+        {"pythonw", "", {"C:\\Python\\pythonw.exe", "-u", "app.pyw"}, "app.pyw"},
+        {"javaw", "", {"javaw", "-jar", "C:\\tools\\app.jar"}, "C:\\tools\\app.jar"},
     };
     for (const Shape& s : shapes) {
         std::string line;

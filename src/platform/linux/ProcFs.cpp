@@ -1,6 +1,6 @@
 #include "platform/linux/ProcFs.h"
 
-#include "platform/linux/Interpreters.h"
+#include "platform/common/Interpreters.h"
 #include "platform/linux/UniqueFd.h"
 
 #include <array>

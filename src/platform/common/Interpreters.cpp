@@ -1,4 +1,4 @@
-#include "platform/linux/Interpreters.h"
+#include "platform/common/Interpreters.h"
 
 #include <array>
 
@@ -32,7 +32,7 @@ struct Syntax {
 };
 
 constexpr std::array kSyntaxes = {
-    Syntax{.names = "python pypy",
+    Syntax{.names = "python pythonw pypy",
            .code = "cm",
            .value = "WXQ",
            .longValue = "--check-hash-based-pycs"},
@@ -58,7 +58,7 @@ constexpr std::array kSyntaxes = {
     Syntax{.names = "tclsh wish",
            .longValue = "-encoding -colormap -display -geometry -name -use -visual",
            .wholeWords = true},
-    Syntax{.names = "java",
+    Syntax{.names = "java javaw",
            .longValue = "-cp -classpath --class-path -p --module-path --upgrade-module-path "
                         "--add-modules --limit-modules --add-reads --add-exports --add-opens "
                         "--patch-module --source",

@@ -9,7 +9,8 @@ namespace morvane::platform {
 
 /// The interpreters whose processes are named after the script they run (python, perl, ruby,
 /// the shells, node, lua, php, tclsh, java -jar), and how each one's command line names that
-/// script. Pure text work: the /proc reader hands in what it read.
+/// script. Pure text work, the same on every system: the back end's process reader hands in what
+/// it read (on Windows the file name without ".exe", in small letters, and no short name).
 class Interpreters final {
 public:
     Interpreters() = delete;
@@ -23,7 +24,7 @@ public:
     /// `exeName` is no known interpreter or it runs no script: interactive, code given on the
     /// command line (-c, -e), a module (-m), standard input, a Java class. `comm` is the
     /// kernel's short name of the process, which is the script's when it was started through
-    /// its "#!" line.
+    /// its "#!" line; empty where the system keeps none.
     [[nodiscard]] static std::optional<std::string>
     ScriptOf(std::string_view exeName, std::string_view comm, const std::vector<std::string>& argv);
 };

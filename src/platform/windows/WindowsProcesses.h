@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Processes.h"
+
+namespace morvane::platform {
+
+/// The user's own processes as Win32 shows them, ended with TerminateProcess once they are found
+/// to be still the process the caller saw.
+class WindowsProcesses final : public Processes {
+public:
+    WindowsProcesses() = default;
+
+    std::vector<ProcessInfo> ScanRunningPrograms() override;
+    std::string ProcessName(ProcessId pid) override;
+    void TerminateProcess(const ProcessInfo& target) override;
+    [[nodiscard]] ProcessId OwnPid() const override;
+    [[nodiscard]] std::string DevicePathToDrivePath(const std::string& path) const override;
+
+    /// The path a process is listed with when it could be opened but no route reads its
+    /// program: 1015 spaces and "<Unknown>".
+    [[nodiscard]] static std::string UnknownPath();
+};
+
+} // namespace morvane::platform
