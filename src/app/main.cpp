@@ -3,6 +3,7 @@
 
 #include "core/Engine.h"
 #include "core/storage/AppPaths.h"
+#include "core/storage/HostTextCodec.h"
 #include "platform/PlatformServices.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramFolder.h"
@@ -14,6 +15,8 @@
 #include <QFont>
 #include <QSocketNotifier>
 #include <QUrl>
+
+#include <cstdint>
 
 using namespace morvane;
 
@@ -43,18 +46,23 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
     Skin::SkinH_AttachEx(QDir(dataFolder).filePath(QStringLiteral("library.she")), QString());
 
+    // The text files in the host's own 8-bit encoding where the back end names one.
+    const HostTextCodec codec(services.textEncoding.get());
     Engine::Services engineServices{*services.clock,
                                     *services.power,
                                     *services.processes,
                                     *services.launcher,
                                     *services.idle,
                                     *services.autostart,
-                                    services.locale->ShortDateOrder()};
+                                    services.locale->ShortDateOrder(),
+                                    codec};
     engineServices.fileSync = services.fileSync.get();
     engineServices.log = services.log;
     Engine engine(engineServices, paths);
     MainWindow window({engine, services.programIcons.get()});
     window.SetWindowPicker(services.windowPicker.get());
+    // Where the monitor is switched off through our own window, the back end needs to know it.
+    services.power->SetMainWindow(static_cast<std::uint64_t>(window.winId()));
     const QString configuredBase = QStringLiteral(MORVANE_TUTORIAL_BASE);
     window.SetTutorialBase(configuredBase.isEmpty()
                                ? QUrl::fromLocalFile(QDir(dataFolder).absolutePath() + u'/')

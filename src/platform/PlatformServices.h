@@ -10,6 +10,7 @@
 #include "platform/ProgramIconLookup.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemLocale.h"
+#include "platform/TextEncoding.h"
 #include "platform/WindowPicker.h"
 #include "types/Clock.h"
 
@@ -39,6 +40,8 @@ struct PlatformServices {
     std::unique_ptr<WindowPicker> windowPicker;
     std::unique_ptr<ProgramIconLookup> programIcons;
     std::unique_ptr<FileSync> fileSync;
+    /// The host's encoding of the program's text files; null where the portable default fits.
+    std::unique_ptr<TextEncoding> textEncoding;
     /// Where the program writes what it could not do; may be empty (nothing is written).
     std::function<void(const std::string& line)> log;
 };

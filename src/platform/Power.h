@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace morvane::platform {
 
 /// The machine's power requests. Every call is fire-and-forget: it returns at once, reports
@@ -17,6 +19,8 @@ public:
     [[nodiscard]] virtual int PollDescriptor() const = 0;
     /// Takes in the answers that wait, without waiting for more.
     virtual void Process() = 0;
+    /// The main window's native handle, an opaque value; back ends that need none ignore it.
+    virtual void SetMainWindow(std::uint64_t nativeHandle) = 0;
     /// Asks for the right to shut down; callers make this step afresh before each of the four
     /// session or power requests below.
     virtual void EnableShutdownPrivilege() = 0;

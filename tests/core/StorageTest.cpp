@@ -157,6 +157,9 @@ TEST(TaskFile, TheNewFileIsOnTheDiskBeforeItReplacesTheOldAndTheFolderAfter) {
     EXPECT_EQ(targetAtFirstSync, "") << "synced before the rename";
     EXPECT_TRUE(sync.synced[1].folder);
     EXPECT_EQ(sync.synced[1].path, dir.Path());
+    ASSERT_EQ(sync.replaced.size(), 1U) << "the platform's own replacement puts it in place";
+    EXPECT_EQ(sync.replaced[0].first, sync.synced[0].path);
+    EXPECT_EQ(sync.replaced[0].second, path);
 
     // A temporary file that cannot be put on the disk never replaces the old file.
     const std::string before = TestFolder::Read(path);

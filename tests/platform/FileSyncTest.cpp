@@ -20,5 +20,20 @@ TEST(LinuxFileSync, SyncsFilesAndFoldersAndSaysWhyItCannot) {
     EXPECT_NE(missing.Message().find("gone.mtf"), std::string::npos) << missing.Message();
 }
 
+TEST(LinuxFileSync, ReplacesAFileWholeOrLeavesItAsItWas) {
+    test::TempDir dir;
+    std::ofstream(dir / "kept.mtf") << "old\r\n";
+    std::ofstream(dir / "new.tmp") << "new\r\n";
+    LinuxFileSync sync;
+    ASSERT_TRUE(sync.Replace(dir / "new.tmp", dir / "kept.mtf").Ok());
+    EXPECT_FALSE(std::filesystem::exists(dir / "new.tmp"));
+    const Result missing = sync.Replace(dir / "gone.tmp", dir / "kept.mtf");
+    EXPECT_EQ(missing.Code(), ENOENT);
+    std::ifstream in(dir / "kept.mtf");
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "new\r");
+}
+
 } // namespace
 } // namespace morvane::platform

@@ -13,8 +13,8 @@ namespace morvane::platform {
 namespace {
 
 using test::ChildProcess;
-using windows::ToUtf8;
-using windows::ToWide;
+using windows::Narrow;
+using windows::Widen;
 
 // A child under a killing hand is given this long to end; it ends in milliseconds.
 constexpr DWORD kEndWithin = 10000;
@@ -48,7 +48,7 @@ TEST_F(WindowsProcessesTest, ScanFindsOurChildWithItsPathNameAndStartTime) {
 
     const ProcessInfo* line = Find(scan, child.Pid());
     ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(ToWide(line->path)),
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(Widen(line->path)),
                                             std::filesystem::path(test::ChildProgram())))
         << line->path;
     EXPECT_EQ(line->startTime, child.CreationTime());
@@ -88,7 +88,7 @@ TEST_F(WindowsProcessesTest, TerminateLeavesEveryProcessThatIsNotTheOneNamed) {
     }
     ASSERT_NE(stale.pid, 0);
 
-    const std::string own = ToUtf8(test::OwnFolder()) + "\\morvane_windows_process_tests.exe";
+    const std::string own = Narrow(test::OwnFolder()) + "\\morvane_windows_process_tests.exe";
     const ProcessInfo refused[] = {
         {seen.path, 0, 0},
         {seen.path, -1, 0},
@@ -128,7 +128,7 @@ TEST_F(WindowsProcessesTest, AScriptRunByAnInterpreterIsNamedAfterTheScript) {
         ASSERT_EQ(seen.pid, child.Pid());
         EXPECT_EQ(FileName(seen.path), "tool.py") << seen.path;
         std::error_code error;
-        EXPECT_TRUE(std::filesystem::equivalent(ToWide(seen.path), folder / "tool.py", error))
+        EXPECT_TRUE(std::filesystem::equivalent(Widen(seen.path), folder / "tool.py", error))
             << seen.path;
         EXPECT_EQ(m_processes.ProcessName(child.Pid()), "tool.py");
 
@@ -148,9 +148,9 @@ TEST_F(WindowsProcessesTest, DevicePathsTurnIntoDrivePaths) {
     ASSERT_EQ(exe[1], L':');
     wchar_t device[1000] = {};
     ASSERT_NE(QueryDosDeviceW(exe.substr(0, 2).c_str(), device, 1000), 0U);
-    const std::string drivePath = ToUtf8(exe);
-    const std::string rest = ToUtf8(exe.substr(2));
-    std::string deviceName = ToUtf8(device);
+    const std::string drivePath = Narrow(exe);
+    const std::string rest = Narrow(exe.substr(2));
+    std::string deviceName = Narrow(device);
 
     EXPECT_EQ(m_processes.DevicePathToDrivePath(deviceName + rest), drivePath) << deviceName;
     std::transform(deviceName.begin(), deviceName.end(), deviceName.begin(),
@@ -166,8 +166,8 @@ TEST_F(WindowsProcessesTest, DevicePathsTurnIntoDrivePaths) {
     const DWORD length = GetProcessImageFileNameW(GetCurrentProcess(), image, 32768);
     ASSERT_GT(length, 0U);
     EXPECT_TRUE(std::filesystem::equivalent(
-        std::filesystem::path(ToWide(m_processes.DevicePathToDrivePath(ToUtf8(image)))), exe))
-        << ToUtf8(image);
+        std::filesystem::path(Widen(m_processes.DevicePathToDrivePath(Narrow(image)))), exe))
+        << Narrow(image);
 }
 
 } // namespace

@@ -29,10 +29,20 @@ constexpr std::array<char32_t, 32> kCp1252High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// Built as a path, never through narrow text: on Windows a name the ANSI code page cannot hold
+// would not survive the round trip.
 std::filesystem::path TempPathFor(const std::filesystem::path& path) {
     static std::mt19937_64 rng{std::random_device{}()};
-    auto name = path.filename().string();
-    return path.parent_path() / ("." + name + "." + std::to_string(rng() % 1000000000ULL) + ".tmp");
+    std::filesystem::path name = ".";
+    name += path.filename();
+    name += "." + std::to_string(rng() % 1000000000ULL) + ".tmp";
+    return path.parent_path() / name;
+}
+
+// A path for a message, as UTF-8 whatever the host's own encoding of names.
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
 }
 
 // The new name is in place whatever this says: a folder that cannot be synced (some file
@@ -154,7 +164,7 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
-            return {"cannot create " + temp.string()};
+            return {"cannot create " + PathText(temp)};
         }
         for (const std::string& line : lines) {
             const std::string bytes = codec.Encode(line);
@@ -164,7 +174,7 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
         out.close();
         if (!out) {
             std::filesystem::remove(temp, ec);
-            return {"cannot write " + temp.string()};
+            return {"cannot write " + PathText(temp)};
         }
     }
     // Renamed before its data reached the disk, the file could be empty after a power loss.
@@ -174,11 +184,20 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
             return {synced.Message()};
         }
     }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
+    // The platform knows its own atomic replacement (and how to make it survive a power loss).
+    std::string failure;
+    if (sync != nullptr) {
+        if (const Result replaced = sync->Replace(temp, path); !replaced.Ok()) {
+            failure = replaced.Message().empty() ? "cannot replace " + PathText(path)
+                                                 : replaced.Message();
+        }
+    } else if (std::filesystem::rename(temp, path, ec); ec) {
+        failure = ec.message();
+    }
+    if (!failure.empty()) {
         std::error_code ignored;
         std::filesystem::remove(temp, ignored);
-        return {ec.message()};
+        return {failure};
     }
     SyncFolderOf(path, sync);
     return {};

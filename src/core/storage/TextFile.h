@@ -43,9 +43,10 @@ struct WriteResult {
 };
 
 /// Writes lines, each ended by CR LF, atomically: a temporary file beside the target is written
-/// and flushed, then renamed over it, so a failed write leaves the old file whole. With `sync`,
-/// the temporary file is on the disk before the rename and the folder after it, so a power loss
-/// leaves either the old file or the new one, never an empty one.
+/// and flushed, then put in its place in one step, so a failed write leaves the old file whole.
+/// With `sync`, the temporary file is on the disk before it replaces the target (by the
+/// platform's own replacement) and the folder after it, so a power loss leaves either the old
+/// file or the new one, never an empty one.
 WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines,
                                  const TextCodec& codec = TextCodec::Default(),

@@ -6,12 +6,14 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::platform {
 
 /// Records every sync with what the path held at that moment (a file's bytes; a folder holds
-/// none); paths listed in `failing` report failure. `onSync` lets a test put syncs in line
+/// none), and every replacement (done with a plain rename); paths listed in `failing` report
+/// failure when synced. `onSync` lets a test put syncs in line
 /// with other fakes' records.
 class FakeFileSync final : public FileSync {
 public:
@@ -40,7 +42,15 @@ public:
         return {};
     }
 
+    Result Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        std::error_code ec;
+        std::filesystem::rename(from, to, ec);
+        replaced.emplace_back(from, to);
+        return ec ? Result::Error(ec.value(), ec.message()) : Result();
+    }
+
     std::vector<Sync> synced;
+    std::vector<std::pair<std::filesystem::path, std::filesystem::path>> replaced;
     std::vector<std::filesystem::path> failing;
     std::function<void(const std::filesystem::path&)> onSync;
 };

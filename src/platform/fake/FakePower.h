@@ -2,6 +2,7 @@
 
 #include "platform/Power.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ class FakePower final : public Power {
 public:
     [[nodiscard]] int PollDescriptor() const override { return -1; }
     void Process() override {}
+    void SetMainWindow(std::uint64_t nativeHandle) override { mainWindow = nativeHandle; }
     void EnableShutdownPrivilege() override { calls.emplace_back("EnableShutdownPrivilege"); }
     void HibernatePC() override { calls.emplace_back("HibernatePC"); }
     void ShutDownPC() override { calls.emplace_back("ShutDownPC"); }
@@ -20,6 +22,7 @@ public:
     void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
 
     std::vector<std::string> calls;
+    std::uint64_t mainWindow = 0;
 };
 
 } // namespace morvane::platform

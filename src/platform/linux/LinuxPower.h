@@ -33,6 +33,8 @@ public:
 
     [[nodiscard]] int PollDescriptor() const override;
     void Process() override;
+    /// Nothing to do: the monitor is reached through the display, not through our window.
+    void SetMainWindow(std::uint64_t /*nativeHandle*/) override {}
     /// There is no privilege to take on Linux: logind decides per request. This asks logind
     /// what it would allow and logs the answers once they are all in, nothing more.
     void EnableShutdownPrivilege() override;

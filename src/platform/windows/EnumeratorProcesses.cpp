@@ -41,7 +41,7 @@ std::string Enumerator::ProcessName(ProcessId ProcessID) {
     std::string name;
     ProcessQuery::ForEachProcess([&name, pid](DWORD id, std::wstring_view exeFile) {
         if (id == *pid && name.empty()) {
-            name = FixApi(windows::ToUtf8(exeFile));
+            name = FixApi(windows::Narrow(exeFile));
         }
     });
     return name;

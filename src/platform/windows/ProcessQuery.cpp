@@ -100,7 +100,7 @@ std::vector<std::string> SplitCommandLine(const std::wstring& line) {
     int count = 0;
     const std::unique_ptr<LPWSTR, LocalFreer> argv(CommandLineToArgvW(line.c_str(), &count));
     for (int i = 0; argv && i < count; ++i) {
-        words.push_back(ToUtf8(argv.get()[i]));
+        words.push_back(Narrow(argv.get()[i]));
     }
     return words;
 }
@@ -284,15 +284,15 @@ std::optional<std::string> ProcessQuery::ProgramPath(HANDLE process) {
     }
     const std::string interpreter = InterpreterName(*image);
     if (!Interpreters::Knows(interpreter)) {
-        return ToUtf8(*image);
+        return Narrow(*image);
     }
     // Windows keeps no short name that a script could give its process.
     const std::optional<std::string> script =
         Interpreters::ScriptOf(interpreter, {}, CommandLine(process));
     if (!script || FileName(*script).empty()) {
-        return ToUtf8(*image); // interactive, or code on the command line: the interpreter itself
+        return Narrow(*image); // interactive, or code on the command line: the interpreter itself
     }
-    std::wstring path = ToWide(*script);
+    std::wstring path = Widen(*script);
     if (IsRelative(path)) {
         // Without its folder a relative script still has its name, which is what decisions
         // compare; the path is then shown as the command line gave it.
@@ -302,7 +302,7 @@ std::optional<std::string> ProcessQuery::ProgramPath(HANDLE process) {
         }
         path = *folder + (folder->ends_with(L'\\') ? L"" : L"\\") + path;
     }
-    return ToUtf8(FullPath(path));
+    return Narrow(FullPath(path));
 }
 
 std::optional<std::string> ProcessQuery::ProgramName(HANDLE process) {
@@ -349,7 +349,7 @@ void ProcessQuery::ForEachThread(const std::function<bool(DWORD, DWORD)>& visit)
 }
 
 std::string ProcessQuery::DevicePathToDrivePath(const std::string& path) {
-    const std::wstring wide = ToWide(path);
+    const std::wstring wide = Widen(path);
     std::array<wchar_t, 1000> device{};
     for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
         const wchar_t drive[] = {letter, L':', L'\0'};
@@ -364,7 +364,7 @@ std::string ProcessQuery::DevicePathToDrivePath(const std::string& path) {
         if (!name.empty() && wholeName &&
             CompareStringOrdinal(wide.data(), static_cast<int>(name.size()), name.data(),
                                  static_cast<int>(name.size()), TRUE) == CSTR_EQUAL) {
-            return ToUtf8(std::wstring(drive) + wide.substr(name.size()));
+            return Narrow(std::wstring(drive) + wide.substr(name.size()));
         }
     }
     return path;

@@ -2,39 +2,20 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace morvane::platform::windows {
 
-/// UTF-16 text from the system as the UTF-8 the rest of the program holds; unpaired surrogates
-/// become U+FFFD.
-[[nodiscard]] inline std::string ToUtf8(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(wide.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
-    }
-    return text;
-}
-
-/// UTF-8 text as the UTF-16 the wide-character calls take; invalid bytes become U+FFFD.
-[[nodiscard]] inline std::wstring ToWide(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) {
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(), size);
-    }
-    return wide;
-}
+/// UTF-8 (our side) as UTF-16 (the W calls' side); invalid sequences become U+FFFD.
+[[nodiscard]] std::wstring Widen(std::string_view utf8);
+/// UTF-16 as UTF-8; unpaired surrogates become U+FFFD.
+[[nodiscard]] std::string Narrow(std::wstring_view wide);
+/// A path as UTF-8, for messages.
+[[nodiscard]] std::string PathText(const std::filesystem::path& path);
+/// The system's words for an error code (FormatMessageW), without the line end; the number
+/// itself when the system has none.
+[[nodiscard]] std::string SystemMessage(DWORD code);
 
 } // namespace morvane::platform::windows

@@ -2,11 +2,47 @@
 
 #include "platform/common/SystemClock.h"
 
+#include "platform/windows/WideText.h"
+#include "platform/windows/WindowsAutostart.h"
+#include "platform/windows/WindowsEndRequests.h"
+#include "platform/windows/WindowsFileSync.h"
+#include "platform/windows/WindowsLauncher.h"
+#include "platform/windows/WindowsPower.h"
+#include "platform/windows/WindowsProcesses.h"
+#include "platform/windows/WindowsSingleInstance.h"
+#include "platform/windows/WindowsSystemLocale.h"
+#include "platform/windows/WindowsTextEncoding.h"
+
+#include <cstdio>
+
 namespace morvane::platform {
 
-PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
+namespace {
+
+// A windowed program has no console: the lines go to the debugger as well as to a standard
+// error that may be connected.
+void Log(const std::string& line) {
+    OutputDebugStringW(windows::Widen("Morvane: " + line + "\n").c_str());
+    std::fputs(("morvane: " + line + "\n").c_str(), stderr);
+}
+
+} // namespace
+
+PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     PlatformServices services;
     services.clock = std::make_unique<SystemClock>();
+    services.processes = std::make_unique<WindowsProcesses>();
+    services.launcher = std::make_unique<WindowsLauncher>();
+    services.power = std::make_unique<WindowsPower>(PowerCalls(), Log);
+    services.autostart = std::make_unique<WindowsAutostart>();
+    services.locale = std::make_unique<WindowsSystemLocale>();
+    services.singleInstance = std::make_unique<WindowsSingleInstance>(
+        WindowsSingleInstance::DefaultMutexName(setup.appName), Log);
+    services.endRequests = std::make_unique<WindowsEndRequests>();
+    services.fileSync = std::make_unique<WindowsFileSync>();
+    // The files are 8-bit text in the system's ANSI code page, as other Windows programs write.
+    services.textEncoding = std::make_unique<WindowsTextEncoding>();
+    services.log = Log;
     return services;
 }
 
