@@ -80,6 +80,8 @@ int main(int argc, char* argv[]) {
             window.close();
         });
     }
+    // Closing runs the unload sequence at once, so the files are kept before the system ends us.
+    endRequests.SetSessionEndHandler([&window] { window.close(); });
     // Power requests never wait for the system's answers; they are taken in as they come.
     platform::Power& power = *services.power;
     if (power.PollDescriptor() >= 0) {

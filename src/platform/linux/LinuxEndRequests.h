@@ -14,6 +14,8 @@ public:
 
     [[nodiscard]] int WakeDescriptor() const override;
     void Acknowledge() override;
+    /// The session's end comes through the descriptor here.
+    void SetSessionEndHandler(std::function<void()> /*handler*/) override {}
 
 private:
     UniqueFd m_wake;   // read by the event loop
