@@ -6,6 +6,7 @@
 #include "core/tasks/DateTime.h"
 #include "platform/Autostart.h"
 #include "platform/IdleSource.h"
+#include "platform/Launcher.h"
 #include "types/Clock.h"
 
 #include <cstdio>
@@ -90,6 +91,10 @@ void Engine::ScanRunningPrograms() {
     if (m_host != nullptr) {
         m_host->RunningProgramsChanged();
     }
+}
+
+std::string Engine::QuotedProgram(const std::string& path) const {
+    return m_s.launcher.QuotedProgram(path);
 }
 
 std::string Engine::IdleUnavailableReason() const {
@@ -194,7 +199,7 @@ void Engine::MouseTick() {
 }
 
 int Engine::AddTask(const TaskBuilder::Input& in) {
-    const int row = m_tasks.Append(TaskBuilder::Build(in, m_s.clock.Now()));
+    const int row = m_tasks.Append(TaskBuilder::Build(in, m_s.clock.Now(), m_s.launcher));
     TaskBuilder::SetAfterMarks(in, m_options, m_signals);
     m_timerClose.SetEnabled(true);
     return row;

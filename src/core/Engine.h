@@ -71,6 +71,8 @@ public:
     [[nodiscard]] const AppPaths& Paths() const { return m_paths; }
     [[nodiscard]] const Clock& ClockSource() const { return m_s.clock; }
     [[nodiscard]] DateOrder DateOrderInUse() const { return m_s.dateOrder; }
+    /// A program's path as command-line text the launcher reads back as that one program.
+    [[nodiscard]] std::string QuotedProgram(const std::string& path) const;
     /// Why idleness cannot be known here, for the user; empty when it can. No-mouse-movement
     /// tasks wait for as long as it is not empty.
     [[nodiscard]] std::string IdleUnavailableReason() const;

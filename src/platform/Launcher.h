@@ -17,6 +17,12 @@ public:
     /// Starts `commandLine` (a program followed by its arguments, split the host's way) without a
     /// shell and without waiting; an error says why it could not be started.
     virtual Result Launch(const std::string& commandLine) = 0;
+
+    /// The program `commandLine` names, as Launch splits it; empty when it names none.
+    [[nodiscard]] virtual std::string ProgramOf(const std::string& commandLine) const = 0;
+
+    /// `path` written as command-line text that Launch reads back as that one program.
+    [[nodiscard]] virtual std::string QuotedProgram(const std::string& path) const = 0;
 };
 
 } // namespace morvane::platform

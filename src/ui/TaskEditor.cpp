@@ -1,7 +1,6 @@
 #include "ui/TaskEditor.h"
 
 #include "core/Engine.h"
-#include "core/editor/CommandLineWords.h"
 #include "core/editor/ProgramTargets.h"
 #include "types/Clock.h"
 #include "ui/Lan.h"
@@ -15,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -285,9 +285,11 @@ void TaskEditor::OnBrowse() {
     // Programs here have no extension; the classic filter stays second for Windows programs.
     m_dialogs.Filter = QStringLiteral("Programs|*|*.exe, *.EXE|*.exe");
     if (m_dialogs.ShowOpen(this) && !m_dialogs.FileName.isEmpty()) {
-        // Quoted where needed, so that a path with blanks or quotes runs as one program.
-        m_txtCmd->setText(
-            QString::fromStdString(CommandLineWords::Quote(m_dialogs.FileName.toStdString())));
+        // The dialog answers with '/' everywhere; the host's own separators are what its launcher
+        // reads. Quoted the launcher's way where needed, so that a path with blanks or quotes
+        // runs as one program.
+        const QString path = QDir::toNativeSeparators(m_dialogs.FileName);
+        m_txtCmd->setText(QString::fromStdString(m_d.engine.QuotedProgram(path.toStdString())));
     }
 }
 

@@ -384,7 +384,7 @@ TEST_F(EngineTest, LoadedEmptyTasksSetTheMarksAsAddingThemDid) {
             Engine added{services, Paths()};
             added.AddTask(in);
             TaskList one;
-            one.Append(TaskBuilder::Build(in, clock.Now()));
+            one.Append(TaskBuilder::Build(in, clock.Now(), launcher));
             ASSERT_TRUE(WriteTaskFile(dir / "one.mtf", one).Ok());
             Engine loaded{services, Paths()};
             loaded.LoadTasks(dir / "one.mtf");

@@ -4,6 +4,7 @@
 #include "core/Options.h"
 #include "core/RunningPrograms.h"
 #include "core/SignalBox.h"
+#include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakeProcesses.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@ using Refusal = TaskBuilder::Refusal;
 namespace {
 
 const DateTime kNow{2026, 12, 7, 10, 0, 0};
+const platform::FakeLauncher kLauncher{};
 
 Input PickedNotepad() {
     Input in;
@@ -56,7 +58,7 @@ class Builds : public ::testing::TestWithParam<BuildCase> {};
 TEST_P(Builds, TheSevenTexts) {
     const BuildCase& c = GetParam();
     EXPECT_EQ(TaskBuilder::Check(c.input), Refusal::None);
-    EXPECT_EQ(TaskBuilder::Build(c.input, kNow), c.expected);
+    EXPECT_EQ(TaskBuilder::Build(c.input, kNow, kLauncher), c.expected);
 }
 
 std::vector<BuildCase> BuildCases() {
@@ -173,6 +175,27 @@ std::vector<BuildCase> BuildCases() {
 INSTANTIATE_TEST_SUITE_P(TaskBuilder, Builds, ::testing::ValuesIn(BuildCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A host that ends the program at the first blank and keeps backslashes, as Windows does.
+class FirstWordLauncher final : public platform::Launcher {
+public:
+    Result Launch(const std::string&) override { return {}; }
+    [[nodiscard]] std::string ProgramOf(const std::string& line) const override {
+        return line.substr(0, line.find(' '));
+    }
+    [[nodiscard]] std::string QuotedProgram(const std::string& path) const override { return path; }
+};
+
+TEST(TaskBuilder, ARunTaskIsNamedAfterTheProgramTheLauncherReads) {
+    Input in;
+    in.autoType = 1;
+    in.commandLine = R"(C:\Apps\tool.exe -x)";
+    const Task windows = TaskBuilder::Build(in, kNow, FirstWordLauncher{});
+    EXPECT_EQ(windows.program, "tool.exe");
+    EXPECT_EQ(windows.path, in.commandLine);
+    // The fake reads the line as a shell would, where a backslash only escapes the next letter.
+    EXPECT_EQ(TaskBuilder::Build(in, kNow, kLauncher).program, "C:Appstool.exe");
+}
+
 TEST(TaskBuilder, RefusesInTheEditorsOrder) {
     Input nothingPicked;
     EXPECT_EQ(TaskBuilder::Check(nothingPicked), Refusal::NoTarget);
@@ -269,13 +292,14 @@ TEST(TaskBuilder, UnreadableCountdownPartsAddNothing) {
     in.hours = "00";
     in.minutes = "30";
     in.seconds = "00";
-    const Task t = TaskBuilder::Build(in, kNow);
+    const Task t = TaskBuilder::Build(in, kNow, kLauncher);
     EXPECT_EQ(t.closeTime, "2026/12/07 10:30:00");
     EXPECT_EQ(t.type, "Close - After -00-30-00");
 }
 
 TEST(TaskBuilder, ZeroCountdownIsDueNow) {
-    EXPECT_EQ(TaskBuilder::Build(PickedNotepad(), kNow).closeTime, "2026/12/07 10:00:00");
+    EXPECT_EQ(TaskBuilder::Build(PickedNotepad(), kNow, kLauncher).closeTime,
+              "2026/12/07 10:00:00");
 }
 
 TEST(TaskBuilder, AfterMarks) {

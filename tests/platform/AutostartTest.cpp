@@ -1,6 +1,6 @@
 #include "TestSupport.h"
+#include "platform/common/ShellWords.h"
 #include "platform/linux/LinuxAutostart.h"
-#include "platform/linux/LinuxLauncher.h"
 
 #include <filesystem>
 #include <fstream>
@@ -126,7 +126,7 @@ TEST_F(LinuxAutostartTest, AFolderWithSpacesQuotesAndPercentStillNamesTheProgram
             unescaped += exec[i];
         }
     }
-    EXPECT_EQ(LinuxLauncher::SplitCommandLine(unescaped), std::vector<std::string>{program});
+    EXPECT_EQ(ShellWords::Split(unescaped), std::vector<std::string>{program});
 }
 
 TEST_F(LinuxAutostartTest, ARelativeConfigHomeFallsBackToTheHomeFolder) {

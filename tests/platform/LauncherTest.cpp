@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "core/editor/CommandLineWords.h"
 #include "platform/linux/LinuxLauncher.h"
 #include "platform/linux/LinuxProcesses.h"
 
@@ -18,69 +17,17 @@ namespace {
 using test::TempDir;
 using test::WaitUntil;
 
-struct SplitCase {
-    const char* line;
-    std::optional<std::vector<std::string>> words;
-};
-
-TEST(SplitCommandLine, QuotesTheWayAShellDoesWithoutExpanding) {
-    using Words = std::vector<std::string>;
-    const SplitCase cases[] = {
-        {"prog", Words{"prog"}},
-        {"  prog   a\tb  ", Words{"prog", "a", "b"}},
-        {R"("/opt/My Apps/prog" --x)", Words{"/opt/My Apps/prog", "--x"}},
-        {R"(prog 'single "kept"')", Words{"prog", R"(single "kept")"}},
-        {R"(prog "a \"b\" \\ \$HOME \n")", Words{"prog", R"(a "b" \ $HOME \n)"}},
-        {R"(prog back\ slash)", Words{"prog", "back slash"}},
-        {R"(prog '' "")", Words{"prog", "", ""}},
-        {R"(prog a"b c"'d')", Words{"prog", "ab cd"}},
-        {"prog $HOME ~ *", Words{"prog", "$HOME", "~", "*"}},
-        {"", Words{}},
-        {"   ", Words{}},
-        {R"(prog "open)", std::nullopt},
-        {"prog 'open", std::nullopt},
-        {R"(prog "ends in backslash\)", std::nullopt},
-    };
-    for (const SplitCase& c : cases) {
-        EXPECT_EQ(LinuxLauncher::SplitCommandLine(c.line), c.words) << c.line;
-    }
-}
-
-TEST(SplitCommandLine, ReadsQuotedWordsBackWhole) {
-    // A browsed path is written quoted; the launcher must read it back as the one program, and
-    // the task's name is taken from that same first word.
-    const std::string words[] = {
-        "/usr/bin/xclock",
-        "/home/me/My Apps/tool",
-        R"(/opt/it's "new"/x)",
-        R"(C:\Tools\a b)",
-        R"(/tmp/$HOME `id` *)",
-        "/tmp/trailing\\",
-        "",
-        "  lead\ttab",
-    };
-    for (const std::string& word : words) {
-        const std::string line = CommandLineWords::Quote(word) + " --flag";
-        EXPECT_EQ(LinuxLauncher::SplitCommandLine(line), (std::vector<std::string>{word, "--flag"}))
-            << line;
-        EXPECT_EQ(CommandLineWords::First(line), word) << line;
-    }
-    // Plain paths stay as they are; lines typed by hand name their first word the same way.
-    EXPECT_EQ(CommandLineWords::Quote("/usr/bin/xclock"), "/usr/bin/xclock");
-    for (const char* typed : {"xterm -e top", R"(  "a b"'c' d)", R"(back\ slash x)", "'open"}) {
-        const auto split = LinuxLauncher::SplitCommandLine(typed);
-        EXPECT_EQ(CommandLineWords::First(typed), split ? split->front() : "open") << typed;
-    }
-
-    // And the program really starts from such a folder.
+TEST(LinuxLauncher, StartsABrowsedProgramFromAFolderWithQuotesAndBlanks) {
+    // A browsed path is written the launcher's way; it must read it back as the one program.
     TempDir dir;
     const std::string folder = dir / R"(My Apps "it's" \ $x)";
     std::filesystem::create_directory(folder);
     const std::string probe = test::CopyProgram(MORVANE_ARGV_PROBE, folder, "probe tool");
     const std::string marker = dir / "started";
     LinuxLauncher launcher;
-    const Result started =
-        launcher.Launch(CommandLineWords::Quote(probe) + " " + CommandLineWords::Quote(marker));
+    const std::string line = launcher.QuotedProgram(probe) + " " + launcher.QuotedProgram(marker);
+    EXPECT_EQ(launcher.ProgramOf(line), probe);
+    const Result started = launcher.Launch(line);
     ASSERT_TRUE(started.Ok()) << started.Message();
     EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(marker); }));
 }

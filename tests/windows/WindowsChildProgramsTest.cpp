@@ -1,3 +1,4 @@
+#include "core/editor/TaskBuilder.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/WinHandle.h"
 #include "platform/windows/WindowsLauncher.h"
@@ -84,6 +85,27 @@ TEST(WindowsLauncher, TheProgramIsTheFirstWordOrTheQuotedPathAndTheRestItsParame
         EXPECT_EQ(parts->parameters, c.parameters) << c.line;
     }
     EXPECT_FALSE(WindowsLauncher::Split("\"C:\\Program Files\\x.exe -a"));
+}
+
+TEST(WindowsLauncher, NamesTheProgramWithBackslashesKeptAndQuotesAPathToReadBackWhole) {
+    WindowsLauncher windowsLauncher;
+    const Launcher& launcher = windowsLauncher;
+    EXPECT_EQ(launcher.ProgramOf(R"(C:\Apps\tool.exe -x)"), R"(C:\Apps\tool.exe)");
+    EXPECT_EQ(launcher.ProgramOf(R"( "C:\Program Files\x.exe" -a)"), R"(C:\Program Files\x.exe)");
+    EXPECT_EQ(launcher.ProgramOf(R"("C:\Program Files\x.exe -a)"), R"(C:\Program Files\x.exe -a)");
+    EXPECT_EQ(launcher.ProgramOf("  "), "");
+    for (const std::string path : {R"(C:\Program Files\x.exe)", R"(C:\Apps\tool.exe)", ""}) {
+        EXPECT_EQ(launcher.ProgramOf(launcher.QuotedProgram(path) + " -x"), path) << path;
+    }
+    EXPECT_EQ(launcher.QuotedProgram(R"(C:\Program Files\x.exe)"), R"("C:\Program Files\x.exe")");
+    EXPECT_EQ(launcher.QuotedProgram(R"(C:\Apps\tool.exe)"), R"(C:\Apps\tool.exe)");
+
+    // The core names a run task after the program this launcher reads.
+    TaskBuilder::Input run;
+    run.autoType = 1;
+    run.commandLine = R"(C:\Apps\tool.exe -x)";
+    EXPECT_EQ(TaskBuilder::Build(run, DateTime{2026, 12, 7, 10, 0, 0}, launcher).program,
+              "tool.exe");
 }
 
 TEST(WindowsLauncher, StartsAProgramOfOursWithItsArgumentsAndSaysWhyOneCannotStart) {

@@ -2,7 +2,7 @@
 
 #include "core/Options.h"
 #include "core/SignalBox.h"
-#include "core/editor/CommandLineWords.h"
+#include "platform/Launcher.h"
 
 #include <charconv>
 #include <cstdint>
@@ -137,7 +137,7 @@ std::string TaskBuilder::FixedDateText(const Input& in) {
            in.minute + ":" + in.second;
 }
 
-Task TaskBuilder::Build(const Input& in, const DateTime& now) {
+Task TaskBuilder::Build(const Input& in, const DateTime& now, const platform::Launcher& launcher) {
     Task task;
     if (IsCloseType(in)) {
         if (in.emptyTask) {
@@ -150,7 +150,7 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now) {
             task.id = in.processId;
         }
     } else {
-        task.program = FileNameFromPath(CommandLineWords::First(in.commandLine));
+        task.program = FileNameFromPath(launcher.ProgramOf(in.commandLine));
         task.path = in.commandLine;
         task.id = texts::kNone;
     }

@@ -10,6 +10,9 @@ namespace morvane {
 
 class Options;
 class SignalBox;
+namespace platform {
+class Launcher;
+} // namespace platform
 
 /// Turns what the task editor holds into one task: the checks that may stop Add, the seven
 /// texts, and the after-all-tasks marks a new task sets. The editor only reads its widgets into
@@ -65,8 +68,9 @@ public:
     [[nodiscard]] static bool AsksAboutPastTime(const Input& in, const DateTime& now);
 
     /// The new task's seven texts; `icon` is left for the caller. A run task is named after
-    /// the file its command line starts.
-    [[nodiscard]] static Task Build(const Input& in, const DateTime& now);
+    /// the file its command line starts, as `launcher` reads the line.
+    [[nodiscard]] static Task Build(const Input& in, const DateTime& now,
+                                    const platform::Launcher& launcher);
 
     /// The fixed date's text: year "/" month as two digits "/" day " " hour ":" minute ":"
     /// second, the entry texts as they stand.

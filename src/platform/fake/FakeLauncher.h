@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Launcher.h"
+#include "platform/common/ShellWords.h"
 
 #include <algorithm>
 #include <string>
@@ -9,6 +10,7 @@
 namespace morvane::platform {
 
 /// Records command lines instead of starting them. Lines listed in `failing` report failure.
+/// Command lines are read with the Linux launcher's rules, so tests write them the same way.
 class FakeLauncher final : public Launcher {
 public:
     Result Launch(const std::string& commandLine) override {
@@ -17,6 +19,12 @@ public:
             return Result::Error(2, "cannot start " + commandLine);
         }
         return {};
+    }
+    [[nodiscard]] std::string ProgramOf(const std::string& commandLine) const override {
+        return ShellWords::First(commandLine);
+    }
+    [[nodiscard]] std::string QuotedProgram(const std::string& path) const override {
+        return ShellWords::Quote(path);
     }
 
     std::vector<std::string> launched;

@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxLauncher.h"
 
+#include "platform/common/ShellWords.h"
 #include "platform/linux/UniqueFd.h"
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/close_range.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -67,52 +69,12 @@ bool IsExecutableFile(const std::string& path) {
 
 } // namespace
 
-std::optional<std::vector<std::string>> LinuxLauncher::SplitCommandLine(std::string_view line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (c == ' ' || c == '\t' || c == '\n') {
-            if (inWord) {
-                words.push_back(std::move(word));
-                word.clear();
-                inWord = false;
-            }
-            continue;
-        }
-        inWord = true;
-        if (c == '\'') {
-            const std::size_t close = line.find('\'', i + 1);
-            if (close == std::string_view::npos) {
-                return std::nullopt;
-            }
-            word.append(line.substr(i + 1, close - i - 1));
-            i = close;
-        } else if (c == '"') {
-            std::size_t j = i + 1;
-            for (; j < line.size() && line[j] != '"'; ++j) {
-                // Inside double quotes a backslash escapes only what the shell lets it escape.
-                if (line[j] == '\\' && j + 1 < line.size() &&
-                    std::string_view("\"\\$`").find(line[j + 1]) != std::string_view::npos) {
-                    ++j;
-                }
-                word.push_back(line[j]);
-            }
-            if (j >= line.size()) {
-                return std::nullopt;
-            }
-            i = j;
-        } else if (c == '\\' && i + 1 < line.size()) {
-            word.push_back(line[++i]);
-        } else {
-            word.push_back(c);
-        }
-    }
-    if (inWord) {
-        words.push_back(std::move(word));
-    }
-    return words;
+std::string LinuxLauncher::ProgramOf(const std::string& commandLine) const {
+    return ShellWords::First(commandLine);
+}
+
+std::string LinuxLauncher::QuotedProgram(const std::string& path) const {
+    return ShellWords::Quote(path);
 }
 
 std::string LinuxLauncher::ResolveProgram(const std::string& program) {
@@ -142,7 +104,7 @@ std::string LinuxLauncher::ResolveProgram(const std::string& program) {
 }
 
 Result LinuxLauncher::Launch(const std::string& commandLine) {
-    const std::optional<std::vector<std::string>> words = SplitCommandLine(commandLine);
+    const std::optional<std::vector<std::string>> words = ShellWords::Split(commandLine);
     if (!words) {
         return CannotStart(EINVAL, "\"" + commandLine + "\"", "a quote is not closed");
     }

@@ -2,10 +2,7 @@
 
 #include "platform/Launcher.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
-#include <vector>
 
 namespace morvane::platform {
 
@@ -13,12 +10,11 @@ namespace morvane::platform {
 /// session, /dev/null as input and output, and is never our child, so no zombie is left behind.
 class LinuxLauncher final : public Launcher {
 public:
+    /// Splits the line into words the way a POSIX shell quotes (ShellWords), with no expansion.
     Result Launch(const std::string& commandLine) override;
+    [[nodiscard]] std::string ProgramOf(const std::string& commandLine) const override;
+    [[nodiscard]] std::string QuotedProgram(const std::string& path) const override;
 
-    /// Splits a command line into words the way a POSIX shell quotes (single quotes, double
-    /// quotes, backslash), with no expansion of any kind. nullopt for an unterminated quote.
-    [[nodiscard]] static std::optional<std::vector<std::string>>
-    SplitCommandLine(std::string_view commandLine);
     /// The file to run for a program word: the word itself when it holds a '/', else the first
     /// executable of that name on PATH; empty when there is none.
     [[nodiscard]] static std::string ResolveProgram(const std::string& program);

@@ -46,6 +46,22 @@ std::optional<WindowsLauncher::Parts> WindowsLauncher::Split(std::string_view li
     return parts;
 }
 
+std::string WindowsLauncher::ProgramOf(const std::string& commandLine) const {
+    if (const std::optional<Parts> parts = Split(commandLine)) {
+        return parts->program;
+    }
+    // The task is still named after what was typed; Launch refuses the line itself.
+    return commandLine.substr(commandLine.find('"') + 1);
+}
+
+std::string WindowsLauncher::QuotedProgram(const std::string& path) const {
+    // A Windows path cannot hold a double quote, so wrapping it is enough.
+    if (!path.empty() && path.find_first_of(kBlanks) == std::string::npos) {
+        return path;
+    }
+    return "\"" + path + "\"";
+}
+
 std::string WindowsLauncher::ReasonFor(long long code) {
     switch (code) {
     case 0:

@@ -20,6 +20,10 @@ public:
     };
 
     Result Launch(const std::string& commandLine) override;
+    /// Split's program; from an opening quote never closed, the rest of the line after it.
+    [[nodiscard]] std::string ProgramOf(const std::string& commandLine) const override;
+    /// In double quotes when it is empty or holds a blank; backslashes are left as they are.
+    [[nodiscard]] std::string QuotedProgram(const std::string& path) const override;
 
     /// The program is the first word, or the text between a leading pair of double quotes (for
     /// paths with blanks); the parameters follow after the blanks that end it. nullopt for an
