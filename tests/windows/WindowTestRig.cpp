@@ -1,5 +1,7 @@
 #include "WindowTestRig.h"
 
+#include <gtest/gtest.h>
+
 namespace morvane::test {
 
 namespace {
@@ -61,6 +63,27 @@ HICON MakeIcon() {
     DeleteObject(mask);
     return icon;
 }
+
+// Wine's desktop process goes a second after the last program with windows, and the next one
+// waits up to ten seconds for it to come back: every test here waits for it first, with time to
+// spare, so that no deadline of a test is spent on it.
+class DesktopReady : public ::testing::Environment {
+public:
+    void SetUp() override {
+        ASSERT_NE(GetDesktopWindow(), nullptr);
+        ASSERT_TRUE(PumpUntil(
+            [] {
+                SetCursorPos(7, 9);
+                POINT at{};
+                return GetCursorPos(&at) != FALSE && at.x == 7 && at.y == 9;
+            },
+            std::chrono::seconds(60)))
+            << "the desktop never came up";
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const kDesktopReady =
+    ::testing::AddGlobalTestEnvironment(new DesktopReady);
 
 } // namespace
 

@@ -27,6 +27,11 @@ constexpr int kMaxDepth = 256;
 constexpr UINT kIconTimeoutMs = 500;
 
 // The window `id` names, when there is a window system and the window exists; else nullptr.
+// Menus and drawing contexts leave as plain numbers, whatever the pointer size.
+Handle ToHandle(const void* handle) {
+    return static_cast<Handle>(reinterpret_cast<std::uintptr_t>(handle));
+}
+
 HWND Live(WindowSystem* windows, WindowId id) {
     if (windows == nullptr || id == 0) {
         return nullptr;
@@ -161,7 +166,7 @@ bool Enumerator::IsVisible(WindowId hWnd) {
 Handle Enumerator::MenuHandle(WindowId hWnd) {
     HWND hwnd = Live(m_windowSystem, hWnd);
     HMENU menu = hwnd != nullptr ? GetMenu(hwnd) : nullptr;
-    return menu != nullptr && IsMenu(menu) != FALSE ? reinterpret_cast<Handle>(menu) : 0;
+    return menu != nullptr && IsMenu(menu) != FALSE ? ToHandle(menu) : 0;
 }
 
 Handle Enumerator::SubMenu(Handle hMenu, std::int32_t position) {
@@ -169,7 +174,7 @@ Handle Enumerator::SubMenu(Handle hMenu, std::int32_t position) {
     if (m_windowSystem == nullptr || hMenu == 0 || IsMenu(menu) == FALSE) {
         return 0;
     }
-    return reinterpret_cast<Handle>(GetSubMenu(menu, position));
+    return ToHandle(GetSubMenu(menu, position));
 }
 
 bool Enumerator::IsOnTop(WindowId hWnd) {
@@ -304,7 +309,7 @@ void Enumerator::SendToBottom(WindowId hWnd) {
 
 Handle Enumerator::GetDC(WindowId hWnd) {
     HWND hwnd = Live(m_windowSystem, hWnd);
-    return hwnd != nullptr ? reinterpret_cast<Handle>(GetWindowDC(hwnd)) : 0;
+    return hwnd != nullptr ? ToHandle(GetWindowDC(hwnd)) : 0;
 }
 
 void Enumerator::RelDC(WindowId hWnd, Handle hDC) {

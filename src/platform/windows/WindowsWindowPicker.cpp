@@ -182,6 +182,8 @@ std::optional<RECT> WindowsWindowPicker::FrameRectFor(WindowId window) {
     RECT rect{};
     // A top-level window's rectangle takes in resize borders that the desktop compositor draws
     // invisible: a frame there would fall beside the window. What shows is what it outlines.
+    // The program is DPI aware (Qt makes it so): these bounds and the screen's drawing context
+    // both count physical pixels.
     if (GetAncestor(hwnd, GA_ROOT) == hwnd &&
         SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_EXTENDED_FRAME_BOUNDS, &rect, sizeof rect)) &&
         rect.right > rect.left && rect.bottom > rect.top) {
