@@ -41,6 +41,10 @@ overrides="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 cleanup() {
+    if [ -n "${keeper:-}" ]; then
+        exec 3>&-
+        wait "$keeper" 2>/dev/null || true
+    fi
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     [ -n "${remove_prefix:-}" ] && rm -rf "$WINEPREFIX"
@@ -55,6 +59,17 @@ wineserver -p
 # keep the descriptors they were started with: start them here, away from the caller's pipes,
 # or whoever reads the command's output (ctest) waits for them forever.
 wine wineboot --init </dev/null >"$WINEPREFIX/wineboot.log" 2>&1
+# Wine's desktop process leaves a second after the last program with windows, and the next one
+# then waits some ten seconds for it to come back: a program that waits for input it never gets
+# keeps it there for the whole command.
+if [ -n "${DISPLAY:-}" ]; then
+    keeper_input=$(mktemp -u)
+    mkfifo "$keeper_input"
+    wine cmd.exe /c pause <"$keeper_input" >/dev/null 2>&1 &
+    keeper=$!
+    exec 3>"$keeper_input"
+    rm -f "$keeper_input"
+fi
 
 status=0
 "$@" || status=$?

@@ -1,17 +1,21 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/common/PointerIdleSource.h"
 #include "platform/common/SystemClock.h"
 
 #include "platform/windows/WideText.h"
 #include "platform/windows/WindowsAutostart.h"
+#include "platform/windows/WindowsCursor.h"
 #include "platform/windows/WindowsEndRequests.h"
 #include "platform/windows/WindowsFileSync.h"
 #include "platform/windows/WindowsLauncher.h"
 #include "platform/windows/WindowsPower.h"
 #include "platform/windows/WindowsProcesses.h"
+#include "platform/windows/WindowsProgramIconLookup.h"
 #include "platform/windows/WindowsSingleInstance.h"
 #include "platform/windows/WindowsSystemLocale.h"
 #include "platform/windows/WindowsTextEncoding.h"
+#include "platform/windows/WindowsWindowPicker.h"
 
 #include <cstdio>
 
@@ -34,11 +38,17 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.processes = std::make_unique<WindowsProcesses>();
     services.launcher = std::make_unique<WindowsLauncher>();
     services.power = std::make_unique<WindowsPower>(PowerCalls(), Log);
+    // Activity is the pointer's movement, read every second, as the no-mouse-movement tasks say.
+    services.idle = std::make_unique<PointerIdleSource>(
+        std::make_unique<WindowsCursor>(),
+        "The mouse pointer cannot be read, so tasks that wait for no activity cannot run.");
     services.autostart = std::make_unique<WindowsAutostart>();
     services.locale = std::make_unique<WindowsSystemLocale>();
     services.singleInstance = std::make_unique<WindowsSingleInstance>(
         WindowsSingleInstance::DefaultMutexName(setup.appName), Log);
     services.endRequests = std::make_unique<WindowsEndRequests>();
+    services.windowPicker = std::make_unique<WindowsWindowPicker>();
+    services.programIcons = std::make_unique<WindowsProgramIconLookup>();
     services.fileSync = std::make_unique<WindowsFileSync>();
     // The files are 8-bit text in the system's ANSI code page, as other Windows programs write.
     services.textEncoding = std::make_unique<WindowsTextEncoding>();
