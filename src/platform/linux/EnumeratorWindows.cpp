@@ -29,15 +29,6 @@ constexpr std::int32_t kPrevious = 3;
 constexpr std::int32_t kOwner = 4;
 constexpr std::int32_t kChild = 5;
 
-// The frame of a window has no parent of ours to follow, however deep the window sits.
-constexpr int kMaxDepth = 256;
-
-std::int32_t CountCharacters(const std::string& utf8) {
-    return static_cast<std::int32_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
 } // namespace
 
 void Enumerator::EnumWindowsInto(std::vector<WindowId>& winds) {
@@ -92,22 +83,6 @@ std::string Enumerator::ClassName(WindowId hWnd) {
 std::string Enumerator::GetWindText(WindowId hWnd) {
     X11Windows* x = DisplayOf(m_windowSystem);
     return x != nullptr ? x->Title(static_cast<XId>(hWnd)) : std::string();
-}
-
-std::int32_t Enumerator::GetWindTextLength(WindowId hWnd) {
-    return CountCharacters(GetWindText(hWnd));
-}
-
-WindowId Enumerator::Progenitor(WindowId hWnd) {
-    WindowId current = hWnd;
-    for (int depth = 0; depth < kMaxDepth; ++depth) {
-        const WindowId parent = ParentWind(current);
-        if (parent == 0) {
-            return current;
-        }
-        current = parent;
-    }
-    return current;
 }
 
 bool Enumerator::IsVisible(WindowId hWnd) {

@@ -21,8 +21,6 @@ using windows::ToHwnd;
 using windows::ToWindowId;
 using windows::Widen;
 
-// A parent chain that loops back (SetParent allows it) still ends.
-constexpr int kMaxDepth = 256;
 // A window that does not answer within this time has no icon for us: its program may hang.
 constexpr UINT kIconTimeoutMs = 500;
 
@@ -38,12 +36,6 @@ HWND Live(WindowSystem* windows, WindowId id) {
     }
     HWND hwnd = ToHwnd(id);
     return IsWindow(hwnd) != FALSE ? hwnd : nullptr;
-}
-
-std::int32_t CountCharacters(const std::string& utf8) {
-    return static_cast<std::int32_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 BOOL CALLBACK AppendWindow(HWND hwnd, LPARAM list) {
@@ -134,23 +126,6 @@ std::string Enumerator::ClassName(WindowId hWnd) {
 std::string Enumerator::GetWindText(WindowId hWnd) {
     HWND hwnd = Live(m_windowSystem, hWnd);
     return hwnd != nullptr ? windows::TitleOf(hwnd) : std::string();
-}
-
-std::int32_t Enumerator::GetWindTextLength(WindowId hWnd) {
-    // Counted on the title itself: the length call may answer more than the title holds.
-    return CountCharacters(GetWindText(hWnd));
-}
-
-WindowId Enumerator::Progenitor(WindowId hWnd) {
-    WindowId current = hWnd;
-    for (int depth = 0; depth < kMaxDepth; ++depth) {
-        const WindowId parent = ParentWind(current);
-        if (parent == 0) {
-            return current;
-        }
-        current = parent;
-    }
-    return current;
 }
 
 bool Enumerator::IsEnabled(WindowId hWnd) {
