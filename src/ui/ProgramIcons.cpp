@@ -3,6 +3,7 @@
 #include "platform/ProgramIconLookup.h"
 
 #include <QDir>
+#include <QFileIconProvider>
 #include <QFileInfo>
 
 namespace morvane {
@@ -19,7 +20,15 @@ QIcon ProgramIcons::FromName(const QString& name) {
         return {};
     }
     if (QDir::isAbsolutePath(name)) {
-        return QFileInfo::exists(name) ? QIcon(name) : QIcon();
+        const QFileInfo file(name);
+        if (!file.exists()) {
+            return {};
+        }
+        // A Windows program carries its icon inside: the system's file icons read it out.
+        if (file.suffix().compare(QLatin1String("exe"), Qt::CaseInsensitive) == 0) {
+            return QFileIconProvider().icon(file);
+        }
+        return QIcon(name);
     }
     return QIcon::hasThemeIcon(name) ? QIcon::fromTheme(name) : QIcon();
 }
