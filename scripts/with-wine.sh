@@ -41,12 +41,11 @@ overrides="mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 export WINEDLLOVERRIDES="$overrides${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 cleanup() {
-    if [ -n "${keeper:-}" ]; then
-        exec 3>&-
-        wait "$keeper" 2>/dev/null || true
-    fi
+    [ -n "${keeper:-}" ] && exec 3>&-
+    # Wine's cmd does not always end its pause at the end of its input: the server ends it.
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
+    [ -n "${keeper:-}" ] && { wait "$keeper" 2>/dev/null || true; }
     [ -n "${remove_prefix:-}" ] && rm -rf "$WINEPREFIX"
     return 0
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace morvane::test {
 /// closes the pipe (or it is ended), and is ended by the destructor if still running.
 class ChildProcess {
 public:
+    /// How long a child may take to start.
+    static constexpr DWORD kStartWithinMs = 20000;
+
     /// Starts `exe` with `arguments` in `folder` (ours when empty); Pid() is 0 when that failed.
     explicit ChildProcess(const std::wstring& exe, const std::wstring& arguments = {},
                           const std::wstring& folder = {}) {
@@ -33,11 +37,24 @@ public:
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
         std::wstring line = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
         PROCESS_INFORMATION info{};
-        if (CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                           nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
-            m_process.reset(info.hProcess);
-            const platform::windows::UniqueHandle thread(info.hThread);
-            m_pid = info.dwProcessId;
+        if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, TRUE,
+                            CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                            folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+            return;
+        }
+        m_process.reset(info.hProcess);
+        const platform::windows::UniqueHandle thread(info.hThread);
+        m_pid = info.dwProcessId;
+        // Looked at only once it runs its own code: Wine reads the memory of a process that is
+        // still starting by stopping it, which can stall.
+        const std::wstring name = L"Local\\morvane-child-ready-" + std::to_wstring(m_pid);
+        const platform::windows::UniqueHandle ready(
+            CreateEventW(nullptr, TRUE, FALSE, name.c_str()));
+        ResumeThread(info.hThread);
+        if (!ready ||
+            WaitForMultipleObjects(2, std::array<HANDLE, 2>{ready.get(), info.hProcess}.data(),
+                                   FALSE, kStartWithinMs) != WAIT_OBJECT_0) {
+            m_pid = 0; // it did not start: the test sees a child that failed
         }
     }
     ~ChildProcess() {
