@@ -6,6 +6,9 @@
 #include "core/SignalBox.h"
 #include "core/TimerSwitch.h"
 #include "core/editor/TaskBuilder.h"
+#include "core/extras/History.h"
+#include "core/extras/Preferences.h"
+#include "core/extras/Warning.h"
 #include "core/scheduler/IdleTrigger.h"
 #include "core/scheduler/PowerDispatch.h"
 #include "core/scheduler/Scheduler.h"
@@ -16,8 +19,10 @@
 #include "core/storage/TextFile.h"
 #include "core/tasks/TaskList.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -77,6 +82,27 @@ public:
     /// tasks wait for as long as it is not empty.
     [[nodiscard]] std::string IdleUnavailableReason() const;
 
+    // What the windows show beyond the list itself.
+    /// The options kept outside the settings file.
+    [[nodiscard]] const Preferences& Prefs() const { return m_prefs; }
+    /// What ran and how it went, oldest first.
+    [[nodiscard]] const History& Events() const { return m_history; }
+    /// The action held back while the warning notice is shown; none when nothing is held.
+    [[nodiscard]] const std::optional<Warning>& PendingWarning() const { return m_warning; }
+    /// Seconds from now until `row` is due (0 when it is due or overdue); nullopt for a
+    /// no-mouse-movement task (it waits for idleness) and for a due time that cannot be read.
+    [[nodiscard]] std::optional<std::int64_t> SecondsLeft(int row) const;
+    /// The row that is due first by its time, skipping no-mouse-movement tasks when a timed one
+    /// exists; 0 when the list is empty.
+    [[nodiscard]] int NextDueRow() const;
+    /// The after-all-tasks power action that is armed (Mark::Shut ... Mark::Screen), if any.
+    [[nodiscard]] std::optional<Mark> ArmedAfterAllAction() const;
+    /// Whether an Empty task's time has come while other tasks remain, so its action now waits
+    /// for the list to empty. Cleared when the list empties or the choice is cleared.
+    [[nodiscard]] bool EmptyActionWaiting() const { return m_emptyActionWaiting; }
+    /// The editor's fields for the task at `row`, so it can be edited; the row must exist.
+    [[nodiscard]] TaskBuilder::Input InputOf(int row) const;
+
     // Following the state. The task list takes observers itself (Tasks().AddObserver).
     /// Hears every mark that changes, whatever changed it.
     void AddMarkListener(Options::Listener listener) { m_options.AddListener(std::move(listener)); }
@@ -113,6 +139,16 @@ public:
     int AddTask(const TaskBuilder::Input& in);
     /// Appends a task that is already built and starts the scheduler. Returns its row.
     int AddTask(Task task);
+    /// Save in the editor: replaces the task at `row` in place with one built from the fields,
+    /// as Add would build it (the after-all-tasks marks included). False when there is no row.
+    bool ReplaceTask(int row, const TaskBuilder::Input& in);
+    /// Sets and keeps the options outside the settings file.
+    void SetPreferences(const Preferences& prefs);
+    /// The warning notice's answers. Do it now acts at once; Snooze puts the action off by
+    /// ten minutes; Cancel skips this firing only (a repeating task moves to its next time).
+    void WarningDoItNow();
+    void WarningSnooze();
+    void WarningCancel();
     /// Delete: removes the row at 1-based position `row`; false when there is none.
     bool DeleteTask(int row);
     /// Remove All: empties the list. The scheduler keeps running, and no after-all-tasks action
@@ -178,6 +214,10 @@ private:
     TaskRunner m_runner;
     Scheduler m_scheduler;
     IdleTrigger m_idle;
+    Preferences m_prefs;
+    History m_history;
+    std::optional<Warning> m_warning;
+    bool m_emptyActionWaiting = false;
 };
 
 } // namespace morvane

@@ -4,6 +4,8 @@
 
 namespace morvane {
 
+struct Notice;
+
 /// What the core asks of the windows. The user interface implements it; tests record it.
 class UiHost {
 public:
@@ -30,6 +32,12 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     /// The running-programs lists were rebuilt: refresh the editor's process list.
     virtual void RunningProgramsChanged() = 0;
+    /// The held action (Engine::PendingWarning) appeared, changed or went away.
+    virtual void WarningChanged() {}
+    /// Asks for a desktop notification; the core has already applied the user's options.
+    virtual void Notify(const Notice& notice) { (void)notice; }
+    /// An event was added to the history.
+    virtual void HistoryChanged() {}
 };
 
 } // namespace morvane

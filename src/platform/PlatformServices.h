@@ -5,6 +5,7 @@
 #include "platform/FileSync.h"
 #include "platform/IdleSource.h"
 #include "platform/Launcher.h"
+#include "platform/Notifications.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
 #include "platform/ProgramIconLookup.h"
@@ -40,6 +41,8 @@ struct PlatformServices {
     std::unique_ptr<WindowPicker> windowPicker;
     std::unique_ptr<ProgramIconLookup> programIcons;
     std::unique_ptr<FileSync> fileSync;
+    /// The desktop's notification service; null where the host has none to offer.
+    std::unique_ptr<Notifications> notifications;
     /// The host's encoding of the program's text files; null where the portable default fits.
     std::unique_ptr<TextEncoding> textEncoding;
     /// Where the program writes what it could not do; may be empty (nothing is written).

@@ -23,6 +23,14 @@ struct AppPaths {
     [[nodiscard]] std::filesystem::path SettingsFile() const {
         return appDataFolder / "mvsetting.ini";
     }
+    /// The options that are not among the eight settings marks.
+    [[nodiscard]] std::filesystem::path PreferencesFile() const {
+        return appDataFolder / "preferences.ini";
+    }
+    /// The history of what ran, beside the kept task list.
+    [[nodiscard]] std::filesystem::path HistoryFile() const {
+        return appDataFolder / "history.log";
+    }
     [[nodiscard]] std::filesystem::path FrenchMarker() const { return appDataFolder / "mvfr.dat"; }
     [[nodiscard]] std::filesystem::path PolishMarker() const { return appDataFolder / "mvpl.dat"; }
     [[nodiscard]] std::filesystem::path LanguageFile(const char* name) const {

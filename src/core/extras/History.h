@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/storage/TextFile.h"
+#include "types/DateTime.h"
+
+#include <cstddef>
+#include <deque>
+#include <filesystem>
+#include <string>
+
+namespace morvane {
+
+/// One thing the program did, or was stopped from doing.
+struct HistoryEvent {
+    enum class Kind {
+        Closed,         ///< A close task ended `count` processes of `subject`.
+        NothingToClose, ///< A close task found no process of `subject`.
+        Started,        ///< A run task started `subject` (its command line).
+        CouldNotStart,  ///< A run task could not start `subject`; `detail` says why.
+        PowerRequested, ///< The power action `subject` was asked of the system.
+        PowerRefused,   ///< The system refused the power action `subject`; `detail` says why.
+        Cancelled,      ///< The user cancelled `subject` in the warning notice.
+        Snoozed,        ///< The user put `subject` off by ten minutes in the warning notice.
+    };
+
+    DateTime time;
+    Kind kind = Kind::Closed;
+    std::string subject;
+    int count = 0;
+    std::string detail;
+
+    bool operator==(const HistoryEvent&) const = default;
+};
+
+/// The last kLimit events, oldest first, kept in a file beside the kept task list. Each event
+/// rewrites the file atomically, so a crash leaves the old or the new file, never a torn line.
+class History {
+public:
+    static constexpr std::size_t kLimit = 1000;
+
+    /// Reads the file; lines that are not events are skipped (and dropped at the next write).
+    void Load(const std::filesystem::path& path);
+    /// Adds an event, dropping the oldest beyond kLimit, and writes the file when one is set.
+    WriteResult Append(HistoryEvent event, platform::FileSync* sync = nullptr);
+
+    [[nodiscard]] const std::deque<HistoryEvent>& Events() const { return m_events; }
+
+private:
+    std::filesystem::path m_path;
+    std::deque<HistoryEvent> m_events;
+};
+
+} // namespace morvane
