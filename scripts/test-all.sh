@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine and runs every test: format, layer and clang-tidy checks,
 # the debug build with warnings as errors, the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, the fuzzers, the Windows cross build of the core and the Windows back end with their tests under Wine, and the
-# release build of the benchmarks.
+# build, the fuzzers, the Windows cross build of the core and the Windows back end with their tests under Wine, the
+# release build of the benchmarks, and the Debian package installed, started and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -37,5 +37,8 @@ scripts/with-desktop.sh scripts/with-wine.sh --prefix build/mingw/wineprefix cte
 echo "== release with benchmarks"
 cmake --preset release
 cmake --build --preset release
+
+echo "== debian package"
+scripts/test-package.sh
 
 echo "All test suites passed."

@@ -1,5 +1,6 @@
 // Morvane's entry point: builds the platform services and the core, then runs the main
-// window's start-up and the event loop. The program takes no command line.
+// window's start-up and the event loop. The program takes no command line beyond --version and
+// --help, which packagers and users expect of an installed program; anything else is ignored.
 
 #include "core/Engine.h"
 #include "core/storage/AppPaths.h"
@@ -17,13 +18,48 @@
 #include <QUrl>
 
 #include <cstdint>
+#include <cstdio>
+#include <string_view>
 
 using namespace morvane;
 
+namespace {
+
+// Answers --version or --help (the first one given) on standard output; false when neither is
+// there. Runs before Qt, a window or the single-instance check, so it works without a display
+// and beside a running copy.
+bool AnswerInformationOption(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--version") {
+            std::printf("morvane %s\n", MORVANE_VERSION);
+            return true;
+        }
+        if (argument == "--help") {
+            std::printf("Usage: morvane [--version | --help]\n"
+                        "Close programs, start programs or turn off the computer on a schedule.\n"
+                        "\n"
+                        "  --version  print the version and exit\n"
+                        "  --help     print this help and exit\n"
+                        "\n"
+                        "Every other argument is ignored. Tasks and settings are kept in\n"
+                        "$XDG_CONFIG_HOME/morvane (~/.config/morvane when it is unset).\n");
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (AnswerInformationOption(argc, argv)) {
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
-    QApplication::setDesktopFileName(QStringLiteral("morvane"));
+    // The desktop entry's name: Wayland's app id, and how a desktop matches our windows to it.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.morvane.Morvane"));
 
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString dataFolder = ProgramFolder::Locate(executableFolder);

@@ -65,7 +65,8 @@ TEST_F(LinuxAutostartTest, RegisteringWritesAValidEntryThatStartsTheProgram) {
     EXPECT_EQ(ReadFile(EntryPath("tool")), "[Desktop Entry]\n"
                                            "Type=Application\n"
                                            "Name=Morvane\n"
-                                           "Exec=/opt/apps/tool\n");
+                                           "Exec=/opt/apps/tool\n"
+                                           "Icon=io.github.morvane.Morvane\n");
     EXPECT_EQ(Validate(EntryPath("tool")), "");
     EXPECT_EQ(FilesInAutostart(), std::vector<std::string>{"tool.desktop"});
     EXPECT_EQ(std::filesystem::status(EntryPath("tool")).permissions() &

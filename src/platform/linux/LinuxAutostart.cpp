@@ -158,7 +158,10 @@ Result LinuxAutostart::SetAutostart(const std::string& name, const std::string& 
                              "Type=Application\n"
                              "Name=Morvane\n"
                              "Exec=" +
-                             ExecArgument(program) + "\n";
+                             ExecArgument(program) +
+                             "\n"
+                             // The installed icon's name, so autostart settings show ours.
+                             "Icon=io.github.morvane.Morvane\n";
     int error = WriteAll(fd.Get(), text);
     if (error == 0 && fchmod(fd.Get(), 0644) != 0) {
         error = errno;
