@@ -15,6 +15,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
     wine wine64
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
+    # the accessibility tree test: the AT-SPI bus and its Python client
+    at-spi2-core python3-pyatspi
     fonts-dejavu-core desktop-file-utils imagemagick
     # the Wayland desktops the tests run headless (scripts/with-wayland.sh)
     mutter kwin-wayland sway weston wayland-utils libglib2.0-bin python3-dbus

@@ -412,13 +412,16 @@ void TaskEditorForm::Retranslate() {
     const QString units[4] = {tr("Days"), tr("Hours"), tr("Minutes"), tr("Seconds")};
     for (std::size_t i = 0; i < 4; ++i) {
         m_countdown[i]->setAccessibleName(units[i]);
+        m_countdown[i]->setAccessibleDescription(units[i]);
         m_countdown[i]->lineEdit()->setAccessibleName(units[i]);
     }
     const std::pair<QComboBox*, QString> dateParts[] = {
         {m_cmbYear, tr("Year")}, {m_cmbMonth, tr("Month")}, {m_cmbDay, tr("Day")},
         {m_cmbHour, tr("Hour")}, {m_cmbMin, tr("Minute")},  {m_cmbSec, tr("Second")}};
+    // Over AT-SPI a list's name is its value; what it is for is read from its description.
     for (const auto& [list, name] : dateParts) {
         list->setAccessibleName(name);
+        list->setAccessibleDescription(name);
     }
 }
 
