@@ -97,6 +97,9 @@ void TaskEditor::ShowEditor() {
     // Asked again at each opening: a session can stop telling us about activity.
     SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     show();
+    if (!IsDragging()) {
+        FitToFont();
+    }
     raise();
     activateWindow();
 }

@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -95,8 +96,17 @@ void TaskEditorForm::FitToFont() {
     // The designed size at the standard font; a larger font gets the room its texts need.
     m_fullSize = kSize;
     if (FontGrowth(font()) > 1.0) {
+        // The lists' designed widths are too narrow for their items at a larger font.
+        for (QComboBox* list : findChildren<QComboBox*>()) {
+            list->setMinimumWidth(std::max(list->minimumWidth(), list->minimumSizeHint().width()));
+        }
         layout()->activate();
         m_fullSize = kSize.expandedTo(layout()->totalMinimumSize());
+        // The wrapped caption above the list needs its height at the width it gets.
+        if (layout()->hasHeightForWidth()) {
+            m_fullSize.setHeight(
+                std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
+        }
     }
     setFixedSize(m_fullSize);
 }

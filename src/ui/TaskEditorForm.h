@@ -108,6 +108,9 @@ public:
     QPushButton* m_cmdCancel = nullptr;
 
 protected:
+    /// Sizes the window for its font; the lists know their widths only once shown.
+    void FitToFont();
+
     QIcon m_targetIcon;
     Target m_target;
 
@@ -118,7 +121,6 @@ private:
     QLabel* m_lblCmd = nullptr;
     QLabel* m_lblLoop = nullptr;
     void Retranslate();
-    void FitToFont();
     // In this order, which is the tab order.
     void BuildTarget(QVBoxLayout* root);
     void BuildTaskKind(QVBoxLayout* root);

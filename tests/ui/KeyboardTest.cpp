@@ -4,6 +4,7 @@
 #include "Desk.h"
 #include "ModalAnswerer.h"
 #include "OffscreenQuiet.h"
+#include "ui/FontGrowth.h"
 #include "ui/LinkLabel.h"
 #include "ui/PictureButton.h"
 #include "ui/ProcessListView.h"
@@ -157,6 +158,52 @@ private Q_SLOTS:
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(menu->pos(), setting->mapToGlobal(QPoint(0, setting->height())));
         menu->hide();
+    }
+
+    void largerFontsKeepEveryCaptionWhole_data() {
+        QTest::addColumn<double>("growth");
+        QTest::newRow("1.25x") << 1.25;
+        QTest::newRow("2x") << 2.0;
+    }
+    void largerFontsKeepEveryCaptionWhole() {
+        QFETCH(double, growth);
+        m_desk.reset();
+        const QFont standard = QApplication::font();
+        QFont larger = standard;
+        larger.setPointSizeF(kStandardPointSize * growth);
+        QApplication::setFont(larger);
+        m_desk = std::make_unique<Desk>();
+        m_desk->Start();
+        for (const PictureButton* b : m_desk->window->findChildren<PictureButton*>()) {
+            QVERIFY2(b->CaptionFits(), qPrintable(b->objectName()));
+        }
+        QVERIFY(m_desk->window->width() <= 1280);
+
+        TaskEditor* editor = m_desk->Editor();
+        editor->ShowEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        const QSize frame = editor->frameGeometry().size();
+        QVERIFY2(frame.width() <= 1280 && frame.height() <= 1024,
+                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+        for (QWidget* w : editor->findChildren<QWidget*>()) {
+            if (!w->isVisible() ||
+                !(qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                  qobject_cast<QComboBox*>(w))) {
+                continue;
+            }
+            QVERIFY2(w->width() >= w->minimumSizeHint().width(), qPrintable(w->objectName()));
+            if (w->minimumSize() == w->maximumSize()) {
+                continue; // a picture's fixed place
+            }
+            QVERIFY2(w->height() >= w->minimumSizeHint().height(),
+                     qPrintable(QStringLiteral("%1 %2 < %3 in %4")
+                                    .arg(w->objectName())
+                                    .arg(w->height())
+                                    .arg(w->minimumSizeHint().height())
+                                    .arg(editor->height())));
+        }
+        m_desk.reset();
+        QApplication::setFont(standard);
     }
 
     void howToUseWithoutABrowserSaysWhereTheTutorialIs() {
