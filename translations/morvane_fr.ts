@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>UiText</name>
+    <message>
+        <source>Picking a window with the mouse does not work on a Wayland desktop: it cannot tell which program a window belongs to. Choose the program from the list of running programs instead.</source>
+        <translation>Sur un bureau Wayland, on ne peut pas choisir une fenêtre avec la souris : il est impossible de savoir à quel programme elle appartient. Choisissez plutôt le programme dans la liste des programmes en cours.</translation>
+    </message>
+    <message>
+        <source>Picking a window needs an X11 display, and none is set. Choose the program from the list of running programs instead.</source>
+        <translation>Choisir une fenêtre nécessite un affichage X11, et aucun n&apos;est défini. Choisissez plutôt le programme dans la liste des programmes en cours.</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell programs when it is in use, so tasks that wait for no activity cannot run here.</source>
+        <translation>Ce bureau n&apos;indique pas aux programmes quand il est utilisé : les tâches qui attendent l&apos;inactivité ne peuvent pas s&apos;exécuter ici.</translation>
+    </message>
+    <message>
+        <source>The mouse pointer cannot be read, so tasks that wait for no activity cannot run.</source>
+        <translation>La position du pointeur de la souris ne peut pas être lue : les tâches qui attendent l&apos;inactivité ne peuvent pas s&apos;exécuter.</translation>
+    </message>
+    <message>
+        <source>Activity cannot be seen on this desktop.</source>
+        <translation>L&apos;activité n&apos;est pas visible sur ce bureau.</translation>
+    </message>
+    <message>
+        <source>Picking a window needs the X11 display &quot;%1&quot;, which cannot be opened. Choose the program from the list of running programs instead.</source>
+        <translation>Choisir une fenêtre nécessite l&apos;affichage X11 « %1 », qui ne peut pas être ouvert. Choisissez plutôt le programme dans la liste des programmes en cours.</translation>
+    </message>
+    <message>
+        <source>The X display &quot;%1&quot; cannot be opened, so the mouse cannot be watched and tasks that wait for no activity cannot run.</source>
+        <translation>L&apos;affichage X « %1 » ne peut pas être ouvert : la souris ne peut pas être surveillée et les tâches qui attendent l&apos;inactivité ne peuvent pas s&apos;exécuter.</translation>
+    </message>
+    <message>
+        <source>Idleness can no longer be seen: %1.</source>
+        <translation>L&apos;inactivité n&apos;est plus visible : %1.</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s idle monitor does not answer: %1</source>
+        <translation>Le moniteur d&apos;inactivité de GNOME ne répond pas : %1</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MainWindow</name>
     <message numerus="yes">
         <source>%n line(s) of %1 are not tasks and were skipped.</source>
@@ -9,6 +48,134 @@
             <numerusform>%n ligne de %1 n&apos;est pas une tâche et a été ignorée.</numerusform>
             <numerusform>%n lignes de %1 ne sont pas des tâches et ont été ignorées.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Morvane tutorial</source>
+        <translation>Didacticiel de Morvane</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Mode d&apos;emploi</translation>
+    </message>
+    <message>
+        <source>No web browser could open the tutorial. It is here:
+
+%1</source>
+        <translation>Aucun navigateur web n&apos;a pu ouvrir le didacticiel. Il se trouve ici :
+
+%1</translation>
+    </message>
+    <message>
+        <source>Morvane Task File</source>
+        <translation>Fichier de tâches Morvane</translation>
+    </message>
+    <message>
+        <source>The task list could not be saved to %1.
+
+%2</source>
+        <translation>La liste des tâches n&apos;a pas pu être enregistrée dans %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
+        <translation>Morvane %1 : ferme des programmes, lance des programmes et éteint l&apos;ordinateur selon votre planning. Copyright %2</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Are you sure to quit?</source>
+        <translation>Voulez-vous vraiment quitter ?</translation>
+    </message>
+    <message>
+        <source>Add a Task</source>
+        <translation>Ajouter une tâche</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Tout supprimer</translation>
+    </message>
+    <message>
+        <source>Save Tasks</source>
+        <translation>Enregistrer les tâches</translation>
+    </message>
+    <message>
+        <source>Load Tasks</source>
+        <translation>Charger des tâches</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Add a new task</source>
+        <translation>Ajouter une nouvelle tâche</translation>
+    </message>
+    <message>
+        <source>Delete selected task</source>
+        <translation>Supprimer la tâche sélectionnée</translation>
+    </message>
+    <message>
+        <source>Remove all tasks in the list</source>
+        <translation>Supprimer toutes les tâches de la liste</translation>
+    </message>
+    <message>
+        <source>Save the task list to a file</source>
+        <translation>Enregistrer la liste des tâches dans un fichier</translation>
+    </message>
+    <message>
+        <source>Load the task list from a file</source>
+        <translation>Charger la liste des tâches depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Set the action after finish all tasks</source>
+        <translation>Choisir l&apos;action une fois toutes les tâches terminées</translation>
+    </message>
+    <message>
+        <source>Quit the Morvane program</source>
+        <translation>Quitter le programme Morvane</translation>
+    </message>
+    <message>
+        <source>Task List</source>
+        <translation>Liste des tâches</translation>
+    </message>
+    <message>
+        <source>The scheduled tasks. Delete removes the selected task.</source>
+        <translation>Les tâches planifiées. La touche Suppr supprime la tâche sélectionnée.</translation>
+    </message>
+    <message>
+        <source>How to use Morvane</source>
+        <translation>Comment utiliser Morvane</translation>
+    </message>
+    <message>
+        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
+        <translation>Quatre étapes pour votre première tâche. 1 : cliquez sur le bouton Ajouter une tâche pour ouvrir la fenêtre Ajouter une tâche. 2 : choisissez un programme en cours dans la liste, ou faites glisser l&apos;icône de sélection sur la fenêtre d&apos;un programme en cours. 3 : réglez l&apos;heure de fermeture : après un délai, à une date et une heure, ou quand la souris reste immobile. 4 : cliquez sur le bouton Ajouter pour ajouter la tâche à la liste des tâches.</translation>
+    </message>
+    <message>
+        <source>Auto Start on Windows Booting</source>
+        <translation>Démarrer automatiquement avec la session</translation>
+    </message>
+    <message>
+        <source>Auto Load the Task List</source>
+        <translation>Charger automatiquement la liste des tâches</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Anglais (English)</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polonais (Polski)</translation>
     </message>
 </context>
 <context>
@@ -23,6 +190,217 @@ Add it anyway?</source>
         <translation>L&apos;heure choisie, %1, n&apos;est pas dans le futur : la tâche s&apos;exécutera dès qu&apos;elle sera ajoutée.
 L&apos;ajouter quand même ?</translation>
     </message>
+    <message>
+        <source>Pick a Window</source>
+        <translation>Choisir une fenêtre</translation>
+    </message>
+    <message>
+        <source>No window of another program was under the pointer. Point at the program&apos;s window within three seconds of pressing the button.</source>
+        <translation>Aucune fenêtre d&apos;un autre programme ne se trouvait sous le pointeur. Placez le pointeur sur la fenêtre du programme dans les trois secondes qui suivent l&apos;appui sur le bouton.</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Vide</translation>
+    </message>
+    <message>
+        <source>The command line cannot be empty.</source>
+        <translation>La ligne de commande ne peut pas être vide.</translation>
+    </message>
+    <message>
+        <source>The command line cannot contain a tab or a line break: a task keeps its texts separated by tabs. Please remove them.</source>
+        <translation>La ligne de commande ne peut contenir ni tabulation ni saut de ligne : une tâche sépare ses textes par des tabulations. Veuillez les retirer.</translation>
+    </message>
+    <message>
+        <source>The date %1 does not exist. Please choose a day the month has.</source>
+        <translation>La date %1 n&apos;existe pas. Veuillez choisir un jour que ce mois comporte.</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programmes</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TaskEditorForm</name>
+    <message>
+        <source>Add a Task</source>
+        <translation>Ajouter une tâche</translation>
+    </message>
+    <message>
+        <source>Pick the window under the pointer in 3 s</source>
+        <translation>Choisir la fenêtre sous le pointeur dans 3 s</translation>
+    </message>
+    <message>
+        <source>Press, then point at a program&apos;s window within three seconds: the window under the pointer is picked.</source>
+        <translation>Appuyez, puis placez le pointeur sur la fenêtre d&apos;un programme dans les trois secondes : la fenêtre sous le pointeur est choisie.</translation>
+    </message>
+    <message>
+        <source>Target picker</source>
+        <translation>Sélecteur de cible</translation>
+    </message>
+    <message>
+        <source>Drag it onto a program&apos;s window to pick that program, or use the button that picks the window under the pointer in 3 seconds.</source>
+        <translation>Faites-le glisser sur la fenêtre d&apos;un programme pour choisir ce programme, ou utilisez le bouton qui choisit la fenêtre sous le pointeur au bout de 3 secondes.</translation>
+    </message>
+    <message>
+        <source>Picture of the chosen program</source>
+        <translation>Image du programme choisi</translation>
+    </message>
+    <message>
+        <source>Refresh The List</source>
+        <translation>Actualiser la liste</translation>
+    </message>
+    <message>
+        <source>Close the Selected Program Now</source>
+        <translation>Fermer maintenant le programme sélectionné</translation>
+    </message>
+    <message>
+        <source>Running programs</source>
+        <translation>Programmes en cours</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Icône</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>Auto Type:</source>
+        <translation>Type de tâche :</translation>
+    </message>
+    <message>
+        <source>Auto Close Task - Close a program at a specific time</source>
+        <translation>Tâche de fermeture - Fermer un programme à un moment donné</translation>
+    </message>
+    <message>
+        <source>Auto Run Task - Run a Program at a specific time</source>
+        <translation>Tâche de lancement - Lancer un programme à un moment donné</translation>
+    </message>
+    <message>
+        <source>Command line:</source>
+        <translation>Ligne de commande :</translation>
+    </message>
+    <message>
+        <source>Select a Program</source>
+        <translation>Choisir un programme</translation>
+    </message>
+    <message>
+        <source>Loop:</source>
+        <translation>Répétition :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Chaque mois</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Chaque jour</translation>
+    </message>
+    <message>
+        <source>Every Hour</source>
+        <translation>Chaque heure</translation>
+    </message>
+    <message>
+        <source>Every Minute</source>
+        <translation>Chaque minute</translation>
+    </message>
+    <message>
+        <source>1(Jan)</source>
+        <translation>1(janv.)</translation>
+    </message>
+    <message>
+        <source>2(Feb)</source>
+        <translation>2(févr.)</translation>
+    </message>
+    <message>
+        <source>3(Mar)</source>
+        <translation>3(mars)</translation>
+    </message>
+    <message>
+        <source>4(Apr)</source>
+        <translation>4(avr.)</translation>
+    </message>
+    <message>
+        <source>5(May)</source>
+        <translation>5(mai)</translation>
+    </message>
+    <message>
+        <source>6(Jun)</source>
+        <translation>6(juin)</translation>
+    </message>
+    <message>
+        <source>7(Jul)</source>
+        <translation>7(juil.)</translation>
+    </message>
+    <message>
+        <source>8(Aug)</source>
+        <translation>8(août)</translation>
+    </message>
+    <message>
+        <source>9(Sep)</source>
+        <translation>9(sept.)</translation>
+    </message>
+    <message>
+        <source>10(Oct)</source>
+        <translation>10(oct.)</translation>
+    </message>
+    <message>
+        <source>11(Nov)</source>
+        <translation>11(nov.)</translation>
+    </message>
+    <message>
+        <source>12(Dec)</source>
+        <translation>12(déc.)</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Jours</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Heures</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutes</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Année</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Mois</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>Minute</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Seconde</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskTableModel</name>
@@ -36,7 +414,46 @@ Last run failed: %2</source>
     </message>
     <message>
         <source>Waits: activity cannot be seen here</source>
-        <translation>En attente : l'activité n'est pas visible ici</translation>
+        <translation>En attente : l&apos;activité n&apos;est pas visible ici</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Icône</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Close Time</source>
+        <translation>Heure de fermeture</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>After the Task Finished</source>
+        <translation>Après la tâche</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::WindowPickDrag</name>
+    <message>
+        <source>Picking a window is not available here. Choose the program from the list of running programs instead.</source>
+        <translation>Le choix d&apos;une fenêtre n&apos;est pas disponible ici. Choisissez plutôt le programme dans la liste des programmes en cours.</translation>
     </message>
 </context>
 </TS>

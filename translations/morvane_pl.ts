@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>UiText</name>
+    <message>
+        <source>Picking a window with the mouse does not work on a Wayland desktop: it cannot tell which program a window belongs to. Choose the program from the list of running programs instead.</source>
+        <translation>Na pulpicie Wayland nie można wskazać okna myszą: nie da się ustalić, do którego programu należy okno. Wybierz program z listy uruchomionych programów.</translation>
+    </message>
+    <message>
+        <source>Picking a window needs an X11 display, and none is set. Choose the program from the list of running programs instead.</source>
+        <translation>Wskazanie okna wymaga ekranu X11, a żaden nie jest ustawiony. Wybierz program z listy uruchomionych programów.</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell programs when it is in use, so tasks that wait for no activity cannot run here.</source>
+        <translation>Ten pulpit nie informuje programów, kiedy jest używany, więc zadania czekające na brak aktywności nie mogą tu działać.</translation>
+    </message>
+    <message>
+        <source>The mouse pointer cannot be read, so tasks that wait for no activity cannot run.</source>
+        <translation>Nie można odczytać położenia wskaźnika myszy, więc zadania czekające na brak aktywności nie mogą działać.</translation>
+    </message>
+    <message>
+        <source>Activity cannot be seen on this desktop.</source>
+        <translation>Na tym pulpicie nie widać aktywności.</translation>
+    </message>
+    <message>
+        <source>Picking a window needs the X11 display &quot;%1&quot;, which cannot be opened. Choose the program from the list of running programs instead.</source>
+        <translation>Wskazanie okna wymaga ekranu X11 „%1”, którego nie można otworzyć. Wybierz program z listy uruchomionych programów.</translation>
+    </message>
+    <message>
+        <source>The X display &quot;%1&quot; cannot be opened, so the mouse cannot be watched and tasks that wait for no activity cannot run.</source>
+        <translation>Nie można otworzyć ekranu X „%1”, więc nie da się obserwować myszy, a zadania czekające na brak aktywności nie mogą działać.</translation>
+    </message>
+    <message>
+        <source>Idleness can no longer be seen: %1.</source>
+        <translation>Bezczynność nie jest już widoczna: %1.</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s idle monitor does not answer: %1</source>
+        <translation>Monitor bezczynności GNOME nie odpowiada: %1</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MainWindow</name>
     <message numerus="yes">
         <source>%n line(s) of %1 are not tasks and were skipped.</source>
@@ -10,6 +49,134 @@
             <numerusform>%n wiersze pliku %1 nie są zadaniami i zostały pominięte.</numerusform>
             <numerusform>%n wierszy pliku %1 nie jest zadaniami i zostało pominiętych.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Morvane tutorial</source>
+        <translation>Samouczek programu Morvane</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Jak używać</translation>
+    </message>
+    <message>
+        <source>No web browser could open the tutorial. It is here:
+
+%1</source>
+        <translation>Żadna przeglądarka internetowa nie mogła otworzyć samouczka. Znajduje się tutaj:
+
+%1</translation>
+    </message>
+    <message>
+        <source>Morvane Task File</source>
+        <translation>Plik zadań Morvane</translation>
+    </message>
+    <message>
+        <source>The task list could not be saved to %1.
+
+%2</source>
+        <translation>Nie udało się zapisać listy zadań w %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
+        <translation>Morvane %1: zamyka programy, uruchamia programy i wyłącza komputer według Twojego harmonogramu. Copyright %2</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Are you sure to quit?</source>
+        <translation>Czy na pewno zakończyć?</translation>
+    </message>
+    <message>
+        <source>Add a Task</source>
+        <translation>Dodaj zadanie</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Usuń wszystko</translation>
+    </message>
+    <message>
+        <source>Save Tasks</source>
+        <translation>Zapisz zadania</translation>
+    </message>
+    <message>
+        <source>Load Tasks</source>
+        <translation>Wczytaj zadania</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source>Add a new task</source>
+        <translation>Dodaj nowe zadanie</translation>
+    </message>
+    <message>
+        <source>Delete selected task</source>
+        <translation>Usuń zaznaczone zadanie</translation>
+    </message>
+    <message>
+        <source>Remove all tasks in the list</source>
+        <translation>Usuń wszystkie zadania z listy</translation>
+    </message>
+    <message>
+        <source>Save the task list to a file</source>
+        <translation>Zapisz listę zadań do pliku</translation>
+    </message>
+    <message>
+        <source>Load the task list from a file</source>
+        <translation>Wczytaj listę zadań z pliku</translation>
+    </message>
+    <message>
+        <source>Set the action after finish all tasks</source>
+        <translation>Ustaw czynność po wykonaniu wszystkich zadań</translation>
+    </message>
+    <message>
+        <source>Quit the Morvane program</source>
+        <translation>Zakończ program Morvane</translation>
+    </message>
+    <message>
+        <source>Task List</source>
+        <translation>Lista zadań</translation>
+    </message>
+    <message>
+        <source>The scheduled tasks. Delete removes the selected task.</source>
+        <translation>Zaplanowane zadania. Klawisz Delete usuwa zaznaczone zadanie.</translation>
+    </message>
+    <message>
+        <source>How to use Morvane</source>
+        <translation>Jak używać programu Morvane</translation>
+    </message>
+    <message>
+        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
+        <translation>Cztery kroki do pierwszego zadania. 1: kliknij przycisk Dodaj zadanie, aby otworzyć okno Dodaj zadanie. 2: wybierz uruchomiony program z listy albo przeciągnij ikonę celownika na okno uruchomionego programu. 3: ustaw czas zamknięcia: po upływie czasu, o określonej dacie i godzinie albo gdy mysz pozostaje w bezruchu. 4: kliknij przycisk Dodaj, aby dodać zadanie do listy zadań.</translation>
+    </message>
+    <message>
+        <source>Auto Start on Windows Booting</source>
+        <translation>Uruchamiaj automatycznie przy logowaniu</translation>
+    </message>
+    <message>
+        <source>Auto Load the Task List</source>
+        <translation>Wczytuj automatycznie listę zadań</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Angielski (English)</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>Francuski (Français)</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>Polski</translation>
     </message>
 </context>
 <context>
@@ -23,6 +190,217 @@
 Add it anyway?</source>
         <translation>Wybrany czas, %1, nie leży w przyszłości, więc zadanie zostanie wykonane zaraz po dodaniu.
 Czy mimo to je dodać?</translation>
+    </message>
+    <message>
+        <source>Pick a Window</source>
+        <translation>Wskaż okno</translation>
+    </message>
+    <message>
+        <source>No window of another program was under the pointer. Point at the program&apos;s window within three seconds of pressing the button.</source>
+        <translation>Pod wskaźnikiem nie było okna innego programu. Wskaż okno programu w ciągu trzech sekund od naciśnięcia przycisku.</translation>
+    </message>
+    <message>
+        <source>Empty</source>
+        <translation>Puste</translation>
+    </message>
+    <message>
+        <source>The command line cannot be empty.</source>
+        <translation>Wiersz polecenia nie może być pusty.</translation>
+    </message>
+    <message>
+        <source>The command line cannot contain a tab or a line break: a task keeps its texts separated by tabs. Please remove them.</source>
+        <translation>Wiersz polecenia nie może zawierać tabulatora ani podziału wiersza: zadanie oddziela swoje teksty tabulatorami. Usuń je.</translation>
+    </message>
+    <message>
+        <source>The date %1 does not exist. Please choose a day the month has.</source>
+        <translation>Data %1 nie istnieje. Wybierz dzień, który występuje w tym miesiącu.</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programy</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TaskEditorForm</name>
+    <message>
+        <source>Add a Task</source>
+        <translation>Dodaj zadanie</translation>
+    </message>
+    <message>
+        <source>Pick the window under the pointer in 3 s</source>
+        <translation>Wskaż okno pod wskaźnikiem za 3 s</translation>
+    </message>
+    <message>
+        <source>Press, then point at a program&apos;s window within three seconds: the window under the pointer is picked.</source>
+        <translation>Naciśnij, a potem w ciągu trzech sekund wskaż okno programu: zostanie wybrane okno pod wskaźnikiem.</translation>
+    </message>
+    <message>
+        <source>Target picker</source>
+        <translation>Celownik</translation>
+    </message>
+    <message>
+        <source>Drag it onto a program&apos;s window to pick that program, or use the button that picks the window under the pointer in 3 seconds.</source>
+        <translation>Przeciągnij go na okno programu, aby wybrać ten program, albo użyj przycisku, który po 3 sekundach wybiera okno pod wskaźnikiem.</translation>
+    </message>
+    <message>
+        <source>Picture of the chosen program</source>
+        <translation>Ikona wybranego programu</translation>
+    </message>
+    <message>
+        <source>Refresh The List</source>
+        <translation>Odśwież listę</translation>
+    </message>
+    <message>
+        <source>Close the Selected Program Now</source>
+        <translation>Zamknij teraz zaznaczony program</translation>
+    </message>
+    <message>
+        <source>Running programs</source>
+        <translation>Uruchomione programy</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Ikona</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Ścieżka</translation>
+    </message>
+    <message>
+        <source>Auto Type:</source>
+        <translation>Rodzaj zadania:</translation>
+    </message>
+    <message>
+        <source>Auto Close Task - Close a program at a specific time</source>
+        <translation>Zadanie zamknięcia - Zamknij program w określonym czasie</translation>
+    </message>
+    <message>
+        <source>Auto Run Task - Run a Program at a specific time</source>
+        <translation>Zadanie uruchomienia - Uruchom program w określonym czasie</translation>
+    </message>
+    <message>
+        <source>Command line:</source>
+        <translation>Wiersz polecenia:</translation>
+    </message>
+    <message>
+        <source>Select a Program</source>
+        <translation>Wybierz program</translation>
+    </message>
+    <message>
+        <source>Loop:</source>
+        <translation>Powtarzanie:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Brak</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Co miesiąc</translation>
+    </message>
+    <message>
+        <source>Every Day</source>
+        <translation>Codziennie</translation>
+    </message>
+    <message>
+        <source>Every Hour</source>
+        <translation>Co godzinę</translation>
+    </message>
+    <message>
+        <source>Every Minute</source>
+        <translation>Co minutę</translation>
+    </message>
+    <message>
+        <source>1(Jan)</source>
+        <translation>1(sty)</translation>
+    </message>
+    <message>
+        <source>2(Feb)</source>
+        <translation>2(lut)</translation>
+    </message>
+    <message>
+        <source>3(Mar)</source>
+        <translation>3(mar)</translation>
+    </message>
+    <message>
+        <source>4(Apr)</source>
+        <translation>4(kwi)</translation>
+    </message>
+    <message>
+        <source>5(May)</source>
+        <translation>5(maj)</translation>
+    </message>
+    <message>
+        <source>6(Jun)</source>
+        <translation>6(cze)</translation>
+    </message>
+    <message>
+        <source>7(Jul)</source>
+        <translation>7(lip)</translation>
+    </message>
+    <message>
+        <source>8(Aug)</source>
+        <translation>8(sie)</translation>
+    </message>
+    <message>
+        <source>9(Sep)</source>
+        <translation>9(wrz)</translation>
+    </message>
+    <message>
+        <source>10(Oct)</source>
+        <translation>10(paź)</translation>
+    </message>
+    <message>
+        <source>11(Nov)</source>
+        <translation>11(lis)</translation>
+    </message>
+    <message>
+        <source>12(Dec)</source>
+        <translation>12(gru)</translation>
+    </message>
+    <message>
+        <source>Days</source>
+        <translation>Dni</translation>
+    </message>
+    <message>
+        <source>Hours</source>
+        <translation>Godziny</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuty</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekundy</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>Rok</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>Miesiąc</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Dzień</translation>
+    </message>
+    <message>
+        <source>Hour</source>
+        <translation>Godzina</translation>
+    </message>
+    <message>
+        <source>Minute</source>
+        <translation>Minuta</translation>
+    </message>
+    <message>
+        <source>Second</source>
+        <translation>Sekunda</translation>
     </message>
 </context>
 <context>
@@ -38,6 +416,45 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
     <message>
         <source>Waits: activity cannot be seen here</source>
         <translation>Czeka: tu nie widać aktywności</translation>
+    </message>
+    <message>
+        <source>Icon</source>
+        <translation>Ikona</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Ścieżka</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Close Time</source>
+        <translation>Czas zamknięcia</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Powtarzanie</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Rodzaj</translation>
+    </message>
+    <message>
+        <source>After the Task Finished</source>
+        <translation>Po zakończeniu zadania</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::WindowPickDrag</name>
+    <message>
+        <source>Picking a window is not available here. Choose the program from the list of running programs instead.</source>
+        <translation>Wskazywanie okna nie jest tu dostępne. Wybierz program z listy uruchomionych programów.</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "types/Clock.h"
 #include "ui/DoorPicture.h"
+#include "ui/FontGrowth.h"
 #include "ui/Hourglass.h"
 #include "ui/LinkLabel.h"
 #include "ui/MainWindowGeometry.h"
@@ -16,12 +17,15 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QShortcut>
 #include <QTimer>
 #include <QTreeView>
 
@@ -37,6 +41,15 @@ QString Lan(const Engine& engine, LanText entry) {
     return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// A menu's caption with its first letter as the keyboard mnemonic (Alt+letter).
+QString Mnemonic(const QString& caption) {
+    return caption.isEmpty() ? caption : QLatin1Char('&') + caption;
+}
+
+QString Escaped(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 } // namespace
 
 MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(deps) {
@@ -44,7 +57,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     setWindowTitle(QStringLiteral("Morvane"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/morvane.svg")));
     m_openUrl = [](const QUrl& url) {
-        QDesktopServices::openUrl(url);
+        return QDesktopServices::openUrl(url);
     };
 
     m_icons = new ProgramIcons(m_d.iconLookup);
@@ -57,7 +70,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     setCentralWidget(m_client);
     BuildButtons(m_client);
 
-    m_lblTask = new QLabel(QStringLiteral("Task List"), m_client);
+    m_lblTask = new QLabel(m_client);
     m_lblTask->setObjectName(QStringLiteral("lblTask"));
     m_lblTask->setGeometry(Geometry::kTaskCaption);
 
@@ -78,9 +91,14 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
         m_LVClose->setColumnWidth(static_cast<int>(c), Geometry::kColumnWidths[c]);
     }
     m_LVClose->setGeometry(Geometry::kList);
+    m_lblTask->setBuddy(m_LVClose);
+    m_LVClose->installEventFilter(this);
+    // Delete on the list removes the selected row, as the Delete button does.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, m_LVClose);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { DeleteCommand(); });
 
-    m_lblWeb =
-        new LinkLabel(QStringLiteral("lblWeb"), QStringLiteral("Morvane tutorial"), m_client);
+    m_lblWeb = new LinkLabel(QStringLiteral("lblWeb"), tr("Morvane tutorial"), m_client);
     m_lblWeb->setGeometry(Geometry::kWeb);
     connect(m_lblWeb, &LinkLabel::clicked, this, [this] {
         HideDoor();
@@ -92,6 +110,8 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     m_picDoor->hide();
 
     BuildMenus();
+    Retranslate();
+    FitToFont();
 
     m_timerClose = new QTimer(this);
     m_timerClose->setObjectName(QStringLiteral("timerClose"));
@@ -123,7 +143,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     SyncMarks();
 
     m_client->installEventFilter(this);
-    resize(Geometry::kClient.width(), Geometry::kClient.height() + menuBar()->sizeHint().height());
+    resize(m_clientSize.width(), m_clientSize.height() + menuBar()->sizeHint().height());
     m_d.engine.SetHost(this);
 }
 
@@ -148,6 +168,7 @@ TaskEditor* MainWindow::Editor() {
                 activateWindow();
             }
         });
+        connect(m_editor, &TaskEditor::taskAdded, this, [this](int row) { FocusRow(row); });
         connect(m_editor, &TaskEditor::tutorialRequested, this,
                 [this](const QString& page) { OpenPage(page); });
         if (m_captionsApplied) {
@@ -161,25 +182,22 @@ TaskEditor* MainWindow::Editor() {
 }
 
 void MainWindow::BuildButtons(QWidget* client) {
-    auto make = [client](const char* name, const char* icon, const char* caption, const char* tip,
-                         int x, int width) {
-        auto* b =
-            new PictureButton(QString::fromLatin1(name),
-                              QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))),
-                              QString::fromLatin1(caption), QString::fromLatin1(tip), client);
+    // The captions and tips are the translated texts (Retranslate) and the language file's.
+    auto make = [client](const char* name, const char* icon, int x, int width) {
+        auto* b = new PictureButton(
+            QString::fromLatin1(name),
+            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), {}, {}, client);
         b->setGeometry(x, Geometry::kButtonTop, width, Geometry::kButtonHeight);
         return b;
     };
-    m_cmdAdd = make("cmdAdd", "add", "Add a Task", "Add a new task", 8, 89);
-    m_cmdDelete = make("cmdDelete", "delete", "Delete", "Delete selected task", 97, 90);
-    m_cmdRemoveAll =
-        make("cmdRemoveAll", "removeall", "Remove All", "Remove all tasks in the list", 187, 90);
-    m_cmdSave = make("cmdSave", "save", "Save Tasks", "Save the task list to a file", 277, 89);
-    m_cmdLoad = make("cmdLoad", "load", "Load Tasks", "Load the task list from a file", 366, 89);
-    m_cmdSetting =
-        make("cmdSetting", "setting", "Setting", "Set the action after finish all tasks", 454, 90);
-    m_cmdHelp = make("cmdHelp", "help", "How to Use", "", 544, 90);
-    m_cmdExit = make("cmdExit", "exit", "Exit", "Quit the Morvane program", 813, 90);
+    m_cmdAdd = make("cmdAdd", "add", 8, 89);
+    m_cmdDelete = make("cmdDelete", "delete", 97, 90);
+    m_cmdRemoveAll = make("cmdRemoveAll", "removeall", 187, 90);
+    m_cmdSave = make("cmdSave", "save", 277, 89);
+    m_cmdLoad = make("cmdLoad", "load", 366, 89);
+    m_cmdSetting = make("cmdSetting", "setting", 454, 90);
+    m_cmdHelp = make("cmdHelp", "help", 544, 90);
+    m_cmdExit = make("cmdExit", "exit", 813, 90);
 
     connect(m_cmdAdd, &QToolButton::clicked, this, [this] { AddTaskCommand(); });
     connect(m_cmdDelete, &QToolButton::clicked, this, [this] { DeleteCommand(); });
@@ -263,6 +281,18 @@ void MainWindow::BuildMenus() {
     m_menuAbout = NewAction(m_menuA, QStringLiteral("menuAbout"), QStringLiteral("About"));
     connect(m_menuHelp, &QAction::triggered, this, [this] { HelpCommand(); });
     connect(m_menuAbout, &QAction::triggered, this, [this] { AboutCommand(); });
+
+    // F10 opens the menu bar, as on most desktops.
+    auto* menuKey = new QAction(this);
+    menuKey->setObjectName(QStringLiteral("menuBarKey"));
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    menuKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        QMenuBar* bar = menuBar();
+        bar->setFocus(Qt::MenuBarFocusReason);
+        bar->setActiveAction(m_menuTask->menuAction());
+    });
 }
 
 void MainWindow::OnMarkClicked(Mark mark) {
@@ -311,20 +341,49 @@ void MainWindow::SetWindowPicker(platform::WindowPicker* picker) {
 
 void MainWindow::SetTutorialBase(const QUrl& base) {
     m_tutorialBase = base;
-    m_lblWeb->SetCaption(base.scheme().startsWith(QLatin1String("http")) && !base.host().isEmpty()
-                             ? base.host()
-                             : QStringLiteral("Morvane tutorial"));
+    m_lblWeb->SetCaption(WebCaption());
 }
 
 QUrl MainWindow::TutorialUrl(const QString& page) const {
     return m_tutorialBase.resolved(QUrl(page));
 }
 
+QString MainWindow::WebCaption() const {
+    return m_tutorialBase.scheme().startsWith(QLatin1String("http")) &&
+                   !m_tutorialBase.host().isEmpty()
+               ? m_tutorialBase.host()
+               : tr("Morvane tutorial");
+}
+
 void MainWindow::OpenPage(const QString& page) {
-    // Opening the page may fail (no browser): nothing is reported.
-    if (m_openUrl && m_tutorialBase.isValid()) {
-        m_openUrl(TutorialUrl(page));
+    if (!m_openUrl || !m_tutorialBase.isValid()) {
+        return;
     }
+    const QUrl url = TutorialUrl(page);
+    if (m_openUrl(url)) {
+        return;
+    }
+    // No browser took it: the user is told where the tutorial is, to open it another way.
+    const QString where = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile())
+                                            : url.toString(QUrl::RemoveFragment);
+    QMessageBox box(QMessageBox::Information, tr("How to Use"),
+                    tr("No web browser could open the tutorial. It is here:\n\n%1").arg(where),
+                    QMessageBox::Ok, this);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
+void MainWindow::FocusRow(int row) {
+    // The new row is the one a keyboard user goes on with; its program name first.
+    const QModelIndex cell = m_model->index(row - 1, 1);
+    if (!cell.isValid()) {
+        return;
+    }
+    HideDoor();
+    m_LVClose->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
+    m_LVClose->scrollTo(cell);
+    m_LVClose->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::AddTaskCommand() {
@@ -353,7 +412,7 @@ void MainWindow::RemoveAllCommand() {
 void MainWindow::SaveTasksCommand() {
     HideDoor();
     CommonDlgsW& dialogs = Editor()->Dialogs();
-    dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
+    dialogs.Filter = tr("Morvane Task File") + QStringLiteral("(*.mtf)|*.mtf");
     if (!dialogs.ShowSave(this)) {
         return;
     }
@@ -362,7 +421,7 @@ void MainWindow::SaveTasksCommand() {
         m_d.engine.SaveTasks(std::filesystem::path(dialogs.FileName.toStdString()), &written);
     if (!result.Ok()) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
-                        QStringLiteral("The task list could not be saved to %1.\n\n%2")
+                        tr("The task list could not be saved to %1.\n\n%2")
                             .arg(QString::fromStdString(written.string()),
                                  QString::fromStdString(result.error)),
                         QMessageBox::Ok, this);
@@ -373,7 +432,7 @@ void MainWindow::SaveTasksCommand() {
 void MainWindow::LoadTasksCommand() {
     HideDoor();
     CommonDlgsW& dialogs = Editor()->Dialogs();
-    dialogs.Filter = QStringLiteral("Morvane Task File(*.mtf)|*.mtf");
+    dialogs.Filter = tr("Morvane Task File") + QStringLiteral("(*.mtf)|*.mtf");
     if (!dialogs.ShowOpen(this)) {
         return;
     }
@@ -394,7 +453,11 @@ void MainWindow::LoadTasksCommand() {
 
 void MainWindow::SettingCommand() {
     HideDoor();
-    m_menuSetting->popup(QCursor::pos());
+    // From the keyboard the pointer may be anywhere: the menu opens at its button then.
+    const QRect button(m_cmdSetting->mapToGlobal(QPoint(0, 0)), m_cmdSetting->size());
+    m_menuSetting->popup(button.contains(QCursor::pos())
+                             ? QCursor::pos()
+                             : QPoint(button.left(), button.bottom() + 1));
 }
 
 void MainWindow::HelpCommand() {
@@ -404,9 +467,9 @@ void MainWindow::HelpCommand() {
 
 void MainWindow::AboutCommand() {
     const int year = m_d.engine.ClockSource().Now().year;
-    QMessageBox box(QMessageBox::Information, QStringLiteral("About"),
-                    QStringLiteral("Morvane %1: closes programs, starts programs and turns off "
-                                   "the computer on your schedule. Copyright %2")
+    QMessageBox box(QMessageBox::Information, Lan(m_d.engine, LanText::About).remove(u'&'),
+                    tr("Morvane %1: closes programs, starts programs and turns off the computer "
+                       "on your schedule. Copyright %2")
                         .arg(QStringLiteral(MORVANE_VERSION))
                         .arg(year),
                     QMessageBox::Ok, this);
@@ -423,9 +486,8 @@ bool MainWindow::AskExitQuestion() {
         return false;
     }
     m_asking = true;
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Exit"),
-                    QStringLiteral("Are you sure to quit?"), QMessageBox::Ok | QMessageBox::Cancel,
-                    this);
+    QMessageBox box(QMessageBox::Question, tr("Exit"), tr("Are you sure to quit?"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
     const bool ok = box.exec() == QMessageBox::Ok;
     m_asking = false;
     return ok;
@@ -481,6 +543,7 @@ void MainWindow::UpdateLan() {
     const Engine& e = m_d.engine;
     // The texts through tr() follow the same language as the language file's.
     m_translator.Follow(e.Marks());
+    Retranslate();
     m_cmdAdd->setText(Lan(e, LanText::AddTask));
     m_cmdDelete->setText(Lan(e, LanText::Delete));
     m_cmdRemoveAll->setText(Lan(e, LanText::RemoveAll));
@@ -488,22 +551,22 @@ void MainWindow::UpdateLan() {
     m_cmdHelp->setText(Lan(e, LanText::HowToUse));
     m_cmdExit->setText(Lan(e, LanText::Exit));
 
-    m_menuTask->setTitle(Lan(e, LanText::TaskMenu));
-    m_menuAdd->setText(Lan(e, LanText::AddTask));
-    m_menuDelete->setText(Lan(e, LanText::Delete));
-    m_menuClear->setText(Lan(e, LanText::RemoveAll));
-    m_menuSetting->setTitle(Lan(e, LanText::Setting));
-    m_menuAfter->setTitle(Lan(e, LanText::AfterAllTasksMenu));
-    m_menuAbout->setText(Lan(e, LanText::About));
-    m_menuHelp->setText(Lan(e, LanText::Help));
-    m_menuA->setTitle(Lan(e, LanText::About));
-    m_markActions[Mark::Shut]->setText(Lan(e, LanText::Shutdown));
-    m_markActions[Mark::Reboot]->setText(Lan(e, LanText::Reboot));
-    m_markActions[Mark::Logoff]->setText(Lan(e, LanText::LogOff));
-    m_markActions[Mark::Hibernate]->setText(Lan(e, LanText::Hibernate));
-    m_markActions[Mark::Screen]->setText(Lan(e, LanText::MonitorOff));
-    m_markActions[Mark::Quit]->setText(Lan(e, LanText::QuitProgram));
-    m_menuLan->setTitle(Lan(e, LanText::Languages));
+    m_menuTask->setTitle(Mnemonic(Lan(e, LanText::TaskMenu)));
+    m_menuAdd->setText(Mnemonic(Lan(e, LanText::AddTask)));
+    m_menuDelete->setText(Mnemonic(Lan(e, LanText::Delete)));
+    m_menuClear->setText(Mnemonic(Lan(e, LanText::RemoveAll)));
+    m_menuSetting->setTitle(Mnemonic(Lan(e, LanText::Setting)));
+    m_menuAfter->setTitle(Mnemonic(Lan(e, LanText::AfterAllTasksMenu)));
+    m_menuAbout->setText(Mnemonic(Lan(e, LanText::About)));
+    m_menuHelp->setText(Mnemonic(Lan(e, LanText::Help)));
+    m_menuA->setTitle(Mnemonic(Lan(e, LanText::About)));
+    m_markActions[Mark::Shut]->setText(Mnemonic(Lan(e, LanText::Shutdown)));
+    m_markActions[Mark::Reboot]->setText(Mnemonic(Lan(e, LanText::Reboot)));
+    m_markActions[Mark::Logoff]->setText(Mnemonic(Lan(e, LanText::LogOff)));
+    m_markActions[Mark::Hibernate]->setText(Mnemonic(Lan(e, LanText::Hibernate)));
+    m_markActions[Mark::Screen]->setText(Mnemonic(Lan(e, LanText::MonitorOff)));
+    m_markActions[Mark::Quit]->setText(Mnemonic(Lan(e, LanText::QuitProgram)));
+    m_menuLan->setTitle(Mnemonic(Lan(e, LanText::Languages)));
 
     m_captionsApplied = true;
     if (m_editor != nullptr) {
@@ -527,7 +590,99 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
         ApplyLayoutRule();
     }
+    if (watched == m_LVClose && event->type() == QEvent::FocusIn) {
+        // The picture covers the list: it goes once the list is where the keys act.
+        HideDoor();
+        const QModelIndex current = m_LVClose->currentIndex();
+        if (m_model->rowCount() > 0 && (!current.isValid() || current.column() == 0)) {
+            m_LVClose->selectionModel()->setCurrentIndex(
+                m_model->index(current.isValid() ? current.row() : 0, 1),
+                QItemSelectionModel::NoUpdate);
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::Retranslate() {
+    // The texts the language file does not carry; UpdateLan then puts the file's own on top.
+    const std::pair<PictureButton*, QString> buttons[] = {
+        {m_cmdAdd, tr("Add a Task")},       {m_cmdDelete, tr("Delete")},
+        {m_cmdRemoveAll, tr("Remove All")}, {m_cmdSave, tr("Save Tasks")},
+        {m_cmdLoad, tr("Load Tasks")},      {m_cmdSetting, tr("Setting")},
+        {m_cmdHelp, tr("How to Use")},      {m_cmdExit, tr("Exit")}};
+    for (const auto& [button, caption] : buttons) {
+        button->setText(Escaped(caption));
+    }
+    m_cmdAdd->setToolTip(tr("Add a new task"));
+    m_cmdDelete->setToolTip(tr("Delete selected task"));
+    m_cmdRemoveAll->setToolTip(tr("Remove all tasks in the list"));
+    m_cmdSave->setToolTip(tr("Save the task list to a file"));
+    m_cmdLoad->setToolTip(tr("Load the task list from a file"));
+    m_cmdSetting->setToolTip(tr("Set the action after finish all tasks"));
+    m_cmdExit->setToolTip(tr("Quit the Morvane program"));
+
+    m_lblTask->setText(tr("Task List"));
+    m_LVClose->setAccessibleName(tr("Task List"));
+    m_LVClose->setAccessibleDescription(
+        tr("The scheduled tasks. Delete removes the selected task."));
+    // The picture's own words, for those who cannot see it.
+    m_picDoor->setAccessibleName(tr("How to use Morvane"));
+    m_picDoor->setAccessibleDescription(
+        tr("Four steps to your first task. 1: click the Add a Task button to open the Add a "
+           "Task window. 2: select a running program from the list, or drag the picker icon "
+           "onto a running program's window. 3: set the close time: after an interval, at a "
+           "date and time, or when the mouse rests. 4: click the Add button to add the task to "
+           "the task list."));
+    m_lblWeb->SetCaption(WebCaption());
+
+    m_menuExit->setText(Mnemonic(tr("Exit")));
+    m_markActions[Mark::Autostart]->setText(Mnemonic(tr("Auto Start on Windows Booting")));
+    m_markActions[Mark::Autoload]->setText(Mnemonic(tr("Auto Load the Task List")));
+    m_markActions[Mark::English]->setText(Mnemonic(tr("English")));
+    m_markActions[Mark::French]->setText(Mnemonic(tr("French")));
+    m_markActions[Mark::Polish]->setText(Mnemonic(tr("Polish")));
+    m_model->Retranslate();
+}
+
+void MainWindow::FitToFont() {
+    // At the standard font the designed places stand. A larger one makes the buttons as large
+    // as their captions need and moves what is below them down, the window growing to match.
+    m_clientSize = Geometry::kClient;
+    if (FontGrowth(font()) <= 1.0) {
+        return;
+    }
+    PictureButton* const row[] = {m_cmdAdd,  m_cmdDelete,  m_cmdRemoveAll, m_cmdSave,
+                                  m_cmdLoad, m_cmdSetting, m_cmdHelp};
+    int height = Geometry::kButtonHeight;
+    for (PictureButton* b : row) {
+        height = std::max(height, b->FittingSize(b->size()).height());
+    }
+    height = std::max(height, m_cmdExit->FittingSize(m_cmdExit->size()).height());
+    int x = row[0]->x();
+    for (PictureButton* b : row) {
+        b->setGeometry(x, Geometry::kButtonTop, b->FittingSize(b->size()).width(), height);
+        x += b->width();
+    }
+    m_cmdExit->resize(m_cmdExit->FittingSize(m_cmdExit->size()).width(), height);
+
+    const int down = height - Geometry::kButtonHeight;
+    const QSize caption = m_lblTask->sizeHint().expandedTo(Geometry::kTaskCaption.size());
+    m_lblTask->setGeometry(QRect(Geometry::kTaskCaption.topLeft() + QPoint(0, down), caption));
+    const int captionExtra = caption.height() - Geometry::kTaskCaption.height();
+    const int webHeight = std::max(Geometry::kWeb.height(), m_lblWeb->sizeHint().height());
+    const int webWidth = std::max(Geometry::kWeb.width(), m_lblWeb->sizeHint().width());
+    const int webExtra = webHeight - Geometry::kWeb.height();
+    const int width =
+        std::max(Geometry::kClient.width(), x + Geometry::kButtonTop + m_cmdExit->width() +
+                                                Geometry::kListWidthGap - Geometry::kList.left());
+    m_clientSize = QSize(width, Geometry::kClient.height() + down + captionExtra + webExtra);
+    QRect list = Geometry::kList.translated(0, down + captionExtra);
+    list.setWidth(width - Geometry::kListWidthGap);
+    m_LVClose->setGeometry(list);
+    m_lblWeb->setGeometry(Geometry::kWeb.left(), list.bottom() + 1 + Geometry::kListToWebGap,
+                          webWidth, webHeight);
+    m_cmdExit->move(list.right() + 1 - m_cmdExit->width(), Geometry::kButtonTop);
+    m_picDoor->move(Geometry::kDoor + QPoint(0, down + captionExtra));
 }
 
 void MainWindow::ApplyLayoutRule() {

@@ -63,7 +63,17 @@ public:
     void SetTutorialBase(const QUrl& base);
     [[nodiscard]] QUrl TutorialUrl(const QString& page) const;
     /// Replaces how web pages are opened (the desktop's browser by default).
-    void SetUrlOpener(std::function<void(const QUrl&)> opener) { m_openUrl = std::move(opener); }
+    void SetUrlOpener(std::function<void(const QUrl&)> opener) {
+        m_openUrl = [opener = std::move(opener)](const QUrl& url) {
+            opener(url);
+            return true;
+        };
+    }
+    /// The same, with an opener that answers whether the page could be shown; when it could
+    /// not, the user is told where the tutorial is.
+    void SetCheckedUrlOpener(std::function<bool(const QUrl&)> opener) {
+        m_openUrl = std::move(opener);
+    }
 
     // Commands of the buttons and menus.
     void AddTaskCommand();
@@ -105,6 +115,13 @@ private:
     void FinishLoading();
     void ApplyLayoutRule();
     void OpenPage(const QString& page);
+    [[nodiscard]] QString WebCaption() const;
+    /// Selects and focuses a task row (1-based), its program name the current cell.
+    void FocusRow(int row);
+    /// Applies the texts that go through Qt's translation.
+    void Retranslate();
+    /// Grows the buttons and the window from the font beyond the standard one.
+    void FitToFont();
     void FinishEnding();
 
     Deps m_d;
@@ -145,7 +162,8 @@ private:
     QTimer* m_timerMouse = nullptr;
 
     QUrl m_tutorialBase;
-    std::function<void(const QUrl&)> m_openUrl;
+    std::function<bool(const QUrl&)> m_openUrl;
+    QSize m_clientSize;
     bool m_started = false;
     bool m_ended = false;
     bool m_endingNow = false;

@@ -1,5 +1,6 @@
 #include "ui/PictureButton.h"
 
+#include <QRegularExpression>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
@@ -18,6 +19,46 @@ PictureButton::PictureButton(const QString& objectName, const QIcon& icon, const
     setFocusPolicy(Qt::StrongFocus);
 }
 
+namespace {
+// Between the frame and the picture and caption.
+constexpr int kSide = 3;
+constexpr int kTop = 4;
+constexpr int kBottom = 3;
+constexpr int kPictureToCaption = 2;
+constexpr int kFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+} // namespace
+
+QRect PictureButton::CaptionArea(QSize size, bool down) const {
+    const int shift = down ? 1 : 0;
+    const QRect r = QRect(QPoint(0, 0), size).adjusted(kSide, kTop, -kSide, -kBottom);
+    const int captionTop = r.top() + iconSize().height() + kPictureToCaption + shift;
+    return {r.left() + shift, captionTop, r.width(), r.bottom() + 1 - captionTop};
+}
+
+QRect PictureButton::CaptionNeeds(int width) const {
+    return fontMetrics().boundingRect(QRect(0, 0, width, 10000), kFlags, text());
+}
+
+QSize PictureButton::FittingSize(QSize designed) const {
+    // Wide enough for the longest word (pressed, the caption moves a pixel), then tall enough
+    // for the lines the caption wraps into at that width.
+    int word = 0;
+    for (const QString& w : text().split(QRegularExpression(QStringLiteral("\\s+")))) {
+        word = std::max(word, fontMetrics().horizontalAdvance(w));
+    }
+    const int width = std::max(designed.width(), word + 2 * kSide + 2);
+    const int captionWidth = CaptionArea(QSize(width, designed.height()), true).width();
+    const int needed = kTop + iconSize().height() + kPictureToCaption + 1 +
+                       CaptionNeeds(captionWidth).height() + kBottom;
+    return {width, std::max(designed.height(), needed)};
+}
+
+bool PictureButton::CaptionFits() const {
+    const QRect area = CaptionArea(size(), true);
+    const QRect needs = CaptionNeeds(area.width());
+    return needs.width() <= area.width() && needs.height() <= area.height();
+}
+
 void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     QStylePainter p(this);
     QStyleOptionToolButton opt;
@@ -31,16 +72,14 @@ void PictureButton::paintEvent(QPaintEvent* /*event*/) {
     const bool down = isDown() || isChecked();
     const int shift = down ? 1 : 0;
     const QSize size = iconSize();
-    const QRect r = rect().adjusted(3, 4, -3, -3);
+    const QRect r = rect().adjusted(kSide, kTop, -kSide, -kBottom);
     const QRect picture(r.left() + (r.width() - size.width()) / 2 + shift, r.top() + shift,
                         size.width(), size.height());
     icon().paint(&p, picture, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 
-    const QRect text(r.left() + shift, picture.bottom() + 2 + shift, r.width(),
-                     r.bottom() - picture.bottom() - 2);
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, caption);
+    p.drawText(CaptionArea(this->size(), down), kFlags, caption);
 }
 
 } // namespace morvane

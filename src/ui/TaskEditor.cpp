@@ -9,6 +9,7 @@
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
 #include "ui/TaskTableModel.h"
+#include "ui/UiText.h"
 #include "ui/WindowPickDrag.h"
 
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <utility>
@@ -27,7 +29,7 @@ namespace morvane {
 
 TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     : TaskEditorForm(deps.engine.ClockSource().Now(), parent), m_d(deps) {
-    SetIdleUnavailableReason(QString::fromStdString(m_d.engine.IdleUnavailableReason()));
+    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
     m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *this}, this);
 
@@ -50,6 +52,13 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent)
     connect(m_cmdClose, &QToolButton::clicked, this, [this] { OnCloseProgramNow(); });
     connect(m_cmdCmd, &QPushButton::clicked, this, [this] { OnBrowse(); });
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { AddTask(); });
+    // Time to put the pointer over the window to pick, without dragging.
+    m_pickLater = new QTimer(this);
+    m_pickLater->setObjectName(QStringLiteral("TimerPickLater"));
+    m_pickLater->setSingleShot(true);
+    m_pickLater->setInterval(3000);
+    connect(m_pickLater, &QTimer::timeout, this, [this] { OnPickLater(); });
+    connect(m_cmdPickLater, &QPushButton::clicked, m_pickLater, qOverload<>(&QTimer::start));
     connect(m_cmdCancel, &QPushButton::clicked, this, [this] { CancelEditor(); });
 }
 
@@ -67,10 +76,30 @@ bool TaskEditor::IsDragging() const {
     return m_drag->IsDragging();
 }
 
+void TaskEditor::UpdateLan(const LanguageTable& lan) {
+    TaskEditorForm::UpdateLan(lan);
+    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    m_drag->UpdateHandle();
+}
+
+void TaskEditor::OnPickLater() {
+    if (!isVisible()) {
+        return;
+    }
+    if (!m_drag->PickUnderPointer()) {
+        Inform(tr("Pick a Window"),
+               tr("No window of another program was under the pointer. Point at the program's "
+                  "window within three seconds of pressing the button."));
+    }
+}
+
 void TaskEditor::ShowEditor() {
     // Asked again at each opening: a session can stop telling us about activity.
-    SetIdleUnavailableReason(QString::fromStdString(m_d.engine.IdleUnavailableReason()));
+    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     show();
+    if (!IsDragging()) {
+        FitToFont();
+    }
     raise();
     activateWindow();
 }
@@ -130,16 +159,16 @@ void TaskEditor::AddTask() {
         Inform(Lan(lan, LanText::NoProgramTitle), Lan(lan, LanText::NoProgramText));
         return;
     case TaskBuilder::Refusal::EmptyCommandLine:
-        Inform(QStringLiteral("Empty"), QStringLiteral("The command line cannot be empty."));
+        Inform(tr("Empty"), tr("The command line cannot be empty."));
         return;
     case TaskBuilder::Refusal::UnstorableCommandLine:
         Inform(QStringLiteral("Morvane"),
-               QStringLiteral("The command line cannot contain a tab or a line break: a task "
-                              "keeps its texts separated by tabs. Please remove them."));
+               tr("The command line cannot contain a tab or a line break: a task keeps its "
+                  "texts separated by tabs. Please remove them."));
         return;
     case TaskBuilder::Refusal::DateDoesNotExist:
         Inform(QStringLiteral("Morvane"),
-               QStringLiteral("The date %1 does not exist. Please choose a day the month has.")
+               tr("The date %1 does not exist. Please choose a day the month has.")
                    .arg(QString::fromStdString(TaskBuilder::FixedDateText(in)).left(10)));
         return;
     }
@@ -164,6 +193,7 @@ void TaskEditor::AddTask() {
     m_chkOnly->setChecked(false);
     m_selected = true;
     CloseFromProgram();
+    Q_EMIT taskAdded(row);
 }
 
 void TaskEditor::CancelEditor() {
@@ -184,6 +214,7 @@ void TaskEditor::CloseFromProgram() {
 }
 
 void TaskEditor::ResetPointerState() {
+    m_pickLater->stop();
     m_drag->Reset();
 }
 
@@ -283,7 +314,7 @@ void TaskEditor::OnCloseProgramNow() {
 
 void TaskEditor::OnBrowse() {
     // Programs here have no extension; the classic filter stays second for Windows programs.
-    m_dialogs.Filter = QStringLiteral("Programs|*|*.exe, *.EXE|*.exe");
+    m_dialogs.Filter = tr("Programs") + QStringLiteral("|*|*.exe, *.EXE|*.exe");
     if (m_dialogs.ShowOpen(this) && !m_dialogs.FileName.isEmpty()) {
         // The dialog answers with '/' everywhere; the host's own separators are what its launcher
         // reads. Quoted the launcher's way where needed, so that a path with blanks or quotes

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QTimer;
 class QTreeWidgetItem;
 
 namespace morvane {
@@ -42,6 +43,9 @@ public:
     /// The program's one set of file dialogs.
     CommonDlgsW& Dialogs() { return m_dialogs; }
 
+    /// Applies the language to the captions, the translated texts included.
+    void UpdateLan(const LanguageTable& lan);
+
     /// Shows the editor without blocking the main window.
     void ShowEditor();
     /// Rebuilds the process list from the last scan and selects the target again.
@@ -59,6 +63,8 @@ public:
 Q_SIGNALS:
     /// The editor was hidden: the main window shows again (and takes the focus when asked).
     void returnedToMainWindow(bool giveFocus);
+    /// Add put a new task at this row (1-based) of the task list.
+    void taskAdded(int row);
     /// A tutorial page was asked for ("tutorial.html#select").
     void tutorialRequested(const QString& page);
 
@@ -72,6 +78,7 @@ private:
     void OnProgramChosen(QTreeWidgetItem* item);
     void OnCloseProgramNow();
     void OnBrowse();
+    void OnPickLater();
     void OnDropped(const QString& program);
     void SelectProgramRow(const std::vector<std::string>& programs, const QString& program);
     void Inform(const QString& title, const QString& text);
@@ -87,6 +94,7 @@ private:
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
     bool m_selectingRow = false; // the editor selects a row itself: the target stays
+    QTimer* m_pickLater = nullptr;
 };
 
 } // namespace morvane

@@ -2,6 +2,7 @@
 
 #include "types/DateTime.h"
 #include "ui/DigitsOnlyFilter.h"
+#include "ui/FontGrowth.h"
 #include "ui/Lan.h"
 #include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
@@ -18,6 +19,10 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 namespace morvane {
 
@@ -64,7 +69,6 @@ constexpr LanText kUnitEntries[4] = {LanText::Days, LanText::Hours, LanText::Min
 
 TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmMouseSelect"));
-    setWindowTitle(QStringLiteral("Add a Task"));
     // Fixed size: a close box, no minimise or maximise buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -84,7 +88,27 @@ TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QDialog(p
     connect(m_cmbAutoType, &QComboBox::activated, this, [this] { OnAutoTypeChanged(); });
 
     FillLists(now);
-    setFixedSize(kSize);
+    Retranslate();
+    FitToFont();
+}
+
+void TaskEditorForm::FitToFont() {
+    // The designed size at the standard font; a larger font gets the room its texts need.
+    m_fullSize = kSize;
+    if (FontGrowth(font()) > 1.0) {
+        // The lists' designed widths are too narrow for their items at a larger font.
+        for (QComboBox* list : findChildren<QComboBox*>()) {
+            list->setMinimumWidth(std::max(list->minimumWidth(), list->minimumSizeHint().width()));
+        }
+        layout()->activate();
+        m_fullSize = kSize.expandedTo(layout()->totalMinimumSize());
+        // The wrapped caption above the list needs its height at the width it gets.
+        if (layout()->hasHeightForWidth()) {
+            m_fullSize.setHeight(
+                std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
+        }
+    }
+    setFixedSize(m_fullSize);
 }
 
 void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
@@ -95,6 +119,9 @@ void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
     m_imgSelect = NewLabel(QStringLiteral("imgSelect"), QString(), this);
     m_imgSelect->setFixedSize(36, 36);
     m_imgSelect->setAlignment(Qt::AlignCenter);
+    m_cmdPickLater = new QPushButton(this);
+    m_cmdPickLater->setObjectName(QStringLiteral("cmdPickLater"));
+    m_cmdPickLater->setAutoDefault(false);
     m_lblSelect =
         NewLabel(QStringLiteral("lblSelect"),
                  QStringLiteral("Drag this Cursor onto a running Program Window to Select:"), this);
@@ -136,6 +163,7 @@ void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
     target->addWidget(m_lblID, 2, 2);
     target->addWidget(m_lblProcess[2], 3, 1);
     target->addWidget(m_lblWindow, 3, 2);
+    target->addWidget(m_cmdPickLater, 1, 3, Qt::AlignRight | Qt::AlignVCenter);
     target->setColumnStretch(2, 1);
     target->setRowMinimumHeight(1, 32);
     root->addLayout(target);
@@ -150,11 +178,11 @@ void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
     m_cmdRefresh = new QToolButton(this);
     m_cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
     m_cmdRefresh->setIcon(QIcon(QStringLiteral(":/icons/refresh.svg")));
-    m_cmdRefresh->setToolTip(QStringLiteral("Refresh The List"));
+
     m_cmdClose = new QToolButton(this);
     m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
     m_cmdClose->setIcon(QIcon(QStringLiteral(":/icons/closenow.svg")));
-    m_cmdClose->setToolTip(QStringLiteral("Close the Selected Program Now"));
+
     for (QToolButton* b : {m_cmdRefresh, m_cmdClose}) {
         b->setIconSize(QSize(22, 22));
         b->setFixedSize(34, 34);
@@ -173,18 +201,19 @@ void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
 
     auto* kind = new QGridLayout;
     kind->setHorizontalSpacing(8);
-    kind->addWidget(NewLabel(QStringLiteral("lblAutoType"), QStringLiteral("Auto Type:"), this), 0,
-                    0);
+    m_lblAutoType = NewLabel(QStringLiteral("lblAutoType"), QString(), this);
+    kind->addWidget(m_lblAutoType, 0, 0);
     m_cmbAutoType = NewList(QStringLiteral("cmbAutoType"), this, 0);
-    m_cmbAutoType->addItems({QStringLiteral("Auto Close Task - Close a program at a specific time"),
-                             QStringLiteral("Auto Run Task - Run a Program at a specific time")});
+    m_cmbAutoType->addItems({QString(), QString()});
+    m_lblAutoType->setBuddy(m_cmbAutoType);
     kind->addWidget(m_cmbAutoType, 0, 1, 1, 2);
-    kind->addWidget(NewLabel(QStringLiteral("lblCmd"), QStringLiteral("Command line:"), this), 1,
-                    0);
+    m_lblCmd = NewLabel(QStringLiteral("lblCmd"), QString(), this);
+    kind->addWidget(m_lblCmd, 1, 0);
     m_txtCmd = new QLineEdit(this);
     m_txtCmd->setObjectName(QStringLiteral("txtCmd"));
+    m_lblCmd->setBuddy(m_txtCmd);
     kind->addWidget(m_txtCmd, 1, 1);
-    m_cmdCmd = new QPushButton(QStringLiteral("Select a Program"), this);
+    m_cmdCmd = new QPushButton(this);
     m_cmdCmd->setObjectName(QStringLiteral("cmdCmd"));
     m_cmdCmd->setAutoDefault(false);
     kind->addWidget(m_cmdCmd, 1, 2);
@@ -226,8 +255,11 @@ void TaskEditorForm::BuildSchedule(QVBoxLayout* root) {
     auto* digitsOnly = new DigitsOnlyFilter(this);
     for (std::size_t i = 0; i < 4; ++i) {
         m_countdown[i] = NewCountdownList(countdownNames[i], schedule);
+        // The list hands the keys typed on it to its line edit itself, past the edit's filters.
+        m_countdown[i]->installEventFilter(digitsOnly);
         m_countdown[i]->lineEdit()->installEventFilter(digitsOnly);
         m_unitLabels[i] = NewLabel(unitNames[i], unitCaptions[i], schedule);
+        m_unitLabels[i]->setBuddy(m_countdown[i]);
         countdownRow->addWidget(m_countdown[i]);
         countdownRow->addWidget(m_unitLabels[i]);
         countdownRow->addSpacing(8);
@@ -272,13 +304,16 @@ void TaskEditorForm::BuildAfterAndButtons(QVBoxLayout* root) {
     // What happens afterwards.
     auto* after = new QHBoxLayout;
     after->setSpacing(8);
-    after->addWidget(NewLabel(QStringLiteral("lblLoop"), QStringLiteral("Loop:"), this));
+    m_lblLoop = NewLabel(QStringLiteral("lblLoop"), QString(), this);
+    after->addWidget(m_lblLoop);
     m_cmbLoop = NewList(QStringLiteral("cmbLoop"), this, 120);
+    m_lblLoop->setBuddy(m_cmbLoop);
     after->addWidget(m_cmbLoop);
     after->addSpacing(14);
     m_label8 = NewLabel(QStringLiteral("Label8"), QStringLiteral("After the Task Finished:"), this);
     after->addWidget(m_label8);
     m_cmbAfter = NewList(QStringLiteral("cmbAfter"), this, 170);
+    m_label8->setBuddy(m_cmbAfter);
     after->addWidget(m_cmbAfter);
     after->addSpacing(14);
     m_chkQuit = new QCheckBox(QStringLiteral("Quit Morvane"), this);
@@ -312,11 +347,9 @@ void TaskEditorForm::FillLists(const DateTime& now) {
         years << QString::number(y);
     }
     m_cmbYear->addItems(years);
-    m_cmbMonth->addItems(
-        {QStringLiteral("1(Jan)"), QStringLiteral("2(Feb)"), QStringLiteral("3(Mar)"),
-         QStringLiteral("4(Apr)"), QStringLiteral("5(May)"), QStringLiteral("6(Jun)"),
-         QStringLiteral("7(Jul)"), QStringLiteral("8(Aug)"), QStringLiteral("9(Sep)"),
-         QStringLiteral("10(Oct)"), QStringLiteral("11(Nov)"), QStringLiteral("12(Dec)")});
+    for (int month = 0; month < 12; ++month) {
+        m_cmbMonth->addItem(QString()); // named by Retranslate
+    }
     m_cmbDay->addItems(TwoDigitRange(1, 31));
     m_cmbHour->addItems(TwoDigitRange(0, 23));
     m_cmbMin->addItems(TwoDigitRange(0, 59));
@@ -326,8 +359,8 @@ void TaskEditorForm::FillLists(const DateTime& now) {
         list->addItems(countdown);
         list->setCurrentIndex(0);
     }
-    for (std::string_view loop : texts::kLoops) {
-        m_cmbLoop->addItem(QString::fromUtf8(loop.data(), static_cast<qsizetype>(loop.size())));
+    for (std::size_t i = 0; i < texts::kLoops.size(); ++i) {
+        m_cmbLoop->addItem(QString()); // named by Retranslate; Add reads the position
     }
     m_cmbAfter->addItems({QStringLiteral("Do Nothing"), QStringLiteral("Shut Down the PC"),
                           QStringLiteral("Reboot"), QStringLiteral("Log Off"),
@@ -348,7 +381,62 @@ void TaskEditorForm::FillLists(const DateTime& now) {
     OnAutoTypeChanged();
 }
 
+void TaskEditorForm::Retranslate() {
+    // The texts the language file does not carry.
+    setWindowTitle(tr("Add a Task"));
+    m_cmdPickLater->setText(tr("Pick the window under the pointer in 3 s"));
+    m_cmdPickLater->setToolTip(tr("Press, then point at a program's window within three "
+                                  "seconds: the window under the pointer is picked."));
+    m_imgSelect->setAccessibleName(tr("Target picker"));
+    m_imgSelect->setAccessibleDescription(
+        tr("Drag it onto a program's window to pick that program, or use the button that "
+           "picks the window under the pointer in 3 seconds."));
+    m_picIcon->setAccessibleName(tr("Picture of the chosen program"));
+    m_cmdRefresh->setToolTip(tr("Refresh The List"));
+    m_cmdRefresh->setAccessibleName(tr("Refresh The List"));
+    m_cmdClose->setToolTip(tr("Close the Selected Program Now"));
+    m_cmdClose->setAccessibleName(tr("Close the Selected Program Now"));
+    m_LV->setAccessibleName(tr("Running programs"));
+    m_LV->setHeaderLabels({tr("Icon"), tr("Program"), tr("Path")});
+    m_lblAutoType->setText(tr("Auto Type:"));
+    m_cmbAutoType->setItemText(0, tr("Auto Close Task - Close a program at a specific time"));
+    m_cmbAutoType->setItemText(1, tr("Auto Run Task - Run a Program at a specific time"));
+    m_lblCmd->setText(tr("Command line:"));
+    m_cmdCmd->setText(tr("Select a Program"));
+    m_lblLoop->setText(tr("Loop:"));
+    const char* const loops[] = {QT_TR_NOOP("None"), QT_TR_NOOP("Every Month"),
+                                 QT_TR_NOOP("Every Day"), QT_TR_NOOP("Every Hour"),
+                                 QT_TR_NOOP("Every Minute")};
+    static_assert(std::size(loops) == texts::kLoops.size());
+    for (int i = 0; i < m_cmbLoop->count(); ++i) {
+        m_cmbLoop->setItemText(i, tr(loops[i]));
+    }
+    const char* const months[] = {
+        QT_TR_NOOP("1(Jan)"), QT_TR_NOOP("2(Feb)"),  QT_TR_NOOP("3(Mar)"),  QT_TR_NOOP("4(Apr)"),
+        QT_TR_NOOP("5(May)"), QT_TR_NOOP("6(Jun)"),  QT_TR_NOOP("7(Jul)"),  QT_TR_NOOP("8(Aug)"),
+        QT_TR_NOOP("9(Sep)"), QT_TR_NOOP("10(Oct)"), QT_TR_NOOP("11(Nov)"), QT_TR_NOOP("12(Dec)")};
+    for (int i = 0; i < 12; ++i) {
+        m_cmbMonth->setItemText(i, tr(months[i]));
+    }
+    // Each field is read with what it holds: the countdown with its unit, the date by its part.
+    const QString units[4] = {tr("Days"), tr("Hours"), tr("Minutes"), tr("Seconds")};
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_countdown[i]->setAccessibleName(units[i]);
+        m_countdown[i]->setAccessibleDescription(units[i]);
+        m_countdown[i]->lineEdit()->setAccessibleName(units[i]);
+    }
+    const std::pair<QComboBox*, QString> dateParts[] = {
+        {m_cmbYear, tr("Year")}, {m_cmbMonth, tr("Month")}, {m_cmbDay, tr("Day")},
+        {m_cmbHour, tr("Hour")}, {m_cmbMin, tr("Minute")},  {m_cmbSec, tr("Second")}};
+    // Over AT-SPI a list's name is its value; what it is for is read from its description.
+    for (const auto& [list, name] : dateParts) {
+        list->setAccessibleName(name);
+        list->setAccessibleDescription(name);
+    }
+}
+
 void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
+    Retranslate();
     m_lblSelect->setText(Lan(lan, LanText::DragToSelect));
     m_lblDrag->SetCaption(Lan(lan, LanText::WhatsThis));
     m_lblProcess[0]->setText(Lan(lan, LanText::ProgramName));
@@ -369,6 +457,7 @@ void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
     for (int i = 0; i < 6; ++i) {
         m_cmbAfter->setItemText(i, Lan(lan, kAfterEntries[i]));
     }
+    FitToFont();
 }
 
 TaskBuilder::Input TaskEditorForm::ReadInput() const {
@@ -390,7 +479,7 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     in.hour = m_cmbHour->currentText().toStdString();
     in.minute = m_cmbMin->currentText().toStdString();
     in.second = m_cmbSec->currentText().toStdString();
-    in.loop = m_cmbLoop->currentText().toStdString();
+    in.loop = std::string(texts::kLoops.at(static_cast<std::size_t>(m_cmbLoop->currentIndex())));
     in.noMouseMoving = m_chkMouse->isChecked();
     in.quit = m_chkQuit->isChecked();
     in.afterIndex = m_cmbAfter->currentIndex();

@@ -48,8 +48,10 @@ public:
     /// Builds the window; the date lists start at `now`.
     TaskEditorForm(const DateTime& now, QWidget* parent);
 
-    /// Applies the language table to the translated captions.
+    /// Applies Qt's translation, then the language table, to the captions.
     void UpdateLan(const LanguageTable& lan);
+    /// The window's size: the designed one, or larger where a larger font needs it.
+    [[nodiscard]] QSize FullSize() const { return m_fullSize; }
     /// The values Add reads, taken from the widgets.
     [[nodiscard]] TaskBuilder::Input ReadInput() const;
 
@@ -82,6 +84,8 @@ public:
     QComboBox* m_cmbAutoType = nullptr;
     QLineEdit* m_txtCmd = nullptr;
     QPushButton* m_cmdCmd = nullptr;
+    /// The keyboard's way to pick a window: the one under the pointer a moment later.
+    QPushButton* m_cmdPickLater = nullptr;
     // Trigger.
     QLabel* m_label1 = nullptr;
     QRadioButton* m_optTimer = nullptr;
@@ -104,11 +108,19 @@ public:
     QPushButton* m_cmdCancel = nullptr;
 
 protected:
+    /// Sizes the window for its font; the lists know their widths only once shown.
+    void FitToFont();
+
     QIcon m_targetIcon;
     Target m_target;
 
 private:
     QString m_idleReason;
+    QSize m_fullSize = kSize;
+    QLabel* m_lblAutoType = nullptr;
+    QLabel* m_lblCmd = nullptr;
+    QLabel* m_lblLoop = nullptr;
+    void Retranslate();
     // In this order, which is the tab order.
     void BuildTarget(QVBoxLayout* root);
     void BuildTaskKind(QVBoxLayout* root);

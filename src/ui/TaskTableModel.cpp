@@ -3,12 +3,20 @@
 #include "core/scheduler/IdleTrigger.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
+#include "ui/UiText.h"
 
 namespace morvane {
 
 namespace {
 const char* const kHeaders[TaskTableModel::kColumns] = {
-    "Icon", "Program", "Path", "ID", "Close Time", "Loop", "Type", "After the Task Finished"};
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Icon"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Program"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Path"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "ID"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Close Time"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Loop"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "Type"),
+    QT_TRANSLATE_NOOP("morvane::TaskTableModel", "After the Task Finished")};
 }
 
 TaskTableModel::TaskTableModel(const TaskList& tasks, QObject* parent)
@@ -38,11 +46,18 @@ void TaskTableModel::SetIdleReasonSource(std::function<std::string()> reason) {
     }
 }
 
+void TaskTableModel::Retranslate() {
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, kColumns - 1);
+    if (m_tasks.Count() > 0) {
+        Q_EMIT dataChanged(index(0, 1), index(m_tasks.Count() - 1, kColumns - 1));
+    }
+}
+
 QString TaskTableModel::IdleWaitReason(int row) const {
     if (!m_idleReason || !IdleTrigger::IdlePeriod(m_tasks.FieldOf(row, Field::Type))) {
         return {};
     }
-    return QString::fromStdString(m_idleReason());
+    return UiText::Reason(m_idleReason());
 }
 
 int TaskTableModel::rowCount(const QModelIndex& parent) const {
@@ -88,7 +103,7 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
 QVariant TaskTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kColumns) {
-        return QString::fromLatin1(kHeaders[section]);
+        return tr(kHeaders[section]);
     }
     return {};
 }

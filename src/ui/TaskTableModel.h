@@ -30,6 +30,8 @@ public:
     /// Where the model asks why idleness cannot be known (empty when it can). While it cannot,
     /// a no-mouse-movement task's row says that it waits, and why.
     void SetIdleReasonSource(std::function<std::string()> reason);
+    /// Tells the views that the translated headers and texts changed with the language.
+    void Retranslate();
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;

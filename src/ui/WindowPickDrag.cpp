@@ -4,6 +4,7 @@
 #include "ui/Lan.h"
 #include "ui/PickedWindowIcon.h"
 #include "ui/ShownText.h"
+#include "ui/UiText.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -24,8 +26,8 @@ namespace {
 constexpr int kShortTail = 27;
 
 QString NoPickerReason() {
-    return QStringLiteral("Picking a window is not available here. Choose the program from the "
-                          "list of running programs instead.");
+    return WindowPickDrag::tr("Picking a window is not available here. Choose the program from "
+                              "the list of running programs instead.");
 }
 
 } // namespace
@@ -53,16 +55,33 @@ void WindowPickDrag::SetWindowPicker(platform::WindowPicker* picker) {
 void WindowPickDrag::UpdateHandle() {
     const bool usable = m_picker != nullptr && m_picker->IsAvailable();
     m_d.form.m_imgSelect->setEnabled(usable && !m_d.form.m_chkOnly->isChecked());
+    m_d.form.m_cmdPickLater->setEnabled(m_d.form.m_imgSelect->isEnabled());
     QString why;
     if (!usable) {
-        why =
-            m_picker != nullptr ? QString::fromStdString(m_picker->UnavailableReason()) : QString();
+        why = m_picker != nullptr ? UiText::Reason(m_picker->UnavailableReason()) : QString();
         if (why.isEmpty()) {
             why = NoPickerReason();
         }
     }
     m_d.form.m_imgSelect->setToolTip(why);
     m_d.form.m_lblSelect->setToolTip(why);
+    if (!why.isEmpty()) {
+        m_d.form.m_cmdPickLater->setToolTip(why);
+    }
+}
+
+bool WindowPickDrag::PickUnderPointer() {
+    if (m_dragging || !m_d.form.m_imgSelect->isEnabled()) {
+        return false;
+    }
+    const std::optional<platform::PickedWindow> picked = PickableUnderPointer();
+    if (!picked) {
+        return false;
+    }
+    m_iconWindow = 0;
+    ShowPicked(*picked);
+    Q_EMIT dropped(m_d.form.CurrentTarget().program);
+    return true;
 }
 
 void WindowPickDrag::Reset() {
@@ -245,7 +264,7 @@ void WindowPickDrag::ShortenForDrag() {
     f.m_cmdClose->hide();
     // The widgets keep their places; the window just ends above the list.
     f.layout()->setEnabled(false);
-    f.setFixedSize(TaskEditorForm::kSize.width(), f.m_lblPrograms->geometry().top() + kShortTail);
+    f.setFixedSize(f.FullSize().width(), f.m_lblPrograms->geometry().top() + kShortTail);
 }
 
 void WindowPickDrag::RestoreAfterDrag() {
@@ -254,7 +273,7 @@ void WindowPickDrag::RestoreAfterDrag() {
     }
     m_shortened = false;
     TaskEditorForm& f = m_d.form;
-    f.setFixedSize(TaskEditorForm::kSize);
+    f.setFixedSize(f.FullSize());
     f.layout()->setEnabled(true);
     f.m_cmdRefresh->show();
     f.m_cmdClose->show();

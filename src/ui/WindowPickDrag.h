@@ -44,6 +44,9 @@ public:
     /// Ends a running drag where it is, keeping what the read-out shows; the main window shows
     /// again where it was.
     void Reset();
+    /// Picks the window under the pointer now, as a drop there would; false, with nothing
+    /// changed, where no other program's window is there or picking is off.
+    bool PickUnderPointer();
     /// Ends a running drag and shows the target from before it again.
     void Cancel();
     /// Ends a running drag while the program ends: the main window stays as it is.

@@ -314,23 +314,32 @@ private Q_SLOTS:
     void aLanguageChangesBothWindowsAtOnce() {
         const QStringList fr = LanguageFile("fr.ini");
         QCOMPARE(fr.size(), 51);
+        // Menus carry a mnemonic: the caption as shown.
+        const auto shown = [](QString text) {
+            return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+                .remove(u'&')
+                .replace(u'\x01', u'&');
+        };
         QCOMPARE(W<QToolButton>("cmdAdd")->text(), QStringLiteral("Add a Task"));
         Act("menuFr")->trigger();
         QCOMPARE(W<QToolButton>("cmdAdd")->text(), fr.at(0));
         QCOMPARE(W<QToolButton>("cmdExit")->text(), fr.at(6));
-        QCOMPARE(W<QMenu>("menuTask")->title(), fr.at(7));
-        QCOMPARE(Act("menuAdd")->text(), fr.at(0));
-        QCOMPARE(Act("menuHibernet")->text(), fr.at(14));
-        QCOMPARE(W<QMenu>("menuLan")->title(), fr.at(48));
+        QCOMPARE(shown(W<QMenu>("menuTask")->title()), fr.at(7));
+        QCOMPARE(shown(Act("menuAdd")->text()), fr.at(0));
+        QCOMPARE(shown(Act("menuHibernet")->text()), fr.at(14));
+        QCOMPARE(shown(W<QMenu>("menuLan")->title()), fr.at(48));
         QCOMPARE(W<QPushButton>("cmdOK")->text(), fr.at(32));
         QCOMPARE(W<QPushButton>("cmdCancel")->text(), fr.at(33));
         QCOMPARE(W<QLabel>("lblPrograms")->text(), fr.at(22));
         QCOMPARE(W<QLabel>("Label5")->text(), fr.at(29));
         QCOMPARE(W<QComboBox>("cmbAfter")->itemText(0), fr.at(50));
         QCOMPARE(W<QComboBox>("cmbAfter")->itemText(4), fr.at(14));
-        // Fixed texts stay.
-        QCOMPARE(W<QToolButton>("cmdSave")->text(), QStringLiteral("Save Tasks"));
-        QCOMPARE(Act("menuExit")->text(), QStringLiteral("Exit"));
+        // Texts the language file does not carry follow through Qt's translation.
+        QCOMPARE(W<QToolButton>("cmdSave")->text(), QStringLiteral("Enregistrer les tâches"));
+        QCOMPARE(shown(Act("menuExit")->text()), QStringLiteral("Quitter"));
+        QCOMPARE(W<QComboBox>("cmbLoop")->itemText(2), QStringLiteral("Chaque jour"));
+        QCOMPARE(W<QTreeView>("LVClose")->model()->headerData(4, Qt::Horizontal).toString(),
+                 QStringLiteral("Heure de fermeture"));
         QVERIFY(Act("menuFr")->isChecked());
         QVERIFY(!Act("menuEn")->isChecked() && !Act("menuPolish")->isChecked());
         QVERIFY(QFile::exists(File("mvfr.dat")));
@@ -339,9 +348,12 @@ private Q_SLOTS:
         QCOMPARE(W<QToolButton>("cmdAdd")->text(), LanguageFile("pl.ini").at(0));
         QVERIFY(QFile::exists(File("mvpl.dat")) && !QFile::exists(File("mvfr.dat")));
 
+        QCOMPARE(W<QToolButton>("cmdSave")->text(), QStringLiteral("Zapisz zadania"));
+
         Act("menuEn")->trigger();
         QCOMPARE(W<QToolButton>("cmdAdd")->text(), QStringLiteral("Add a Task"));
         QCOMPARE(W<QPushButton>("cmdOK")->text(), QStringLiteral("Add"));
+        QCOMPARE(W<QToolButton>("cmdSave")->text(), QStringLiteral("Save Tasks"));
         QVERIFY(!QFile::exists(File("mvpl.dat")) && !QFile::exists(File("mvfr.dat")));
         QVERIFY(Act("menuEn")->isChecked());
         QVERIFY2(!Act("menuFr")->isChecked(), "clicking a checked language keeps one checked");
@@ -642,7 +654,7 @@ private Q_SLOTS:
 
     void helpAndTheWebLinkOpenTheTutorial() {
         Act("menuHelp")->trigger();
-        Q_EMIT W<LinkLabel>("lblWeb")->linkActivated(QStringLiteral("#"));
+        W<LinkLabel>("lblWeb")->click();
         QCOMPARE(m_desk->opened.size(), 2);
         for (const QUrl& url : m_desk->opened) {
             QCOMPARE(url.toString(), QStringLiteral("https://morvane.test/docs/tutorial.html"));
