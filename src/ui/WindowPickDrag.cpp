@@ -286,7 +286,10 @@ void WindowPickDrag::HideMainWindow() {
         return;
     }
     m_mainHidden = true;
-    m_mainPosition = main->pos();
+    // The client area's place, not the frame's: a hidden window has no frame, so a frame
+    // position given back at show time is read as the client's and the window came back one
+    // title bar higher.
+    m_mainClientAt = main->mapToGlobal(QPoint(0, 0));
     main->hide();
 }
 
@@ -301,7 +304,8 @@ void WindowPickDrag::ShowMainWindow() {
     }
     // Asked for by position, or the window manager would place it anew.
     if (QWindow* handle = main->windowHandle()) {
-        handle->setFramePosition(m_mainPosition);
+        const QMargins frame = handle->frameMargins();
+        handle->setPosition(m_mainClientAt);
     }
     main->show();
 }

@@ -95,7 +95,7 @@ private:
     bool m_frameDrawn = false;
     bool m_shortened = false;
     bool m_mainHidden = false; // by the drag, which shows it again where it was
-    QPoint m_mainPosition;
+    QPoint m_mainClientAt;     // the main window's client area on the screen, before the drag
     bool m_dragging = false;
 };
 
