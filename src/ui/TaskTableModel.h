@@ -30,6 +30,11 @@ public:
     /// Where the model asks why idleness cannot be known (empty when it can). While it cannot,
     /// a no-mouse-movement task's row says that it waits, and why.
     void SetIdleReasonSource(std::function<std::string()> reason);
+    /// Where the model asks for a row's time left, worded (empty for none); its tooltips end
+    /// with it.
+    void SetTimeLeftSource(std::function<QString(int row)> timeLeft) {
+        m_timeLeft = std::move(timeLeft);
+    }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -50,6 +55,7 @@ private:
 
     const TaskList& m_tasks;
     std::function<std::string()> m_idleReason;
+    std::function<QString(int row)> m_timeLeft;
     // One picture per row of the list, in the list's order.
     QList<QIcon> m_rowIcons;
 };
