@@ -7,9 +7,13 @@
 #include "platform/Autostart.h"
 #include "platform/IdleSource.h"
 #include "platform/Launcher.h"
+#include "platform/Power.h"
 #include "types/Clock.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <utility>
 
 namespace morvane {
 
@@ -75,15 +79,49 @@ Engine::Engine(Services services, AppPaths paths)
     : m_s(services), m_paths(std::move(paths)), m_dispatch(services.power, m_options),
       m_runner({m_tasks, m_running, services.processes, services.launcher, services.clock,
                 m_dispatch, m_signals, *this, [this] { SaveDefaultTaskList(); }, services.dateOrder,
-                services.log}),
+                services.log,
+                [this](HistoryEvent event) {
+                    Record(std::move(event));
+                }}),
       m_scheduler({m_tasks, m_options, services.clock, m_dispatch, m_runner, m_signals,
                    m_timerClose, *this, [this] { SaveDefaultTaskList(); },
+                   [this] { return m_s.idle.IsAvailable(); },
+                   [this](int row) { return HoldTask(row); }, [this] { return HoldAfterAll(); },
                    [this] {
-                       return m_s.idle.IsAvailable();
+                       m_emptyActionWaiting =
+                           ArmedAfterAllAction().has_value() || m_options.IsChecked(Mark::Quit);
                    }},
                   services.dateOrder),
       m_idle(m_tasks, services.clock, services.idle, m_timerClose) {
     m_signals.SetRefreshHandler([this] { ScanRunningPrograms(); });
+    int skipped = 0;
+    m_prefs = ReadPreferences(m_paths.PreferencesFile(), &skipped);
+    if (skipped > 0) {
+        Log(m_paths.PreferencesFile().string() + ": " + std::to_string(skipped) +
+            " line(s) that are not options were left at their defaults");
+    }
+    m_history.Load(m_paths.HistoryFile());
+    m_tasks.AddObserver(&m_listWatch);
+    m_options.AddListener([this](Mark /*mark*/, bool /*checked*/) {
+        if (!ArmedAfterAllAction() && !m_options.IsChecked(Mark::Quit)) {
+            m_emptyActionWaiting = false;
+        }
+        if (!ArmedAfterAllAction()) {
+            m_afterAllHeldUntil.reset();
+        }
+    });
+    m_dispatch.SetRequestListener([this](std::string_view action) {
+        Record({m_s.clock.Now(), HistoryEvent::Kind::PowerRequested, std::string(action), 0, {}});
+    });
+    m_s.power.SetRefusalHandler([this](const std::string& action, const std::string& reason) {
+        Record({m_s.clock.Now(), HistoryEvent::Kind::PowerRefused, action, 0, reason});
+    });
+}
+
+Engine::~Engine() {
+    // The power back end may hear a refusal after we are gone (at its own end).
+    m_s.power.SetRefusalHandler({});
+    m_tasks.RemoveObserver(&m_listWatch);
 }
 
 void Engine::ScanRunningPrograms() {
@@ -189,6 +227,11 @@ void Engine::SchedulerTick() {
         return;
     }
     const FlagScope inTick(m_inTick);
+    const DateTime now = m_s.clock.Now();
+    NotifyPowerSoon(now);
+    if (!TickPastWarning(now)) {
+        return;
+    }
     m_scheduler.Tick();
 }
 
@@ -370,39 +413,377 @@ void Engine::UnloadSequence() {
 
 } // namespace morvane
 
-// Placeholders of the additions, filled in by their own commits.
+// The additions: status, editing, preferences, the warning before acting, history and
+// notifications.
 namespace morvane {
 
+namespace {
+
+// The power action an `after` text names, as tasks store it; empty for none.
+std::string PowerNameOf(std::string_view after) {
+    for (const std::string_view name : texts::kPowerNames) {
+        if (StartsWith(after, name)) {
+            return std::string(name);
+        }
+    }
+    return {};
+}
+
+// The after-all-tasks marks in the order PowerDispatch reads them, with their names.
+constexpr std::array<std::pair<Mark, std::string_view>, 5> kAfterAllOrder = {{
+    {Mark::Hibernate, texts::kHibernate},
+    {Mark::Reboot, texts::kReboot},
+    {Mark::Shut, texts::kShutdown},
+    {Mark::Logoff, texts::kLogOff},
+    {Mark::Screen, texts::kMonitorOff},
+}};
+
+std::string_view MarkName(Mark mark) {
+    for (const auto& [m, name] : kAfterAllOrder) {
+        if (m == mark) {
+            return name;
+        }
+    }
+    return {};
+}
+
+constexpr std::int64_t kSnoozeSeconds = 600;
+
+// Texts that say which task a held one is; the due time may move under it (idle tasks).
+bool SameTask(const Task& a, const Task& b) {
+    for (int f = 1; f <= kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (field != Field::CloseTime && a.Get(field) != b.Get(field)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsIdleTask(const Task& task) {
+    return IdleTrigger::IdlePeriod(task.type).has_value();
+}
+
+} // namespace
+
 std::optional<std::int64_t> Engine::SecondsLeft(int row) const {
-    (void)row;
-    return std::nullopt;
+    if (!m_tasks.IsValidRow(row) || IsIdleTask(m_tasks.At(row))) {
+        return std::nullopt;
+    }
+    const auto due = ParseDateText(m_tasks.At(row).closeTime, m_s.dateOrder);
+    if (!due) {
+        return std::nullopt;
+    }
+    return std::max<std::int64_t>(0, SecondsBetween(m_s.clock.Now(), *due));
 }
 
 int Engine::NextDueRow() const {
-    return 0;
+    int best = 0;
+    std::int64_t bestLeft = 0;
+    for (int row = 1; row <= m_tasks.Count(); ++row) {
+        if (IsIdleTask(m_tasks.At(row))) {
+            continue;
+        }
+        // A time that cannot be read is due at once, as the scheduler reads it.
+        const std::int64_t left = SecondsLeft(row).value_or(0);
+        if (best == 0 || left < bestLeft) {
+            best = row;
+            bestLeft = left;
+        }
+    }
+    return best != 0 || m_tasks.IsEmpty() ? best : 1;
 }
 
 std::optional<Mark> Engine::ArmedAfterAllAction() const {
+    for (const auto& [mark, name] : kAfterAllOrder) {
+        if (m_options.IsChecked(mark)) {
+            return mark;
+        }
+    }
     return std::nullopt;
 }
 
 TaskBuilder::Input Engine::InputOf(int row) const {
-    (void)row;
-    return {};
+    return TaskBuilder::InputOf(m_tasks.At(row), m_s.dateOrder);
 }
 
 bool Engine::ReplaceTask(int row, const TaskBuilder::Input& in) {
-    (void)row;
-    (void)in;
-    return false;
+    if (!m_tasks.IsValidRow(row)) {
+        return false;
+    }
+    // What the warning named is no longer what the row does.
+    if (m_warning && !m_warning->afterAllTasks && HeldRow() == row) {
+        DropWarning();
+    }
+    m_tasks.Replace(row, TaskBuilder::Build(in, m_s.clock.Now(), m_s.launcher));
+    TaskBuilder::SetAfterMarks(in, m_options, m_signals);
+    m_timerClose.SetEnabled(true);
+    return true;
 }
 
 void Engine::SetPreferences(const Preferences& prefs) {
     m_prefs = prefs;
+    m_prefs.warnLeadSeconds =
+        std::clamp(m_prefs.warnLeadSeconds, Preferences::kMinLead, Preferences::kMaxLead);
+    EnsureFolder(m_paths.appDataFolder);
+    if (const WriteResult written =
+            WritePreferences(m_paths.PreferencesFile(), m_prefs, m_s.fileSync);
+        !written.Ok()) {
+        Log("the preferences could not be written: " + written.error);
+    }
 }
 
-void Engine::WarningDoItNow() {}
-void Engine::WarningSnooze() {}
-void Engine::WarningCancel() {}
+void Engine::RowsRemoved() {
+    if (m_tasks.IsEmpty()) {
+        m_emptyActionWaiting = false;
+    }
+    if (m_warning && !m_warning->afterAllTasks && HeldRow() == 0) {
+        DropWarning();
+    }
+}
+
+int Engine::HeldRow() {
+    if (m_tasks.IsValidRow(m_heldRow) && SameTask(m_tasks.At(m_heldRow), m_heldTask)) {
+        return m_heldRow;
+    }
+    for (int row = 1; row <= m_tasks.Count(); ++row) {
+        if (SameTask(m_tasks.At(row), m_heldTask)) {
+            m_heldRow = row;
+            return row;
+        }
+    }
+    return 0;
+}
+
+void Engine::DropWarning() {
+    m_warning.reset();
+    m_heldRow = 0;
+    if (m_host != nullptr) {
+        m_host->WarningChanged();
+    }
+}
+
+bool Engine::HoldTask(int row) {
+    if (!m_prefs.warnBeforeActing || m_releasing) {
+        return false;
+    }
+    const Task& task = m_tasks.At(row);
+    // An Empty task does nothing itself: its action is the after-all-tasks one, held there.
+    const bool closes = StartsWith(task.type, texts::kClose) && !IsEmptyTask(task);
+    std::string power = IsEmptyTask(task) ? std::string() : PowerNameOf(task.after);
+    if (!closes && power.empty()) {
+        return false;
+    }
+    const DateTime now = m_s.clock.Now();
+    m_warning = Warning{false, closes ? task.program : std::string(), std::move(power),
+                        PowerDispatch::WantsQuit(task.after),
+                        AddSeconds(now, m_prefs.warnLeadSeconds).value_or(now)};
+    m_heldRow = row;
+    m_heldTask = task;
+    if (m_host != nullptr) {
+        m_host->WarningChanged();
+    }
+    return true;
+}
+
+bool Engine::HoldAfterAll() {
+    const auto armed = ArmedAfterAllAction();
+    if (!armed || (m_releasing && m_releaseCoversAfterAll)) {
+        return false;
+    }
+    const DateTime now = m_s.clock.Now();
+    if (m_afterAllHeldUntil && now < *m_afterAllHeldUntil) {
+        return true;
+    }
+    m_afterAllHeldUntil.reset();
+    if (!m_prefs.warnBeforeActing) {
+        return false;
+    }
+    m_warning = Warning{true,
+                        {},
+                        std::string(MarkName(*armed)),
+                        m_options.IsChecked(Mark::Quit),
+                        AddSeconds(now, m_prefs.warnLeadSeconds).value_or(now)};
+    if (m_host != nullptr) {
+        m_host->WarningChanged();
+    }
+    return true;
+}
+
+bool Engine::TickPastWarning(const DateTime& now) {
+    if (!m_warning) {
+        if (m_afterAllHeldUntil && m_tasks.IsEmpty() && now >= *m_afterAllHeldUntil) {
+            // The snooze is over: warned about again (or done, if the option went off).
+            m_afterAllHeldUntil.reset();
+            m_scheduler.FinishIfEmpty();
+            return false;
+        }
+        return true;
+    }
+    if (m_warning->afterAllTasks) {
+        // A task added meanwhile, or the choice cleared, ends what was warned about.
+        if (!m_tasks.IsEmpty() || !ArmedAfterAllAction()) {
+            DropWarning();
+            return true;
+        }
+        if (now >= m_warning->deadline) {
+            Release([this] { m_scheduler.FinishIfEmpty(); });
+        }
+        return false;
+    }
+    const int row = HeldRow();
+    if (row == 0) {
+        DropWarning();
+        return true;
+    }
+    if (now >= m_warning->deadline) {
+        Release([this, row] {
+            m_scheduler.Fire(row);
+            m_scheduler.FinishIfEmpty();
+        });
+    }
+    return false;
+}
+
+void Engine::Release(const std::function<void()>& act) {
+    m_releaseCoversAfterAll = m_warning->afterAllTasks || !m_warning->power.empty();
+    m_warning.reset();
+    m_heldRow = 0;
+    if (m_host != nullptr) {
+        m_host->WarningChanged();
+    }
+    const FlagScope releasing(m_releasing);
+    act();
+}
+
+void Engine::RecordAnswer(HistoryEvent::Kind kind, const Warning& warning) {
+    const bool named = !warning.program.empty();
+    Record({m_s.clock.Now(), kind, named ? warning.program : warning.power, 0,
+            warning.afterAllTasks ? "after all tasks" : (named ? warning.power : std::string())});
+}
+
+void Engine::WarningDoItNow() {
+    if (!m_warning || m_end != End::Running || m_inTick) {
+        return;
+    }
+    const FlagScope inTick(m_inTick);
+    if (m_warning->afterAllTasks) {
+        Release([this] { m_scheduler.FinishIfEmpty(); });
+        return;
+    }
+    const int row = HeldRow();
+    if (row == 0) {
+        DropWarning();
+        return;
+    }
+    Release([this, row] {
+        m_scheduler.Fire(row);
+        m_scheduler.FinishIfEmpty();
+    });
+}
+
+void Engine::WarningSnooze() {
+    if (!m_warning || m_end != End::Running || m_inTick) {
+        return;
+    }
+    const Warning warning = *m_warning;
+    const DateTime now = m_s.clock.Now();
+    const DateTime until = AddSeconds(now, kSnoozeSeconds).value_or(now);
+    if (warning.afterAllTasks) {
+        m_afterAllHeldUntil = until;
+    } else if (const int row = HeldRow(); row != 0) {
+        m_tasks.SetField(row, Field::CloseTime, FormatCanonical(until));
+        SaveDefaultTaskList();
+    }
+    DropWarning();
+    RecordAnswer(HistoryEvent::Kind::Snoozed, warning);
+}
+
+void Engine::WarningCancel() {
+    if (!m_warning || m_end != End::Running || m_inTick) {
+        return;
+    }
+    const FlagScope inTick(m_inTick);
+    const Warning warning = *m_warning;
+    const int row = warning.afterAllTasks ? 0 : HeldRow();
+    DropWarning();
+    RecordAnswer(HistoryEvent::Kind::Cancelled, warning);
+    if (warning.afterAllTasks) {
+        // Cancelling the after-all-tasks action clears its choice: nothing happens once the
+        // list is empty, not even the quit that would have followed the action.
+        for (const Mark mark : kPowerMarks) {
+            m_options.SetChecked(mark, false);
+        }
+        if (m_tasks.IsEmpty()) {
+            m_timerClose.SetEnabled(false); // as the scheduler stops once all is done
+        }
+        return;
+    }
+    if (row != 0) {
+        // Finished as if it had run, without acting; a list left empty goes on to the
+        // after-all-tasks action, which is warned about on its own.
+        m_runner.Skip(row);
+        m_scheduler.FinishIfEmpty();
+    }
+}
+
+void Engine::Record(HistoryEvent event) {
+    if (m_host != nullptr && m_prefs.notifyFailures) {
+        if (event.kind == HistoryEvent::Kind::CouldNotStart) {
+            m_host->Notify({Notice::Kind::CouldNotStart, event.subject, event.detail, 0});
+        } else if (event.kind == HistoryEvent::Kind::NothingToClose) {
+            m_host->Notify({Notice::Kind::NothingToClose, event.subject, {}, 0});
+        }
+    }
+    EnsureFolder(m_paths.appDataFolder);
+    // Not flushed to the disk: a record, not the user's data, and it would delay the power
+    // requests it follows. The rename still leaves the old file or the new one whole.
+    if (const WriteResult written = m_history.Append(std::move(event)); !written.Ok()) {
+        Log("the history could not be written: " + written.error);
+    }
+    if (m_host != nullptr) {
+        m_host->HistoryChanged();
+    }
+}
+
+std::string Engine::PowerAt(int row) const {
+    const Task& task = m_tasks.At(row);
+    std::string power = IsEmptyTask(task) ? std::string() : PowerNameOf(task.after);
+    // The last one-off task empties the list at its time, and the after-all action follows.
+    if (power.empty() && m_tasks.Count() == 1 && task.loop == texts::kNone) {
+        if (const auto armed = ArmedAfterAllAction()) {
+            power = MarkName(*armed);
+        }
+    }
+    return power;
+}
+
+void Engine::NotifyPowerSoon(const DateTime& now) {
+    const std::optional<DateTime> previous = m_lastTick;
+    m_lastTick = now;
+    if (!previous || *previous >= now || !m_prefs.notifyPowerSoon || m_host == nullptr) {
+        return;
+    }
+    for (int row = 1; row <= m_tasks.Count(); ++row) {
+        const Task& task = m_tasks.At(row);
+        if (IsIdleTask(task)) {
+            continue;
+        }
+        const auto due = ParseDateText(task.closeTime, m_s.dateOrder);
+        const std::string power = due ? PowerAt(row) : std::string();
+        if (power.empty()) {
+            continue;
+        }
+        const std::int64_t before = SecondsBetween(*previous, *due);
+        const std::int64_t left = SecondsBetween(now, *due);
+        // The nearest mark crossed since the last tick; none once it is due.
+        for (const int minutes : {1, 5}) {
+            if (left > 0 && left <= minutes * 60 && before > minutes * 60) {
+                m_host->Notify({Notice::Kind::PowerSoon, power, {}, minutes});
+                break;
+            }
+        }
+    }
+}
 
 } // namespace morvane

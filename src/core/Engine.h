@@ -59,7 +59,9 @@ public:
         std::function<void(const std::string& line)> log = {};
     };
 
+    /// Reads the preferences and the history (the files beside the settings).
     Engine(Services services, AppPaths paths);
+    ~Engine() override;
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
@@ -195,6 +197,48 @@ private:
     void SetSettingsAside();
     void Log(const std::string& line) const;
 
+    // The warning before acting.
+    /// Asked by the scheduler before a due task acts: holds a forced close or a power action
+    /// back behind a new warning when the user wants one.
+    bool HoldTask(int row);
+    /// Asked before the after-all-tasks action: holds it back while snoozed or warned about.
+    bool HoldAfterAll();
+    /// Runs before each tick while something is held; false while the tick must wait.
+    bool TickPastWarning(const DateTime& now);
+    /// The row of the task held back, found again by its texts when rows moved; 0 when gone.
+    int HeldRow();
+    /// The held task went away or was changed: nothing is held any more.
+    void DropWarning();
+    /// Performs what was held (`act`), with nothing asked again about this firing.
+    void Release(const std::function<void()>& act);
+    /// Cancelled and Snoozed events name the program, else the power action.
+    void RecordAnswer(HistoryEvent::Kind kind, const Warning& warning);
+
+    /// Adds an event to the history and tells the windows; failures are also notified.
+    void Record(HistoryEvent event);
+    /// Notifies the crossings of five and one minute before a power action since the last tick.
+    void NotifyPowerSoon(const DateTime& now);
+    /// The power action that follows `row` at its time: its own, or the after-all-tasks one of
+    /// the last one-off task; empty for none.
+    [[nodiscard]] std::string PowerAt(int row) const;
+
+    /// Follows row removals, for what must not outlive the rows it is about.
+    class ListWatch final : public TaskListObserver {
+    public:
+        explicit ListWatch(Engine& engine) : m_engine(engine) {}
+        void OnRowAboutToBeAppended(int /*row*/) override {}
+        void OnRowAppended(int /*row*/) override {}
+        void OnRowAboutToBeRemoved(int /*row*/) override {}
+        void OnRowRemoved(int /*row*/) override { m_engine.RowsRemoved(); }
+        void OnFieldChanged(int /*row*/, Field /*field*/) override {}
+        void OnAboutToClear() override {}
+        void OnCleared() override { m_engine.RowsRemoved(); }
+
+    private:
+        Engine& m_engine;
+    };
+    void RowsRemoved();
+
     Services m_s;
     AppPaths m_paths;
     UiHost* m_host = nullptr;
@@ -218,6 +262,18 @@ private:
     History m_history;
     std::optional<Warning> m_warning;
     bool m_emptyActionWaiting = false;
+    // The task the warning is about: its row when warned, and its texts to find it again.
+    int m_heldRow = 0;
+    Task m_heldTask;
+    // Set while a held action is carried out, so it is not held a second time; and whether
+    // the after-all-tasks action that may follow it at once was in the same warning.
+    bool m_releasing = false;
+    bool m_releaseCoversAfterAll = false;
+    // A snoozed after-all-tasks action waits until then, and is warned about again.
+    std::optional<DateTime> m_afterAllHeldUntil;
+    // The previous tick's time, for the notifications' crossings.
+    std::optional<DateTime> m_lastTick;
+    ListWatch m_listWatch{*this};
 };
 
 } // namespace morvane

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace morvane::platform {
 
@@ -34,6 +36,14 @@ public:
     virtual void LogOffUser() = 0;
     /// Turns the display off; needs no privilege.
     virtual void TurnOffMonitor() = 0;
+
+    /// Hears a request the system refused or that could not be made, when that becomes known
+    /// (often later, through `Process`): `action` names it ("Shutdown PC", "Reboot", "Log Off",
+    /// "Hibernate", "Turn Off the Monitor"), `reason` says why. One handler; an empty one stops
+    /// it. Back ends that learn nothing of refusals keep it unused.
+    using RefusalHandler =
+        std::function<void(const std::string& action, const std::string& reason)>;
+    virtual void SetRefusalHandler(RefusalHandler handler) { (void)handler; }
 };
 
 } // namespace morvane::platform

@@ -61,6 +61,14 @@ TEST_P(Builds, TheSevenTexts) {
     EXPECT_EQ(TaskBuilder::Build(c.input, kNow, kLauncher), c.expected);
 }
 
+// The editor opened on a task and saved unchanged gives the same task.
+TEST_P(Builds, EditingGivesTheTaskBack) {
+    const Task& task = GetParam().expected;
+    const Input in = TaskBuilder::InputOf(task, DateOrder::DayFirst);
+    EXPECT_EQ(TaskBuilder::Check(in), Refusal::None);
+    EXPECT_EQ(TaskBuilder::Build(in, kNow, kLauncher), task);
+}
+
 std::vector<BuildCase> BuildCases() {
     std::vector<BuildCase> cases;
     {

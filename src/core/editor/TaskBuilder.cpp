@@ -176,6 +176,61 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now, const platform::La
     return task;
 }
 
+TaskBuilder::Input TaskBuilder::InputOf(const Task& task, DateOrder order) {
+    Input in;
+    const bool close = StartsWith(task.type, texts::kClose);
+    in.autoType = close ? 0 : 1;
+    if (close) {
+        in.emptyTask = task.program == texts::kEmptyProgram;
+        if (!in.emptyTask) {
+            in.targetName = task.program;
+            in.processId = task.id;
+            in.targetPath = task.path;
+        }
+    } else {
+        in.commandLine = task.path;
+    }
+
+    std::string_view period;
+    for (const std::string_view prefix :
+         {texts::kCloseIdle, texts::kRunIdle, texts::kCloseAfter, texts::kRunAfter}) {
+        if (StartsWith(task.type, prefix)) {
+            period = std::string_view(task.type).substr(prefix.size());
+            in.noMouseMoving = prefix == texts::kCloseIdle || prefix == texts::kRunIdle;
+            break;
+        }
+    }
+    in.countdown = task.type != texts::kCloseNormal && task.type != texts::kRunNormal;
+    // "dd-hh-mm-ss": each part in its own entry, a missing one left at "00".
+    std::string* units[] = {&in.days, &in.hours, &in.minutes, &in.seconds};
+    for (std::string* unit : units) {
+        if (period.empty()) {
+            break;
+        }
+        const std::size_t dash = period.find('-');
+        *unit = std::string(period.substr(0, dash));
+        period = dash == std::string_view::npos ? std::string_view() : period.substr(dash + 1);
+    }
+
+    if (const auto due = ParseDateText(task.closeTime, order)) {
+        in.year = std::to_string(due->year);
+        in.monthIndex = due->month - 1;
+        in.day = TwoDigits(due->day);
+        in.hour = TwoDigits(due->hour);
+        in.minute = TwoDigits(due->minute);
+        in.second = TwoDigits(due->second);
+    }
+    in.loop = task.loop;
+    in.quit = !task.after.empty() && task.after.back() == 'Q'; // as PowerDispatch::WantsQuit
+    for (std::size_t i = 0; i < texts::kPowerNames.size(); ++i) {
+        if (StartsWith(task.after, texts::kPowerNames[i])) {
+            in.afterIndex = static_cast<int>(i) + 1;
+            break;
+        }
+    }
+    return in;
+}
+
 void TaskBuilder::SetAfterMarks(const Input& in, Options& options, SignalBox& signalBox) {
     if (in.quit) {
         options.SetChecked(Mark::Quit, true);

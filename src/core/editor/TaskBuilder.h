@@ -72,6 +72,11 @@ public:
     [[nodiscard]] static Task Build(const Input& in, const DateTime& now,
                                     const platform::Launcher& launcher);
 
+    /// The editor's fields for an existing task, the inverse of Build: Build of the result at
+    /// the same moment gives the task again (a countdown from that moment). The specific-time
+    /// fields hold the due time whenever it can be read, so switching to them shows it.
+    [[nodiscard]] static Input InputOf(const Task& task, DateOrder order);
+
     /// The fixed date's text: year "/" month as two digits "/" day " " hour ":" minute ":"
     /// second, the entry texts as they stand.
     [[nodiscard]] static std::string FixedDateText(const Input& in);

@@ -1,18 +1,129 @@
 #include "core/extras/History.h"
 
+#include "core/tasks/DateTime.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 namespace morvane {
+
+namespace {
+
+using Kind = HistoryEvent::Kind;
+
+// Fixed words, so the file reads the same whatever language the windows show.
+constexpr std::array<std::pair<Kind, std::string_view>, 8> kKindWords = {{
+    {Kind::Closed, "closed"},
+    {Kind::NothingToClose, "nothing-to-close"},
+    {Kind::Started, "started"},
+    {Kind::CouldNotStart, "could-not-start"},
+    {Kind::PowerRequested, "power-requested"},
+    {Kind::PowerRefused, "power-refused"},
+    {Kind::Cancelled, "cancelled"},
+    {Kind::Snoozed, "snoozed"},
+}};
+
+std::string_view WordOf(Kind kind) {
+    for (const auto& [k, word] : kKindWords) {
+        if (k == kind) {
+            return word;
+        }
+    }
+    return "closed";
+}
+
+std::optional<Kind> KindOf(std::string_view word) {
+    for (const auto& [k, w] : kKindWords) {
+        if (w == word) {
+            return k;
+        }
+    }
+    return std::nullopt;
+}
+
+// A line has no escaping: a tab or a line break would split the record.
+std::string Flat(std::string text) {
+    for (char& c : text) {
+        if (c == '\t' || c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+std::string LineOf(const HistoryEvent& e) {
+    return FormatCanonical(e.time) + "\t" + std::string(WordOf(e.kind)) + "\t" + Flat(e.subject) +
+           "\t" + std::to_string(e.count) + "\t" + Flat(e.detail);
+}
+
+std::optional<HistoryEvent> ParseLine(std::string_view line) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (parts.size() < 5) {
+        const std::size_t tab = line.find('\t', start);
+        if (tab == std::string_view::npos || parts.size() == 4) {
+            parts.push_back(line.substr(start));
+            break;
+        }
+        parts.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    if (parts.size() != 5) {
+        return std::nullopt;
+    }
+    const auto time = ParseDateText(parts[0], DateOrder::DayFirst);
+    const auto kind = KindOf(parts[1]);
+    int count = 0;
+    const auto [ptr, ec] =
+        std::from_chars(parts[3].data(), parts[3].data() + parts[3].size(), count);
+    if (!time || !kind || parts[3].empty() || ec != std::errc() ||
+        ptr != parts[3].data() + parts[3].size()) {
+        return std::nullopt;
+    }
+    return HistoryEvent{*time, *kind, std::string(parts[2]), count, std::string(parts[4])};
+}
+
+} // namespace
 
 void History::Load(const std::filesystem::path& path) {
     m_path = path;
+    m_events.clear();
+    const auto lines = ReadTextLines(path);
+    if (!lines) {
+        return;
+    }
+    for (const std::string& line : *lines) {
+        if (auto event = ParseLine(line)) {
+            m_events.push_back(std::move(*event));
+            if (m_events.size() > kLimit) {
+                m_events.pop_front();
+            }
+        }
+    }
 }
 
 WriteResult History::Append(HistoryEvent event, platform::FileSync* sync) {
-    (void)sync;
+    event.subject = Flat(std::move(event.subject));
+    event.detail = Flat(std::move(event.detail));
     m_events.push_back(std::move(event));
     if (m_events.size() > kLimit) {
         m_events.pop_front();
     }
-    return {};
+    if (m_path.empty()) {
+        return {};
+    }
+    // Rewritten whole rather than appended to: the old file stays intact until the new one is
+    // in its place, and the cap needs the oldest lines gone anyway.
+    std::vector<std::string> lines;
+    lines.reserve(m_events.size());
+    for (const HistoryEvent& e : m_events) {
+        lines.push_back(LineOf(e));
+    }
+    return WriteTextLinesAtomic(m_path, lines, TextCodec::Default(), sync);
 }
 
 } // namespace morvane

@@ -34,31 +34,42 @@ void PowerDispatch::DispatchAfterAllTasks() {
     }
 }
 
+void PowerDispatch::Sent(std::string_view action) const {
+    if (m_listener) {
+        m_listener(action);
+    }
+}
+
 void PowerDispatch::Hibernate() {
     m_power.EnableShutdownPrivilege();
     m_power.HibernatePC();
+    Sent(texts::kHibernate);
 }
 
 void PowerDispatch::Reboot() {
     m_options.UncheckAfterMenus();
     m_power.EnableShutdownPrivilege();
     m_power.RebootPC();
+    Sent(texts::kReboot);
 }
 
 void PowerDispatch::Shutdown() {
     m_options.UncheckAfterMenus();
     m_power.EnableShutdownPrivilege();
     m_power.ShutDownPC();
+    Sent(texts::kShutdown);
 }
 
 void PowerDispatch::LogOff() {
     m_options.UncheckAfterMenus();
     m_power.EnableShutdownPrivilege();
     m_power.LogOffUser();
+    Sent(texts::kLogOff);
 }
 
 void PowerDispatch::MonitorOff() {
     m_power.TurnOffMonitor();
+    Sent(texts::kMonitorOff);
 }
 
 } // namespace morvane

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
+#include <utility>
 
 namespace morvane {
 
@@ -21,6 +23,11 @@ public:
     /// The after-all-tasks power action chosen by the marks, if any.
     void DispatchAfterAllTasks();
 
+    /// Hears each power request once it has gone out, by its name as tasks store it
+    /// (texts::kShutdown ...); one listener, an empty one stops it.
+    using RequestListener = std::function<void(std::string_view action)>;
+    void SetRequestListener(RequestListener listener) { m_listener = std::move(listener); }
+
     /// Whether an `after` text asks to quit (its last character is "Q").
     [[nodiscard]] static bool WantsQuit(std::string_view after) {
         return !after.empty() && after.back() == 'Q';
@@ -32,8 +39,10 @@ private:
     void Shutdown();
     void LogOff();
     void MonitorOff();
+    void Sent(std::string_view action) const;
 
     platform::Power& m_power;
+    RequestListener m_listener;
     Options& m_options;
 };
 

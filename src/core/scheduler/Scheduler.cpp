@@ -28,29 +28,47 @@ void Scheduler::Tick() {
             (!idleKnown && IdleTrigger::IdlePeriod(task.type))) {
             continue;
         }
-        if (StartsWith(task.type, texts::kClose)) {
-            if (task.program == texts::kEmptyProgram) {
-                m_d.tasks.Remove(row);
-                // Kept as every finished task is, and before the after-all-tasks power action
-                // below: restored after a reboot, the task would fire the action again.
-                if (m_d.saveDefaultTaskList) {
-                    m_d.saveDefaultTaskList();
-                }
-                m_d.signals.Refresh();
-            } else {
-                // The action reads the running-programs lists: they must describe this moment.
-                const std::string program = task.program;
-                m_d.signals.Refresh();
-                m_d.actions.CloseProgram(program, row);
-            }
-        } else {
-            const std::string path = task.path;
-            m_d.signals.Refresh();
-            m_d.actions.RunProgram(path, row);
+        if (m_d.holdTask && m_d.holdTask(row)) {
+            return;
         }
+        Fire(row);
         break;
     }
+    FinishIfEmpty();
+}
+
+void Scheduler::Fire(int row) {
+    const Task& task = m_d.tasks.At(row);
+    if (StartsWith(task.type, texts::kClose)) {
+        if (task.program == texts::kEmptyProgram) {
+            m_d.tasks.Remove(row);
+            // Kept as every finished task is, and before the after-all-tasks power action
+            // below: restored after a reboot, the task would fire the action again.
+            if (m_d.saveDefaultTaskList) {
+                m_d.saveDefaultTaskList();
+            }
+            if (!m_d.tasks.IsEmpty() && m_d.emptyTaskWaits) {
+                m_d.emptyTaskWaits();
+            }
+            m_d.signals.Refresh();
+        } else {
+            // The action reads the running-programs lists: they must describe this moment.
+            const std::string program = task.program;
+            m_d.signals.Refresh();
+            m_d.actions.CloseProgram(program, row);
+        }
+    } else {
+        const std::string path = task.path;
+        m_d.signals.Refresh();
+        m_d.actions.RunProgram(path, row);
+    }
+}
+
+void Scheduler::FinishIfEmpty() {
     if (m_d.exit.IsEnding() || !m_d.tasks.IsEmpty()) {
+        return;
+    }
+    if (m_d.holdAfterAll && m_d.holdAfterAll()) {
         return;
     }
     m_d.power.DispatchAfterAllTasks();

@@ -35,6 +35,13 @@ public:
         /// Whether idleness can be known here; while it cannot, no-mouse-movement tasks are
         /// never due. Empty: it can.
         std::function<bool()> idleKnown = {};
+        /// Asked before a due task acts; true holds it back and ends the tick there, so the
+        /// tasks behind it wait too. Empty: nothing is held.
+        std::function<bool(int row)> holdTask = {};
+        /// Asked before the after-all-tasks action; true holds it back. Empty: nothing is held.
+        std::function<bool()> holdAfterAll = {};
+        /// An Empty task's time came while other tasks remain: its action waits for them.
+        std::function<void()> emptyTaskWaits = {};
     };
 
     explicit Scheduler(Deps deps, DateOrder order = DateOrder::DayFirst)
@@ -47,6 +54,10 @@ public:
     /// that no user command or other timer needs to run inside it, and so no row can vanish
     /// under it.
     void Tick();
+    /// Hands the task at `row` to its action, as a tick does once it is due and not held.
+    void Fire(int row);
+    /// What follows when the list is empty: the after-all-tasks action, then quit or stop.
+    void FinishIfEmpty();
 
 private:
     Deps m_d;

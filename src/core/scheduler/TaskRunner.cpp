@@ -22,11 +22,26 @@ std::optional<platform::ProcessId> ParseProcessId(std::string_view text) {
     return pid;
 }
 
-void TaskRunner::Terminate(const platform::ProcessInfo& target) {
+bool TaskRunner::Terminate(const platform::ProcessInfo& target) {
     // Signalling 0, a negative id or ourselves would hit a whole group or end Morvane.
     if (target.pid > 0 && target.pid != m_d.processes.OwnPid()) {
         m_d.processes.TerminateProcess(target);
+        return true;
     }
+    return false;
+}
+
+void TaskRunner::Record(HistoryEvent::Kind kind, std::string subject, int count,
+                        std::string detail) {
+    if (m_d.record) {
+        m_d.record({m_d.clock.Now(), kind, std::move(subject), count, std::move(detail)});
+    }
+}
+
+void TaskRunner::Skip(int row) {
+    Repeat(row);
+    m_d.saveDefaultTaskList();
+    m_d.signals.Refresh();
 }
 
 std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::string& idText,
@@ -60,14 +75,32 @@ void TaskRunner::Repeat(int row) {
 void TaskRunner::CloseProgram(const std::string& program, int row) {
     // Each process goes with its identity from the scan: the kill leaves it alone if it has
     // changed since.
+    int asked = 0;
     for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
-        if (EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
-            Terminate(process);
+        if (EqualsIgnoreCase(FileNameFromPath(process.path), program) && Terminate(process)) {
+            ++asked;
         }
     }
     const std::string after = m_d.tasks.FieldOf(row, Field::After);
     if (const auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
-        Terminate(*recorded);
+        // The recorded process is usually one of the scanned ones: it is counted once.
+        const bool scanned = [&] {
+            for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
+                if (process.pid == recorded->pid &&
+                    EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
+                    return true;
+                }
+            }
+            return false;
+        }();
+        if (Terminate(*recorded) && !scanned) {
+            ++asked;
+        }
+    }
+    if (asked > 0) {
+        Record(HistoryEvent::Kind::Closed, program, asked, {});
+    } else {
+        Record(HistoryEvent::Kind::NothingToClose, program, 0, {});
     }
     Repeat(row);
     m_d.saveDefaultTaskList();
@@ -91,6 +124,11 @@ void TaskRunner::RunProgram(const std::string& commandLine, int row) {
         if (m_d.log) {
             m_d.log("run task: " + failure);
         }
+    }
+    if (failure.empty()) {
+        Record(HistoryEvent::Kind::Started, commandLine, 1, {});
+    } else {
+        Record(HistoryEvent::Kind::CouldNotStart, commandLine, 0, failure);
     }
     m_d.tasks.SetLastFailure(row, std::move(failure));
     Repeat(row);

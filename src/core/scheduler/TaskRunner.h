@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/extras/History.h"
 #include "core/scheduler/TaskActions.h"
 #include "core/tasks/DateTime.h"
 #include "platform/Processes.h"
@@ -38,12 +39,17 @@ public:
         DateOrder dateOrder = DateOrder::DayFirst;
         /// Where what could not be done is written; may be empty.
         std::function<void(const std::string&)> log = {};
+        /// Hears what each action came to; may be empty.
+        std::function<void(HistoryEvent)> record = {};
     };
 
     explicit TaskRunner(Deps deps) : m_d(std::move(deps)) {}
 
     void CloseProgram(const std::string& program, int row) override;
     void RunProgram(const std::string& commandLine, int row) override;
+    /// Finishes the task at `row` as if it had acted, without ending, starting or powering
+    /// anything: a one-off row goes, a repeating one moves on, and the list is kept.
+    void Skip(int row);
 
     /// The task's `id` as a process we may end: a positive decimal number that is not our own
     /// pid and that still runs `program` (ids are reused, so the name must still match). Its
@@ -55,8 +61,10 @@ private:
     /// Removes a one-off row or moves a repeating one to its next occurrence. A loop text that
     /// is not one of the four steps has no next occurrence and ends the task like "None".
     void Repeat(int row);
-    /// Ends the process if it is still the one described (see Processes::TerminateProcess).
-    void Terminate(const platform::ProcessInfo& target);
+    /// Asks the process to end if it may be ended (see Processes::TerminateProcess); whether it
+    /// was asked.
+    bool Terminate(const platform::ProcessInfo& target);
+    void Record(HistoryEvent::Kind kind, std::string subject, int count, std::string detail);
 
     Deps m_d;
 };

@@ -309,6 +309,10 @@ bool IsDue(std::string_view closeTime, const DateTime& now, DateOrder order) {
     return !due || DueNumber(now) >= DueNumber(*due);
 }
 
+std::int64_t SecondsBetween(const DateTime& from, const DateTime& to) {
+    return ToSerial(to) - ToSerial(from);
+}
+
 std::optional<DateTime> AddSeconds(const DateTime& dt, std::int64_t seconds) {
     const std::int64_t base = ToSerial(dt);
     if (seconds > kMaxSerial - base || seconds < kMinSerial - base) {

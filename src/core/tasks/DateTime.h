@@ -35,6 +35,9 @@ inline constexpr int kMaxYear = 9999;
 /// A row is due when now >= its due moment; a text that is not a date counts as due.
 [[nodiscard]] bool IsDue(std::string_view closeTime, const DateTime& now, DateOrder order);
 
+/// Seconds from `from` to `to`, negative when `to` comes first.
+[[nodiscard]] std::int64_t SecondsBetween(const DateTime& from, const DateTime& to);
+
 /// Calendar arithmetic; nullopt when the result leaves years 100 to 9999.
 [[nodiscard]] std::optional<DateTime> AddSeconds(const DateTime& dt, std::int64_t seconds);
 /// Adds whole months, clamping the day to the target month's last day (Jan 31 + 1 = Feb 28/29).

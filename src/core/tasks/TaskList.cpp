@@ -46,6 +46,17 @@ bool TaskList::SetField(int row, Field f, std::string value) {
     return true;
 }
 
+bool TaskList::Replace(int row, const Task& task) {
+    if (!IsValidRow(row)) {
+        return false;
+    }
+    for (int f = 1; f <= kFieldCount; ++f) {
+        SetField(row, static_cast<Field>(f), task.Get(static_cast<Field>(f)));
+    }
+    m_failures[static_cast<std::size_t>(row - 1)].clear();
+    return true;
+}
+
 const std::string& TaskList::LastFailureOf(int row) const {
     static const std::string kNone;
     return IsValidRow(row) ? m_failures[static_cast<std::size_t>(row - 1)] : kNone;

@@ -55,6 +55,10 @@ public:
     bool Remove(int row);
     /// Writes field `f` of row `row`; false when there is no such row.
     bool SetField(int row, Field f, std::string value);
+    /// Puts `task` in place of row `row`, keeping its position: each field that changes is
+    /// announced as SetField does, and the row's last failure is cleared. False when there is
+    /// no such row.
+    bool Replace(int row, const Task& task);
     /// Removes every row.
     void Clear();
 

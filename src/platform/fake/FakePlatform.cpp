@@ -6,6 +6,7 @@
 #include "platform/fake/FakeFileSync.h"
 #include "platform/fake/FakeIdleSource.h"
 #include "platform/fake/FakeLauncher.h"
+#include "platform/fake/FakeNotifications.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeProgramIconLookup.h"
@@ -30,6 +31,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.windowPicker = std::make_unique<FakeWindowPicker>();
     services.programIcons = std::make_unique<FakeProgramIconLookup>();
     services.fileSync = std::make_unique<FakeFileSync>();
+    services.notifications = std::make_unique<FakeNotifications>();
     return services;
 }
 

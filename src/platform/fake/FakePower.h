@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace morvane::platform {
@@ -20,9 +21,18 @@ public:
     void RebootPC() override { calls.emplace_back("RebootPC"); }
     void LogOffUser() override { calls.emplace_back("LogOffUser"); }
     void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
+    void SetRefusalHandler(RefusalHandler handler) override { refusal = std::move(handler); }
+
+    /// Plays the system refusing `action`, as a back end hears it later.
+    void Refuse(const std::string& action, const std::string& reason) const {
+        if (refusal) {
+            refusal(action, reason);
+        }
+    }
 
     std::vector<std::string> calls;
     std::uint64_t mainWindow = 0;
+    RefusalHandler refusal;
 };
 
 } // namespace morvane::platform
