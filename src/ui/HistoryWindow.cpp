@@ -37,7 +37,7 @@ void HistoryWindow::Retranslate() {
 }
 
 QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan) {
-    const QString subject = ShownText(event.subject);
+    QString subject = ShownText(event.subject);
     switch (event.kind) {
     case HistoryEvent::Kind::Closed:
     case HistoryEvent::Kind::NothingToClose:
@@ -56,7 +56,7 @@ QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan)
 }
 
 QString HistoryWindow::Result(const HistoryEvent& event) {
-    const QString detail = ShownText(event.detail);
+    QString detail = ShownText(event.detail);
     switch (event.kind) {
     case HistoryEvent::Kind::Closed:
         return tr("closed %n process(es)", nullptr, event.count);
@@ -82,9 +82,11 @@ void HistoryWindow::Refresh() {
     const auto& events = m_engine.Events().Events();
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(events.size()));
-    for (auto it = events.rbegin(); it != events.rend(); ++it) {
-        rows << new QTreeWidgetItem(QStringList{QString::fromStdString(FormatCanonical(it->time)),
-                                                What(*it, m_engine.Language()), Result(*it)});
+    // Newest first.
+    for (std::size_t i = events.size(); i > 0; --i) {
+        const HistoryEvent& event = events[i - 1];
+        rows << new QTreeWidgetItem(QStringList{QString::fromStdString(FormatCanonical(event.time)),
+                                                What(event, m_engine.Language()), Result(event)});
     }
     m_list->setUpdatesEnabled(false);
     m_list->clear();

@@ -22,7 +22,7 @@ QString NotificationSender::Title(const Notice& notice) {
 }
 
 QString NotificationSender::Body(const Notice& notice, const LanguageTable& lan) {
-    const QString subject = ShownText(notice.subject);
+    QString subject = ShownText(notice.subject);
     switch (notice.kind) {
     case Notice::Kind::PowerSoon:
         return tr("%1 in %n minute(s).", nullptr, notice.minutesLeft)
