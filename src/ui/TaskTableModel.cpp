@@ -73,7 +73,9 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::DisplayRole) {
             return text;
         }
-        if (const QString left = m_timeLeft ? m_timeLeft(row) : QString(); !left.isEmpty()) {
+        // Every cell but the path's, whose tooltip is there to show the path.
+        if (const QString left = m_timeLeft && field != Field::Path ? m_timeLeft(row) : QString();
+            !left.isEmpty()) {
             text = QStringLiteral("%1\n\n%2").arg(text, left);
         }
         if (!waitReason.isEmpty()) {
