@@ -276,6 +276,24 @@ TEST_F(PowerWithLogind, NeitherTheQuestionsNorTheRequestWaitForASlowLogind) {
     EXPECT_EQ(poll(&wake, 1, 100), 0);
 }
 
+TEST_F(PowerWithLogind, ARefusalReachesTheHandlerWhenItComes) {
+    ASSERT_TRUE(s_logind->AddManagerMethod(
+        "Reboot", "b", "",
+        "raise dbus.exceptions.DBusException('Interactive authentication required.', "
+        "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"));
+    LinuxPower power = MakePower();
+    std::vector<std::string> refused;
+    power.SetRefusalHandler([&](const std::string& action, const std::string& reason) {
+        refused.push_back(action + ": " + reason);
+    });
+    power.RebootPC();
+    EXPECT_TRUE(ServeUntil(power, [&] { return !refused.empty(); }));
+    ASSERT_TRUE(s_logind->AddManagerMethod("Reboot", "b", "", ""));
+    ASSERT_EQ(refused.size(), 1U);
+    EXPECT_EQ(refused[0], "Reboot: Interactive authentication required.");
+    EXPECT_EQ(m_log.size(), 1U) << "and logged";
+}
+
 TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {
     test::TempDir dir;
     test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + (dir / "no_bus_here"));

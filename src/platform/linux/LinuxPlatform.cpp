@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxEndRequests.h"
 #include "platform/linux/LinuxFileSync.h"
 #include "platform/linux/LinuxLauncher.h"
+#include "platform/linux/LinuxNotifications.h"
 #include "platform/linux/LinuxPower.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/LinuxProgramIconLookup.h"
@@ -59,7 +60,10 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.clock = std::make_unique<SystemClock>();
     services.processes = std::make_unique<LinuxProcesses>();
     services.launcher = std::make_unique<LinuxLauncher>();
-    services.power = std::make_unique<LinuxPower>(StderrLog(), session);
+    auto power = std::make_unique<LinuxPower>(StderrLog(), session);
+    // Its messages go out and their answers come in on the loop the program already runs.
+    services.notifications = std::make_unique<LinuxNotifications>(power->EventLoop(), StderrLog());
+    services.power = std::move(power);
     services.idle = CreateIdleSource(session, StderrLog());
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();

@@ -18,6 +18,8 @@ namespace {
 // go back soon after it is lit again.
 constexpr std::uint64_t kMonitorWatchUsec = 1'000'000;
 
+constexpr const char* kMonitor = "Turn Off the Monitor";
+
 x11::X11Dpms::Connector OrSessionDisplay(x11::X11Dpms::Connector dpms,
                                          const SessionProbe& session) {
     if (dpms) {
@@ -82,23 +84,37 @@ void LinuxPower::EnableShutdownPrivilege() {
     }
 }
 
-void LinuxPower::Request(const char* method) {
-    // interactive = false: logind may refuse instead of asking the user for a password.
-    if (const Result sent = m_logind->Send(method, false); !sent.Ok()) {
-        m_log("power: " + sent.Message());
+sd_event* LinuxPower::EventLoop() const {
+    return m_logind->EventLoop();
+}
+
+void LinuxPower::Refused(const char* action, const std::string& line, const std::string& reason) {
+    m_log(line);
+    if (m_refusal) {
+        m_refusal(action, reason);
     }
 }
 
+void LinuxPower::Request(const char* method, const char* action) {
+    // interactive = false: logind may refuse instead of asking the user for a password.
+    m_logind->Request(method, false, [this, action](const LogindClient::Answer& answer) {
+        if (!answer.text) {
+            Refused(action, "power: " + answer.failure, answer.failure);
+        }
+    });
+}
+
+// The names are the ones the program's tasks store, so a refusal reads like the request.
 void LinuxPower::HibernatePC() {
-    Request("Hibernate");
+    Request("Hibernate", "Hibernate");
 }
 
 void LinuxPower::ShutDownPC() {
-    Request("PowerOff");
+    Request("PowerOff", "Shutdown PC");
 }
 
 void LinuxPower::RebootPC() {
-    Request("Reboot");
+    Request("Reboot", "Reboot");
 }
 
 void LinuxPower::LogOffUser() {
@@ -116,7 +132,7 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
                 return;
             }
             if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
-                m_log("power: " + sent.Message());
+                Refused("Log Off", "power: " + sent.Message(), sent.Message());
             }
         };
     };
@@ -138,7 +154,8 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
         logind->SessionOf(getpid(), tryNext("session of pid " + std::to_string(getpid())));
         return;
     default:
-        m_log("power: cannot log off, no session found (" + reasons.substr(2) + ")");
+        Refused("Log Off", "power: cannot log off, no session found (" + reasons.substr(2) + ")",
+                "no session found");
     }
 }
 
@@ -150,14 +167,16 @@ void LinuxPower::TurnOffMonitor() {
         }
         if (m_waylandMonitor) {
             if (const Result result = m_waylandMonitor->TurnOff(); !result.Ok()) {
-                m_log("monitor: " + result.Message());
+                Refused(kMonitor, "monitor: " + result.Message(), result.Message());
                 m_waylandMonitor.reset(); // a compositor started again is asked afresh next time
             }
+        } else if (m_refusal) {
+            m_refusal(kMonitor, "this desktop offers no way to turn the monitor off");
         }
         return;
     }
     if (const Result result = m_monitor.TurnMonitorOff(); !result.Ok()) {
-        m_log("monitor: " + result.Message());
+        Refused(kMonitor, "monitor: " + result.Message(), result.Message());
     }
     WatchForMonitorOn();
 }

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace morvane::platform {
 
@@ -49,11 +51,20 @@ public:
     /// X11: through DPMS. Wayland: through the first way the compositor offers (wlroots' or
     /// KWin's protocol, mutter's display configuration); where none does, it is logged.
     void TurnOffMonitor() override;
+    void SetRefusalHandler(RefusalHandler handler) override { m_refusal = std::move(handler); }
+
+    /// The event loop the program's event loop runs through `PollDescriptor` and `Process`,
+    /// for other session services to share.
+    [[nodiscard]] sd_event* EventLoop() const;
 
 private:
     /// The first way this Wayland session offers to switch monitors, or nullptr (logged).
     std::unique_ptr<MonitorSwitch> OpenWaylandMonitor();
-    void Request(const char* method);
+    /// Sends a logind request; a refusal is logged and handed to the refusal handler as
+    /// `action`.
+    void Request(const char* method, const char* action);
+    /// Logs what could not be done and tells the refusal handler.
+    void Refused(const char* action, const std::string& line, const std::string& reason);
     /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
     /// ones before found none.
     void FindSessionToEnd(LogindClient* logind, std::size_t step, const std::string& reasons);
@@ -62,7 +73,8 @@ private:
     void WatchForMonitorOn();
     static int OnWatchTimer(sd_event_source* source, std::uint64_t usec, void* userdata);
 
-    LogSink m_log; // outlives the client: answers handled at its end are still logged
+    LogSink m_log;            // outlives the client: answers handled at its end are still logged
+    RefusalHandler m_refusal; // the same
     SessionProbe m_session;
     Environment m_environment;
     std::unique_ptr<LogindClient> m_logind;

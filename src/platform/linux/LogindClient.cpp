@@ -61,6 +61,11 @@ LogindClient::Answer ReadDisplay(sd_bus_message* reply) {
     return {id, {}};
 }
 
+// A reply that carries nothing: the request was taken.
+LogindClient::Answer ReadNothing(sd_bus_message* /*reply*/) {
+    return {std::string(), {}};
+}
+
 } // namespace
 
 LogindClient::LogindClient() : m_bus(BusConnection::Bus::System, nullptr, kAnswerTimeoutUsec) {}
@@ -112,6 +117,10 @@ void LogindClient::Question(const char* path, const char* interface, const char*
     if (!made.Ok()) {
         then({std::nullopt, made.Message()});
     }
+}
+
+void LogindClient::Request(const char* method, bool argument, const AnswerHandler& then) {
+    Question(kManagerPath, kManager, method, ReadNothing, then, "b", argument ? 1 : 0);
 }
 
 void LogindClient::Ask(const char* method, const AnswerHandler& then) {

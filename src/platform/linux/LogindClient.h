@@ -43,6 +43,9 @@ public:
     Result Connect() { return m_bus.Connect(); }
     /// Sends a manager request with one boolean argument; no answer is wanted.
     Result Send(const char* method, bool argument);
+    /// Sends a manager request with one boolean argument; `then` gets an empty text once logind
+    /// has taken it, or why it refused it (or at once why it could not be sent).
+    void Request(const char* method, bool argument, const AnswerHandler& then);
     /// Sends a manager request with one text argument; no answer is wanted.
     Result Send(const char* method, const std::string& argument);
     /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,

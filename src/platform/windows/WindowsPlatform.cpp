@@ -50,6 +50,8 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.windowPicker = std::make_unique<WindowsWindowPicker>();
     services.programIcons = std::make_unique<WindowsProgramIconLookup>();
     services.fileSync = std::make_unique<WindowsFileSync>();
+    // No desktop notification service here: the windows fall back to their own (the tray).
+    services.notifications = nullptr;
     // The files are 8-bit text in the system's ANSI code page, as other Windows programs write.
     services.textEncoding = std::make_unique<WindowsTextEncoding>();
     services.log = Log;

@@ -27,6 +27,13 @@ void WindowsPower::Log(const std::string& what, DWORD error) const {
     }
 }
 
+void WindowsPower::Refused(const char* action, const std::string& what, DWORD error) const {
+    Log(what, error);
+    if (m_refusal) {
+        m_refusal(action, windows::SystemMessage(error));
+    }
+}
+
 void WindowsPower::EnableShutdownPrivilege() {
     HANDLE rawToken = nullptr;
     if (m_calls.openProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
@@ -51,29 +58,29 @@ void WindowsPower::EnableShutdownPrivilege() {
     }
 }
 
-void WindowsPower::RequestExit(UINT flags, const char* what) {
+void WindowsPower::RequestExit(UINT flags, const char* what, const char* action) {
     if (m_calls.exitWindowsEx(flags, 0) == FALSE) {
-        Log(std::string("the system refused to ") + what, GetLastError());
+        Refused(action, std::string("the system refused to ") + what, GetLastError());
     }
 }
 
 void WindowsPower::HibernatePC() {
     if (m_calls.setSuspendState(TRUE, FALSE, FALSE) == FALSE) {
-        Log("the system refused to hibernate", GetLastError());
+        Refused("Hibernate", "the system refused to hibernate", GetLastError());
     }
 }
 
 void WindowsPower::ShutDownPC() {
-    RequestExit(EWX_SHUTDOWN, "shut down");
+    RequestExit(EWX_SHUTDOWN, "shut down", "Shutdown PC");
 }
 
 void WindowsPower::RebootPC() {
-    RequestExit(EWX_REBOOT, "restart");
+    RequestExit(EWX_REBOOT, "restart", "Reboot");
 }
 
 void WindowsPower::LogOffUser() {
     // Forced: the user's programs are ended without being asked to save.
-    RequestExit(EWX_LOGOFF | EWX_FORCE, "log off");
+    RequestExit(EWX_LOGOFF | EWX_FORCE, "log off", "Log Off");
 }
 
 void WindowsPower::TurnOffMonitor() {

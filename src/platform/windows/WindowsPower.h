@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace morvane::platform {
 
@@ -27,7 +28,8 @@ struct PowerCalls {
 /// Power and session requests through the Win32 calls: ExitWindowsEx for shut down, reboot and
 /// a forced log off, SetSuspendState for hibernation (SetSystemPowerState is not offered to
 /// programs on current Windows), and SC_MONITORPOWER through the main window for the monitor.
-/// Nothing is waited for; a refused request is written to the log and otherwise ignored.
+/// Nothing is waited for; a refused request is written to the log and handed to the refusal
+/// handler.
 class WindowsPower final : public Power {
 public:
     explicit WindowsPower(PowerCalls calls = PowerCalls(),
@@ -46,14 +48,18 @@ public:
     /// Sends SC_MONITORPOWER (off) to the main window, whose default handling passes it on to the
     /// system; without a main window nothing is sent.
     void TurnOffMonitor() override;
+    void SetRefusalHandler(RefusalHandler handler) override { m_refusal = std::move(handler); }
 
 private:
     void Log(const std::string& what, DWORD error) const;
-    void RequestExit(UINT flags, const char* what);
+    /// Logs a refused request and tells the refusal handler; `action` as tasks name it.
+    void Refused(const char* action, const std::string& what, DWORD error) const;
+    void RequestExit(UINT flags, const char* what, const char* action);
 
     PowerCalls m_calls;
     std::function<void(const std::string&)> m_log;
     HWND m_mainWindow = nullptr;
+    RefusalHandler m_refusal;
 };
 
 } // namespace morvane::platform

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Notifications.h"
+#include "platform/linux/BusConnection.h"
+#include "platform/linux/Log.h"
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace morvane::platform {
+
+/// The desktop's notification service (org.freedesktop.Notifications) on the session bus.
+/// Messages go out without waiting for the service; a refusal that comes back is logged.
+class LinuxNotifications final : public Notifications {
+public:
+    /// Attaches to `loop` when given (the loop the program's event loop already runs), else to
+    /// one of its own, run whenever a message is shown.
+    LinuxNotifications(sd_event* loop, LogSink log, std::string appName = "Morvane");
+
+    /// Asks the service for its capabilities, which starts it where the bus starts it on
+    /// demand; the answer is kept for a while, as it is asked before every message.
+    [[nodiscard]] bool IsAvailable() const override;
+    bool Show(const std::string& title, const std::string& body) override;
+
+private:
+    mutable BusConnection m_bus;
+    LogSink m_log;
+    std::string m_appName;
+    mutable std::optional<std::chrono::steady_clock::time_point> m_askedAt;
+    mutable bool m_available = false;
+};
+
+} // namespace morvane::platform

@@ -1,0 +1,105 @@
+// The desktop's notification service, played by python-dbusmock's notification daemon on a
+// private session bus.
+#include "TestSupport.h"
+#include "platform/linux/LinuxNotifications.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <systemd/sd-bus.h>
+#include <vector>
+
+namespace morvane::platform {
+namespace {
+
+using test::WaitUntil;
+using namespace std::chrono_literals;
+
+constexpr const char* kService = "org.freedesktop.Notifications";
+constexpr const char* kPath = "/org/freedesktop/Notifications";
+
+// The summary and body of every Notify call the mock has seen.
+std::vector<std::string> Shown(sd_bus* bus) {
+    std::vector<std::string> shown;
+    sd_bus_message* received = nullptr;
+    const int r = sd_bus_call_method(bus, kService, kPath, "org.freedesktop.DBus.Mock", "GetCalls",
+                                     nullptr, &received, "");
+    const UniqueMessage reply(received);
+    if (r < 0) {
+        return shown;
+    }
+    sd_bus_message_enter_container(reply.get(), 'a', "(tsav)");
+    while (sd_bus_message_enter_container(reply.get(), 'r', "tsav") > 0) {
+        std::uint64_t when = 0;
+        const char* method = nullptr;
+        sd_bus_message_read(reply.get(), "ts", &when, &method);
+        std::vector<std::string> texts;
+        sd_bus_message_enter_container(reply.get(), 'a', "v");
+        while (sd_bus_message_at_end(reply.get(), 0) == 0) {
+            char type = 0;
+            const char* contents = nullptr;
+            sd_bus_message_peek_type(reply.get(), &type, &contents);
+            const char* text = nullptr;
+            if (contents != nullptr && std::string(contents) == "s" &&
+                sd_bus_message_read(reply.get(), "v", "s", &text) >= 0) {
+                texts.emplace_back(text);
+            } else {
+                sd_bus_message_skip(reply.get(), "v");
+            }
+        }
+        sd_bus_message_exit_container(reply.get());
+        sd_bus_message_exit_container(reply.get());
+        // app name, icon, summary, body
+        if (std::string(method) == "Notify" && texts.size() == 4) {
+            shown.push_back(texts[0] + "|" + texts[2] + "|" + texts[3]);
+        }
+    }
+    return shown;
+}
+
+TEST(LinuxNotifications, AMessageReachesTheDesktopsService) {
+    test::TempDir dir;
+    test::ChildProcess daemon({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1",
+                               "--address=unix:path=" + (dir / "bus")},
+                              {false, true});
+    const std::string address = daemon.ReadLine(20s).value_or("");
+    ASSERT_FALSE(address.empty());
+    const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", address);
+    std::vector<std::string> log;
+    const LogSink sink = [&](const std::string& line) {
+        log.push_back(line);
+    };
+    EXPECT_FALSE(LinuxNotifications(nullptr, sink).IsAvailable()) << "no service on the bus yet";
+
+    test::ChildProcess mock(
+        {"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon"});
+    ASSERT_TRUE(WaitUntil([&] { return LinuxNotifications(nullptr, sink).IsAvailable(); }, 30s));
+    LinuxNotifications notifications(nullptr, sink);
+    ASSERT_TRUE(notifications.IsAvailable());
+    EXPECT_TRUE(notifications.Show("Shutdown PC in 5 minutes", "Morvane will shut down the PC."));
+
+    sd_bus* opened = nullptr;
+    ASSERT_GE(sd_bus_open_user(&opened), 0);
+    const UniqueBus watcher(opened);
+    std::vector<std::string> shown;
+    EXPECT_TRUE(WaitUntil([&] {
+        shown = Shown(watcher.get());
+        return !shown.empty();
+    }));
+    EXPECT_EQ(shown, (std::vector<std::string>{
+                         "Morvane|Shutdown PC in 5 minutes|Morvane will shut down the PC."}));
+}
+
+TEST(LinuxNotifications, WithoutASessionBusItSaysSoAndShowsNothing) {
+    test::TempDir dir;
+    const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (dir / "no_bus_here"));
+    std::vector<std::string> log;
+    LinuxNotifications notifications(nullptr,
+                                     [&](const std::string& line) { log.push_back(line); });
+    EXPECT_FALSE(notifications.IsAvailable());
+    EXPECT_FALSE(notifications.Show("title", "body"));
+    ASSERT_EQ(log.size(), 1U);
+    EXPECT_NE(log[0].find("session bus"), std::string::npos) << log[0];
+}
+
+} // namespace
+} // namespace morvane::platform
