@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     engineServices.fileSync = services.fileSync.get();
     engineServices.log = services.log;
     Engine engine(engineServices, paths);
-    MainWindow window({engine, services.programIcons.get()});
+    MainWindow window({engine, services.programIcons.get(), services.notifications.get()});
     window.SetWindowPicker(services.windowPicker.get());
     // Where the monitor is switched off through our own window, the back end needs to know it.
     services.power->SetMainWindow(static_cast<std::uint64_t>(window.winId()));
@@ -113,11 +113,12 @@ int main(int argc, char* argv[]) {
             new QSocketNotifier(endRequests.WakeDescriptor(), QSocketNotifier::Read, &window);
         QObject::connect(notifier, &QSocketNotifier::activated, &window, [&endRequests, &window] {
             endRequests.Acknowledge();
-            window.close();
+            window.CloseMainWindow();
         });
     }
-    // Closing runs the unload sequence at once, so the files are kept before the system ends us.
-    endRequests.SetSessionEndHandler([&window] { window.close(); });
+    // Closing runs the unload sequence at once, so the files are kept before the system ends us
+    // (and the window never goes to the tray instead).
+    endRequests.SetSessionEndHandler([&window] { window.CloseMainWindow(); });
     // Power requests never wait for the system's answers; they are taken in as they come.
     platform::Power& power = *services.power;
     if (power.PollDescriptor() >= 0) {

@@ -112,11 +112,15 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     BuildMenus();
     Retranslate();
     FitToFont();
+    BuildExtras();
 
     m_timerClose = new QTimer(this);
     m_timerClose->setObjectName(QStringLiteral("timerClose"));
     m_timerClose->setInterval(500);
-    connect(m_timerClose, &QTimer::timeout, this, [this] { m_d.engine.SchedulerTick(); });
+    connect(m_timerClose, &QTimer::timeout, this, [this] {
+        m_d.engine.SchedulerTick();
+        RefreshLive();
+    });
     m_timerMouse = new QTimer(this);
     m_timerMouse->setObjectName(QStringLiteral("timerMouse"));
     m_timerMouse->setInterval(1000);
@@ -138,6 +142,7 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
             if (const auto it = self->m_markActions.find(mark); it != self->m_markActions.end()) {
                 it->second->setChecked(checked);
             }
+            self->RefreshLive();
         }
     });
     SyncMarks();
@@ -508,11 +513,13 @@ void MainWindow::UnloadEditor() {
 }
 
 void MainWindow::CloseMainWindow() {
+    m_closingForGood = true;
     close();
     FinishEnding();
 }
 
 void MainWindow::EndProgram() {
+    m_closingForGood = true;
     m_endingNow = true;
     UnloadEditor();
     close();
@@ -531,6 +538,11 @@ void MainWindow::FinishEnding() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closingForGood && KeepsInTray()) {
+        event->ignore();
+        hide();
+        return;
+    }
     // The close box ends the program with the unload sequence; an immediate quit skips it.
     if (!m_endingNow) {
         m_d.engine.UnloadSequence();
@@ -568,6 +580,7 @@ void MainWindow::UpdateLan() {
     m_markActions[Mark::Quit]->setText(Mnemonic(Lan(e, LanText::QuitProgram)));
     m_menuLan->setTitle(Mnemonic(Lan(e, LanText::Languages)));
 
+    RetranslateExtras();
     m_captionsApplied = true;
     if (m_editor != nullptr) {
         m_editor->UpdateLan(e.Language());
@@ -692,6 +705,10 @@ void MainWindow::ApplyLayoutRule() {
     m_LVClose->setGeometry(placed.list);
     m_cmdExit->move(placed.exit);
     m_lblWeb->move(placed.web);
+    // The status line shares the web link's row, from the link's end to the list's.
+    const int statusLeft = m_lblWeb->geometry().right() + 16;
+    m_lblStatus->setGeometry(statusLeft, placed.web.y(), placed.list.right() - statusLeft + 1,
+                             m_lblWeb->height());
 }
 
 } // namespace morvane

@@ -20,12 +20,17 @@ namespace morvane {
 
 class DoorPicture;
 class Engine;
+class HistoryWindow;
+class PreferenceActions;
+class TrayIcon;
+class WarningNotice;
 class LinkLabel;
 class PictureButton;
 class ProgramIcons;
 class TaskEditor;
 class TaskTableModel;
 namespace platform {
+class Notifications;
 class ProgramIconLookup;
 class WindowPicker;
 } // namespace platform
@@ -39,6 +44,8 @@ public:
         Engine& engine;
         /// Answers which picture a program has; null for theme and generic pictures only.
         platform::ProgramIconLookup* iconLookup = nullptr;
+        /// The desktop's notification service; null for the tray's balloons only.
+        platform::Notifications* notifications = nullptr;
     };
 
     explicit MainWindow(Deps deps, QWidget* parent = nullptr);
@@ -97,6 +104,17 @@ public:
     void ShowMessage(const std::string& text) override;
     void RunningProgramsChanged() override;
 
+    // The warning, notifications, tray, status line, history and editing (MainWindowExtras.cpp).
+    /// Opens the editor on the selected task (Enter or a double-click on a row does the same).
+    void EditCommand();
+    void HistoryCommand();
+    void WarningChanged() override;
+    void Notify(const Notice& notice) override;
+    void HistoryChanged() override;
+    /// Replaces how the presence of a desktop tray is asked (QSystemTrayIcon's answer by default).
+    void SetTrayAvailability(std::function<bool()> available);
+    [[nodiscard]] TrayIcon& Tray() const { return *m_tray; }
+
 Q_SIGNALS:
     /// The program is over: the event loop should end.
     void programEnded();
@@ -123,6 +141,11 @@ private:
     /// Grows the buttons and the window from the font beyond the standard one.
     void FitToFont();
     void FinishEnding();
+    void BuildExtras();
+    /// Shows what the engine holds now: the status line, the tray's tooltip, the warning.
+    void RefreshLive();
+    void RetranslateExtras();
+    [[nodiscard]] bool KeepsInTray() const;
 
     Deps m_d;
     ProgramIcons* m_icons = nullptr;
@@ -143,6 +166,14 @@ private:
     QTreeView* m_LVClose = nullptr;
     DoorPicture* m_picDoor = nullptr;
     LinkLabel* m_lblWeb = nullptr;
+    QLabel* m_lblStatus = nullptr;
+    QAction* m_menuEdit = nullptr;
+    QAction* m_menuHistory = nullptr;
+    TrayIcon* m_tray = nullptr;
+    WarningNotice* m_warning = nullptr;
+    HistoryWindow* m_history = nullptr;
+    PreferenceActions* m_prefActions = nullptr;
+    bool m_closingForGood = false; // not to the tray: the program ends
 
     QMenu* m_menuTask = nullptr;
     QMenu* m_menuSetting = nullptr;

@@ -188,12 +188,65 @@ void TaskEditor::AddTask() {
     }
 
     ResetPointerState();
+    if (m_editRow > 0) {
+        if (!EditedRowIsUnchanged() || !m_d.engine.ReplaceTask(m_editRow, in)) {
+            Inform(QStringLiteral("Morvane"),
+                   tr("The task was run or removed while it was being edited, so it was not "
+                      "saved."));
+            return;
+        }
+        if (in.autoType == 0 && !m_targetIcon.isNull()) {
+            m_d.taskIcons.SetRowIcon(m_editRow, m_targetIcon);
+        } else if (in.autoType != 0) {
+            m_d.taskIcons.SetRowIcon(m_editRow, ProgramIcons::Generic());
+        }
+        m_selected = true;
+        CloseFromProgram();
+        return;
+    }
     const int row = m_d.engine.AddTask(in);
     m_d.taskIcons.SetRowIcon(row, in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
     m_chkOnly->setChecked(false);
     m_selected = true;
     CloseFromProgram();
     Q_EMIT taskAdded(row);
+}
+
+void TaskEditor::EditTask(int row) {
+    if (!m_d.engine.Tasks().IsValidRow(row)) {
+        return;
+    }
+    if (m_editRow == 0) {
+        m_addTitle = windowTitle();
+    }
+    m_editRow = row;
+    m_editedTask = m_d.engine.Tasks().At(row);
+    ResetPointerState();
+    FillInput(m_d.engine.InputOf(row));
+    const QVariant icon = m_d.taskIcons.index(row - 1, 0).data(Qt::DecorationRole);
+    SetTargetIcon(m_chkOnly->isChecked() ? m_imgEmptyIcon : icon.value<QIcon>());
+    m_lblWindow->setText(ShownText(CurrentTarget().path));
+    setWindowTitle(tr("Edit a Task"));
+    m_cmdOK->setText(tr("Save"));
+    ShowEditor();
+}
+
+bool TaskEditor::EditedRowIsUnchanged() const {
+    if (!m_d.engine.Tasks().IsValidRow(m_editRow)) {
+        return false;
+    }
+    Task now = m_d.engine.Tasks().At(m_editRow);
+    now.closeTime = m_editedTask.closeTime;
+    return now == m_editedTask;
+}
+
+void TaskEditor::LeaveEditMode() {
+    if (m_editRow == 0) {
+        return;
+    }
+    m_editRow = 0;
+    setWindowTitle(m_addTitle);
+    m_cmdOK->setText(Lan(m_d.engine.Language(), LanText::AddButton));
 }
 
 void TaskEditor::CancelEditor() {
@@ -254,6 +307,7 @@ void TaskEditor::closeEvent(QCloseEvent* event) {
     // Hidden, never destroyed: the fields keep their values for the next task.
     event->ignore();
     hide();
+    LeaveEditMode();
     if (m_selected) {
         m_selected = false;
         Q_EMIT returnedToMainWindow(false);

@@ -53,7 +53,14 @@ public:
     /// Closes the editor for good (the program is ending).
     void Unload();
 
-    /// Add (`cmdOK`): checks the fields, appends the task, closes the editor.
+    /// Opens the editor filled with the task at 1-based `row`; Add becomes Save, which replaces
+    /// that task in place. Closing the editor returns it to adding.
+    void EditTask(int row);
+    /// The row being edited; 0 while adding.
+    [[nodiscard]] int EditedRow() const { return m_editRow; }
+
+    /// Add (`cmdOK`): checks the fields, appends the task (or replaces the edited one), closes the
+    /// editor.
     void AddTask();
     /// Cancel (`cmdCancel`): closes the editor; no field is reset.
     void CancelEditor();
@@ -73,6 +80,9 @@ protected:
 
 private:
     void CloseFromProgram();
+    void LeaveEditMode();
+    /// Whether the edited row still holds the task being edited (a repeat moves its time only).
+    [[nodiscard]] bool EditedRowIsUnchanged() const;
     void ResetPointerState();
     void OnEmptyTaskToggled(bool ticked);
     void OnProgramChosen(QTreeWidgetItem* item);
@@ -95,6 +105,9 @@ private:
     bool m_unloaded = false;
     bool m_selectingRow = false; // the editor selects a row itself: the target stays
     QTimer* m_pickLater = nullptr;
+    int m_editRow = 0;
+    Task m_editedTask; // as it was when editing began, to notice it went meanwhile
+    QString m_addTitle;
 };
 
 } // namespace morvane

@@ -486,6 +486,39 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     return in;
 }
 
+void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
+    auto choose = [](QComboBox* list, const std::string& text) {
+        if (const int i = list->findText(QString::fromStdString(text)); i >= 0) {
+            list->setCurrentIndex(i);
+        }
+    };
+    // The Empty box first: ticking it resets the kind and the target that follow.
+    m_chkOnly->setChecked(in.emptyTask);
+    m_cmbAutoType->setCurrentIndex(in.autoType == 0 ? 0 : 1);
+    SetTarget({QString::fromStdString(in.targetName), QString::fromStdString(in.processId),
+               QString::fromStdString(in.targetPath)});
+    m_txtCmd->setText(QString::fromStdString(in.commandLine));
+    (in.countdown ? m_optTimer : m_optTime)->setChecked(true);
+    const std::string* countdown[4] = {&in.days, &in.hours, &in.minutes, &in.seconds};
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_countdown[i]->setCurrentText(QString::fromStdString(*countdown[i]));
+    }
+    choose(m_cmbYear, in.year);
+    if (in.monthIndex >= 0 && in.monthIndex < m_cmbMonth->count()) {
+        m_cmbMonth->setCurrentIndex(in.monthIndex);
+    }
+    choose(m_cmbDay, in.day);
+    choose(m_cmbHour, in.hour);
+    choose(m_cmbMin, in.minute);
+    choose(m_cmbSec, in.second);
+    choose(m_cmbLoop, in.loop);
+    m_chkMouse->setChecked(in.noMouseMoving && m_chkMouse->isEnabled());
+    m_chkQuit->setChecked(in.quit);
+    if (in.afterIndex >= 0 && in.afterIndex < m_cmbAfter->count()) {
+        m_cmbAfter->setCurrentIndex(in.afterIndex);
+    }
+}
+
 void TaskEditorForm::SetTarget(const Target& target) {
     m_target = target;
     m_lblProcess[1]->setText(ShownText(target.program));

@@ -54,6 +54,9 @@ public:
     [[nodiscard]] QSize FullSize() const { return m_fullSize; }
     /// The values Add reads, taken from the widgets.
     [[nodiscard]] TaskBuilder::Input ReadInput() const;
+    /// The reverse: sets the widgets so that ReadInput gives `in` back (a value a list does not
+    /// hold is typed into the countdown fields, and leaves the other lists as they are).
+    void FillInput(const TaskBuilder::Input& in);
 
     /// Makes `target` the one Add uses and shows its name and id.
     void SetTarget(const Target& target);

@@ -88,6 +88,11 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::DisplayRole) {
             return text;
         }
+        // Every cell but the path's, whose tooltip is there to show the path.
+        if (const QString left = m_timeLeft && field != Field::Path ? m_timeLeft(row) : QString();
+            !left.isEmpty()) {
+            text = QStringLiteral("%1\n\n%2").arg(text, left);
+        }
         if (!waitReason.isEmpty()) {
             text = QStringLiteral("%1\n\n%2").arg(text, waitReason);
         }

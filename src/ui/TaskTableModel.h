@@ -32,6 +32,11 @@ public:
     void SetIdleReasonSource(std::function<std::string()> reason);
     /// Tells the views that the translated headers and texts changed with the language.
     void Retranslate();
+    /// Where the model asks for a row's time left, worded (empty for none); its tooltips end
+    /// with it.
+    void SetTimeLeftSource(std::function<QString(int row)> timeLeft) {
+        m_timeLeft = std::move(timeLeft);
+    }
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -52,6 +57,7 @@ private:
 
     const TaskList& m_tasks;
     std::function<std::string()> m_idleReason;
+    std::function<QString(int row)> m_timeLeft;
     // One picture per row of the list, in the list's order.
     QList<QIcon> m_rowIcons;
 };

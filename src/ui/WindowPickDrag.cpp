@@ -304,7 +304,6 @@ void WindowPickDrag::ShowMainWindow() {
     }
     // Asked for by position, or the window manager would place it anew.
     if (QWindow* handle = main->windowHandle()) {
-        const QMargins frame = handle->frameMargins();
         handle->setPosition(m_mainClientAt);
     }
     main->show();

@@ -1,0 +1,68 @@
+#include "ui/PreferenceActions.h"
+
+#include "core/Engine.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QMenu>
+
+namespace morvane {
+
+PreferenceActions::PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialogParent)
+    : QObject(&menu), m_engine(engine), m_dialogParent(dialogParent) {
+    menu.addSeparator();
+    auto checkable = [this, &menu](const char* name, bool Preferences::*option) {
+        QAction* action = menu.addAction(QString());
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, option](bool on) {
+            Preferences prefs = m_engine.Prefs();
+            prefs.*option = on;
+            m_engine.SetPreferences(prefs);
+            Sync();
+        });
+        return action;
+    };
+    m_warn = checkable("menuWarn", &Preferences::warnBeforeActing);
+    m_lead = menu.addAction(QString());
+    m_lead->setObjectName(QStringLiteral("menuWarnLead"));
+    connect(m_lead, &QAction::triggered, this, [this] { AskLeadTime(); });
+    m_notifyPower = checkable("menuNotifyPower", &Preferences::notifyPowerSoon);
+    m_notifyFailures = checkable("menuNotifyFailures", &Preferences::notifyFailures);
+    m_keepInTray = checkable("menuKeepInTray", &Preferences::keepInTray);
+    Retranslate();
+}
+
+void PreferenceActions::Sync() {
+    const Preferences& prefs = m_engine.Prefs();
+    m_warn->setChecked(prefs.warnBeforeActing);
+    m_notifyPower->setChecked(prefs.notifyPowerSoon);
+    m_notifyFailures->setChecked(prefs.notifyFailures);
+    m_keepInTray->setChecked(prefs.keepInTray);
+}
+
+void PreferenceActions::Retranslate() {
+    m_warn->setText(tr("Warn before acting"));
+    m_lead->setText(tr("Warning lead time..."));
+    m_notifyPower->setText(tr("Notify before power actions"));
+    m_notifyFailures->setText(tr("Notify when a task fails"));
+    m_keepInTray->setText(tr("Keep running in the tray when the window is closed"));
+    Sync();
+}
+
+void PreferenceActions::AskLeadTime() {
+    bool ok = false;
+    const int seconds = QInputDialog::getInt(
+        m_dialogParent, tr("Warning lead time"),
+        tr("Seconds the warning waits before acting (%1 to %2):")
+            .arg(Preferences::kMinLead)
+            .arg(Preferences::kMaxLead),
+        m_engine.Prefs().warnLeadSeconds, Preferences::kMinLead, Preferences::kMaxLead, 1, &ok);
+    if (ok) {
+        Preferences prefs = m_engine.Prefs();
+        prefs.warnLeadSeconds = seconds;
+        m_engine.SetPreferences(prefs);
+    }
+}
+
+} // namespace morvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace morvane {
+
+class Engine;
+
+/// The Setting menu's items for the options kept outside the settings file. Each click sets
+/// the options through the engine; the check marks show what the engine holds.
+class PreferenceActions final : public QObject {
+    Q_OBJECT
+public:
+    /// Adds the items to the end of `menu`; `dialogParent` owns the lead time question.
+    PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialogParent);
+
+    /// Sets the check marks from the engine's options.
+    void Sync();
+    /// Applies the translated captions.
+    void Retranslate();
+
+private:
+    void AskLeadTime();
+
+    Engine& m_engine;
+    QWidget* m_dialogParent;
+    QAction* m_warn = nullptr;
+    QAction* m_lead = nullptr;
+    QAction* m_notifyPower = nullptr;
+    QAction* m_notifyFailures = nullptr;
+    QAction* m_keepInTray = nullptr;
+};
+
+} // namespace morvane

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/Options.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <cstdint>
+#include <string_view>
+
+namespace morvane {
+
+class Engine;
+class LanguageTable;
+struct DateTime;
+
+/// The wording of what is due and what is armed, shared by the status line, the tray icon's
+/// tooltip, the list's tooltips and the warning notice.
+class StatusTexts {
+    Q_DECLARE_TR_FUNCTIONS(StatusTexts)
+public:
+    /// "0:04:12"; a day or more reads "2 d 3:04:05".
+    [[nodiscard]] static QString TimeLeft(std::int64_t seconds);
+    /// Seconds from `now` to `then` on the wall clock; negative when `then` has passed.
+    [[nodiscard]] static std::int64_t SecondsBetween(const DateTime& now, const DateTime& then);
+    /// The caption the language file gives a power mark (Mark::Shut ... Mark::Screen).
+    [[nodiscard]] static QString MarkCaption(const LanguageTable& lan, Mark mark);
+    /// The caption of a power action as a task stores it (texts::kShutdown ...); the stored
+    /// text itself when it is not one.
+    [[nodiscard]] static QString PowerCaption(const LanguageTable& lan, std::string_view power);
+    /// What a power action does, to follow "Morvane will" ("shut down the computer").
+    [[nodiscard]] static QString PowerDoing(std::string_view power);
+    /// "Next: firefox in 0:04:12", "Next: backup.sh waits for idle"; empty for an empty list.
+    [[nodiscard]] static QString NextDue(const Engine& engine);
+    /// "After all tasks: Shutdown PC", or that an Empty task's action waits for the others;
+    /// empty when nothing is armed.
+    [[nodiscard]] static QString Armed(const Engine& engine);
+    /// The time left of the task at `row`, or that it waits for idleness; empty when unknown.
+    [[nodiscard]] static QString RowTimeLeft(const Engine& engine, int row);
+};
+
+} // namespace morvane

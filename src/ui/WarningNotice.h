@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace morvane {
+
+class Engine;
+
+/// The notice shown, above every window, while a due action is held back: what will happen and
+/// to which program, the time left, and the three answers. It never changes anything itself:
+/// the answers are Engine commands, and what it shows is read from the engine.
+class WarningNotice final : public QDialog {
+    Q_OBJECT
+public:
+    WarningNotice(Engine& engine, QWidget* parent);
+
+    /// Shows, updates or hides the notice from the held action and the clock.
+    void Refresh();
+    /// Applies the translated captions.
+    void Retranslate();
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    [[nodiscard]] QString Describe() const;
+
+    Engine& m_engine;
+    QLabel* m_what = nullptr;
+    QLabel* m_countdown = nullptr;
+    QPushButton* m_doItNow = nullptr;
+    QPushButton* m_snooze = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace morvane
