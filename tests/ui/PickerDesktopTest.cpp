@@ -21,6 +21,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -323,6 +324,18 @@ private Q_SLOTS:
             QCOMPARE(Text("lblWindow"), QStringLiteral("Picker xterm"));
             QVERIFY(NothingLeft(before));
         }
+    }
+
+    void theTimedPickTakesTheWindowUnderThePointerFromTheKeyboard() {
+        const QString testWindowPid = QString::number(m_testWindow.processId());
+        auto* later = Editor()->findChild<QPushButton*>(QStringLiteral("cmdPickLater"));
+        QVERIFY(later != nullptr && later->isEnabled());
+        later->setFocus();
+        QTest::keyClick(later, Qt::Key_Space);
+        // The pointer reaches the window only after the press, as a keyboard user's would.
+        QVERIFY(MoveTo(Centre(*m_x->OuterRect(m_child))));
+        QVERIFY(QTest::qWaitFor([&] { return Text("lblID") == testWindowPid; }, kWaitMs));
+        QCOMPARE(Text("lblProcess1"), QStringLiteral("morvane_x11_test_window"));
     }
 };
 
