@@ -2,6 +2,95 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>NotificationSender</name>
+    <message>
+        <source>Morvane: power action soon</source>
+        <translation>Morvane : action planifiée imminente</translation>
+    </message>
+    <message>
+        <source>Morvane could not start a program</source>
+        <translation>Morvane n&apos;a pas pu lancer un programme</translation>
+    </message>
+    <message>
+        <source>Morvane found nothing to close</source>
+        <translation>Morvane n&apos;a rien trouvé à fermer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 in %n minute(s).</source>
+        <translation>
+            <numerusform>%1 dans %n minute.</numerusform>
+            <numerusform>%1 dans %n minutes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not start: %2</source>
+        <translation>%1 n&apos;a pas pu être lancé : %2</translation>
+    </message>
+    <message>
+        <source>No running program is called %1.</source>
+        <translation>Aucun programme en cours ne s&apos;appelle %1.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>%1 d %2</source>
+        <translation>%1 j %2</translation>
+    </message>
+    <message>
+        <source>shut down the computer</source>
+        <translation>éteindre l&apos;ordinateur</translation>
+    </message>
+    <message>
+        <source>restart the computer</source>
+        <translation>redémarrer l&apos;ordinateur</translation>
+    </message>
+    <message>
+        <source>log you off</source>
+        <translation>fermer votre session</translation>
+    </message>
+    <message>
+        <source>hibernate the computer</source>
+        <translation>mettre l&apos;ordinateur en veille prolongée</translation>
+    </message>
+    <message>
+        <source>turn off the monitor</source>
+        <translation>éteindre le moniteur</translation>
+    </message>
+    <message>
+        <source>Next: %1 in %2</source>
+        <translation>Suivante : %1 dans %2</translation>
+    </message>
+    <message>
+        <source>Next: %1 waits for idle</source>
+        <translation>Suivante : %1 attend l&apos;inactivité</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Suivante : %1</translation>
+    </message>
+    <message>
+        <source>The Empty task&apos;s %1 waits until the other tasks have finished</source>
+        <translation>Tâche « Vide » : %1 attend la fin des autres tâches</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>l&apos;action</translation>
+    </message>
+    <message>
+        <source>After all tasks: %1</source>
+        <translation>Après toutes les tâches : %1</translation>
+    </message>
+    <message>
+        <source>Time left: %1</source>
+        <translation>Temps restant : %1</translation>
+    </message>
+    <message>
+        <source>Waiting for idle</source>
+        <translation>En attente d&apos;inactivité</translation>
+    </message>
+</context>
+<context>
     <name>UiText</name>
     <message>
         <source>Picking a window with the mouse does not work on a Wayland desktop: it cannot tell which program a window belongs to. Choose the program from the list of running programs instead.</source>
@@ -38,6 +127,68 @@
     <message>
         <source>GNOME&apos;s idle monitor does not answer: %1</source>
         <translation>Le moniteur d&apos;inactivité de GNOME ne répond pas : %1</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Close %1</source>
+        <translation>Fermer %1</translation>
+    </message>
+    <message>
+        <source>Run %1</source>
+        <translation>Lancer %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>closed %n process(es)</source>
+        <translation>
+            <numerusform>%n processus fermé</numerusform>
+            <numerusform>%n processus fermés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>nothing to close</source>
+        <translation>rien à fermer</translation>
+    </message>
+    <message>
+        <source>started</source>
+        <translation>lancé</translation>
+    </message>
+    <message>
+        <source>could not start: %1</source>
+        <translation>lancement impossible : %1</translation>
+    </message>
+    <message>
+        <source>request sent</source>
+        <translation>demande envoyée</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>refusé : %1</translation>
+    </message>
+    <message>
+        <source>cancelled in the warning</source>
+        <translation>annulé depuis l&apos;avertissement</translation>
+    </message>
+    <message>
+        <source>put off by 10 minutes</source>
+        <translation>reporté de 10 minutes</translation>
     </message>
 </context>
 <context>
@@ -177,6 +328,45 @@
         <source>Polish</source>
         <translation>Polonais (Polski)</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::PreferenceActions</name>
+    <message>
+        <source>Warn before acting</source>
+        <translation>Avertir avant d&apos;agir</translation>
+    </message>
+    <message>
+        <source>Warning lead time...</source>
+        <translation>Délai d&apos;avertissement...</translation>
+    </message>
+    <message>
+        <source>Notify before power actions</source>
+        <translation>Notifier avant d&apos;éteindre, de redémarrer, etc.</translation>
+    </message>
+    <message>
+        <source>Notify when a task fails</source>
+        <translation>Notifier quand une tâche échoue</translation>
+    </message>
+    <message>
+        <source>Keep running in the tray when the window is closed</source>
+        <translation>Rester dans la zone de notification quand la fenêtre est fermée</translation>
+    </message>
+    <message>
+        <source>Warning lead time</source>
+        <translation>Délai d&apos;avertissement</translation>
+    </message>
+    <message>
+        <source>Seconds the warning waits before acting (%1 to %2):</source>
+        <translation>Secondes d&apos;attente de l&apos;avertissement avant d&apos;agir (de %1 à %2) :</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskEditor</name>
@@ -217,6 +407,18 @@ L&apos;ajouter quand même ?</translation>
     <message>
         <source>Programs</source>
         <translation>Programmes</translation>
+    </message>
+    <message>
+        <source>The task was run or removed while it was being edited, so it was not saved.</source>
+        <translation>La tâche a été exécutée ou supprimée pendant sa modification : elle n&apos;a pas été enregistrée.</translation>
+    </message>
+    <message>
+        <source>Edit a Task</source>
+        <translation>Modifier une tâche</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -447,6 +649,56 @@ Last run failed: %2</source>
     <message>
         <source>After the Task Finished</source>
         <translation>Après la tâche</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TrayIcon</name>
+    <message>
+        <source>Show Morvane</source>
+        <translation>Afficher Morvane</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::WarningNotice</name>
+    <message>
+        <source>Morvane: about to act</source>
+        <translation>Morvane : action imminente</translation>
+    </message>
+    <message>
+        <source>Do it now</source>
+        <translation>Agir maintenant</translation>
+    </message>
+    <message>
+        <source>Snooze 10 min</source>
+        <translation>Reporter de 10 min</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Morvane will close %1, then %2.</source>
+        <translation>Morvane va fermer %1, puis %2.</translation>
+    </message>
+    <message>
+        <source>Morvane will close %1.</source>
+        <translation>Morvane va fermer %1.</translation>
+    </message>
+    <message>
+        <source>Morvane will %1.</source>
+        <translation>Morvane va %1.</translation>
+    </message>
+    <message>
+        <source>All tasks have finished. %1</source>
+        <translation>Toutes les tâches sont terminées. %1</translation>
+    </message>
+    <message>
+        <source>Morvane then quits.</source>
+        <translation>Morvane se fermera ensuite.</translation>
+    </message>
+    <message>
+        <source>In %1</source>
+        <translation>Dans %1</translation>
     </message>
 </context>
 <context>

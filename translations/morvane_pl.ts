@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pl_PL">
 <context>
+    <name>NotificationSender</name>
+    <message>
+        <source>Morvane: power action soon</source>
+        <translation>Morvane: zaplanowana czynność za chwilę</translation>
+    </message>
+    <message>
+        <source>Morvane could not start a program</source>
+        <translation>Morvane nie mógł uruchomić programu</translation>
+    </message>
+    <message>
+        <source>Morvane found nothing to close</source>
+        <translation>Morvane nie znalazł nic do zamknięcia</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 in %n minute(s).</source>
+        <translation>
+            <numerusform>%1 za %n minutę.</numerusform>
+            <numerusform>%1 za %n minuty.</numerusform>
+            <numerusform>%1 za %n minut.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 could not start: %2</source>
+        <translation>Nie udało się uruchomić %1: %2</translation>
+    </message>
+    <message>
+        <source>No running program is called %1.</source>
+        <translation>Żaden uruchomiony program nie nazywa się %1.</translation>
+    </message>
+</context>
+<context>
+    <name>StatusTexts</name>
+    <message>
+        <source>%1 d %2</source>
+        <translation>%1 d %2</translation>
+    </message>
+    <message>
+        <source>shut down the computer</source>
+        <translation>wyłączy komputer</translation>
+    </message>
+    <message>
+        <source>restart the computer</source>
+        <translation>uruchomi ponownie komputer</translation>
+    </message>
+    <message>
+        <source>log you off</source>
+        <translation>wyloguje Cię</translation>
+    </message>
+    <message>
+        <source>hibernate the computer</source>
+        <translation>zahibernuje komputer</translation>
+    </message>
+    <message>
+        <source>turn off the monitor</source>
+        <translation>wyłączy monitor</translation>
+    </message>
+    <message>
+        <source>Next: %1 in %2</source>
+        <translation>Następne: %1 za %2</translation>
+    </message>
+    <message>
+        <source>Next: %1 waits for idle</source>
+        <translation>Następne: %1 czeka na bezczynność</translation>
+    </message>
+    <message>
+        <source>Next: %1</source>
+        <translation>Następne: %1</translation>
+    </message>
+    <message>
+        <source>The Empty task&apos;s %1 waits until the other tasks have finished</source>
+        <translation>Zadanie „Puste”: %1 czeka na zakończenie pozostałych zadań</translation>
+    </message>
+    <message>
+        <source>action</source>
+        <translation>czynność</translation>
+    </message>
+    <message>
+        <source>After all tasks: %1</source>
+        <translation>Po wykonaniu wszystkich zadań: %1</translation>
+    </message>
+    <message>
+        <source>Time left: %1</source>
+        <translation>Pozostało: %1</translation>
+    </message>
+    <message>
+        <source>Waiting for idle</source>
+        <translation>Czeka na bezczynność</translation>
+    </message>
+</context>
+<context>
     <name>UiText</name>
     <message>
         <source>Picking a window with the mouse does not work on a Wayland desktop: it cannot tell which program a window belongs to. Choose the program from the list of running programs instead.</source>
@@ -38,6 +128,69 @@
     <message>
         <source>GNOME&apos;s idle monitor does not answer: %1</source>
         <translation>Monitor bezczynności GNOME nie odpowiada: %1</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Historia</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Czynność</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Wynik</translation>
+    </message>
+    <message>
+        <source>Close %1</source>
+        <translation>Zamknij %1</translation>
+    </message>
+    <message>
+        <source>Run %1</source>
+        <translation>Uruchom %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>closed %n process(es)</source>
+        <translation>
+            <numerusform>zamknięto %n proces</numerusform>
+            <numerusform>zamknięto %n procesy</numerusform>
+            <numerusform>zamknięto %n procesów</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>nothing to close</source>
+        <translation>nic do zamknięcia</translation>
+    </message>
+    <message>
+        <source>started</source>
+        <translation>uruchomiono</translation>
+    </message>
+    <message>
+        <source>could not start: %1</source>
+        <translation>nie udało się uruchomić: %1</translation>
+    </message>
+    <message>
+        <source>request sent</source>
+        <translation>wysłano żądanie</translation>
+    </message>
+    <message>
+        <source>refused: %1</source>
+        <translation>odmowa: %1</translation>
+    </message>
+    <message>
+        <source>cancelled in the warning</source>
+        <translation>anulowano w ostrzeżeniu</translation>
+    </message>
+    <message>
+        <source>put off by 10 minutes</source>
+        <translation>odłożono o 10 minut</translation>
     </message>
 </context>
 <context>
@@ -178,6 +331,45 @@
         <source>Polish</source>
         <translation>Polski</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historia</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::PreferenceActions</name>
+    <message>
+        <source>Warn before acting</source>
+        <translation>Ostrzegaj przed wykonaniem zadania</translation>
+    </message>
+    <message>
+        <source>Warning lead time...</source>
+        <translation>Czas ostrzeżenia...</translation>
+    </message>
+    <message>
+        <source>Notify before power actions</source>
+        <translation>Powiadamiaj przed wyłączeniem, restartem itp.</translation>
+    </message>
+    <message>
+        <source>Notify when a task fails</source>
+        <translation>Powiadamiaj o nieudanych zadaniach</translation>
+    </message>
+    <message>
+        <source>Keep running in the tray when the window is closed</source>
+        <translation>Działaj w zasobniku systemowym po zamknięciu okna</translation>
+    </message>
+    <message>
+        <source>Warning lead time</source>
+        <translation>Czas ostrzeżenia</translation>
+    </message>
+    <message>
+        <source>Seconds the warning waits before acting (%1 to %2):</source>
+        <translation>Ile sekund ostrzeżenie czeka przed wykonaniem (od %1 do %2):</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskEditor</name>
@@ -218,6 +410,18 @@ Czy mimo to je dodać?</translation>
     <message>
         <source>Programs</source>
         <translation>Programy</translation>
+    </message>
+    <message>
+        <source>The task was run or removed while it was being edited, so it was not saved.</source>
+        <translation>Zadanie zostało wykonane lub usunięte w trakcie edycji, więc nie zostało zapisane.</translation>
+    </message>
+    <message>
+        <source>Edit a Task</source>
+        <translation>Edytuj zadanie</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
     </message>
 </context>
 <context>
@@ -448,6 +652,56 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
     <message>
         <source>After the Task Finished</source>
         <translation>Po zakończeniu zadania</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TrayIcon</name>
+    <message>
+        <source>Show Morvane</source>
+        <translation>Pokaż Morvane</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::WarningNotice</name>
+    <message>
+        <source>Morvane: about to act</source>
+        <translation>Morvane: za chwilę wykona zadanie</translation>
+    </message>
+    <message>
+        <source>Do it now</source>
+        <translation>Wykonaj teraz</translation>
+    </message>
+    <message>
+        <source>Snooze 10 min</source>
+        <translation>Odłóż o 10 min</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Morvane will close %1, then %2.</source>
+        <translation>Morvane zamknie %1, a potem %2.</translation>
+    </message>
+    <message>
+        <source>Morvane will close %1.</source>
+        <translation>Morvane zamknie %1.</translation>
+    </message>
+    <message>
+        <source>Morvane will %1.</source>
+        <translation>Morvane %1.</translation>
+    </message>
+    <message>
+        <source>All tasks have finished. %1</source>
+        <translation>Wszystkie zadania zostały wykonane. %1</translation>
+    </message>
+    <message>
+        <source>Morvane then quits.</source>
+        <translation>Następnie Morvane zakończy działanie.</translation>
+    </message>
+    <message>
+        <source>In %1</source>
+        <translation>Za %1</translation>
     </message>
 </context>
 <context>

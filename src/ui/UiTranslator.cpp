@@ -11,7 +11,8 @@ UiTranslator::~UiTranslator() {
 }
 
 void UiTranslator::Follow(const Options& marks) {
-    QString code;
+    // English has one too, for its plural forms only ("1 process", "2 processes").
+    QString code = QStringLiteral("en");
     if (marks.IsChecked(Mark::French)) {
         code = QStringLiteral("fr");
     } else if (marks.IsChecked(Mark::Polish)) {
@@ -22,7 +23,7 @@ void UiTranslator::Follow(const Options& marks) {
     }
     Remove();
     // Built into the program (translations/*.ts): a missing one leaves the English texts.
-    if (!code.isEmpty() && m_translator.load(QStringLiteral(":/i18n/morvane_%1.qm").arg(code))) {
+    if (m_translator.load(QStringLiteral(":/i18n/morvane_%1.qm").arg(code))) {
         QCoreApplication::installTranslator(&m_translator);
         m_installed = code;
     }

@@ -7,7 +7,8 @@ namespace morvane {
 class Options;
 
 /// Qt's translator for the texts the windows pass through tr(): the one for the language the
-/// marks choose is installed on the application; English, the texts' own language, needs none.
+/// marks choose is installed on the application. English, the texts' own language, has one too
+/// that carries only the plural forms.
 class UiTranslator final {
 public:
     UiTranslator() = default;

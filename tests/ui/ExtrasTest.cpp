@@ -247,7 +247,7 @@ private Q_SLOTS:
         QVERIFY(sender.Send(Notice{Notice::Kind::PowerSoon, "Shutdown PC", "", 5}, lan));
         QCOMPARE(service.shown.size(), std::size_t{2});
         QCOMPARE(service.shown[0].second, std::string("backup.sh could not start: no such file"));
-        QCOMPARE(service.shown[1].second, std::string("Shutdown PC in 5 minute(s)."));
+        QCOMPARE(service.shown[1].second, std::string("Shutdown PC in 5 minutes."));
         service.available = false;
         // Nowhere to show it: no service and no tray icon on the screen.
         QVERIFY(!sender.Send(Notice{Notice::Kind::NothingToClose, "gedit", "", 0}, lan));

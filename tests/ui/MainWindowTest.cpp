@@ -609,7 +609,7 @@ private Q_SLOTS:
         ModalAnswerer answerer;
         W<QToolButton>("cmdLoad")->click();
         QCOMPARE(answerer.Count(), 1);
-        QVERIFY2(answerer.Boxes().first().text.contains(QLatin1String("2 line(s)")),
+        QVERIFY2(answerer.Boxes().first().text.contains(QLatin1String("2 lines of")),
                  qPrintable(answerer.Boxes().first().text));
         QCOMPARE(Tasks().Count(), 0);
 
