@@ -20,15 +20,17 @@ export HOME="$home" APPDATA="$home/appdata" XDG_CONFIG_HOME="$home/config"
 mkdir -p "$APPDATA"
 printf '1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n' >"$APPDATA/mvsetting.ini"
 tab=$'\t'
+# Due tomorrow, so nothing fires while the pictures are taken.
+day=$(date -d tomorrow +%Y/%m/%d)
 {
-    printf 'xclock%s/usr/bin/xclock%s1234%s2026/12/08 18:00:00%sEvery Day%sClose - Normal%s\r\n' \
-        "$tab" "$tab" "$tab" "$tab" "$tab" "$tab"
-    printf 'backup.sh%s/home/me/bin/backup.sh%sNone%s2026/12/08 02:30:00%sEvery Day%sRun - Normal%s\r\n' \
-        "$tab" "$tab" "$tab" "$tab" "$tab" "$tab"
-    printf 'xterm%s/usr/bin/xterm%s2210%s2026/12/08 09:00:00%sNone%sClose - AfterNoMouseMoving 00-00-30-00%sTurn Off the Monitor\r\n' \
-        "$tab" "$tab" "$tab" "$tab" "$tab" "$tab"
-    printf 'Empty%sNone%sNone%s2026/12/08 23:00:00%sNone%sClose - After 00-02-00-00%sShutdown PC - Q\r\n' \
-        "$tab" "$tab" "$tab" "$tab" "$tab" "$tab"
+    printf 'xclock%s/usr/bin/xclock%s1234%s%s 18:00:00%sEvery Day%sClose - Normal%s\r\n' \
+        "$tab" "$tab" "$tab" "$day" "$tab" "$tab" "$tab"
+    printf 'backup.sh%s/home/me/bin/backup.sh%sNone%s%s 02:30:00%sEvery Day%sRun - Normal%s\r\n' \
+        "$tab" "$tab" "$tab" "$day" "$tab" "$tab" "$tab"
+    printf 'xterm%s/usr/bin/xterm%s2210%s%s 09:00:00%sNone%sClose - AfterNoMouseMoving 00-00-30-00%sTurn Off the Monitor\r\n' \
+        "$tab" "$tab" "$tab" "$day" "$tab" "$tab" "$tab"
+    printf 'Empty%sNone%sNone%s%s 23:00:00%sNone%sClose - After 00-02-00-00%sShutdown PC - Q\r\n' \
+        "$tab" "$tab" "$tab" "$day" "$tab" "$tab" "$tab"
 } >"$APPDATA/default.mtf"
 
 # A few programs for the editor's list.
