@@ -778,7 +778,8 @@ void Engine::NotifyPowerSoon(const DateTime& now) {
         const std::int64_t left = SecondsBetween(now, *due);
         // The nearest mark crossed since the last tick; none once it is due.
         for (const int minutes : {1, 5}) {
-            if (left > 0 && left <= minutes * 60 && before > minutes * 60) {
+            const std::int64_t mark = std::int64_t{minutes} * 60;
+            if (left > 0 && left <= mark && before > mark) {
                 m_host->Notify({Notice::Kind::PowerSoon, power, {}, minutes});
                 break;
             }

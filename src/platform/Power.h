@@ -43,7 +43,7 @@ public:
     /// it. Back ends that learn nothing of refusals keep it unused.
     using RefusalHandler =
         std::function<void(const std::string& action, const std::string& reason)>;
-    virtual void SetRefusalHandler(RefusalHandler /*handler*/) {}
+    virtual void SetRefusalHandler(const RefusalHandler& /*handler*/) {}
 };
 
 } // namespace morvane::platform

@@ -5,7 +5,7 @@
 namespace morvane {
 
 QString UiText::Reason(const std::string& reason) {
-    const QString text = QString::fromStdString(reason);
+    QString text = QString::fromStdString(reason);
     // The back ends' fixed texts, and the ones with a display name or an error in them.
     static const char* const kFixed[] = {
         QT_TR_NOOP("Picking a window with the mouse does not work on a Wayland desktop: it "

@@ -21,7 +21,7 @@ public:
     void RebootPC() override { calls.emplace_back("RebootPC"); }
     void LogOffUser() override { calls.emplace_back("LogOffUser"); }
     void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
-    void SetRefusalHandler(RefusalHandler handler) override { refusal = std::move(handler); }
+    void SetRefusalHandler(const RefusalHandler& handler) override { refusal = handler; }
 
     /// Plays the system refusing `action`, as a back end hears it later.
     void Refuse(const std::string& action, const std::string& reason) const {

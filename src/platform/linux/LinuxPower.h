@@ -51,7 +51,7 @@ public:
     /// X11: through DPMS. Wayland: through the first way the compositor offers (wlroots' or
     /// KWin's protocol, mutter's display configuration); where none does, it is logged.
     void TurnOffMonitor() override;
-    void SetRefusalHandler(RefusalHandler handler) override { m_refusal = std::move(handler); }
+    void SetRefusalHandler(const RefusalHandler& handler) override { m_refusal = handler; }
 
     /// The event loop the program's event loop runs through `PollDescriptor` and `Process`,
     /// for other session services to share.

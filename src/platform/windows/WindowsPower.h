@@ -48,7 +48,7 @@ public:
     /// Sends SC_MONITORPOWER (off) to the main window, whose default handling passes it on to the
     /// system; without a main window nothing is sent.
     void TurnOffMonitor() override;
-    void SetRefusalHandler(RefusalHandler handler) override { m_refusal = std::move(handler); }
+    void SetRefusalHandler(const RefusalHandler& handler) override { m_refusal = handler; }
 
 private:
     void Log(const std::string& what, DWORD error) const;
