@@ -5,9 +5,6 @@
 #include "ui/Lan.h"
 #include "ui/ShownText.h"
 
-#include <QDateTime>
-#include <QTimeZone>
-
 #include <algorithm>
 #include <array>
 
@@ -24,11 +21,6 @@ int PowerIndex(std::string_view power) {
     return it == texts::kPowerNames.end() ? -1 : static_cast<int>(it - texts::kPowerNames.begin());
 }
 
-QDateTime WallClock(const DateTime& t) {
-    // Both ends are local wall-clock times: counted without a zone, as the scheduler compares.
-    return {QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second), QTimeZone::utc()};
-}
-
 } // namespace
 
 QString StatusTexts::TimeLeft(std::int64_t seconds) {
@@ -39,10 +31,6 @@ QString StatusTexts::TimeLeft(std::int64_t seconds) {
                               .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return days > 0 ? tr("%1 d %2").arg(days).arg(clock) : clock;
-}
-
-std::int64_t StatusTexts::SecondsBetween(const DateTime& now, const DateTime& then) {
-    return WallClock(now).secsTo(WallClock(then));
 }
 
 QString StatusTexts::MarkCaption(const LanguageTable& lan, Mark mark) {

@@ -12,7 +12,6 @@ namespace morvane {
 
 class Engine;
 class LanguageTable;
-struct DateTime;
 
 /// The wording of what is due and what is armed, shared by the status line, the tray icon's
 /// tooltip, the list's tooltips and the warning notice.
@@ -21,8 +20,6 @@ class StatusTexts {
 public:
     /// "0:04:12"; a day or more reads "2 d 3:04:05".
     [[nodiscard]] static QString TimeLeft(std::int64_t seconds);
-    /// Seconds from `now` to `then` on the wall clock; negative when `then` has passed.
-    [[nodiscard]] static std::int64_t SecondsBetween(const DateTime& now, const DateTime& then);
     /// The caption the language file gives a power mark (Mark::Shut ... Mark::Screen).
     [[nodiscard]] static QString MarkCaption(const LanguageTable& lan, Mark mark);
     /// The caption of a power action as a task stores it (texts::kShutdown ...); the stored

@@ -1,6 +1,7 @@
 #include "ui/WarningNotice.h"
 
 #include "core/Engine.h"
+#include "core/tasks/DateTime.h"
 #include "types/Clock.h"
 #include "ui/ShownText.h"
 #include "ui/StatusTexts.h"
@@ -95,8 +96,8 @@ void WarningNotice::Refresh() {
         return;
     }
     m_what->setText(Describe());
-    const std::int64_t left = StatusTexts::SecondsBetween(m_engine.ClockSource().Now(),
-                                                          m_engine.PendingWarning()->deadline);
+    const std::int64_t left =
+        SecondsBetween(m_engine.ClockSource().Now(), m_engine.PendingWarning()->deadline);
     m_countdown->setText(tr("In %1").arg(StatusTexts::TimeLeft(left)));
     if (!isVisible()) {
         adjustSize();
