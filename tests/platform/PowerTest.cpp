@@ -237,6 +237,25 @@ INSTANTIATE_TEST_SUITE_P(
                    nullptr}),
     [](const ::testing::TestParamInfo<LogOffCase>& info) { return std::string(info.param.name); });
 
+TEST_F(LogOff, ARefusedLogOffReachesTheHandler) {
+    ASSERT_NO_FATAL_FAILURE(ShapeLogind({"Refused", "", true, true, true, {}, "c2"}));
+    ASSERT_TRUE(s_logind->AddManagerMethod(
+        "TerminateSession", "s", "",
+        Raise("org.freedesktop.DBus.Error.AccessDenied", "Permission denied")));
+    LinuxPower power([this](const std::string& line) { m_log.push_back(line); }, SessionProbe(), {},
+                     Environment(std::map<std::string, std::string>{}));
+    std::vector<std::string> refused;
+    power.SetRefusalHandler([&](const std::string& action, const std::string& reason) {
+        refused.push_back(action + ": " + reason);
+    });
+
+    power.LogOffUser();
+
+    EXPECT_TRUE(ServeUntil(power, [&] { return !refused.empty(); }));
+    ASSERT_TRUE(s_logind->AddManagerMethod("TerminateSession", "s", "", ""));
+    EXPECT_EQ(refused, std::vector<std::string>{"Log Off: Permission denied"});
+}
+
 TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
     LinuxPower power = MakePower();
 

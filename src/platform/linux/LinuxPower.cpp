@@ -131,9 +131,13 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
                 FindSessionToEnd(logind, step + 1, reasons + "; " + way + ": " + session.failure);
                 return;
             }
-            if (const Result sent = logind->Send("TerminateSession", *session.text); !sent.Ok()) {
-                Refused("Log Off", "power: " + sent.Message(), sent.Message());
-            }
+            // Heard to the end, so a refusal (a session of someone else's, a policy) is told.
+            logind->Request("TerminateSession", *session.text,
+                            [this](const LogindClient::Answer& answer) {
+                                if (!answer.text) {
+                                    Refused("Log Off", "power: " + answer.failure, answer.failure);
+                                }
+                            });
         };
     };
     switch (step) {

@@ -88,15 +88,6 @@ Result LogindClient::Send(const char* method, bool argument) {
                       sd_bus_message_append(request.get(), "b", argument ? 1 : 0));
 }
 
-Result LogindClient::Send(const char* method, const std::string& argument) {
-    UniqueMessage request;
-    if (Result made = NewCall(kManagerPath, kManager, method, request); !made.Ok()) {
-        return made;
-    }
-    return m_bus.Post(method, request.get(),
-                      sd_bus_message_append(request.get(), "s", argument.c_str()));
-}
-
 template <typename... Arguments>
 void LogindClient::Question(const char* path, const char* interface, const char* method,
                             Reader read, const AnswerHandler& then, const char* types,
@@ -121,6 +112,11 @@ void LogindClient::Question(const char* path, const char* interface, const char*
 
 void LogindClient::Request(const char* method, bool argument, const AnswerHandler& then) {
     Question(kManagerPath, kManager, method, ReadNothing, then, "b", argument ? 1 : 0);
+}
+
+void LogindClient::Request(const char* method, const std::string& argument,
+                           const AnswerHandler& then) {
+    Question(kManagerPath, kManager, method, ReadNothing, then, "s", argument.c_str());
 }
 
 void LogindClient::Ask(const char* method, const AnswerHandler& then) {

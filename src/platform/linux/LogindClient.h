@@ -46,8 +46,9 @@ public:
     /// Sends a manager request with one boolean argument; `then` gets an empty text once logind
     /// has taken it, or why it refused it (or at once why it could not be sent).
     void Request(const char* method, bool argument, const AnswerHandler& then);
-    /// Sends a manager request with one text argument; no answer is wanted.
-    Result Send(const char* method, const std::string& argument);
+    /// Sends a manager request with one text argument; `then` gets an empty text once logind
+    /// has done it, or the reason it refused.
+    void Request(const char* method, const std::string& argument, const AnswerHandler& then);
     /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,
     /// or at once when the question cannot be asked.
     void Ask(const char* method, const AnswerHandler& then);
