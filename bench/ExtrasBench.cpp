@@ -44,15 +44,23 @@ HistoryEvent Event(int i) {
             "/home/me/bin/backup.sh --all", 0, "No such file or directory"};
 }
 
-// One event more on a full history: the whole file is written again, atomically.
-void BM_HistoryAppendFull(benchmark::State& state) {
+std::filesystem::path HistoryFile() {
+    return BenchFolder() / "history.log";
+}
+
+// A history of kLimit events, in its file.
+void FillHistoryFile(History& history) {
     std::filesystem::create_directories(BenchFolder());
-    const auto file = BenchFolder() / "history.log";
-    History history;
-    history.Load(file);
+    history.Load(HistoryFile());
     for (int i = 0; i < static_cast<int>(History::kLimit); ++i) {
         (void)history.Append(Event(i));
     }
+}
+
+// One event more on a full history: the whole file is written again, atomically.
+void BM_HistoryAppendFull(benchmark::State& state) {
+    History history;
+    FillHistoryFile(history);
     int i = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(history.Append(Event(++i)).Ok());
@@ -62,18 +70,13 @@ void BM_HistoryAppendFull(benchmark::State& state) {
 
 // Start-up reads the full history once.
 void BM_HistoryLoadFull(benchmark::State& state) {
-    std::filesystem::create_directories(BenchFolder());
-    const auto file = BenchFolder() / "history.log";
     {
         History history;
-        history.Load(file);
-        for (int i = 0; i < static_cast<int>(History::kLimit); ++i) {
-            (void)history.Append(Event(i));
-        }
+        FillHistoryFile(history);
     }
     for (auto _ : state) {
         History history;
-        history.Load(file);
+        history.Load(HistoryFile());
         benchmark::DoNotOptimize(history.Events().size());
     }
     std::filesystem::remove_all(BenchFolder());

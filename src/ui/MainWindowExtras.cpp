@@ -90,7 +90,7 @@ void MainWindow::RefreshLive() {
         m_lblStatus->setText(status);
         m_lblStatus->setToolTip(parts.join(QLatin1Char('\n')));
     }
-    m_tray->Refresh();
+    m_tray->Refresh(parts);
     if (m_d.engine.PendingWarning() || m_warning->isVisible()) {
         m_warning->Refresh();
     }

@@ -29,10 +29,8 @@ TrayIcon::TrayIcon(Engine& engine, QObject* parent)
         QAction* action = m_menuAfter->addAction(QString());
         action->setCheckable(true);
         m_marks[mark] = action;
-        connect(action, &QAction::triggered, this, [this, mark] {
-            m_engine.ToggleMark(mark);
-            Refresh();
-        });
+        // The marks' listener refreshes the menu with everything else that shows them.
+        connect(action, &QAction::triggered, this, [this, mark] { m_engine.ToggleMark(mark); });
     }
     m_menu->addSeparator();
     m_exit = m_menu->addAction(QString());
@@ -62,14 +60,12 @@ void TrayIcon::ShowWhereAvailable() {
     }
 }
 
-void TrayIcon::Refresh() {
-    QStringList lines{QStringLiteral("Morvane")};
-    for (const QString& line : {StatusTexts::NextDue(m_engine), StatusTexts::Armed(m_engine)}) {
-        if (!line.isEmpty()) {
-            lines << line;
-        }
+void TrayIcon::Refresh(const QStringList& status) {
+    // Asked every tick: the desktop hears of a tooltip only when it changes.
+    const QString tip = (QStringList{QStringLiteral("Morvane")} + status).join(QLatin1Char('\n'));
+    if (m_icon->toolTip() != tip) {
+        m_icon->setToolTip(tip);
     }
-    m_icon->setToolTip(lines.join(QLatin1Char('\n')));
     for (const auto& [mark, action] : m_marks) {
         action->setChecked(m_engine.Marks().IsChecked(mark));
     }
@@ -85,7 +81,6 @@ void TrayIcon::Retranslate() {
                                            : StatusTexts::MarkCaption(lan, mark));
     }
     m_exit->setText(Lan(lan, LanText::Exit));
-    Refresh();
 }
 
 } // namespace morvane

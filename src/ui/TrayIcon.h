@@ -3,6 +3,7 @@
 #include "core/Options.h"
 
 #include <QObject>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -32,8 +33,9 @@ public:
     /// Shows the icon where there is a tray.
     void ShowWhereAvailable();
 
-    /// Updates the tooltip and the marks from the engine.
-    void Refresh();
+    /// Shows the status lines (next task, armed action) under the name in the tooltip, and the
+    /// marks as the engine has them.
+    void Refresh(const QStringList& status);
     /// Applies the translated captions and the language file's.
     void Retranslate();
 
