@@ -1,9 +1,8 @@
 // Cost of one scheduler tick over a large task list.
 #include "core/AppExit.h"
 #include "core/Options.h"
-#include "core/SignalBox.h"
-#include "core/TimerSwitch.h"
 #include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/ScheduleHooks.h"
 #include "core/scheduler/Scheduler.h"
 #include "core/scheduler/TaskActions.h"
 #include "core/tasks/TaskList.h"
@@ -19,6 +18,11 @@ namespace {
 struct NoActions final : TaskActions {
     void CloseProgram(const std::string&, int) override {}
     void RunProgram(const std::string&, int) override {}
+};
+
+struct NoHooks final : Rescan, ListKeeper {
+    void Refresh() override {}
+    void KeepList() override {}
 };
 
 struct NoExit final : AppExit {
@@ -41,10 +45,9 @@ void Tick(benchmark::State& state, bool lastDue) {
     platform::FakePower power;
     PowerDispatch dispatch{power, options};
     NoActions actions;
-    SignalBox signals{options};
-    TimerSwitch timerClose;
+    NoHooks hooks;
     NoExit exit;
-    Scheduler scheduler{{tasks, options, clock, dispatch, actions, signals, timerClose, exit}};
+    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit, hooks}};
     for (auto _ : state) {
         scheduler.Tick();
     }

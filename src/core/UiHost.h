@@ -6,7 +6,8 @@ namespace morvane {
 
 struct Notice;
 
-/// What the core asks of the windows. The user interface implements it; tests record it.
+/// What the core asks of the windows, and what it tells them. Every method does nothing unless
+/// the windows override it, so the core runs the same with no window at all (tests, start-up).
 class UiHost {
 public:
     UiHost() = default;
@@ -14,30 +15,56 @@ public:
     UiHost(const UiHost&) = delete;
     UiHost& operator=(const UiHost&) = delete;
 
-    /// "Are you sure to quit?" titled "Exit" with OK and Cancel; true for OK.
-    virtual bool AskExitQuestion() = 0;
+    /// "Are you sure to quit?" titled "Exit" with OK and Cancel; true for OK. With no window
+    /// there is nobody to ask, and the program quits.
+    virtual bool AskExitQuestion() { return true; }
     /// Hides the how-to-use picture over the task list.
-    virtual void HideDoor() = 0;
+    virtual void HideDoor() {}
     /// Releases the skin (every way of ending does this).
-    virtual void DetachSkin() = 0;
+    virtual void DetachSkin() {}
     /// Closes the task editor for good.
-    virtual void UnloadEditor() = 0;
+    virtual void UnloadEditor() {}
     /// Closes the main window, which runs the unload sequence, and ends the program.
-    virtual void CloseMainWindow() = 0;
+    virtual void CloseMainWindow() {}
     /// Ends the program now, without the main window's unload sequence.
-    virtual void EndProgram() = 0;
+    virtual void EndProgram() {}
     /// Applies the language table to every translated caption of both windows.
-    virtual void UpdateLan() = 0;
+    virtual void UpdateLan() {}
     /// Shows a message box titled "Morvane" with an OK button.
-    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void ShowMessage(const std::string& text) { (void)text; }
     /// The running-programs lists were rebuilt: refresh the editor's process list.
-    virtual void RunningProgramsChanged() = 0;
+    virtual void RunningProgramsChanged() {}
     /// The held action (Engine::PendingWarning) appeared, changed or went away.
     virtual void WarningChanged() {}
     /// Asks for a desktop notification; the core has already applied the user's options.
     virtual void Notify(const Notice& notice) { (void)notice; }
     /// An event was added to the history.
     virtual void HistoryChanged() {}
+};
+
+/// The windows as the core's parts see them: forwards to the windows once they are set, and to
+/// UiHost's do-nothing defaults until then, so no part asks whether there is a window.
+class HostRelay final : public UiHost {
+public:
+    /// `host` null goes back to the defaults.
+    void SetTarget(UiHost* host) { m_target = host != nullptr ? host : &m_none; }
+
+    bool AskExitQuestion() override { return m_target->AskExitQuestion(); }
+    void HideDoor() override { m_target->HideDoor(); }
+    void DetachSkin() override { m_target->DetachSkin(); }
+    void UnloadEditor() override { m_target->UnloadEditor(); }
+    void CloseMainWindow() override { m_target->CloseMainWindow(); }
+    void EndProgram() override { m_target->EndProgram(); }
+    void UpdateLan() override { m_target->UpdateLan(); }
+    void ShowMessage(const std::string& text) override { m_target->ShowMessage(text); }
+    void RunningProgramsChanged() override { m_target->RunningProgramsChanged(); }
+    void WarningChanged() override { m_target->WarningChanged(); }
+    void Notify(const Notice& notice) override { m_target->Notify(notice); }
+    void HistoryChanged() override { m_target->HistoryChanged(); }
+
+private:
+    UiHost m_none;
+    UiHost* m_target = &m_none;
 };
 
 } // namespace morvane

@@ -1,7 +1,6 @@
 #include "ui/StatusTexts.h"
 
 #include "core/Engine.h"
-#include "core/scheduler/IdleTrigger.h"
 #include "ui/Lan.h"
 #include "ui/ShownText.h"
 
@@ -12,13 +11,14 @@ namespace morvane {
 
 namespace {
 
-// The five power actions in the order of texts::kPowerNames, kPowerMarks and the language file.
+// The five power actions in the editor's order (PowerIndex 1 to 5), as the language file has.
 constexpr std::array<LanText, 5> kPowerTexts = {LanText::Shutdown, LanText::Reboot, LanText::LogOff,
                                                 LanText::Hibernate, LanText::MonitorOff};
 
-int PowerIndex(std::string_view power) {
-    const auto it = std::find(texts::kPowerNames.begin(), texts::kPowerNames.end(), power);
-    return it == texts::kPowerNames.end() ? -1 : static_cast<int>(it - texts::kPowerNames.begin());
+// The action a stored name means; None for a text that is not exactly one.
+PowerAction ActionNamed(std::string_view power) {
+    const PowerAction action = PowerOfAfter(power);
+    return PowerName(action) == power ? action : PowerAction::None;
 }
 
 } // namespace
@@ -34,44 +34,45 @@ QString StatusTexts::TimeLeft(std::int64_t seconds) {
 }
 
 QString StatusTexts::MarkCaption(const LanguageTable& lan, Mark mark) {
-    const auto it = std::find(kPowerMarks.begin(), kPowerMarks.end(), mark);
-    return it == kPowerMarks.end()
-               ? QString()
-               : Lan(lan, kPowerTexts[static_cast<std::size_t>(it - kPowerMarks.begin())]);
+    const int i = PowerIndex(ActionOf(mark));
+    return i == 0 ? QString() : Lan(lan, kPowerTexts[static_cast<std::size_t>(i - 1)]);
 }
 
 QString StatusTexts::PowerCaption(const LanguageTable& lan, std::string_view power) {
-    const int i = PowerIndex(power);
-    return i < 0 ? ShownText(power) : Lan(lan, kPowerTexts[static_cast<std::size_t>(i)]);
+    const int i = PowerIndex(ActionNamed(power));
+    return i == 0 ? ShownText(power) : Lan(lan, kPowerTexts[static_cast<std::size_t>(i - 1)]);
 }
 
 QString StatusTexts::PowerDoing(std::string_view power) {
-    switch (PowerIndex(power)) {
-    case 0:
+    switch (ActionNamed(power)) {
+    case PowerAction::Shutdown:
         return tr("shut down the computer");
-    case 1:
+    case PowerAction::Reboot:
         return tr("restart the computer");
-    case 2:
+    case PowerAction::LogOff:
         return tr("log you off");
-    case 3:
+    case PowerAction::Hibernate:
         return tr("hibernate the computer");
-    case 4:
+    case PowerAction::MonitorOff:
         return tr("turn off the monitor");
-    default:
-        return ShownText(power);
+    case PowerAction::None:
+        break;
     }
+    return ShownText(power);
 }
 
 QString StatusTexts::NextDue(const Engine& engine) {
-    const int row = engine.NextDueRow();
+    // One pass over the rows at one reading of the clock, once per tick or change.
+    const ScheduleStatus status = engine.Status();
+    const int row = status.nextRow;
     if (!engine.Tasks().IsValidRow(row)) {
         return {};
     }
     const QString name = ShownText(engine.Tasks().FieldOf(row, Field::Program));
-    if (const auto left = engine.SecondsLeft(row)) {
-        return tr("Next: %1 in %2").arg(name, TimeLeft(*left));
+    if (status.secondsLeft) {
+        return tr("Next: %1 in %2").arg(name, TimeLeft(*status.secondsLeft));
     }
-    if (IdleTrigger::IdlePeriod(engine.Tasks().FieldOf(row, Field::Type))) {
+    if (engine.Tasks().SpecOf(row).IsIdle()) {
         return tr("Next: %1 waits for idle").arg(name);
     }
     return tr("Next: %1").arg(name);
@@ -94,7 +95,7 @@ QString StatusTexts::RowTimeLeft(const Engine& engine, int row) {
     if (const auto left = engine.SecondsLeft(row)) {
         return tr("Time left: %1").arg(TimeLeft(*left));
     }
-    if (IdleTrigger::IdlePeriod(engine.Tasks().FieldOf(row, Field::Type))) {
+    if (engine.Tasks().SpecOf(row).IsIdle()) {
         return tr("Waiting for idle");
     }
     return {};

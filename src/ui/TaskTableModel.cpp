@@ -1,6 +1,5 @@
 #include "ui/TaskTableModel.h"
 
-#include "core/scheduler/IdleTrigger.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
 #include "ui/UiText.h"
@@ -54,7 +53,7 @@ void TaskTableModel::Retranslate() {
 }
 
 QString TaskTableModel::IdleWaitReason(int row) const {
-    if (!m_idleReason || !IdleTrigger::IdlePeriod(m_tasks.FieldOf(row, Field::Type))) {
+    if (!m_idleReason || !m_tasks.SpecOf(row).IsIdle()) {
         return {};
     }
     return UiText::Reason(m_idleReason());
@@ -113,12 +112,12 @@ QVariant TaskTableModel::headerData(int section, Qt::Orientation orientation, in
     return {};
 }
 
-void TaskTableModel::OnRowAboutToBeAppended(int row) {
-    beginInsertRows({}, row - 1, row - 1);
+void TaskTableModel::OnRowsAboutToBeAppended(int first, int last) {
+    beginInsertRows({}, first - 1, last - 1);
 }
 
-void TaskTableModel::OnRowAppended(int row) {
-    m_rowIcons.insert(row - 1, ProgramIcons::Generic());
+void TaskTableModel::OnRowsAppended(int first, int last) {
+    m_rowIcons.insert(first - 1, last - first + 1, ProgramIcons::Generic());
     endInsertRows();
 }
 

@@ -45,8 +45,8 @@ public:
                                       int role) const override;
 
 private:
-    void OnRowAboutToBeAppended(int row) override;
-    void OnRowAppended(int row) override;
+    void OnRowsAboutToBeAppended(int first, int last) override;
+    void OnRowsAppended(int first, int last) override;
     void OnRowAboutToBeRemoved(int row) override;
     void OnRowRemoved(int row) override;
     void OnFieldChanged(int row, Field field) override;

@@ -292,9 +292,9 @@ TEST_F(EngineTest, AutostartToggleRegistersAndReportsFailures) {
     EXPECT_EQ(host.calls.back(), "message Error 13 opening key\r\n");
 }
 
-TEST_F(EngineTest, LoadTasksRestartsTheSchedulerEvenForAnUnreadableFile) {
+TEST_F(EngineTest, LoadTasksOfAnUnreadableFileAddsNothingAndStartsNoTimer) {
     EXPECT_EQ(engine.LoadTasks(dir / "missing.mtf").added, 0);
-    EXPECT_TRUE(engine.IsSchedulerOn());
+    EXPECT_FALSE(engine.IsSchedulerOn());
     std::filesystem::path written;
     AddTask(Close("vim", "None"));
     ASSERT_TRUE(engine.SaveTasks(dir / "week", &written).Ok());
@@ -303,7 +303,9 @@ TEST_F(EngineTest, LoadTasksRestartsTheSchedulerEvenForAnUnreadableFile) {
     EXPECT_EQ(engine.Tasks().Count(), 2);
 }
 
-TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllTasksChoice) {
+TEST_F(EngineTest, TimersRunOnlyWhileTasksNeedThemAndRemovingRowsNeverActs) {
+    EXPECT_FALSE(engine.IsSchedulerOn());
+    EXPECT_FALSE(engine.IsSamplerOn());
     TaskBuilder::Input in;
     in.emptyTask = true;
     in.seconds = "30";
@@ -311,6 +313,12 @@ TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllT
     EXPECT_EQ(engine.AddTask(in), 1);
     EXPECT_TRUE(engine.Marks().IsChecked(Mark::Reboot)) << "the task's power action is chosen";
     EXPECT_TRUE(engine.IsSchedulerOn());
+    EXPECT_FALSE(engine.IsSamplerOn()) << "no task waits for idleness";
+    in.noMouseMoving = true;
+    engine.AddTask(in);
+    EXPECT_TRUE(engine.IsSamplerOn());
+    EXPECT_TRUE(engine.DeleteTask(2));
+    EXPECT_FALSE(engine.IsSamplerOn());
 
     AddTask(Close("vim", "None"));
     AddTask(Close("xterm", "None"));
@@ -321,7 +329,7 @@ TEST_F(EngineTest, AddStartsTheSchedulerAndRemovingRowsNeverPerformsTheAfterAllT
     engine.SchedulerTick();
     EXPECT_TRUE(power.calls.empty());
     EXPECT_TRUE(engine.Marks().IsChecked(Mark::Reboot));
-    EXPECT_TRUE(engine.IsSchedulerOn()) << "removing rows does not stop the scheduler";
+    EXPECT_FALSE(engine.IsSchedulerOn()) << "with nothing left to do, no timer runs";
 }
 
 TEST_F(EngineTest, AKeptIdleTaskWaitsItsWholePeriodFromStartUpWhateverTheFirstSampleSays) {

@@ -1,5 +1,4 @@
 #include "core/scheduler/IdleTrigger.h"
-#include "core/TimerSwitch.h"
 #include "core/tasks/TaskList.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeIdleSource.h"
@@ -26,8 +25,7 @@ protected:
     TaskList tasks;
     FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
     FakeIdleSource idle;
-    TimerSwitch timerClose;
-    IdleTrigger trigger{tasks, clock, idle, timerClose};
+    IdleTrigger trigger{tasks, clock, idle};
 };
 
 } // namespace
@@ -70,12 +68,11 @@ TEST_F(IdleTriggerTest, ShortAndNonNumericPeriodsAddOnlyWhatTheyCan) {
     EXPECT_EQ(tasks.FieldOf(blank, Field::CloseTime), "2026/12/07 10:00:00");
 }
 
-TEST_F(IdleTriggerTest, KeepsTheSchedulerRunningWhileTasksExist) {
-    Sample(Activity::Active);
-    EXPECT_FALSE(timerClose.IsEnabled()) << "an empty list only takes the sample";
+TEST_F(IdleTriggerTest, SamplesNothingWithoutAnIdleTask) {
+    idle.queued = {Activity::Active};
     Add("Close - Normal");
-    Sample(Activity::Idle);
-    EXPECT_TRUE(timerClose.IsEnabled());
+    trigger.Tick();
+    EXPECT_EQ(idle.queued.size(), 1U) << "the sample is left for when an idle task exists";
 }
 
 TEST_F(IdleTriggerTest, ArmingRestartsEarlierRowsOnlyWhenItSeesActivity) {

@@ -1,5 +1,4 @@
 #include "core/Options.h"
-#include "core/SignalBox.h"
 
 #include <gtest/gtest.h>
 
@@ -47,23 +46,4 @@ TEST(Options, LanguageMarksStartEnglishAndStayExclusive) {
     o.SelectLanguage(Mark::Polish);
     EXPECT_FALSE(o.IsChecked(Mark::English));
     EXPECT_TRUE(o.IsChecked(Mark::Polish));
-}
-
-TEST(SignalBox, RequestsCompleteBeforeRaiseReturnsAndOthersDoNothing) {
-    Options o;
-    SignalBox box(o);
-    int scans = 0;
-    box.SetRefreshHandler([&] { ++scans; });
-    o.SetChecked(Mark::Shut, true);
-    o.SetChecked(Mark::Quit, true);
-    box.Raise("refresh");
-    box.Raise("refresh");
-    EXPECT_EQ(scans, 2);
-    box.Raise("Refresh");
-    box.Raise("");
-    EXPECT_EQ(scans, 2);
-    EXPECT_TRUE(o.IsChecked(Mark::Shut));
-    box.AllMenuFalse();
-    EXPECT_FALSE(o.IsChecked(Mark::Shut));
-    EXPECT_FALSE(o.IsChecked(Mark::Quit));
 }

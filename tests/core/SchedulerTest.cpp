@@ -2,9 +2,8 @@
 #include "core/AppExit.h"
 #include "core/Options.h"
 #include "core/RunningPrograms.h"
-#include "core/SignalBox.h"
-#include "core/TimerSwitch.h"
 #include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/ScheduleHooks.h"
 #include "core/scheduler/TaskActions.h"
 #include "core/scheduler/TaskRunner.h"
 #include "core/tasks/TaskList.h"
@@ -57,6 +56,14 @@ struct RecordingExit final : AppExit {
     int exits = 0;
 };
 
+// Records each rescan among the actions, and keeps no file.
+struct RecordingHooks final : Rescan, ListKeeper {
+    explicit RecordingHooks(Calls& log) : calls(log) {}
+    void Refresh() override { calls.push_back("refresh"); }
+    void KeepList() override {}
+    Calls& calls;
+};
+
 Task Make(const std::string& program, const std::string& closeTime,
           const std::string& type = "Close - Normal") {
     return Task{program, "/usr/bin/" + program, "None", closeTime, "None", type, ""};
@@ -64,11 +71,6 @@ Task Make(const std::string& program, const std::string& closeTime,
 
 class SchedulerTest : public ::testing::Test {
 protected:
-    SchedulerTest() {
-        signals.SetRefreshHandler([this] { calls.push_back("refresh"); });
-        timerClose.SetEnabled(true);
-    }
-
     TaskList tasks;
     Options options;
     FakeClock clock{DateTime{2026, 12, 7, 10, 0, 0}};
@@ -76,20 +78,18 @@ protected:
     PowerDispatch dispatch{power, options};
     Calls calls;
     RecordingActions actions{tasks, calls};
-    SignalBox signals{options};
-    TimerSwitch timerClose;
+    RecordingHooks hooks{calls};
     RecordingExit exit;
-    Scheduler scheduler{{tasks, options, clock, dispatch, actions, signals, timerClose, exit}};
+    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit, hooks}};
 };
 
 } // namespace
 
-TEST_F(SchedulerTest, EmptyListDoesNothingAndKeepsTheTimer) {
+TEST_F(SchedulerTest, EmptyListDoesNothing) {
     options.SetChecked(Mark::Shut, true);
     scheduler.Tick();
     EXPECT_TRUE(calls.empty());
     EXPECT_TRUE(power.calls.empty());
-    EXPECT_TRUE(timerClose.IsEnabled());
 }
 
 TEST_F(SchedulerTest, DueAtTheSecondNotBefore) {
@@ -137,7 +137,6 @@ TEST_F(SchedulerTest, EmptyTaskIsRemovedThenRefresh) {
 TEST_F(SchedulerTest, LastTaskWithNoMarkOnlyStopsTheTimer) {
     tasks.Append(Make("a", "2026/12/07 09:00:00"));
     scheduler.Tick();
-    EXPECT_FALSE(timerClose.IsEnabled());
     EXPECT_TRUE(power.calls.empty());
     EXPECT_EQ(exit.quits, 0);
 }
@@ -162,7 +161,6 @@ TEST_P(AfterAllTasks, EachMarkRequestsItsOperation) {
     scheduler.Tick();
     EXPECT_EQ(power.calls, c.power);
     EXPECT_EQ(options.IsChecked(c.mark), !c.marksCleared);
-    EXPECT_FALSE(timerClose.IsEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -192,7 +190,6 @@ TEST_F(SchedulerTest, QuitMarkQuitsAfterTheLastTaskAndLeavesTheTimerAlone) {
     scheduler.Tick();
     EXPECT_EQ(power.calls, (Calls{"TurnOffMonitor"}));
     EXPECT_EQ(exit.quits, 1);
-    EXPECT_TRUE(timerClose.IsEnabled());
 }
 
 TEST_F(SchedulerTest, RemoveAllBetweenTicksNeverFiresTheAfterAllStep) {
@@ -213,13 +210,12 @@ TEST_F(SchedulerTest, RepeatingTaskThatStaysDoesNotFireTheAfterAllStep) {
         void RunProgram(const std::string&, int) override {}
         int closes = 0;
     } keep;
-    Scheduler s({tasks, options, clock, dispatch, keep, signals, timerClose, exit});
+    Scheduler s({tasks, options, clock, dispatch, keep, hooks, exit, hooks});
     options.SetChecked(Mark::Shut, true);
     tasks.Append(Make("a", "2026/12/07 09:00:00"));
     s.Tick();
     EXPECT_EQ(keep.closes, 1);
     EXPECT_TRUE(power.calls.empty());
-    EXPECT_TRUE(timerClose.IsEnabled());
 }
 
 TEST_F(SchedulerTest, CloseSendsEachProcessWithItsIdentityFromTheScan) {
@@ -235,8 +231,7 @@ TEST_F(SchedulerTest, CloseSendsEachProcessWithItsIdentityFromTheScan) {
     processes.running[1] = {"/usr/bin/xterm", 101, 99};
     processes.running.push_back({"/usr/bin/xterm", 300, 20});
     platform::FakeLauncher launcher;
-    TaskRunner runner({tasks, running, processes, launcher, clock, dispatch, signals, exit, [] {
-                       }});
+    TaskRunner runner({tasks, running, processes, launcher, clock, dispatch, hooks, exit, hooks});
     const int row = tasks.Append(Task{"xterm", "/usr/bin/xterm", "300", "2026/12/07 09:00:00",
                                       "None", "Close - Normal", ""});
 
@@ -250,7 +245,7 @@ TEST_F(SchedulerTest, CloseSendsEachProcessWithItsIdentityFromTheScan) {
                                                            {"/usr/bin/xterm", 4242, 14}}));
 }
 
-TEST(PowerDispatch, AfterTextsMapFirstMatchWins) {
+TEST(PowerDispatch, AfterTextsReadOnceAndDispatched) {
     struct Case {
         const char* after;
         Calls power;
@@ -272,9 +267,11 @@ TEST(PowerDispatch, AfterTextsMapFirstMatchWins) {
         Options options;
         options.SetChecked(Mark::Screen, true);
         FakePower power;
-        PowerDispatch(power, options).DispatchAfter(c.after);
+        const TaskSpec spec = ParseTask({"p", "/p", "None", "", "None", "Run - Normal", c.after},
+                                        DateOrder::DayFirst);
+        PowerDispatch(power, options).Dispatch(spec.power);
         EXPECT_EQ(power.calls, c.power) << c.after;
         EXPECT_EQ(options.IsChecked(Mark::Screen), !c.cleared) << c.after;
-        EXPECT_EQ(PowerDispatch::WantsQuit(c.after), c.quit) << c.after;
+        EXPECT_EQ(spec.quit, c.quit) << c.after;
     }
 }

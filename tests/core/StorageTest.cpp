@@ -66,10 +66,9 @@ TEST(TaskFile, RoundTripKeepsOrderAndRestartsOnlyCountdowns) {
 }
 
 TEST(TaskFile, CountdownAcrossYearEnd) {
-    TaskList list;
-    list.Append({"a", "/a", "None", "x", "None", "Run - After 01-00-00-00", ""});
-    RearmCountdown(list, 1, {2026, 12, 31, 23, 0, 0});
-    EXPECT_EQ(list.FieldOf(1, Field::CloseTime), "2027/01/01 23:00:00");
+    Task task{"a", "/a", "None", "x", "None", "Run - After 01-00-00-00", ""};
+    RearmCountdown(task, {2026, 12, 31, 23, 0, 0});
+    EXPECT_EQ(task.closeTime, "2027/01/01 23:00:00");
 }
 
 TEST(TaskFile, ShortLongLfOnlyAndBinaryLinesLoadWithoutLoss) {

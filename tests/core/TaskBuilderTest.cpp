@@ -3,7 +3,6 @@
 
 #include "core/Options.h"
 #include "core/RunningPrograms.h"
-#include "core/SignalBox.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakeProcesses.h"
 
@@ -326,12 +325,11 @@ TEST(TaskBuilder, AfterMarks) {
     };
     for (const Row& r : rows) {
         Options options;
-        SignalBox signals(options);
         options.SetChecked(Mark::Screen, true);
         Input in;
         in.quit = r.quit;
         in.afterIndex = r.after;
-        TaskBuilder::SetAfterMarks(in, options, signals);
+        TaskBuilder::SetAfterMarks(in, options);
         std::vector<Mark> checked;
         for (Mark m :
              {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {

@@ -1,7 +1,7 @@
 #include "core/editor/TaskBuilder.h"
 
 #include "core/Options.h"
-#include "core/SignalBox.h"
+#include "core/scheduler/PowerDispatch.h"
 #include "platform/Launcher.h"
 
 #include <charconv>
@@ -167,9 +167,7 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now, const platform::La
         task.type = close ? texts::kCloseNormal : texts::kRunNormal;
     }
 
-    if (in.afterIndex >= 1 && in.afterIndex <= static_cast<int>(texts::kPowerNames.size())) {
-        task.after = texts::kPowerNames[static_cast<std::size_t>(in.afterIndex - 1)];
-    }
+    task.after = PowerName(PowerAtIndex(in.afterIndex));
     if (in.quit) {
         task.after += texts::kQuitFlag;
     }
@@ -221,24 +219,19 @@ TaskBuilder::Input TaskBuilder::InputOf(const Task& task, DateOrder order) {
         in.second = TwoDigits(due->second);
     }
     in.loop = task.loop;
-    in.quit = !task.after.empty() && task.after.back() == 'Q'; // as PowerDispatch::WantsQuit
-    for (std::size_t i = 0; i < texts::kPowerNames.size(); ++i) {
-        if (StartsWith(task.after, texts::kPowerNames[i])) {
-            in.afterIndex = static_cast<int>(i) + 1;
-            break;
-        }
-    }
+    in.quit = AfterWantsQuit(task.after);
+    in.afterIndex = PowerIndex(PowerOfAfter(task.after));
     return in;
 }
 
-void TaskBuilder::SetAfterMarks(const Input& in, Options& options, SignalBox& signalBox) {
+void TaskBuilder::SetAfterMarks(const Input& in, Options& options) {
     if (in.quit) {
         options.SetChecked(Mark::Quit, true);
     }
-    if (in.afterIndex >= 1 && in.afterIndex <= static_cast<int>(kPowerMarks.size())) {
+    if (const auto mark = MarkOf(PowerAtIndex(in.afterIndex))) {
         // Clears all six marks, the quit mark just set included: the power action wins.
-        signalBox.AllMenuFalse();
-        options.SetChecked(kPowerMarks[static_cast<std::size_t>(in.afterIndex - 1)], true);
+        options.UncheckAfterMenus();
+        options.SetChecked(*mark, true);
     }
 }
 

@@ -9,7 +9,6 @@
 namespace morvane {
 
 class Options;
-class SignalBox;
 namespace platform {
 class Launcher;
 } // namespace platform
@@ -83,7 +82,7 @@ public:
 
     /// A new task's effect on the after-all-tasks choice: its quit box checks the quit mark;
     /// then a power action clears all six marks and checks its own.
-    static void SetAfterMarks(const Input& in, Options& options, SignalBox& signalBox);
+    static void SetAfterMarks(const Input& in, Options& options);
 
     /// Whether a countdown entry reads as a 16-bit whole number.
     [[nodiscard]] static bool IsWholeNumber16(std::string_view text);

@@ -2,23 +2,18 @@
 
 #include "platform/IdleSource.h"
 
-#include <optional>
-#include <string_view>
-
 namespace morvane {
 
 class Clock;
 class TaskList;
-class TimerSwitch;
 
 /// The 1000 ms activity sampler: every sample that shows activity, or cannot tell, pushes the
-/// due time of each no-mouse-movement task to now plus its period, and the scheduler timer is
-/// kept running whenever tasks exist.
+/// due time of each no-mouse-movement task to now plus its period. It samples only while such a
+/// task exists.
 class IdleTrigger {
 public:
-    IdleTrigger(TaskList& tasks, const Clock& clock, platform::IdleSource& idle,
-                TimerSwitch& timerClose)
-        : m_tasks(tasks), m_clock(clock), m_idle(idle), m_timerClose(timerClose) {}
+    IdleTrigger(TaskList& tasks, const Clock& clock, platform::IdleSource& idle)
+        : m_tasks(tasks), m_clock(clock), m_idle(idle) {}
 
     /// Start-up forgets what was seen: with the pointer, the first sample counts as a movement
     /// unless the pointer is at (0, 0).
@@ -34,9 +29,6 @@ public:
     /// the rows already in the list restart too, since the next tick will not see it again.
     void Arm(int firstRow);
 
-    /// The idle period text of a `type`, or nullopt when it is not a no-mouse-movement type.
-    [[nodiscard]] static std::optional<std::string_view> IdlePeriod(std::string_view type);
-
 private:
     /// Moves the due time of every no-mouse-movement task from `firstRow` on to now plus its
     /// period.
@@ -45,7 +37,6 @@ private:
     TaskList& m_tasks;
     const Clock& m_clock;
     platform::IdleSource& m_idle;
-    TimerSwitch& m_timerClose;
 };
 
 } // namespace morvane

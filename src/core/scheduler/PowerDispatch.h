@@ -1,46 +1,52 @@
 #pragma once
 
+#include "core/Options.h"
+#include "core/tasks/TaskSpec.h"
+
+#include <array>
 #include <functional>
-#include <string_view>
+#include <optional>
 #include <utility>
 
 namespace morvane {
 
-class Options;
 namespace platform {
 class Power;
 }
 
-/// Turns `after` texts and the after-all-tasks marks into power requests, keeping the required
-/// order: the privilege step afresh before each of the four session/power requests, and the
-/// after-all-tasks marks cleared right before a reboot, shutdown or log-off.
+/// The after-all-tasks marks in the order they are read: the first one checked is the action.
+inline constexpr std::array<std::pair<Mark, PowerAction>, 5> kAfterAllOrder = {{
+    {Mark::Hibernate, PowerAction::Hibernate},
+    {Mark::Reboot, PowerAction::Reboot},
+    {Mark::Shut, PowerAction::Shutdown},
+    {Mark::Logoff, PowerAction::LogOff},
+    {Mark::Screen, PowerAction::MonitorOff},
+}};
+
+/// The after-all-tasks power action the marks choose; None when none is checked.
+[[nodiscard]] PowerAction ArmedAfterAll(const Options& options);
+/// The menu mark of a power action; nullopt for None.
+[[nodiscard]] std::optional<Mark> MarkOf(PowerAction action);
+/// The power action of a menu mark; None for a mark that is not one.
+[[nodiscard]] PowerAction ActionOf(Mark mark);
+
+/// Turns power actions into requests, keeping the required order: the privilege step afresh
+/// before each of the four session/power requests, and the after-all-tasks marks cleared right
+/// before a reboot, shutdown or log-off.
 class PowerDispatch {
 public:
     PowerDispatch(platform::Power& power, Options& options) : m_power(power), m_options(options) {}
 
-    /// A task's own after-action; the first matching name wins.
-    void DispatchAfter(std::string_view after);
+    /// A task's own after-action.
+    void Dispatch(PowerAction action);
     /// The after-all-tasks power action chosen by the marks, if any.
-    void DispatchAfterAllTasks();
+    void DispatchAfterAllTasks() { Dispatch(ArmedAfterAll(m_options)); }
 
-    /// Hears each power request once it has gone out, by its name as tasks store it
-    /// (texts::kShutdown ...); one listener, an empty one stops it.
-    using RequestListener = std::function<void(std::string_view action)>;
+    /// Hears each power request once it has gone out; one listener, an empty one stops it.
+    using RequestListener = std::function<void(PowerAction action)>;
     void SetRequestListener(RequestListener listener) { m_listener = std::move(listener); }
 
-    /// Whether an `after` text asks to quit (its last character is "Q").
-    [[nodiscard]] static bool WantsQuit(std::string_view after) {
-        return !after.empty() && after.back() == 'Q';
-    }
-
 private:
-    void Hibernate();
-    void Reboot();
-    void Shutdown();
-    void LogOff();
-    void MonitorOff();
-    void Sent(std::string_view action) const;
-
     platform::Power& m_power;
     RequestListener m_listener;
     Options& m_options;

@@ -2,8 +2,9 @@
 
 #include "core/AppExit.h"
 #include "core/RunningPrograms.h"
-#include "core/SignalBox.h"
+#include "core/extras/Recorder.h"
 #include "core/scheduler/PowerDispatch.h"
+#include "core/scheduler/ScheduleHooks.h"
 #include "core/tasks/DateTime.h"
 #include "core/tasks/TaskList.h"
 #include "platform/Launcher.h"
@@ -33,15 +34,15 @@ bool TaskRunner::Terminate(const platform::ProcessInfo& target) {
 
 void TaskRunner::Record(HistoryEvent::Kind kind, std::string subject, int count,
                         std::string detail) {
-    if (m_d.record) {
-        m_d.record({m_d.clock.Now(), kind, std::move(subject), count, std::move(detail)});
+    if (m_d.recorder != nullptr) {
+        m_d.recorder->Record({m_d.clock.Now(), kind, std::move(subject), count, std::move(detail)});
     }
 }
 
 void TaskRunner::Skip(int row) {
     Repeat(row);
-    m_d.saveDefaultTaskList();
-    m_d.signals.Refresh();
+    m_d.keeper.KeepList();
+    m_d.rescan.Refresh();
 }
 
 std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::string& idText,
@@ -58,13 +59,13 @@ std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::stri
 }
 
 void TaskRunner::Repeat(int row) {
-    const std::string& loop = m_d.tasks.FieldOf(row, Field::Loop);
+    const TaskSpec& spec = m_d.tasks.SpecOf(row);
     const DateTime now = m_d.clock.Now();
     // An unreadable due time restarts from the moment the task ran, so it cannot fire forever.
-    const DateTime due =
-        ParseDateText(m_d.tasks.FieldOf(row, Field::CloseTime), m_d.dateOrder).value_or(now);
+    const DateTime due = spec.due.value_or(now);
     // Left in place without a next time, a task would run again at every tick.
-    const auto next = loop == texts::kNone ? std::nullopt : NextOccurrence(due, loop, now);
+    const auto next = spec.Repeats() ? NextOccurrence(due, m_d.tasks.FieldOf(row, Field::Loop), now)
+                                     : std::nullopt;
     if (!next) {
         m_d.tasks.Remove(row);
         return;
@@ -81,7 +82,7 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
             ++asked;
         }
     }
-    const std::string after = m_d.tasks.FieldOf(row, Field::After);
+    const TaskSpec spec = m_d.tasks.SpecOf(row);
     if (const auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
         // The recorded process is usually one of the scanned ones: it is counted once.
         const bool scanned = [&] {
@@ -103,17 +104,17 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
         Record(HistoryEvent::Kind::NothingToClose, program, 0, {});
     }
     Repeat(row);
-    m_d.saveDefaultTaskList();
-    m_d.power.DispatchAfter(after);
-    if (PowerDispatch::WantsQuit(after)) {
+    m_d.keeper.KeepList();
+    m_d.power.Dispatch(spec.power);
+    if (spec.quit) {
         m_d.exit.QuitImmediately();
         return;
     }
-    m_d.signals.Refresh();
+    m_d.rescan.Refresh();
 }
 
 void TaskRunner::RunProgram(const std::string& commandLine, int row) {
-    const std::string after = m_d.tasks.FieldOf(row, Field::After);
+    const TaskSpec spec = m_d.tasks.SpecOf(row);
     // A command line that cannot be started is skipped and the task still finishes, its power
     // action included ("shut down at 23:00 whatever happens"); the reason stays with the row
     // until it runs again, and goes to the log.
@@ -132,15 +133,15 @@ void TaskRunner::RunProgram(const std::string& commandLine, int row) {
     }
     m_d.tasks.SetLastFailure(row, std::move(failure));
     Repeat(row);
-    m_d.saveDefaultTaskList();
-    m_d.power.DispatchAfter(after);
-    if (PowerDispatch::WantsQuit(after)) {
+    m_d.keeper.KeepList();
+    m_d.power.Dispatch(spec.power);
+    if (spec.quit) {
         m_d.exit.ExitCommand();
         if (m_d.exit.IsEnding()) {
             return;
         }
     }
-    m_d.signals.Refresh();
+    m_d.rescan.Refresh();
 }
 
 } // namespace morvane

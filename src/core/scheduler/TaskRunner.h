@@ -12,9 +12,11 @@ namespace morvane {
 
 class AppExit;
 class Clock;
+class ListKeeper;
 class PowerDispatch;
+class Recorder;
+class Rescan;
 class RunningPrograms;
-class SignalBox;
 class TaskList;
 namespace platform {
 class Launcher;
@@ -31,16 +33,13 @@ public:
         platform::Launcher& launcher;
         const Clock& clock;
         PowerDispatch& power;
-        SignalBox& signals;
+        Rescan& rescan;
         AppExit& exit;
-        /// Writes or removes the kept task list.
-        std::function<void()> saveDefaultTaskList;
-        /// Day/month order for due times written by other programs.
-        DateOrder dateOrder = DateOrder::DayFirst;
+        ListKeeper& keeper;
         /// Where what could not be done is written; may be empty.
         std::function<void(const std::string&)> log = {};
-        /// Hears what each action came to; may be empty.
-        std::function<void(HistoryEvent)> record = {};
+        /// Keeps what each action came to; none when null.
+        Recorder* recorder = nullptr;
     };
 
     explicit TaskRunner(Deps deps) : m_d(std::move(deps)) {}

@@ -8,8 +8,8 @@ WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tas
                           const TextCodec& codec, platform::FileSync* sync) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(tasks.Count()));
-    for (const Task& task : tasks.Rows()) {
-        lines.push_back(JoinTaskLine(task));
+    for (int row = 1; row <= tasks.Count(); ++row) {
+        lines.push_back(JoinTaskLine(tasks.At(row)));
     }
     return WriteTextLinesAtomic(path, lines, codec, sync);
 }
@@ -27,12 +27,13 @@ bool IsTaskType(std::string_view type) {
     return false;
 }
 
-TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
-                           const TextCodec& codec) {
-    TaskFileCount count;
+std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path, const DateTime& now,
+                                    TaskFileCount& count, const TextCodec& codec) {
+    count = {};
+    std::vector<Task> read;
     const auto lines = ReadTextLines(path, codec);
     if (!lines) {
-        return count;
+        return read;
     }
     for (const std::string& line : *lines) {
         if (line.empty()) {
@@ -43,15 +44,23 @@ TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, c
             ++count.skipped;
             continue;
         }
-        const int row = tasks.Append(std::move(task));
-        RearmCountdown(tasks, row, now);
-        ++count.added;
+        RearmCountdown(task, now);
+        read.push_back(std::move(task));
     }
+    count.added = static_cast<int>(read.size());
+    return read;
+}
+
+TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, const DateTime& now,
+                           const TextCodec& codec) {
+    TaskFileCount count;
+    // One change for the whole file: a view follows a long list at once, not row by row.
+    tasks.AppendAll(ReadTaskFileTasks(path, now, count, codec));
     return count;
 }
 
-void RearmCountdown(TaskList& tasks, int row, const DateTime& now) {
-    const std::string& type = tasks.FieldOf(row, Field::Type);
+void RearmCountdown(Task& task, const DateTime& now) {
+    const std::string& type = task.type;
     std::string_view period;
     if (StartsWith(type, texts::kCloseAfter)) {
         period = std::string_view(type).substr(texts::kCloseAfter.size());
@@ -61,7 +70,7 @@ void RearmCountdown(TaskList& tasks, int row, const DateTime& now) {
         return;
     }
     if (const auto due = AddPeriod(now, period)) {
-        tasks.SetField(row, Field::CloseTime, FormatCanonical(*due));
+        task.closeTime = FormatCanonical(*due);
     }
 }
 

@@ -2,9 +2,11 @@
 
 #include "core/storage/TextFile.h"
 #include "core/tasks/DateTime.h"
+#include "core/tasks/Task.h"
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -29,6 +31,13 @@ struct TaskFileCount {
 /// the scheduler would take it for a run task that is due at once.
 [[nodiscard]] bool IsTaskType(std::string_view type);
 
+/// The tasks of a file, in file order, each countdown restarted from `now`. Lines whose type is
+/// not a task's are skipped and counted in `count`; blank lines are passed over. A file that
+/// cannot be opened gives none.
+[[nodiscard]] std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path,
+                                                  const DateTime& now, TaskFileCount& count,
+                                                  const TextCodec& codec = TextCodec::Default());
+
 /// Appends the tasks of a file to the end of the list, in file order, restarting each countdown
 /// from `now`. Lines whose type is not a task's are skipped and counted; blank lines are passed
 /// over. A file that cannot be opened adds none.
@@ -36,8 +45,8 @@ TaskFileCount ReadTaskFile(const std::filesystem::path& path, TaskList& tasks, c
                            const TextCodec& codec = TextCodec::Default());
 
 /// Restarts the countdown of a countdown task ("Close - After ", "Run - After ") from `now`;
-/// every other row is left alone.
-void RearmCountdown(TaskList& tasks, int row, const DateTime& now);
+/// every other task is left alone.
+void RearmCountdown(Task& task, const DateTime& now);
 
 /// Save Tasks' name rule: ".mtf" is appended unless the name already ends with it (any case).
 [[nodiscard]] std::filesystem::path WithTaskFileExtension(const std::filesystem::path& chosen);

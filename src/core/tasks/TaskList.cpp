@@ -4,8 +4,15 @@
 
 namespace morvane {
 
-const Task& TaskList::At(int row) const {
-    return m_rows.at(static_cast<std::size_t>(row - 1));
+TaskList::Row TaskList::MakeRow(Task task) {
+    TaskSpec spec = ParseTask(task, m_order);
+    return Row{std::move(task), std::move(spec), m_nextId++, {}};
+}
+
+int TaskList::RowOf(TaskId id) const {
+    const auto it = std::lower_bound(m_rows.begin(), m_rows.end(), id,
+                                     [](const Row& r, TaskId wanted) { return r.id < wanted; });
+    return it != m_rows.end() && it->id == id ? static_cast<int>(it - m_rows.begin()) + 1 : 0;
 }
 
 const std::string& TaskList::FieldOf(int row, Field f) const {
@@ -14,12 +21,25 @@ const std::string& TaskList::FieldOf(int row, Field f) const {
 }
 
 int TaskList::Append(Task task) {
-    const int row = Count() + 1;
-    Notify([row](TaskListObserver& o) { o.OnRowAboutToBeAppended(row); });
-    m_rows.push_back(std::move(task));
-    m_failures.emplace_back();
-    Notify([row](TaskListObserver& o) { o.OnRowAppended(row); });
-    return row;
+    std::vector<Task> one;
+    one.push_back(std::move(task));
+    return AppendAll(std::move(one));
+}
+
+int TaskList::AppendAll(std::vector<Task> tasks) {
+    const int first = Count() + 1;
+    if (tasks.empty()) {
+        return first;
+    }
+    const int last = first + static_cast<int>(tasks.size()) - 1;
+    Notify([first, last](TaskListObserver& o) { o.OnRowsAboutToBeAppended(first, last); });
+    m_rows.reserve(m_rows.size() + tasks.size());
+    for (Task& task : tasks) {
+        m_rows.push_back(MakeRow(std::move(task)));
+        m_idleCount += m_rows.back().spec.IsIdle() ? 1 : 0;
+    }
+    Notify([first, last](TaskListObserver& o) { o.OnRowsAppended(first, last); });
+    return first;
 }
 
 bool TaskList::Remove(int row) {
@@ -27,8 +47,8 @@ bool TaskList::Remove(int row) {
         return false;
     }
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
+    m_idleCount -= SpecOf(row).IsIdle() ? 1 : 0;
     m_rows.erase(m_rows.begin() + (row - 1));
-    m_failures.erase(m_failures.begin() + (row - 1));
     Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
     return true;
 }
@@ -37,11 +57,20 @@ bool TaskList::SetField(int row, Field f, std::string value) {
     if (!IsValidRow(row)) {
         return false;
     }
-    std::string& slot = m_rows[static_cast<std::size_t>(row - 1)].Get(f);
-    if (slot == value) {
+    Row& slot = m_rows[static_cast<std::size_t>(row - 1)];
+    std::string& text = slot.task.Get(f);
+    if (text == value) {
         return true;
     }
-    slot = std::move(value);
+    text = std::move(value);
+    if (f == Field::CloseTime) {
+        // The common change (a repeat, an idle restart) reads only what it changed.
+        slot.spec.due = ParseDateText(text, m_order);
+    } else {
+        m_idleCount -= slot.spec.IsIdle() ? 1 : 0;
+        slot.spec = ParseTask(slot.task, m_order);
+        m_idleCount += slot.spec.IsIdle() ? 1 : 0;
+    }
     Notify([row, f](TaskListObserver& o) { o.OnFieldChanged(row, f); });
     return true;
 }
@@ -53,27 +82,27 @@ bool TaskList::Replace(int row, const Task& task) {
     for (int f = 1; f <= kFieldCount; ++f) {
         SetField(row, static_cast<Field>(f), task.Get(static_cast<Field>(f)));
     }
-    m_failures[static_cast<std::size_t>(row - 1)].clear();
+    m_rows[static_cast<std::size_t>(row - 1)].failure.clear();
     return true;
 }
 
 const std::string& TaskList::LastFailureOf(int row) const {
     static const std::string kNone;
-    return IsValidRow(row) ? m_failures[static_cast<std::size_t>(row - 1)] : kNone;
+    return IsValidRow(row) ? RowAt(row).failure : kNone;
 }
 
 bool TaskList::SetLastFailure(int row, std::string failure) {
     if (!IsValidRow(row)) {
         return false;
     }
-    m_failures[static_cast<std::size_t>(row - 1)] = std::move(failure);
+    m_rows[static_cast<std::size_t>(row - 1)].failure = std::move(failure);
     return true;
 }
 
 void TaskList::Clear() {
     Notify([](TaskListObserver& o) { o.OnAboutToClear(); });
     m_rows.clear();
-    m_failures.clear();
+    m_idleCount = 0;
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }
 

@@ -1,15 +1,21 @@
 #pragma once
 
 #include "core/tasks/Task.h"
+#include "core/tasks/TaskSpec.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace morvane {
 
+/// Names one row for the life of the program, whatever moves around it; never reused. 0 is none.
+using TaskId = std::uint64_t;
+
 /// Told about every change of the task list, so a view can follow it without owning state.
 /// Each change is announced before it happens and reported after, so a view reading the list
-/// directly can prepare while the old rows are still there.
+/// directly can prepare while the old rows are still there. Every method does nothing unless
+/// overridden.
 class TaskListObserver {
 public:
     TaskListObserver() = default;
@@ -17,52 +23,64 @@ public:
     TaskListObserver(const TaskListObserver&) = delete;
     TaskListObserver& operator=(const TaskListObserver&) = delete;
 
-    /// A row is about to be appended at 1-based position `row`; the list does not hold it yet.
-    virtual void OnRowAboutToBeAppended(int row) = 0;
-    /// A row was appended at 1-based position `row`.
-    virtual void OnRowAppended(int row) = 0;
+    /// Rows are about to be appended at 1-based positions `first` to `last`.
+    virtual void OnRowsAboutToBeAppended(int first, int last) { (void)first, (void)last; }
+    /// Rows were appended at 1-based positions `first` to `last`.
+    virtual void OnRowsAppended(int first, int last) { (void)first, (void)last; }
     /// The row at 1-based position `row` is about to be removed; it still holds its texts.
-    virtual void OnRowAboutToBeRemoved(int row) = 0;
+    virtual void OnRowAboutToBeRemoved(int row) { (void)row; }
     /// The row at 1-based position `row` was removed; later rows moved up by one.
-    virtual void OnRowRemoved(int row) = 0;
+    virtual void OnRowRemoved(int row) { (void)row; }
     /// Field `field` of row `row` now holds a new text.
-    virtual void OnFieldChanged(int row, Field field) = 0;
+    virtual void OnFieldChanged(int row, Field field) { (void)row, (void)field; }
     /// Every row is about to be removed at once.
-    virtual void OnAboutToClear() = 0;
+    virtual void OnAboutToClear() {}
     /// Every row was removed at once.
-    virtual void OnCleared() = 0;
+    virtual void OnCleared() {}
 };
 
-/// The ordered rows of the task list, addressed by 1-based position. No key, never sorted.
+/// The ordered rows of the task list, addressed by 1-based position and by a stable id. Each row
+/// keeps its seven texts and their typed reading (TaskSpec), read again whenever a text changes.
 class TaskList {
 public:
-    TaskList() = default;
+    /// `order` reads due times that are not in the canonical form.
+    explicit TaskList(DateOrder order = DateOrder::DayFirst) : m_order(order) {}
     TaskList(const TaskList&) = delete;
     TaskList& operator=(const TaskList&) = delete;
 
     [[nodiscard]] int Count() const { return static_cast<int>(m_rows.size()); }
     [[nodiscard]] bool IsEmpty() const { return m_rows.empty(); }
     [[nodiscard]] bool IsValidRow(int row) const { return row >= 1 && row <= Count(); }
+    [[nodiscard]] DateOrder Order() const { return m_order; }
 
-    /// The task at 1-based position `row`; the row must exist.
-    [[nodiscard]] const Task& At(int row) const;
+    /// The texts of the task at 1-based position `row`; the row must exist.
+    [[nodiscard]] const Task& At(int row) const { return RowAt(row).task; }
+    /// The typed reading of the task at `row`; the row must exist.
+    [[nodiscard]] const TaskSpec& SpecOf(int row) const { return RowAt(row).spec; }
+    /// The id of the task at `row`; 0 when there is no such row.
+    [[nodiscard]] TaskId IdOf(int row) const { return IsValidRow(row) ? RowAt(row).id : 0; }
+    /// Where the task `id` stands now; 0 when it is gone.
+    [[nodiscard]] int RowOf(TaskId id) const;
     /// Field `f` of row `row`; the empty text for a row that does not exist.
     [[nodiscard]] const std::string& FieldOf(int row, Field f) const;
+    /// How many rows wait for a period without activity.
+    [[nodiscard]] int IdleTaskCount() const { return m_idleCount; }
 
     /// Appends a task at the end and returns its position.
     int Append(Task task);
+    /// Appends tasks at the end in order, announced as one change; returns the first new
+    /// position (Count() + 1 when `tasks` is empty).
+    int AppendAll(std::vector<Task> tasks);
     /// Removes row `row`; false (and nothing changes) when there is no such row.
     bool Remove(int row);
     /// Writes field `f` of row `row`; false when there is no such row.
     bool SetField(int row, Field f, std::string value);
-    /// Puts `task` in place of row `row`, keeping its position: each field that changes is
-    /// announced as SetField does, and the row's last failure is cleared. False when there is
+    /// Puts `task` in place of row `row`, keeping its position and id: each field that changes
+    /// is announced as SetField does, and the row's last failure is cleared. False when there is
     /// no such row.
     bool Replace(int row, const Task& task);
     /// Removes every row.
     void Clear();
-
-    [[nodiscard]] const std::vector<Task>& Rows() const { return m_rows; }
 
     /// Why the last run of row `row` went wrong (a program that could not start); empty when
     /// it went well or the row has not run. It moves with its row and is never stored in a file.
@@ -77,14 +95,28 @@ public:
     void RemoveObserver(TaskListObserver* observer) const;
 
 private:
+    struct Row {
+        Task task;
+        TaskSpec spec;
+        TaskId id = 0;
+        std::string failure;
+    };
+
+    [[nodiscard]] const Row& RowAt(int row) const {
+        return m_rows.at(static_cast<std::size_t>(row - 1));
+    }
+    Row MakeRow(Task task);
     template <typename Fn> void Notify(Fn&& fn) {
         for (TaskListObserver* o : m_observers) {
             fn(*o);
         }
     }
 
-    std::vector<Task> m_rows;
-    std::vector<std::string> m_failures; // one per row, in step with m_rows
+    DateOrder m_order;
+    // Rows only ever join at the end, so ids rise with the position.
+    std::vector<Row> m_rows;
+    TaskId m_nextId = 1;
+    int m_idleCount = 0;
     mutable std::vector<TaskListObserver*> m_observers;
 };
 

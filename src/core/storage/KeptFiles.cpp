@@ -1,0 +1,181 @@
+#include "core/storage/KeptFiles.h"
+
+#include "core/storage/LanguageTable.h"
+#include "core/storage/Settings.h"
+#include "core/tasks/TaskList.h"
+
+#include <cstdio>
+
+namespace morvane {
+
+namespace {
+
+const char* LanguageFileName(Mark language) {
+    switch (language) {
+    case Mark::French:
+        return "fr.ini";
+    case Mark::Polish:
+        return "pl.ini";
+    default:
+        return "en.ini";
+    }
+}
+
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// "20261207-100000": names a file set aside, in the order a folder listing sorts.
+std::string Stamp(const DateTime& t) {
+    char text[80];
+    std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+    return text;
+}
+
+} // namespace
+
+KeptFiles::KeptFiles(Deps deps, const TaskList& tasks, const Options& options)
+    : m_d(std::move(deps)), m_tasks(tasks), m_options(options) {
+    m_history.Load(m_d.paths.HistoryFile());
+}
+
+void KeptFiles::Log(const std::string& line) const {
+    if (m_d.log) {
+        m_d.log(line);
+    }
+}
+
+void KeptFiles::ReadSettings(Options& options, const DateTime& now) {
+    if (morvane::ReadSettings(m_d.paths.SettingsFile(), options) == SettingsRead::Corrupt) {
+        SetSettingsAside(now);
+    }
+}
+
+void KeptFiles::SetSettingsAside(const DateTime& now) {
+    m_keptListUnknown = true;
+    const std::filesystem::path from = m_d.paths.SettingsFile();
+    std::filesystem::path to = from;
+    to += ".corrupt-" + Stamp(now);
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    Log(from.string() + " is not a settings file" +
+        (ec ? " and could not be renamed (" + ec.message() + ")" : "; kept as " + to.string()) +
+        "; the kept task list is left as it is");
+}
+
+void KeptFiles::SaveSettings(const Options& options) const {
+    EnsureFolder(m_d.paths.appDataFolder);
+    if (const WriteResult written =
+            morvane::SaveSettings(m_d.paths.SettingsFile(), options, m_d.sync);
+        !written.Ok()) {
+        Log("the settings could not be written: " + written.error);
+    }
+}
+
+std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime& now) const {
+    if (m_keptListUnknown || !options.IsChecked(Mark::Autoload) ||
+        !FileExists(m_d.paths.KeptTaskList())) {
+        return {};
+    }
+    TaskFileCount count;
+    std::vector<Task> tasks = ReadTasks(m_d.paths.KeptTaskList(), now, count);
+    if (count.skipped > 0) {
+        Log(m_d.paths.KeptTaskList().string() + ": " + std::to_string(count.skipped) +
+            " line(s) that are not tasks were skipped");
+    }
+    return tasks;
+}
+
+void KeptFiles::KeepList() {
+    if (m_keptListUnknown) {
+        return;
+    }
+    if (!m_tasks.IsEmpty() && m_options.IsChecked(Mark::Autoload)) {
+        EnsureFolder(m_d.paths.appDataFolder);
+        if (const WriteResult written =
+                WriteTaskFile(m_d.paths.KeptTaskList(), m_tasks, m_d.codec, m_d.sync);
+            !written.Ok()) {
+            Log("the kept task list could not be written: " + written.error);
+        }
+    } else {
+        RemoveFileQuietly(m_d.paths.KeptTaskList(), m_d.sync);
+    }
+}
+
+WriteResult KeptFiles::SaveTasks(const std::filesystem::path& chosen,
+                                 std::filesystem::path* written) const {
+    const std::filesystem::path path = WithTaskFileExtension(chosen);
+    if (written != nullptr) {
+        *written = path;
+    }
+    return WriteTaskFile(path, m_tasks, m_d.codec, m_d.sync);
+}
+
+std::vector<Task> KeptFiles::ReadTasks(const std::filesystem::path& path, const DateTime& now,
+                                       TaskFileCount& count) const {
+    return ReadTaskFileTasks(path, now, count, m_d.codec);
+}
+
+Preferences KeptFiles::ReadPreferences() const {
+    int skipped = 0;
+    Preferences prefs = morvane::ReadPreferences(m_d.paths.PreferencesFile(), &skipped);
+    if (skipped > 0) {
+        Log(m_d.paths.PreferencesFile().string() + ": " + std::to_string(skipped) +
+            " line(s) that are not options were left at their defaults");
+    }
+    return prefs;
+}
+
+void KeptFiles::SavePreferences(const Preferences& prefs) const {
+    EnsureFolder(m_d.paths.appDataFolder);
+    if (const WriteResult written = WritePreferences(m_d.paths.PreferencesFile(), prefs, m_d.sync);
+        !written.Ok()) {
+        Log("the preferences could not be written: " + written.error);
+    }
+}
+
+void KeptFiles::Record(HistoryEvent event) {
+    EnsureFolder(m_d.paths.appDataFolder);
+    // Not flushed to the disk: a record, not the user's data, and it would delay the power
+    // requests it follows. The rename still leaves the old file or the new one whole.
+    if (const WriteResult written = m_history.Append(std::move(event)); !written.Ok()) {
+        Log("the history could not be written: " + written.error);
+    }
+}
+
+Mark KeptFiles::MarkedLanguage() const {
+    if (FileExists(m_d.paths.FrenchMarker())) {
+        return Mark::French;
+    }
+    if (FileExists(m_d.paths.PolishMarker())) {
+        return Mark::Polish;
+    }
+    return Mark::English;
+}
+
+bool KeptFiles::ReadLanguage(Mark language, LanguageTable& table) const {
+    return table.Read(m_d.paths.LanguageFile(LanguageFileName(language)), m_d.codec);
+}
+
+void KeptFiles::MarkLanguage(Mark language) const {
+    switch (language) {
+    case Mark::French:
+        EnsureFolder(m_d.paths.appDataFolder);
+        WriteTextLinesAtomic(m_d.paths.FrenchMarker(), {"fr"}, m_d.codec, m_d.sync);
+        RemoveFileQuietly(m_d.paths.PolishMarker());
+        break;
+    case Mark::Polish:
+        EnsureFolder(m_d.paths.appDataFolder);
+        WriteTextLinesAtomic(m_d.paths.PolishMarker(), {"pl"}, m_d.codec, m_d.sync);
+        RemoveFileQuietly(m_d.paths.FrenchMarker());
+        break;
+    default:
+        RemoveFileQuietly(m_d.paths.FrenchMarker());
+        RemoveFileQuietly(m_d.paths.PolishMarker());
+        break;
+    }
+}
+
+} // namespace morvane

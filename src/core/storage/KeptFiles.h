@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/Options.h"
+#include "core/extras/History.h"
+#include "core/extras/Preferences.h"
+#include "core/scheduler/ScheduleHooks.h"
+#include "core/storage/AppPaths.h"
+#include "core/storage/TaskFile.h"
+#include "core/storage/TextFile.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace morvane {
+
+class LanguageTable;
+class TaskList;
+
+/// Every file Morvane keeps for the user: the settings, the kept task list, the preferences, the
+/// history and the language markers, and what is done with one that cannot be read. The only
+/// part that touches the application-data folder.
+class KeptFiles final : public ListKeeper {
+public:
+    struct Deps {
+        AppPaths paths;
+        const TextCodec& codec;
+        /// Puts written files on the disk before they replace the old ones; none when null.
+        platform::FileSync* sync = nullptr;
+        /// Where what could not be done, or was left out, is written; may be empty.
+        std::function<void(const std::string& line)> log = {};
+    };
+
+    /// The kept task list is written from `tasks` as the Autoload mark in `options` says.
+    KeptFiles(Deps deps, const TaskList& tasks, const Options& options);
+
+    [[nodiscard]] const AppPaths& Paths() const { return m_d.paths; }
+    void Log(const std::string& line) const;
+
+    // The settings and the kept task list.
+    /// Reads the settings into `options`. A file that is not Morvane's is renamed aside (stamped
+    /// with `now`) and logged; the kept task list is then neither loaded nor replaced or removed
+    /// at this run's end, since whether the user wants it is unknown.
+    void ReadSettings(Options& options, const DateTime& now);
+    void SaveSettings(const Options& options) const;
+    /// Whether the settings could not be read, so the kept list must be left as it is.
+    [[nodiscard]] bool KeptListUnknown() const { return m_keptListUnknown; }
+    /// The user said again whether the kept list is wanted (a click on Autoload).
+    void KeptListAnswered() { m_keptListUnknown = false; }
+    /// The kept task list's tasks, when it is wanted and exists; lines that are not tasks are
+    /// logged.
+    [[nodiscard]] std::vector<Task> ReadKeptList(const Options& options, const DateTime& now) const;
+    /// Writes the kept task list, or removes it when the list is empty or not wanted; written
+    /// through to the disk, since this runs right before shutdown and hibernate requests.
+    void KeepList() override;
+
+    // Task files the user chooses.
+    /// ".mtf" added when missing; `written` receives the name written.
+    WriteResult SaveTasks(const std::filesystem::path& chosen,
+                          std::filesystem::path* written) const;
+    /// The tasks of a file, each countdown restarted from `now`; `count` says what was skipped.
+    [[nodiscard]] std::vector<Task> ReadTasks(const std::filesystem::path& path,
+                                              const DateTime& now, TaskFileCount& count) const;
+
+    // The options kept outside the settings file, and the history.
+    [[nodiscard]] Preferences ReadPreferences() const;
+    void SavePreferences(const Preferences& prefs) const;
+    [[nodiscard]] const History& Events() const { return m_history; }
+    /// Adds an event and rewrites the history file.
+    void Record(HistoryEvent event);
+
+    // The language.
+    /// The language the marker files choose.
+    [[nodiscard]] Mark MarkedLanguage() const;
+    /// Reads the language file of `language` into `table`; false when it cannot be read.
+    bool ReadLanguage(Mark language, LanguageTable& table) const;
+    /// Marker files carry the choice to the next start; failures are ignored.
+    void MarkLanguage(Mark language) const;
+
+private:
+    void SetSettingsAside(const DateTime& now);
+
+    Deps m_d;
+    const TaskList& m_tasks;
+    const Options& m_options;
+    History m_history;
+    // The settings could not be read, so whether the kept list is wanted is unknown.
+    bool m_keptListUnknown = false;
+};
+
+} // namespace morvane

@@ -1,0 +1,101 @@
+#include "core/tasks/TaskSpec.h"
+
+#include <array>
+#include <utility>
+
+namespace morvane {
+
+namespace {
+
+// The stored names in the editor's list order: position i + 1 is the action's index.
+constexpr std::array<std::pair<PowerAction, std::string_view>, 5> kPowerTexts = {{
+    {PowerAction::Shutdown, texts::kShutdown},
+    {PowerAction::Reboot, texts::kReboot},
+    {PowerAction::LogOff, texts::kLogOff},
+    {PowerAction::Hibernate, texts::kHibernate},
+    {PowerAction::MonitorOff, texts::kMonitorOff},
+}};
+
+TaskRepeat RepeatOf(std::string_view loop) {
+    if (loop == texts::kNone) {
+        return TaskRepeat::None;
+    }
+    if (loop == texts::kEveryMonth) {
+        return TaskRepeat::Month;
+    }
+    if (loop == texts::kEveryDay) {
+        return TaskRepeat::Day;
+    }
+    if (loop == texts::kEveryHour) {
+        return TaskRepeat::Hour;
+    }
+    if (loop == texts::kEveryMinute) {
+        return TaskRepeat::Minute;
+    }
+    return TaskRepeat::Unknown;
+}
+
+} // namespace
+
+PowerAction PowerOfAfter(std::string_view after) {
+    for (const auto& [action, name] : kPowerTexts) {
+        if (StartsWith(after, name)) {
+            return action;
+        }
+    }
+    return PowerAction::None;
+}
+
+std::string_view PowerName(PowerAction action) {
+    for (const auto& [a, name] : kPowerTexts) {
+        if (a == action) {
+            return name;
+        }
+    }
+    return {};
+}
+
+int PowerIndex(PowerAction action) {
+    for (std::size_t i = 0; i < kPowerTexts.size(); ++i) {
+        if (kPowerTexts[i].first == action) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+PowerAction PowerAtIndex(int index) {
+    return index >= 1 && index <= static_cast<int>(kPowerTexts.size())
+               ? kPowerTexts[static_cast<std::size_t>(index - 1)].first
+               : PowerAction::None;
+}
+
+TaskSpec ParseTask(const Task& task, DateOrder order) {
+    TaskSpec spec;
+    const std::string_view type = task.type;
+    if (StartsWith(type, texts::kClose)) {
+        spec.target = task.program == texts::kEmptyProgram ? TaskTarget::Empty : TaskTarget::Close;
+    }
+    // The idle prefixes begin with the countdown ones: they are asked first.
+    for (const std::string_view prefix : {texts::kCloseIdle, texts::kRunIdle}) {
+        if (StartsWith(type, prefix)) {
+            spec.trigger = TaskTrigger::Idle;
+            spec.period = type.substr(prefix.size());
+        }
+    }
+    if (spec.trigger != TaskTrigger::Idle) {
+        for (const std::string_view prefix : {texts::kCloseAfter, texts::kRunAfter}) {
+            if (StartsWith(type, prefix)) {
+                spec.trigger = TaskTrigger::Countdown;
+                spec.period = type.substr(prefix.size());
+            }
+        }
+    }
+    spec.repeat = RepeatOf(task.loop);
+    spec.power = PowerOfAfter(task.after);
+    spec.quit = AfterWantsQuit(task.after);
+    spec.due = ParseDateText(task.closeTime, order);
+    return spec;
+}
+
+} // namespace morvane

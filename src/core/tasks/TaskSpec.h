@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/tasks/DateTime.h"
+#include "core/tasks/Task.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+/// The power actions a task, or the after-all-tasks choice, can ask for.
+enum class PowerAction { None, Shutdown, Reboot, LogOff, Hibernate, MonitorOff };
+
+/// What a task acts on: a program to close, a command line to run, or nothing at all (an Empty
+/// task, whose power action is carried by the after-all-tasks choice).
+enum class TaskTarget { Close, Run, Empty };
+/// When a task becomes due: at its stored time, at a countdown's end, or after a period without
+/// activity.
+enum class TaskTrigger { Time, Countdown, Idle };
+/// How a task repeats; Unknown is a loop text Morvane does not know, which runs once.
+enum class TaskRepeat { None, Month, Day, Hour, Minute, Unknown };
+
+/// A task's seven texts read once: every decision is made on this value, while the texts stay
+/// what is stored, written and shown, byte for byte.
+struct TaskSpec {
+    TaskTarget target = TaskTarget::Run;
+    TaskTrigger trigger = TaskTrigger::Time;
+    /// The "D-H-M-S" period of a countdown or idle trigger; empty for a fixed time.
+    std::string period;
+    TaskRepeat repeat = TaskRepeat::None;
+    PowerAction power = PowerAction::None;
+    bool quit = false;
+    /// The due moment; none when the stored time cannot be read, which counts as due at once.
+    std::optional<DateTime> due;
+
+    [[nodiscard]] bool IsIdle() const { return trigger == TaskTrigger::Idle; }
+    [[nodiscard]] bool Repeats() const {
+        return repeat != TaskRepeat::None && repeat != TaskRepeat::Unknown;
+    }
+    /// Due at `now`: the due moment has come, or cannot be read.
+    [[nodiscard]] bool IsDueAt(const DateTime& now) const {
+        return !due || DueNumber(now) >= DueNumber(*due);
+    }
+};
+
+/// Reads a task's texts; the due time in `order` where it is not the canonical form.
+[[nodiscard]] TaskSpec ParseTask(const Task& task, DateOrder order);
+
+/// The power action an `after` text starts with; None when it names none.
+[[nodiscard]] PowerAction PowerOfAfter(std::string_view after);
+/// Whether an `after` text asks to quit (its last character is "Q").
+[[nodiscard]] inline bool AfterWantsQuit(std::string_view after) {
+    return !after.empty() && after.back() == 'Q';
+}
+/// The text tasks store for a power action ("Shutdown PC" ...); empty for None.
+[[nodiscard]] std::string_view PowerName(PowerAction action);
+/// The editor's list position of a power action (1 to 5, 0 for None), and the reverse.
+[[nodiscard]] int PowerIndex(PowerAction action);
+[[nodiscard]] PowerAction PowerAtIndex(int index);
+
+} // namespace morvane
