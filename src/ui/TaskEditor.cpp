@@ -18,8 +18,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <utility>
-
 namespace morvane {
 
 TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) {
