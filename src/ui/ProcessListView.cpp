@@ -4,6 +4,8 @@
 
 #include <QHeaderView>
 
+#include <utility>
+
 namespace morvane {
 
 ProcessListView::ProcessListView(QWidget* parent) : QTreeWidget(parent) {
@@ -21,16 +23,29 @@ ProcessListView::ProcessListView(QWidget* parent) : QTreeWidget(parent) {
     header()->setSectionsMovable(false);
     setColumnWidth(0, 40);
     setColumnWidth(1, 170);
+    connect(this, &QTreeWidget::itemClicked, this,
+            [this](const QTreeWidgetItem* item) { Announce(item); });
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = selectedItems();
+        if (!m_selecting && !selected.isEmpty()) {
+            Announce(selected.first());
+        }
+    });
 }
 
-QTreeWidgetItem* ProcessListView::NewRow(const QIcon& icon, const QString& name,
-                                         const QString& path) {
+void ProcessListView::Announce(const QTreeWidgetItem* row) {
+    if (row != nullptr) {
+        Q_EMIT programChosen(ProgramOf(row), PathOf(row), row->icon(0));
+    }
+}
+
+QTreeWidgetItem* ProcessListView::NewRow(const Row& program) {
     auto* row = new QTreeWidgetItem;
-    row->setIcon(0, icon);
-    row->setData(1, Qt::UserRole, name);
-    row->setText(1, ShownText(name));
-    row->setData(2, Qt::UserRole, path);
-    row->setText(2, ShownText(path));
+    row->setIcon(0, program.icon);
+    row->setData(1, Qt::UserRole, program.name);
+    row->setText(1, ShownText(program.name));
+    row->setData(2, Qt::UserRole, program.path);
+    row->setText(2, ShownText(program.path));
     row->setToolTip(2, row->text(2));
     return row;
 }
@@ -43,6 +58,20 @@ QString ProcessListView::PathOf(const QTreeWidgetItem* row) {
     return row != nullptr ? row->data(2, Qt::UserRole).toString() : QString();
 }
 
+void ProcessListView::SetRows(const QList<Row>& rows) {
+    const bool selecting = std::exchange(m_selecting, true);
+    setUpdatesEnabled(false);
+    clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(rows.size());
+    for (const Row& row : rows) {
+        items << NewRow(row);
+    }
+    addTopLevelItems(items);
+    setUpdatesEnabled(true);
+    m_selecting = selecting;
+}
+
 QStringList ProcessListView::Programs() const {
     QStringList names;
     names.reserve(topLevelItemCount());
@@ -52,7 +81,18 @@ QStringList ProcessListView::Programs() const {
     return names;
 }
 
+QString ProcessListView::SelectedProgram() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? QString() : ProgramOf(selected.first());
+}
+
 void ProcessListView::SelectRow(int row) {
+    const bool selecting = std::exchange(m_selecting, true);
+    GoToRow(row);
+    m_selecting = selecting;
+}
+
+void ProcessListView::GoToRow(int row) {
     QTreeWidgetItem* item = topLevelItem(row);
     if (item == nullptr) {
         return;
@@ -71,7 +111,7 @@ void ProcessListView::keyboardSearch(const QString& search) {
     for (int i = 0; i < topLevelItemCount(); ++i) {
         const QString name = ProgramOf(topLevelItem(i));
         if (!name.isEmpty() && name.left(1).toUpper() == typed) {
-            SelectRow(i);
+            GoToRow(i);
             return;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
 
 namespace morvane {
@@ -10,22 +11,39 @@ namespace morvane {
 class ProcessListView final : public QTreeWidget {
     Q_OBJECT
 public:
+    /// One running program, as a row shows it.
+    struct Row {
+        QIcon icon;
+        QString name;
+        QString path;
+    };
+
     explicit ProcessListView(QWidget* parent);
 
-    /// A new row for the program `name` at `path`.
-    [[nodiscard]] static QTreeWidgetItem* NewRow(const QIcon& icon, const QString& name,
-                                                 const QString& path);
-    /// A row's program name, whole.
-    [[nodiscard]] static QString ProgramOf(const QTreeWidgetItem* row);
-    /// A row's path, whole.
-    [[nodiscard]] static QString PathOf(const QTreeWidgetItem* row);
-
+    /// Replaces every row by `rows`, in their order.
+    void SetRows(const QList<Row>& rows);
     /// The program name of every row, top to bottom.
     [[nodiscard]] QStringList Programs() const;
-    /// Selects row `row`, makes it current and scrolls it into view.
+    /// The program of the selected row; empty when none is.
+    [[nodiscard]] QString SelectedProgram() const;
+    /// Selects row `row`, makes it current and scrolls it into view, without announcing it.
     void SelectRow(int row);
 
     void keyboardSearch(const QString& search) override;
+
+Q_SIGNALS:
+    /// The user chose a row, by the mouse or the keyboard (arrows, Home, End, a typed letter);
+    /// the rows the program selects itself are not announced.
+    void programChosen(const QString& program, const QString& path, const QIcon& icon);
+
+private:
+    [[nodiscard]] static QTreeWidgetItem* NewRow(const Row& row);
+    [[nodiscard]] static QString ProgramOf(const QTreeWidgetItem* row);
+    [[nodiscard]] static QString PathOf(const QTreeWidgetItem* row);
+    void GoToRow(int row);
+    void Announce(const QTreeWidgetItem* row);
+
+    bool m_selecting = false; // the program selects a row itself
 };
 
 } // namespace morvane

@@ -4,62 +4,59 @@
 #include "core/editor/ProgramTargets.h"
 #include "types/Clock.h"
 #include "ui/Lan.h"
-#include "ui/LinkLabel.h"
 #include "ui/ProcessListView.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
+#include "ui/TaskEditorForm.h"
 #include "ui/TaskTableModel.h"
 #include "ui/UiText.h"
 #include "ui/WindowPickDrag.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
-
-#include <utility>
+#include <QVBoxLayout>
 
 namespace morvane {
 
-TaskEditor::TaskEditor(Deps deps, QWidget* parent)
-    : TaskEditorForm(deps.engine.ClockSource().Now(), parent), m_d(deps) {
-    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) {
+    setObjectName(QStringLiteral("frmMouseSelect"));
+    // Fixed size: a close box, no minimise or maximise buttons.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_form = new TaskEditorForm(m_d.engine.ClockSource().Now(), this);
+    layout->addWidget(m_form);
+
+    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
-    m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *this}, this);
+    m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *m_form}, this);
 
     connect(m_drag, &WindowPickDrag::dropped, this,
             [this](const QString& program) { OnDropped(program); });
-    connect(m_lblDrag, &LinkLabel::clicked, this,
+    connect(m_form, &TaskEditorForm::tutorialClicked, this,
             [this] { Q_EMIT tutorialRequested(QStringLiteral("tutorial.html#select")); });
-    connect(m_chkOnly, &QCheckBox::toggled, this, [this](bool on) { OnEmptyTaskToggled(on); });
-    // A row chosen by the mouse or the keyboard (arrows, Home, End, a typed letter) becomes
-    // the target; the rows the editor selects itself do not.
-    connect(m_LV, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { OnProgramChosen(item); });
-    connect(m_LV, &QTreeWidget::itemSelectionChanged, this, [this] {
-        const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
-        if (!m_selectingRow && !selected.isEmpty()) {
-            OnProgramChosen(selected.first());
-        }
-    });
-    connect(m_cmdRefresh, &QToolButton::clicked, this, [this] { m_d.engine.Refresh(); });
-    connect(m_cmdClose, &QToolButton::clicked, this, [this] { OnCloseProgramNow(); });
-    connect(m_cmdCmd, &QPushButton::clicked, this, [this] { OnBrowse(); });
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { AddTask(); });
+    connect(m_form, &TaskEditorForm::emptyTaskToggled, this,
+            [this](bool on) { OnEmptyTaskToggled(on); });
+    connect(m_form, &TaskEditorForm::programChosen, this,
+            [this](const QString& program, const QString& path, const QIcon& icon) {
+                OnProgramChosen(program, path, icon);
+            });
+    connect(m_form, &TaskEditorForm::refreshClicked, this, [this] { m_d.engine.Refresh(); });
+    connect(m_form, &TaskEditorForm::closeNowClicked, this, [this] { OnCloseProgramNow(); });
+    connect(m_form, &TaskEditorForm::browseClicked, this, [this] { OnBrowse(); });
+    connect(m_form, &TaskEditorForm::addClicked, this, [this] { AddTask(); });
     // Time to put the pointer over the window to pick, without dragging.
     m_pickLater = new QTimer(this);
     m_pickLater->setObjectName(QStringLiteral("TimerPickLater"));
     m_pickLater->setSingleShot(true);
     m_pickLater->setInterval(3000);
     connect(m_pickLater, &QTimer::timeout, this, [this] { OnPickLater(); });
-    connect(m_cmdPickLater, &QPushButton::clicked, m_pickLater, qOverload<>(&QTimer::start));
-    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { CancelEditor(); });
+    connect(m_form, &TaskEditorForm::pickLaterClicked, m_pickLater, qOverload<>(&QTimer::start));
+    connect(m_form, &TaskEditorForm::cancelClicked, this, [this] { CancelEditor(); });
 }
 
 TaskEditor::~TaskEditor() {
@@ -76,9 +73,17 @@ bool TaskEditor::IsDragging() const {
     return m_drag->IsDragging();
 }
 
+const TaskTarget& TaskEditor::CurrentTarget() const {
+    return m_form->CurrentTarget();
+}
+
+void TaskEditor::FitToFont() {
+    m_form->FitToFont();
+}
+
 void TaskEditor::UpdateLan(const LanguageTable& lan) {
-    TaskEditorForm::UpdateLan(lan);
-    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    m_form->UpdateLan(lan);
+    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     m_drag->UpdateHandle();
 }
 
@@ -95,7 +100,7 @@ void TaskEditor::OnPickLater() {
 
 void TaskEditor::ShowEditor() {
     // Asked again at each opening: a session can stop telling us about activity.
-    SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
     show();
     if (!IsDragging()) {
         FitToFont();
@@ -106,26 +111,17 @@ void TaskEditor::ShowEditor() {
 
 void TaskEditor::RefillProcessList() {
     const auto& programs = m_d.engine.Running().Programs();
-    const bool selecting = std::exchange(m_selectingRow, true);
-    m_LV->setUpdatesEnabled(false);
-    m_LV->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(programs.size()));
-    for (const RunningPrograms::Program& p : programs) {
-        const QString path = QString::fromStdString(p.path);
-        items << ProcessListView::NewRow(m_d.icons.IconFor(path), QString::fromStdString(p.name),
-                                         path);
-    }
-    m_LV->addTopLevelItems(items);
-    m_LV->setUpdatesEnabled(true);
-    m_selectingRow = selecting;
-
-    // A target chosen before the rescan stays selected while its program runs.
+    QList<ProcessListView::Row> rows;
+    rows.reserve(static_cast<qsizetype>(programs.size()));
     std::vector<std::string> names;
     names.reserve(programs.size());
     for (const RunningPrograms::Program& p : programs) {
+        const QString path = QString::fromStdString(p.path);
+        rows.push_back({m_d.icons.IconFor(path), QString::fromStdString(p.name), path});
         names.push_back(p.name);
     }
+    m_form->SetPrograms(rows);
+    // A target chosen before the rescan stays selected while its program runs.
     SelectProgramRow(names, CurrentTarget().program);
 }
 
@@ -150,7 +146,7 @@ bool TaskEditor::Confirm(const QString& title, const QString& text) {
 }
 
 void TaskEditor::AddTask() {
-    const TaskBuilder::Input in = ReadInput();
+    const TaskBuilder::Input in = m_form->ReadInput();
     const LanguageTable& lan = m_d.engine.Language();
     switch (TaskBuilder::Check(in)) {
     case TaskBuilder::Refusal::None:
@@ -195,8 +191,8 @@ void TaskEditor::AddTask() {
                       "saved."));
             return;
         }
-        if (in.autoType == 0 && !m_targetIcon.isNull()) {
-            m_d.taskIcons.SetRowIcon(m_editRow, m_targetIcon);
+        if (in.autoType == 0 && !m_form->TargetIcon().isNull()) {
+            m_d.taskIcons.SetRowIcon(m_editRow, m_form->TargetIcon());
         } else if (in.autoType != 0) {
             m_d.taskIcons.SetRowIcon(m_editRow, ProgramIcons::Generic());
         }
@@ -205,8 +201,9 @@ void TaskEditor::AddTask() {
         return;
     }
     const int row = m_d.engine.AddTask(in);
-    m_d.taskIcons.SetRowIcon(row, in.autoType == 0 ? m_targetIcon : ProgramIcons::Generic());
-    m_chkOnly->setChecked(false);
+    m_d.taskIcons.SetRowIcon(row,
+                             in.autoType == 0 ? m_form->TargetIcon() : ProgramIcons::Generic());
+    m_form->SetEmptyTask(false);
     m_selected = true;
     CloseFromProgram();
     Q_EMIT taskAdded(row);
@@ -222,12 +219,12 @@ void TaskEditor::EditTask(int row) {
     m_editRow = row;
     m_editedTask = m_d.engine.Tasks().At(row);
     ResetPointerState();
-    FillInput(m_d.engine.InputOf(row));
+    m_form->FillInput(m_d.engine.InputOf(row));
     const QVariant icon = m_d.taskIcons.index(row - 1, 0).data(Qt::DecorationRole);
-    SetTargetIcon(m_chkOnly->isChecked() ? m_imgEmptyIcon : icon.value<QIcon>());
-    m_lblWindow->setText(ShownText(CurrentTarget().path));
+    m_form->SetTargetIcon(m_form->IsEmptyTask() ? m_imgEmptyIcon : icon.value<QIcon>());
+    m_form->SetTargetDetail(ShownText(CurrentTarget().path));
     setWindowTitle(tr("Edit a Task"));
-    m_cmdOK->setText(tr("Save"));
+    m_form->SetAddCaption(tr("Save"));
     ShowEditor();
 }
 
@@ -246,7 +243,7 @@ void TaskEditor::LeaveEditMode() {
     }
     m_editRow = 0;
     setWindowTitle(m_addTitle);
-    m_cmdOK->setText(Lan(m_d.engine.Language(), LanText::AddButton));
+    m_form->SetAddCaption(Lan(m_d.engine.Language(), LanText::AddButton));
 }
 
 void TaskEditor::CancelEditor() {
@@ -273,7 +270,7 @@ void TaskEditor::ResetPointerState() {
 
 void TaskEditor::OnDropped(const QString& program) {
     // The dropped-on program's row is selected, if it has one; the rescan then keeps it.
-    const QStringList programs = m_LV->Programs();
+    const QStringList programs = m_form->ListedPrograms();
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(programs.size()));
     for (const QString& p : programs) {
@@ -289,10 +286,7 @@ void TaskEditor::SelectProgramRow(const std::vector<std::string>& programs,
                                   const QString& program) {
     const int row = ProgramTargets::RowNamed(programs, program.toStdString());
     if (row >= 0) {
-        const bool selecting = std::exchange(m_selectingRow, true);
-        m_LV->SelectRow(row);
-        m_selectingRow = selecting;
-        m_LV->setFocus();
+        m_form->SelectProgramRow(row);
     }
 }
 
@@ -322,33 +316,25 @@ void TaskEditor::OnEmptyTaskToggled(bool ticked) {
         // The box was ticked from the keyboard mid-drag: an Empty task has no target to pick.
         m_drag->Cancel();
     }
-    m_LV->setEnabled(!ticked);
     m_drag->UpdateHandle();
     if (ticked) {
-        SetTarget({});
-        m_lblWindow->clear();
-        SetTargetIcon(m_imgEmptyIcon);
+        PickTargetView::ReadOut none = m_form->ShownReadOut();
+        none.target = {};
+        none.detail.clear();
+        m_form->ShowReadOut(none);
+        m_form->SetTargetIcon(m_imgEmptyIcon);
     } else {
-        SetTargetIcon(QIcon());
+        m_form->SetTargetIcon(QIcon());
     }
-    m_cmbAutoType->setCurrentIndex(0);
-    m_cmbAutoType->setEnabled(!ticked);
-    m_txtCmd->setEnabled(false);
-    m_cmdCmd->setEnabled(false);
 }
 
-void TaskEditor::OnProgramChosen(QTreeWidgetItem* item) {
-    if (item == nullptr) {
-        return;
-    }
-    const QString program = ProcessListView::ProgramOf(item);
-    const QString path = ProcessListView::PathOf(item);
+void TaskEditor::OnProgramChosen(const QString& program, const QString& path, const QIcon& icon) {
     const auto id = ProgramTargets::FirstProcessId(m_d.engine.Running(), program.toStdString());
-    SetTarget({program, id ? QString::fromStdString(*id) : QString(), path});
-    m_lblWindow->setVisible(true);
-    m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::ProgramPath));
-    m_lblWindow->setText(ShownText(path));
-    SetTargetIcon(item->icon(0));
+    m_form->ShowReadOut({{program, id ? QString::fromStdString(*id) : QString(), path},
+                         Lan(m_d.engine.Language(), LanText::ProgramPath),
+                         ShownText(path),
+                         true});
+    m_form->SetTargetIcon(icon);
 }
 
 void TaskEditor::OnCloseProgramNow() {
@@ -359,9 +345,8 @@ void TaskEditor::OnCloseProgramNow() {
     if (question.exec() != QMessageBox::Ok) {
         return;
     }
-    const QList<QTreeWidgetItem*> selected = m_LV->selectedItems();
-    if (!selected.isEmpty()) {
-        m_d.engine.CloseProgramNow(ProcessListView::ProgramOf(selected.first()).toStdString());
+    if (const QString program = m_form->SelectedProgram(); !program.isEmpty()) {
+        m_d.engine.CloseProgramNow(program.toStdString());
     }
     m_d.engine.Refresh();
 }
@@ -374,7 +359,8 @@ void TaskEditor::OnBrowse() {
         // reads. Quoted the launcher's way where needed, so that a path with blanks or quotes
         // runs as one program.
         const QString path = QDir::toNativeSeparators(m_dialogs.FileName);
-        m_txtCmd->setText(QString::fromStdString(m_d.engine.QuotedProgram(path.toStdString())));
+        m_form->SetCommandLine(
+            QString::fromStdString(m_d.engine.QuotedProgram(path.toStdString())));
     }
 }
 

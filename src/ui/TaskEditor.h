@@ -1,28 +1,32 @@
 #pragma once
 
+#include "core/tasks/Task.h"
 #include "platform/WindowPicker.h"
 #include "ui/CommonDlgsW.h"
-#include "ui/TaskEditorForm.h"
+#include "ui/TaskTarget.h"
 
+#include <QDialog>
 #include <QIcon>
 
 #include <string>
 #include <vector>
 
 class QTimer;
-class QTreeWidgetItem;
 
 namespace morvane {
 
 class WindowPickDrag;
 class Engine;
+class LanguageTable;
+class TaskEditorForm;
 class ProgramIcons;
 class TaskTableModel;
 
 /// The task editor (`frmMouseSelect`): collects one new task and hands it to the task list.
-/// Created once and only hidden between uses, so its fields keep their values. Its widgets are
-/// the form's; picking a program by dragging the target picture is the WindowPickDrag's.
-class TaskEditor final : public TaskEditorForm {
+/// Created once and only hidden between uses, so its fields keep their values. The window holds
+/// the form with the fields and acts on what the user does in it; picking a program by dragging
+/// the target picture is the WindowPickDrag's.
+class TaskEditor final : public QDialog {
     Q_OBJECT
 public:
     struct Deps {
@@ -58,6 +62,8 @@ public:
     void EditTask(int row);
     /// The row being edited; 0 while adding.
     [[nodiscard]] int EditedRow() const { return m_editRow; }
+    /// The program a close task made now would end.
+    [[nodiscard]] const TaskTarget& CurrentTarget() const;
 
     /// Add (`cmdOK`): checks the fields, appends the task (or replaces the edited one), closes the
     /// editor.
@@ -84,8 +90,9 @@ private:
     /// Whether the edited row still holds the task being edited (a repeat moves its time only).
     [[nodiscard]] bool EditedRowIsUnchanged() const;
     void ResetPointerState();
+    void FitToFont();
     void OnEmptyTaskToggled(bool ticked);
-    void OnProgramChosen(QTreeWidgetItem* item);
+    void OnProgramChosen(const QString& program, const QString& path, const QIcon& icon);
     void OnCloseProgramNow();
     void OnBrowse();
     void OnPickLater();
@@ -96,6 +103,7 @@ private:
     bool Confirm(const QString& title, const QString& text);
 
     Deps m_d;
+    TaskEditorForm* m_form = nullptr;
     CommonDlgsW m_dialogs;
     WindowPickDrag* m_drag = nullptr;
     QIcon m_imgEmptyIcon;
@@ -103,7 +111,6 @@ private:
     bool m_selected = false;
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
-    bool m_selectingRow = false; // the editor selects a row itself: the target stays
     QTimer* m_pickLater = nullptr;
     int m_editRow = 0;
     Task m_editedTask; // as it was when editing began, to notice it went meanwhile

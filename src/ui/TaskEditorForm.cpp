@@ -1,96 +1,66 @@
 #include "ui/TaskEditorForm.h"
 
 #include "types/DateTime.h"
-#include "ui/DigitsOnlyFilter.h"
 #include "ui/FontGrowth.h"
 #include "ui/Lan.h"
-#include "ui/LinkLabel.h"
-#include "ui/ProcessListView.h"
-#include "ui/ShownText.h"
+#include "ui/NamedWidgets.h"
+#include "ui/ScheduleFields.h"
+#include "ui/TargetSection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <iterator>
-#include <utility>
 
 namespace morvane {
 
 namespace {
 
-QStringList TwoDigitRange(int from, int to) {
-    QStringList items;
-    items.reserve(to - from + 1);
-    for (int i = from; i <= to; ++i) {
-        items << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-    }
-    return items;
-}
-
-QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QComboBox* NewList(const QString& name, QWidget* parent, int width) {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setMinimumWidth(width);
-    list->setMaxVisibleItems(16);
-    return list;
-}
-
-// The countdown lists take typed numbers too; completion would turn a typed 2 into 20.
-QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
-    QComboBox* list = NewList(name, parent, 62);
-    list->setEditable(true);
-    list->setInsertPolicy(QComboBox::NoInsert);
-    list->setCompleter(nullptr);
-    return list;
-}
+// During a drag the editor ends this far below the top of the list's caption (400 twips), so
+// the list is out of sight.
+constexpr int kShortTail = 27;
 
 constexpr LanText kAfterEntries[6] = {LanText::DoNothing, LanText::Shutdown,  LanText::Reboot,
                                       LanText::LogOff,    LanText::Hibernate, LanText::MonitorOff};
-constexpr LanText kUnitEntries[4] = {LanText::Days, LanText::Hours, LanText::Minutes,
-                                     LanText::Seconds};
 
 } // namespace
 
-TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmMouseSelect"));
-    // Fixed size: a close box, no minimise or maximise buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setModal(false);
-
+TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QWidget(parent) {
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(16, 12, 16, 12);
     root->setSpacing(6);
-    BuildTarget(root);
+    m_target = std::make_unique<TargetSection>(
+        root, this,
+        TargetSection::Actions{
+            [this] { Q_EMIT pickLaterClicked(); }, [this] { Q_EMIT tutorialClicked(); },
+            [this] { Q_EMIT refreshClicked(); }, [this] { Q_EMIT closeNowClicked(); },
+            [this](const QString& program, const QString& path, const QIcon& icon) {
+                Q_EMIT programChosen(program, path, icon);
+            }});
     BuildTaskKind(root);
-    BuildSchedule(root);
+    m_schedule = std::make_unique<ScheduleFields>(root, this, now);
     BuildAfterAndButtons(root);
 
-    connect(m_optTimer, &QRadioButton::toggled, this, [this] { OnTriggerChanged(); });
-    connect(m_optTime, &QRadioButton::toggled, this, [this] { OnTriggerChanged(); });
+    connect(m_chkOnly, &QCheckBox::toggled, this, [this](bool on) { OnEmptyTaskToggled(on); });
     connect(m_cmbAutoType, &QComboBox::currentIndexChanged, this, [this] { OnAutoTypeChanged(); });
     connect(m_cmbAutoType, &QComboBox::activated, this, [this] { OnAutoTypeChanged(); });
+    connect(m_cmdCmd, &QPushButton::clicked, this, [this] { Q_EMIT browseClicked(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { Q_EMIT addClicked(); });
+    connect(m_cmdCancel, &QPushButton::clicked, this, [this] { Q_EMIT cancelClicked(); });
 
-    FillLists(now);
+    FillLists();
     Retranslate();
     FitToFont();
 }
+
+TaskEditorForm::~TaskEditorForm() = default;
 
 void TaskEditorForm::FitToFont() {
     // The designed size at the standard font; a larger font gets the room its texts need.
@@ -108,89 +78,7 @@ void TaskEditorForm::FitToFont() {
                 std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
         }
     }
-    setFixedSize(m_fullSize);
-}
-
-void TaskEditorForm::BuildTarget(QVBoxLayout* root) {
-    // The target: picker, its read-out, and the list of running programs.
-    auto* target = new QGridLayout;
-    target->setHorizontalSpacing(10);
-    target->setVerticalSpacing(3);
-    m_imgSelect = NewLabel(QStringLiteral("imgSelect"), QString(), this);
-    m_imgSelect->setFixedSize(36, 36);
-    m_imgSelect->setAlignment(Qt::AlignCenter);
-    m_cmdPickLater = new QPushButton(this);
-    m_cmdPickLater->setObjectName(QStringLiteral("cmdPickLater"));
-    m_cmdPickLater->setAutoDefault(false);
-    m_lblSelect =
-        NewLabel(QStringLiteral("lblSelect"),
-                 QStringLiteral("Drag this Cursor onto a running Program Window to Select:"), this);
-    m_lblSelect->setWordWrap(true);
-    m_lblDrag = new LinkLabel(QStringLiteral("lblDrag"), QStringLiteral("What's This?"), this);
-
-    m_lblProcess[0] =
-        NewLabel(QStringLiteral("lblProcess0"), QStringLiteral("Program Name:"), this);
-    m_lblProcess[1] = NewLabel(QStringLiteral("lblProcess1"), QString(), this);
-    m_lblProcess[2] =
-        NewLabel(QStringLiteral("lblProcess2"), QStringLiteral("Window Title:"), this);
-    m_lblProcess[3] = NewLabel(QStringLiteral("lblProcess3"), QStringLiteral("Process ID:"), this);
-    m_lblID = NewLabel(QStringLiteral("lblID"), QString(), this);
-    m_lblWindow = NewLabel(QStringLiteral("lblWindow"), QString(), this);
-    m_lblWindow->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    for (QLabel* value : {m_lblProcess[1], m_lblID}) {
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        QFont bold = value->font();
-        bold.setBold(true);
-        value->setFont(bold);
-    }
-    m_picIcon = NewLabel(QStringLiteral("picIcon"), QString(), this);
-    m_picIcon->setFixedSize(32, 32);
-
-    auto* nameRow = new QHBoxLayout;
-    nameRow->setSpacing(kIconGap);
-    nameRow->addWidget(m_lblProcess[1]);
-    nameRow->addWidget(m_picIcon);
-    nameRow->addStretch(1);
-
-    auto* selectRow = new QHBoxLayout;
-    selectRow->addWidget(m_lblSelect, 1);
-    selectRow->addWidget(m_lblDrag, 0, Qt::AlignTop);
-    target->addWidget(m_imgSelect, 0, 0, 4, 1, Qt::AlignTop);
-    target->addLayout(selectRow, 0, 1, 1, 2);
-    target->addWidget(m_lblProcess[0], 1, 1);
-    target->addLayout(nameRow, 1, 2);
-    target->addWidget(m_lblProcess[3], 2, 1);
-    target->addWidget(m_lblID, 2, 2);
-    target->addWidget(m_lblProcess[2], 3, 1);
-    target->addWidget(m_lblWindow, 3, 2);
-    target->addWidget(m_cmdPickLater, 1, 3, Qt::AlignRight | Qt::AlignVCenter);
-    target->setColumnStretch(2, 1);
-    target->setRowMinimumHeight(1, 32);
-    root->addLayout(target);
-
-    m_lblPrograms = NewLabel(QStringLiteral("lblPrograms"),
-                             QStringLiteral("Or Choose a Program from the List:"), this);
-    root->addWidget(m_lblPrograms);
-    auto* listRow = new QHBoxLayout;
-    m_LV = new ProcessListView(this);
-    listRow->addWidget(m_LV, 1);
-    auto* listButtons = new QVBoxLayout;
-    m_cmdRefresh = new QToolButton(this);
-    m_cmdRefresh->setObjectName(QStringLiteral("cmdRefresh"));
-    m_cmdRefresh->setIcon(QIcon(QStringLiteral(":/icons/refresh.svg")));
-
-    m_cmdClose = new QToolButton(this);
-    m_cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    m_cmdClose->setIcon(QIcon(QStringLiteral(":/icons/closenow.svg")));
-
-    for (QToolButton* b : {m_cmdRefresh, m_cmdClose}) {
-        b->setIconSize(QSize(22, 22));
-        b->setFixedSize(34, 34);
-        listButtons->addWidget(b);
-    }
-    listButtons->addStretch(1);
-    listRow->addLayout(listButtons);
-    root->addLayout(listRow, 1);
+    window()->setFixedSize(m_fullSize);
 }
 
 void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
@@ -219,85 +107,6 @@ void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
     kind->addWidget(m_cmdCmd, 1, 2);
     kind->setColumnStretch(1, 1);
     root->addLayout(kind);
-}
-
-void TaskEditorForm::BuildSchedule(QVBoxLayout* root) {
-    // The schedule.
-    m_label1 = NewLabel(QStringLiteral("Label1"), QStringLiteral("Time Schedule Setting:"), this);
-    QFont heading = m_label1->font();
-    heading.setBold(true);
-    m_label1->setFont(heading);
-    root->addSpacing(2);
-    root->addWidget(m_label1);
-    auto* schedule = new QGroupBox(this);
-    schedule->setObjectName(QStringLiteral("fraSchedule"));
-    auto* sched = new QVBoxLayout(schedule);
-    sched->setContentsMargins(12, 8, 12, 8);
-    sched->setSpacing(4);
-    m_optTimer =
-        new QRadioButton(QStringLiteral("Interval (Close After Day/Hour/Minute/Second)"), schedule);
-    m_optTimer->setObjectName(QStringLiteral("optTimer"));
-    m_chkMouse = new QCheckBox(QStringLiteral("After No Mouse Moving"), schedule);
-    m_chkMouse->setObjectName(QStringLiteral("chkMouse"));
-    auto* timerRow = new QHBoxLayout;
-    timerRow->addWidget(m_optTimer);
-    timerRow->addStretch(1);
-    timerRow->addWidget(m_chkMouse);
-    sched->addLayout(timerRow);
-    auto* countdownRow = new QHBoxLayout;
-    countdownRow->setContentsMargins(22, 0, 0, 0);
-    const QString countdownNames[4] = {QStringLiteral("cmbTDay"), QStringLiteral("cmbTHour"),
-                                       QStringLiteral("cmbTMin"), QStringLiteral("cmbTSec")};
-    const QString unitNames[4] = {QStringLiteral("Label2"), QStringLiteral("Label3"),
-                                  QStringLiteral("Label4"), QStringLiteral("Label5")};
-    const QString unitCaptions[4] = {QStringLiteral("Day(s)"), QStringLiteral("Hour(s)"),
-                                     QStringLiteral("Minute(s)"), QStringLiteral("Second(s)")};
-    auto* digitsOnly = new DigitsOnlyFilter(this);
-    for (std::size_t i = 0; i < 4; ++i) {
-        m_countdown[i] = NewCountdownList(countdownNames[i], schedule);
-        // The list hands the keys typed on it to its line edit itself, past the edit's filters.
-        m_countdown[i]->installEventFilter(digitsOnly);
-        m_countdown[i]->lineEdit()->installEventFilter(digitsOnly);
-        m_unitLabels[i] = NewLabel(unitNames[i], unitCaptions[i], schedule);
-        m_unitLabels[i]->setBuddy(m_countdown[i]);
-        countdownRow->addWidget(m_countdown[i]);
-        countdownRow->addWidget(m_unitLabels[i]);
-        countdownRow->addSpacing(8);
-    }
-    countdownRow->addStretch(1);
-    sched->addLayout(countdownRow);
-
-    m_optTime = new QRadioButton(
-        QStringLiteral("Specific Time (Close at Year/Month/Day Hour:Minute:Second)"), schedule);
-    m_optTime->setObjectName(QStringLiteral("optTime"));
-    sched->addWidget(m_optTime);
-    auto* dateRow = new QHBoxLayout;
-    dateRow->setContentsMargins(22, 0, 0, 0);
-    m_cmbYear = NewList(QStringLiteral("cmbYear"), schedule, 72);
-    m_cmbMonth = NewList(QStringLiteral("cmbMonth"), schedule, 86);
-    m_cmbDay = NewList(QStringLiteral("cmbDay"), schedule, 58);
-    m_cmbHour = NewList(QStringLiteral("cmbHour"), schedule, 58);
-    m_cmbMin = NewList(QStringLiteral("cmbMin"), schedule, 58);
-    m_cmbSec = NewList(QStringLiteral("cmbSec"), schedule, 58);
-    auto separator = [schedule](const QString& text) {
-        auto* l = new QLabel(text, schedule);
-        l->setAlignment(Qt::AlignCenter);
-        return l;
-    };
-    dateRow->addWidget(m_cmbYear);
-    dateRow->addWidget(separator(QStringLiteral("/")));
-    dateRow->addWidget(m_cmbMonth);
-    dateRow->addWidget(separator(QStringLiteral("/")));
-    dateRow->addWidget(m_cmbDay);
-    dateRow->addSpacing(18);
-    dateRow->addWidget(m_cmbHour);
-    dateRow->addWidget(separator(QStringLiteral(":")));
-    dateRow->addWidget(m_cmbMin);
-    dateRow->addWidget(separator(QStringLiteral(":")));
-    dateRow->addWidget(m_cmbSec);
-    dateRow->addStretch(1);
-    sched->addLayout(dateRow);
-    root->addWidget(schedule);
 }
 
 void TaskEditorForm::BuildAfterAndButtons(QVBoxLayout* root) {
@@ -340,64 +149,23 @@ void TaskEditorForm::BuildAfterAndButtons(QVBoxLayout* root) {
     root->addLayout(buttons);
 }
 
-void TaskEditorForm::FillLists(const DateTime& now) {
-    QStringList years;
-    years.reserve(982);
-    for (int y = 2018; y <= 2999; ++y) {
-        years << QString::number(y);
-    }
-    m_cmbYear->addItems(years);
-    for (int month = 0; month < 12; ++month) {
-        m_cmbMonth->addItem(QString()); // named by Retranslate
-    }
-    m_cmbDay->addItems(TwoDigitRange(1, 31));
-    m_cmbHour->addItems(TwoDigitRange(0, 23));
-    m_cmbMin->addItems(TwoDigitRange(0, 59));
-    m_cmbSec->addItems(TwoDigitRange(0, 59));
-    const QStringList countdown = TwoDigitRange(0, 99);
-    for (QComboBox* list : m_countdown) {
-        list->addItems(countdown);
-        list->setCurrentIndex(0);
-    }
+void TaskEditorForm::FillLists() {
     for (std::size_t i = 0; i < texts::kLoops.size(); ++i) {
         m_cmbLoop->addItem(QString()); // named by Retranslate; Add reads the position
     }
     m_cmbAfter->addItems({QStringLiteral("Do Nothing"), QStringLiteral("Shut Down the PC"),
                           QStringLiteral("Reboot"), QStringLiteral("Log Off"),
                           QStringLiteral("Hibernate"), QStringLiteral("Turn Off the Monitor")});
-
     m_cmbLoop->setCurrentIndex(0);
-    m_cmbYear->setCurrentIndex(now.year >= 2018 && now.year <= 2999 ? now.year - 2018 : 0);
-    m_cmbDay->setCurrentIndex(now.day - 1);
-    m_cmbMonth->setCurrentIndex(now.month - 1);
-    m_cmbHour->setCurrentIndex(now.hour);
-    m_cmbMin->setCurrentIndex(now.minute);
-    m_cmbSec->setCurrentIndex(0);
     m_cmbAfter->setCurrentIndex(0);
     m_cmbAutoType->setCurrentIndex(0);
-
-    m_optTimer->setChecked(true);
-    OnTriggerChanged();
     OnAutoTypeChanged();
 }
 
 void TaskEditorForm::Retranslate() {
     // The texts the language file does not carry.
-    setWindowTitle(tr("Add a Task"));
-    m_cmdPickLater->setText(tr("Pick the window under the pointer in 3 s"));
-    m_cmdPickLater->setToolTip(tr("Press, then point at a program's window within three "
-                                  "seconds: the window under the pointer is picked."));
-    m_imgSelect->setAccessibleName(tr("Target picker"));
-    m_imgSelect->setAccessibleDescription(
-        tr("Drag it onto a program's window to pick that program, or use the button that "
-           "picks the window under the pointer in 3 seconds."));
-    m_picIcon->setAccessibleName(tr("Picture of the chosen program"));
-    m_cmdRefresh->setToolTip(tr("Refresh The List"));
-    m_cmdRefresh->setAccessibleName(tr("Refresh The List"));
-    m_cmdClose->setToolTip(tr("Close the Selected Program Now"));
-    m_cmdClose->setAccessibleName(tr("Close the Selected Program Now"));
-    m_LV->setAccessibleName(tr("Running programs"));
-    m_LV->setHeaderLabels({tr("Icon"), tr("Program"), tr("Path")});
+    window()->setWindowTitle(tr("Add a Task"));
+    m_target->Retranslate();
     m_lblAutoType->setText(tr("Auto Type:"));
     m_cmbAutoType->setItemText(0, tr("Auto Close Task - Close a program at a specific time"));
     m_cmbAutoType->setItemText(1, tr("Auto Run Task - Run a Program at a specific time"));
@@ -411,45 +179,14 @@ void TaskEditorForm::Retranslate() {
     for (int i = 0; i < m_cmbLoop->count(); ++i) {
         m_cmbLoop->setItemText(i, tr(loops[i]));
     }
-    const char* const months[] = {
-        QT_TR_NOOP("1(Jan)"), QT_TR_NOOP("2(Feb)"),  QT_TR_NOOP("3(Mar)"),  QT_TR_NOOP("4(Apr)"),
-        QT_TR_NOOP("5(May)"), QT_TR_NOOP("6(Jun)"),  QT_TR_NOOP("7(Jul)"),  QT_TR_NOOP("8(Aug)"),
-        QT_TR_NOOP("9(Sep)"), QT_TR_NOOP("10(Oct)"), QT_TR_NOOP("11(Nov)"), QT_TR_NOOP("12(Dec)")};
-    for (int i = 0; i < 12; ++i) {
-        m_cmbMonth->setItemText(i, tr(months[i]));
-    }
-    // Each field is read with what it holds: the countdown with its unit, the date by its part.
-    const QString units[4] = {tr("Days"), tr("Hours"), tr("Minutes"), tr("Seconds")};
-    for (std::size_t i = 0; i < 4; ++i) {
-        m_countdown[i]->setAccessibleName(units[i]);
-        m_countdown[i]->setAccessibleDescription(units[i]);
-        m_countdown[i]->lineEdit()->setAccessibleName(units[i]);
-    }
-    const std::pair<QComboBox*, QString> dateParts[] = {
-        {m_cmbYear, tr("Year")}, {m_cmbMonth, tr("Month")}, {m_cmbDay, tr("Day")},
-        {m_cmbHour, tr("Hour")}, {m_cmbMin, tr("Minute")},  {m_cmbSec, tr("Second")}};
-    // Over AT-SPI a list's name is its value; what it is for is read from its description.
-    for (const auto& [list, name] : dateParts) {
-        list->setAccessibleName(name);
-        list->setAccessibleDescription(name);
-    }
+    m_schedule->Retranslate();
 }
 
 void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
     Retranslate();
-    m_lblSelect->setText(Lan(lan, LanText::DragToSelect));
-    m_lblDrag->SetCaption(Lan(lan, LanText::WhatsThis));
-    m_lblProcess[0]->setText(Lan(lan, LanText::ProgramName));
-    m_lblProcess[3]->setText(Lan(lan, LanText::ProcessId));
-    m_lblProcess[2]->setText(Lan(lan, LanText::WindowTitle));
-    m_lblPrograms->setText(Lan(lan, LanText::ChooseFromList));
+    m_target->UpdateLan(lan);
     m_chkOnly->setText(Lan(lan, LanText::EmptyTask));
-    m_label1->setText(Lan(lan, LanText::ScheduleSetting));
-    m_optTimer->setText(Lan(lan, LanText::Interval));
-    for (std::size_t i = 0; i < 4; ++i) {
-        m_unitLabels[i]->setText(Lan(lan, kUnitEntries[i]));
-    }
-    m_optTime->setText(Lan(lan, LanText::SpecificTime));
+    m_schedule->UpdateLan(lan);
     m_label8->setText(Lan(lan, LanText::AfterTaskFinished));
     m_chkQuit->setText(Lan(lan, LanText::QuitProgram));
     m_cmdOK->setText(Lan(lan, LanText::AddButton));
@@ -464,91 +201,137 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     TaskBuilder::Input in;
     in.autoType = m_cmbAutoType->currentIndex();
     in.emptyTask = m_chkOnly->isChecked();
-    in.targetName = m_target.program.toStdString();
-    in.processId = m_target.id.toStdString();
-    in.targetPath = m_target.path.toStdString();
+    const TaskTarget& target = m_target->Target();
+    in.targetName = target.program.toStdString();
+    in.processId = target.id.toStdString();
+    in.targetPath = target.path.toStdString();
     in.commandLine = m_txtCmd->text().toStdString();
-    in.countdown = m_optTimer->isChecked();
-    in.days = m_countdown[0]->currentText().toStdString();
-    in.hours = m_countdown[1]->currentText().toStdString();
-    in.minutes = m_countdown[2]->currentText().toStdString();
-    in.seconds = m_countdown[3]->currentText().toStdString();
-    in.year = m_cmbYear->currentText().toStdString();
-    in.monthIndex = m_cmbMonth->currentIndex();
-    in.day = m_cmbDay->currentText().toStdString();
-    in.hour = m_cmbHour->currentText().toStdString();
-    in.minute = m_cmbMin->currentText().toStdString();
-    in.second = m_cmbSec->currentText().toStdString();
+    m_schedule->Read(in);
     in.loop = std::string(texts::kLoops.at(static_cast<std::size_t>(m_cmbLoop->currentIndex())));
-    in.noMouseMoving = m_chkMouse->isChecked();
     in.quit = m_chkQuit->isChecked();
     in.afterIndex = m_cmbAfter->currentIndex();
     return in;
 }
 
 void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
-    auto choose = [](QComboBox* list, const std::string& text) {
-        if (const int i = list->findText(QString::fromStdString(text)); i >= 0) {
-            list->setCurrentIndex(i);
-        }
-    };
     // The Empty box first: ticking it resets the kind and the target that follow.
     m_chkOnly->setChecked(in.emptyTask);
     m_cmbAutoType->setCurrentIndex(in.autoType == 0 ? 0 : 1);
     SetTarget({QString::fromStdString(in.targetName), QString::fromStdString(in.processId),
                QString::fromStdString(in.targetPath)});
     m_txtCmd->setText(QString::fromStdString(in.commandLine));
-    (in.countdown ? m_optTimer : m_optTime)->setChecked(true);
-    const std::string* countdown[4] = {&in.days, &in.hours, &in.minutes, &in.seconds};
-    for (std::size_t i = 0; i < 4; ++i) {
-        m_countdown[i]->setCurrentText(QString::fromStdString(*countdown[i]));
+    m_schedule->Fill(in);
+    if (const int i = m_cmbLoop->findText(QString::fromStdString(in.loop)); i >= 0) {
+        m_cmbLoop->setCurrentIndex(i);
     }
-    choose(m_cmbYear, in.year);
-    if (in.monthIndex >= 0 && in.monthIndex < m_cmbMonth->count()) {
-        m_cmbMonth->setCurrentIndex(in.monthIndex);
-    }
-    choose(m_cmbDay, in.day);
-    choose(m_cmbHour, in.hour);
-    choose(m_cmbMin, in.minute);
-    choose(m_cmbSec, in.second);
-    choose(m_cmbLoop, in.loop);
-    m_chkMouse->setChecked(in.noMouseMoving && m_chkMouse->isEnabled());
     m_chkQuit->setChecked(in.quit);
     if (in.afterIndex >= 0 && in.afterIndex < m_cmbAfter->count()) {
         m_cmbAfter->setCurrentIndex(in.afterIndex);
     }
 }
 
-void TaskEditorForm::SetTarget(const Target& target) {
-    m_target = target;
-    m_lblProcess[1]->setText(ShownText(target.program));
-    m_lblID->setText(target.id);
+void TaskEditorForm::SetTarget(const TaskTarget& target) {
+    m_target->SetTarget(target);
 }
 
-void TaskEditorForm::SetTargetIcon(const QIcon& icon) {
-    m_targetIcon = icon;
-    m_picIcon->setPixmap(icon.isNull() ? QPixmap() : icon.pixmap(kPictureSize));
+const TaskTarget& TaskEditorForm::CurrentTarget() const {
+    return m_target->Target();
+}
+
+void TaskEditorForm::SetTargetDetail(const QString& text) {
+    ReadOut shown = m_target->ShownReadOut();
+    shown.detail = text;
+    m_target->ShowReadOut(shown);
 }
 
 void TaskEditorForm::SetIdleUnavailableReason(const QString& reason) {
-    m_idleReason = reason;
-    m_chkMouse->setToolTip(reason);
-    OnTriggerChanged();
+    m_schedule->SetIdleUnavailableReason(reason);
 }
 
-void TaskEditorForm::OnTriggerChanged() {
-    const bool fixed = m_optTime->isChecked();
-    const bool idleKnown = m_idleReason.isEmpty();
-    for (QComboBox* list : {m_cmbYear, m_cmbMonth, m_cmbDay, m_cmbHour, m_cmbMin, m_cmbSec}) {
-        list->setEnabled(fixed);
+void TaskEditorForm::SetEmptyTask(bool empty) {
+    m_chkOnly->setChecked(empty);
+}
+
+void TaskEditorForm::SetCommandLine(const QString& commandLine) {
+    m_txtCmd->setText(commandLine);
+}
+
+void TaskEditorForm::SetAddCaption(const QString& caption) {
+    m_cmdOK->setText(caption);
+}
+
+void TaskEditorForm::SetPrograms(const QList<ProcessListView::Row>& rows) {
+    m_target->SetPrograms(rows);
+}
+
+QStringList TaskEditorForm::ListedPrograms() const {
+    return m_target->Programs();
+}
+
+QString TaskEditorForm::SelectedProgram() const {
+    return m_target->SelectedProgram();
+}
+
+void TaskEditorForm::SelectProgramRow(int row) {
+    m_target->SelectProgramRow(row);
+}
+
+QLabel& TaskEditorForm::PickHandle() {
+    return m_target->PickHandle();
+}
+
+void TaskEditorForm::SetPickable(bool pickable, const QString& why) {
+    m_target->SetPickable(pickable, why);
+}
+
+bool TaskEditorForm::IsEmptyTask() const {
+    return m_chkOnly->isChecked();
+}
+
+PickTargetView::ReadOut TaskEditorForm::ShownReadOut() const {
+    return m_target->ShownReadOut();
+}
+
+void TaskEditorForm::ShowReadOut(const ReadOut& readOut) {
+    m_target->ShowReadOut(readOut);
+}
+
+const QIcon& TaskEditorForm::TargetIcon() const {
+    return m_target->TargetIcon();
+}
+
+void TaskEditorForm::SetTargetIcon(const QIcon& icon) {
+    m_target->SetTargetIcon(icon);
+}
+
+void TaskEditorForm::ShortenForDrag() {
+    if (m_target->IsShort()) {
+        return;
     }
-    if (fixed || !idleKnown) {
-        m_chkMouse->setChecked(false);
+    m_target->SetShort(true);
+    // The widgets keep their places; the window just ends above the list.
+    layout()->setEnabled(false);
+    const int listTop = mapTo(window(), QPoint(0, m_target->ListCaptionTop())).y();
+    window()->setFixedSize(m_fullSize.width(), listTop + kShortTail);
+}
+
+void TaskEditorForm::RestoreAfterDrag() {
+    if (!m_target->IsShort()) {
+        return;
     }
-    for (QComboBox* list : m_countdown) {
-        list->setEnabled(!fixed);
-    }
-    m_chkMouse->setEnabled(!fixed && idleKnown);
+    window()->setFixedSize(m_fullSize);
+    layout()->setEnabled(true);
+    m_target->SetShort(false);
+    layout()->activate();
+}
+
+void TaskEditorForm::OnEmptyTaskToggled(bool empty) {
+    m_target->SetListEnabled(!empty);
+    m_cmbAutoType->setCurrentIndex(0);
+    m_cmbAutoType->setEnabled(!empty);
+    m_txtCmd->setEnabled(false);
+    m_cmdCmd->setEnabled(false);
+    Q_EMIT emptyTaskToggled(empty);
 }
 
 void TaskEditorForm::OnAutoTypeChanged() {

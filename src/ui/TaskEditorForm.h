@@ -1,137 +1,130 @@
 #pragma once
 
 #include "core/editor/TaskBuilder.h"
+#include "ui/PickTargetView.h"
+#include "ui/ProcessListView.h"
 
-#include <QDialog>
 #include <QIcon>
 #include <QSize>
+#include <QWidget>
 
-#include <array>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QToolButton;
 class QVBoxLayout;
 
 namespace morvane {
 
 struct DateTime;
 class LanguageTable;
-class LinkLabel;
-class ProcessListView;
+class ScheduleFields;
+class TargetSection;
 
-/// The task editor's window (`frmMouseSelect`): its widgets with their lists and layout, the
-/// fields each choice enables, and the translated captions. What the buttons do is the editor's;
-/// the widgets are public so the editor and its picker drag can drive them.
-class TaskEditorForm : public QDialog {
+/// The task editor's fields, all of its window: the target, the kind of task, the schedule,
+/// what follows, and Add and Cancel. It lays them out, enables the fields each choice calls
+/// for, translates the captions, and names and sizes its window. What the buttons do is the
+/// editor's: the form reports them as signals and is read and filled as a whole.
+class TaskEditorForm final : public QWidget, public PickTargetView {
     Q_OBJECT
 public:
     /// The window's designed size; it is fixed.
     static constexpr QSize kSize{738, 617};
-    /// The size the target pictures are shown at.
-    static constexpr QSize kPictureSize{32, 32};
-    /// From the program name's right edge to its picture (250 twips).
-    static constexpr int kIconGap = 17;
 
-    /// The program a close task ends, as the editor shows it: Add uses these texts and nothing
-    /// else. The labels show them shortened when long.
-    struct Target {
-        QString program;
-        QString id;
-        QString path; ///< Empty when unknown.
-    };
-
-    /// Builds the window; the date lists start at `now`.
+    /// Builds the form in the window `parent`; the date lists start at `now`.
     TaskEditorForm(const DateTime& now, QWidget* parent);
+    ~TaskEditorForm() override;
 
     /// Applies Qt's translation, then the language table, to the captions.
     void UpdateLan(const LanguageTable& lan);
-    /// The window's size: the designed one, or larger where a larger font needs it.
+    /// Sizes the window for its font: the designed size, or larger where a larger font needs
+    /// it. The lists know their widths only once shown.
+    void FitToFont();
     [[nodiscard]] QSize FullSize() const { return m_fullSize; }
-    /// The values Add reads, taken from the widgets.
+
+    /// The values Add reads, taken from the fields.
     [[nodiscard]] TaskBuilder::Input ReadInput() const;
-    /// The reverse: sets the widgets so that ReadInput gives `in` back (a value a list does not
+    /// The reverse: sets the fields so that ReadInput gives `in` back (a value a list does not
     /// hold is typed into the countdown fields, and leaves the other lists as they are).
     void FillInput(const TaskBuilder::Input& in);
 
     /// Makes `target` the one Add uses and shows its name and id.
-    void SetTarget(const Target& target);
-    [[nodiscard]] const Target& CurrentTarget() const { return m_target; }
+    void SetTarget(const TaskTarget& target);
+    [[nodiscard]] const TaskTarget& CurrentTarget() const;
+    /// Shows `text` on the line under the target's name.
+    void SetTargetDetail(const QString& text);
 
-    /// Shows the picture of the target beside its name; a null icon shows none.
-    void SetTargetIcon(const QIcon& icon);
-    /// The picture shown beside the target's name.
-    [[nodiscard]] const QIcon& TargetIcon() const { return m_targetIcon; }
-
-    /// Why no-mouse-movement tasks cannot run here; empty when they can. While it is not empty
-    /// the "After No Mouse Moving" box is cleared and disabled, and says why in its tooltip.
+    /// Why no-mouse-movement tasks cannot run here; empty when they can.
     void SetIdleUnavailableReason(const QString& reason);
+    void SetEmptyTask(bool empty);
+    void SetCommandLine(const QString& commandLine);
+    /// The caption of the Add button (Save while a task is edited).
+    void SetAddCaption(const QString& caption);
 
-    // Target.
-    QLabel* m_imgSelect = nullptr;
-    QLabel* m_lblSelect = nullptr;
-    LinkLabel* m_lblDrag = nullptr;
-    std::array<QLabel*, 4> m_lblProcess{};
-    QLabel* m_lblID = nullptr;
-    QLabel* m_lblWindow = nullptr;
-    QLabel* m_picIcon = nullptr;
-    QLabel* m_lblPrograms = nullptr;
-    ProcessListView* m_LV = nullptr;
-    QToolButton* m_cmdRefresh = nullptr;
-    QToolButton* m_cmdClose = nullptr;
+    /// Lists the running programs, in this order.
+    void SetPrograms(const QList<ProcessListView::Row>& rows);
+    [[nodiscard]] QStringList ListedPrograms() const;
+    /// The program of the selected row; empty when none is.
+    [[nodiscard]] QString SelectedProgram() const;
+    /// Selects row `row` (0-based) of the list, without making it the target, and focuses it.
+    void SelectProgramRow(int row);
+
+    // What the drag of the target picture needs.
+    [[nodiscard]] QLabel& PickHandle() override;
+    void SetPickable(bool pickable, const QString& why) override;
+    [[nodiscard]] bool IsEmptyTask() const override;
+    [[nodiscard]] ReadOut ShownReadOut() const override;
+    void ShowReadOut(const ReadOut& readOut) override;
+    [[nodiscard]] const QIcon& TargetIcon() const override;
+    void SetTargetIcon(const QIcon& icon) override;
+    void ShortenForDrag() override;
+    void RestoreAfterDrag() override;
+
+Q_SIGNALS:
+    void addClicked();
+    void cancelClicked();
+    /// The button beside the command line: a program to run is to be chosen.
+    void browseClicked();
+    /// The timed pick's button.
+    void pickLaterClicked();
+    /// The link beside the picker's caption.
+    void tutorialClicked();
+    void refreshClicked();
+    /// Close the program selected in the list now.
+    void closeNowClicked();
+    /// The Empty Task box changed; the fields it locks are already set.
+    void emptyTaskToggled(bool empty);
+    /// The user chose a program in the list of running programs.
+    void programChosen(const QString& program, const QString& path, const QIcon& icon);
+
+private:
+    void Retranslate();
+    // In this order, which is the tab order.
+    void BuildTaskKind(QVBoxLayout* root);
+    void BuildAfterAndButtons(QVBoxLayout* root);
+    void FillLists();
+    void OnAutoTypeChanged();
+    void OnEmptyTaskToggled(bool empty);
+
+    std::unique_ptr<TargetSection> m_target;
+    std::unique_ptr<ScheduleFields> m_schedule;
+    QSize m_fullSize = kSize;
     QCheckBox* m_chkOnly = nullptr;
+    QLabel* m_lblAutoType = nullptr;
     QComboBox* m_cmbAutoType = nullptr;
+    QLabel* m_lblCmd = nullptr;
     QLineEdit* m_txtCmd = nullptr;
     QPushButton* m_cmdCmd = nullptr;
-    /// The keyboard's way to pick a window: the one under the pointer a moment later.
-    QPushButton* m_cmdPickLater = nullptr;
-    // Trigger.
-    QLabel* m_label1 = nullptr;
-    QRadioButton* m_optTimer = nullptr;
-    std::array<QComboBox*, 4> m_countdown{};
-    std::array<QLabel*, 4> m_unitLabels{};
-    QCheckBox* m_chkMouse = nullptr;
-    QRadioButton* m_optTime = nullptr;
-    QComboBox* m_cmbYear = nullptr;
-    QComboBox* m_cmbMonth = nullptr;
-    QComboBox* m_cmbDay = nullptr;
-    QComboBox* m_cmbHour = nullptr;
-    QComboBox* m_cmbMin = nullptr;
-    QComboBox* m_cmbSec = nullptr;
-    // After.
+    QLabel* m_lblLoop = nullptr;
     QComboBox* m_cmbLoop = nullptr;
     QLabel* m_label8 = nullptr;
     QComboBox* m_cmbAfter = nullptr;
     QCheckBox* m_chkQuit = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
-
-protected:
-    /// Sizes the window for its font; the lists know their widths only once shown.
-    void FitToFont();
-
-    QIcon m_targetIcon;
-    Target m_target;
-
-private:
-    QString m_idleReason;
-    QSize m_fullSize = kSize;
-    QLabel* m_lblAutoType = nullptr;
-    QLabel* m_lblCmd = nullptr;
-    QLabel* m_lblLoop = nullptr;
-    void Retranslate();
-    // In this order, which is the tab order.
-    void BuildTarget(QVBoxLayout* root);
-    void BuildTaskKind(QVBoxLayout* root);
-    void BuildSchedule(QVBoxLayout* root);
-    void BuildAfterAndButtons(QVBoxLayout* root);
-    void FillLists(const DateTime& now);
-    void OnTriggerChanged();
-    void OnAutoTypeChanged();
 };
 
 } // namespace morvane

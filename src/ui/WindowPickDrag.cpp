@@ -6,24 +6,16 @@
 #include "ui/ShownText.h"
 #include "ui/UiText.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QLabel>
-#include <QLayout>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 #include <QWindow>
 
 namespace morvane {
 
 namespace {
-
-// During a drag the editor ends this far below the top of the list's caption (400 twips), so
-// the list is out of sight.
-constexpr int kShortTail = 27;
 
 QString NoPickerReason() {
     return WindowPickDrag::tr("Picking a window is not available here. Choose the program from "
@@ -39,8 +31,8 @@ WindowPickDrag::WindowPickDrag(Deps deps, QObject* parent)
     m_timerSelect->setInterval(50);
     connect(m_timerSelect, &QTimer::timeout, this, [this] { PickTick(); });
 
-    m_d.form.m_imgSelect->setPixmap(m_imgBackUp.pixmap(TaskEditorForm::kPictureSize));
-    m_d.form.m_imgSelect->installEventFilter(this);
+    m_d.view.PickHandle().setPixmap(m_imgBackUp.pixmap(PickTargetView::kPictureSize));
+    m_d.view.PickHandle().installEventFilter(this);
     UpdateHandle();
 }
 
@@ -54,8 +46,6 @@ void WindowPickDrag::SetWindowPicker(platform::WindowPicker* picker) {
 
 void WindowPickDrag::UpdateHandle() {
     const bool usable = m_picker != nullptr && m_picker->IsAvailable();
-    m_d.form.m_imgSelect->setEnabled(usable && !m_d.form.m_chkOnly->isChecked());
-    m_d.form.m_cmdPickLater->setEnabled(m_d.form.m_imgSelect->isEnabled());
     QString why;
     if (!usable) {
         why = m_picker != nullptr ? UiText::Reason(m_picker->UnavailableReason()) : QString();
@@ -63,15 +53,11 @@ void WindowPickDrag::UpdateHandle() {
             why = NoPickerReason();
         }
     }
-    m_d.form.m_imgSelect->setToolTip(why);
-    m_d.form.m_lblSelect->setToolTip(why);
-    if (!why.isEmpty()) {
-        m_d.form.m_cmdPickLater->setToolTip(why);
-    }
+    m_d.view.SetPickable(usable && !m_d.view.IsEmptyTask(), why);
 }
 
 bool WindowPickDrag::PickUnderPointer() {
-    if (m_dragging || !m_d.form.m_imgSelect->isEnabled()) {
+    if (m_dragging || !m_d.view.PickHandle().isEnabled()) {
         return false;
     }
     const std::optional<platform::PickedWindow> picked = PickableUnderPointer();
@@ -80,7 +66,7 @@ bool WindowPickDrag::PickUnderPointer() {
     }
     m_iconWindow = 0;
     ShowPicked(*picked);
-    Q_EMIT dropped(m_d.form.CurrentTarget().program);
+    Q_EMIT dropped(m_d.view.ShownReadOut().target.program);
     return true;
 }
 
@@ -88,15 +74,16 @@ void WindowPickDrag::Reset() {
     // Whatever ends a drag takes its outline off the screen and gives the editor back its
     // list: nothing of a drag may outlast it.
     ErasePickFrame();
-    m_d.form.unsetCursor();
-    m_d.form.m_imgSelect->setPixmap(m_imgBackUp.pixmap(TaskEditorForm::kPictureSize));
-    if (QWidget::mouseGrabber() == m_d.form.m_imgSelect) {
-        m_d.form.m_imgSelect->releaseMouse();
+    QLabel& handle = m_d.view.PickHandle();
+    handle.window()->unsetCursor();
+    handle.setPixmap(m_imgBackUp.pixmap(PickTargetView::kPictureSize));
+    if (QWidget::mouseGrabber() == &handle) {
+        handle.releaseMouse();
     }
     m_dragging = false;
     m_lastHwnd = 0;
     m_timerSelect->stop();
-    RestoreAfterDrag();
+    m_d.view.RestoreAfterDrag();
     ShowMainWindow();
 }
 
@@ -114,7 +101,7 @@ void WindowPickDrag::Abandon() {
 }
 
 bool WindowPickDrag::eventFilter(QObject* watched, QEvent* event) {
-    QLabel* handle = m_d.form.m_imgSelect;
+    QLabel* handle = &m_d.view.PickHandle();
     const auto type = event->type();
     if (watched == handle &&
         (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
@@ -134,16 +121,19 @@ bool WindowPickDrag::eventFilter(QObject* watched, QEvent* event) {
 void WindowPickDrag::StartDrag() {
     // The target picture leaves the handle and becomes the pointer, over every window: the
     // grab sends the release here wherever it happens.
-    const QPixmap picture = m_imgBackUp.pixmap(TaskEditorForm::kPictureSize);
-    m_d.form.m_imgSelect->clear();
+    const QPixmap picture = m_imgBackUp.pixmap(PickTargetView::kPictureSize);
+    QLabel& handle = m_d.view.PickHandle();
+    handle.clear();
     m_dragging = true;
-    m_d.form.m_imgSelect->grabMouse(QCursor(picture));
+    handle.grabMouse(QCursor(picture));
     m_beforeDrag = SavedTarget();
     m_iconWindow = 0;
     m_timerSelect->start();
     HideMainWindow();
-    m_d.form.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
-    ShortenForDrag();
+    PickTargetView::ReadOut shown = m_beforeDrag.readOut;
+    shown.caption = Lan(m_d.engine.Language(), LanText::WindowTitle);
+    m_d.view.ShowReadOut(shown);
+    m_d.view.ShortenForDrag();
     PickTick();
 }
 
@@ -169,7 +159,7 @@ void WindowPickDrag::FinishDrag() {
     } else {
         ShowTarget(m_beforeDrag);
     }
-    Q_EMIT dropped(m_d.form.CurrentTarget().program);
+    Q_EMIT dropped(m_d.view.ShownReadOut().target.program);
 }
 
 std::optional<platform::PickedWindow> WindowPickDrag::PickableUnderPointer() {
@@ -207,81 +197,39 @@ void WindowPickDrag::ErasePickFrame() {
 }
 
 void WindowPickDrag::ShowPicked(const platform::PickedWindow& picked) {
-    TaskEditorForm& f = m_d.form;
     // A process that cannot be known leaves no id: Add then asks for a target.
-    f.SetTarget({QString::fromStdString(picked.programName),
-                 picked.pid > 0 ? QString::number(picked.pid) : QString(),
-                 QString::fromStdString(picked.executablePath)});
-    f.m_lblProcess[2]->setText(Lan(m_d.engine.Language(), LanText::WindowTitle));
-    f.m_lblWindow->setText(ShownText(picked.title));
-    f.m_lblWindow->setVisible(true);
+    m_d.view.ShowReadOut({{QString::fromStdString(picked.programName),
+                           picked.pid > 0 ? QString::number(picked.pid) : QString(),
+                           QString::fromStdString(picked.executablePath)},
+                          Lan(m_d.engine.Language(), LanText::WindowTitle),
+                          ShownText(picked.title),
+                          true});
     // The picture is looked up again only for another window, not on every tick.
     if (picked.topLevel != m_iconWindow) {
         m_iconWindow = picked.topLevel;
-        f.SetTargetIcon(PickedWindowIcon::For(picked, m_d.icons));
+        m_d.view.SetTargetIcon(PickedWindowIcon::For(picked, m_d.icons));
     }
-    PlaceTargetIcon();
-}
-
-void WindowPickDrag::PlaceTargetIcon() {
-    // While the editor is short its layout rests, so the name takes the width it needs and
-    // the picture follows it at the designed distance.
-    if (!m_shortened) {
-        return;
-    }
-    QLabel* name = m_d.form.m_lblProcess[1];
-    name->resize(name->sizeHint().width(), name->height());
-    QLabel* picture = m_d.form.m_picIcon;
-    picture->move(name->geometry().right() + 1 + TaskEditorForm::kIconGap, picture->y());
 }
 
 WindowPickDrag::Target WindowPickDrag::SavedTarget() const {
-    const TaskEditorForm& f = m_d.form;
-    return {f.CurrentTarget(), f.m_lblProcess[2]->text(), f.m_lblWindow->text(),
-            !f.m_lblWindow->isHidden(), f.TargetIcon()};
+    return {m_d.view.ShownReadOut(), m_d.view.TargetIcon()};
 }
 
 void WindowPickDrag::ShowTarget(const Target& target) {
-    TaskEditorForm& f = m_d.form;
-    f.SetTarget(target.target);
-    f.m_lblProcess[2]->setText(target.caption);
-    f.m_lblWindow->setText(target.window);
-    f.m_lblWindow->setVisible(target.windowShown);
+    m_d.view.ShowReadOut(target.readOut);
     if (m_iconWindow != 0) {
-        f.SetTargetIcon(target.icon);
+        m_d.view.SetTargetIcon(target.icon);
         m_iconWindow = 0;
     }
-    PlaceTargetIcon();
 }
 
-void WindowPickDrag::ShortenForDrag() {
-    if (m_shortened) {
-        return;
-    }
-    m_shortened = true;
-    TaskEditorForm& f = m_d.form;
-    f.m_cmdRefresh->hide();
-    f.m_cmdClose->hide();
-    // The widgets keep their places; the window just ends above the list.
-    f.layout()->setEnabled(false);
-    f.setFixedSize(f.FullSize().width(), f.m_lblPrograms->geometry().top() + kShortTail);
-}
-
-void WindowPickDrag::RestoreAfterDrag() {
-    if (!m_shortened) {
-        return;
-    }
-    m_shortened = false;
-    TaskEditorForm& f = m_d.form;
-    f.setFixedSize(f.FullSize());
-    f.layout()->setEnabled(true);
-    f.m_cmdRefresh->show();
-    f.m_cmdClose->show();
-    f.layout()->activate();
+QWidget* WindowPickDrag::MainWindow() const {
+    // The window the editor belongs to.
+    return m_d.view.PickHandle().window()->parentWidget();
 }
 
 void WindowPickDrag::HideMainWindow() {
-    QWidget* main = m_d.form.parentWidget();
+    QWidget* main = MainWindow();
     if (main == nullptr || !main->isVisible()) {
         return;
     }
@@ -298,7 +246,7 @@ void WindowPickDrag::ShowMainWindow() {
         return;
     }
     m_mainHidden = false;
-    QWidget* main = m_d.form.parentWidget();
+    QWidget* main = MainWindow();
     if (main == nullptr) {
         return;
     }

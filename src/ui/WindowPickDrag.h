@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/WindowPicker.h"
-#include "ui/TaskEditorForm.h"
+#include "ui/PickTargetView.h"
 
 #include <QIcon>
 #include <QObject>
@@ -27,10 +27,10 @@ public:
     struct Deps {
         const Engine& engine;
         ProgramIcons& icons;
-        TaskEditorForm& form;
+        PickTargetView& view;
     };
 
-    /// Makes the form's target picture the handle of the drag.
+    /// Makes the view's target picture the handle of the drag.
     WindowPickDrag(Deps deps, QObject* parent);
 
     /// The window picker to read the screen with; without one, or where it cannot work, the
@@ -60,13 +60,10 @@ Q_SIGNALS:
     void dropped(const QString& program);
 
 private:
-    // What the target fields held when the drag began: shown again while nothing pickable is
-    // under the pointer, and kept when the drop lands there.
+    // What the target read-out held when the drag began: shown again while nothing pickable
+    // is under the pointer, and kept when the drop lands there.
     struct Target {
-        TaskEditorForm::Target target;
-        QString caption;
-        QString window;
-        bool windowShown = true;
+        PickTargetView::ReadOut readOut;
         QIcon icon;
     };
 
@@ -77,11 +74,9 @@ private:
     void DrawPickFrame(platform::WindowId window);
     void ErasePickFrame();
     void ShowPicked(const platform::PickedWindow& picked);
-    void PlaceTargetIcon();
     [[nodiscard]] Target SavedTarget() const;
     void ShowTarget(const Target& target);
-    void ShortenForDrag();
-    void RestoreAfterDrag();
+    [[nodiscard]] QWidget* MainWindow() const;
     void HideMainWindow();
     void ShowMainWindow();
 
@@ -93,7 +88,6 @@ private:
     platform::WindowId m_lastHwnd = 0;
     platform::WindowId m_iconWindow = 0; // the top-level window whose icon is shown
     bool m_frameDrawn = false;
-    bool m_shortened = false;
     bool m_mainHidden = false; // by the drag, which shows it again where it was
     QPoint m_mainClientAt;     // the main window's client area on the screen, before the drag
     bool m_dragging = false;

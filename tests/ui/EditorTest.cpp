@@ -497,6 +497,30 @@ private Q_SLOTS:
         QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Shut));
     }
 
+    void everyPartOfTheEditorFollowsTheLanguage_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("French") << int(Mark::French)
+                                << QStringList{"Ajouter une tâche", "1(janv.)", "Jours",
+                                               "Actualiser la liste",
+                                               "Choisir la fenêtre sous le pointeur dans 3 s"};
+        QTest::newRow("Polish") << int(Mark::Polish)
+                                << QStringList{"Dodaj zadanie", "1(sty)", "Dni", "Odśwież listę",
+                                               "Wskaż okno pod wskaźnikiem za 3 s"};
+    }
+    void everyPartOfTheEditorFollowsTheLanguage() {
+        // The window, the schedule and the target section are translated apart.
+        QFETCH(int, language);
+        QFETCH(QStringList, texts);
+        m_desk->engine->SelectLanguage(static_cast<Mark>(language));
+        const QStringList shown{m_desk->Editor()->windowTitle(), List("cmbMonth")->itemText(0),
+                                List("cmbTDay")->accessibleName(),
+                                W<QToolButton>("cmdRefresh")->toolTip(),
+                                W<QPushButton>("cmdPickLater")->text()};
+        QCOMPARE(shown, texts);
+        QCOMPARE(W<QPushButton>("cmdOK")->text(), Lan(32));
+    }
+
     void anEmptiedEntryAsksAndThenAddsWhatItCan() {
         ClickProgram(QStringLiteral("gedit"));
         Type(List("cmbTDay"), QString());
