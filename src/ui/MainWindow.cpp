@@ -28,12 +28,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace morvane {
+
+namespace {
+// The window's client area at the standard font, under the menu bar.
+constexpr QSize kDesignedClient{912, 504};
+} // namespace
 
 MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(deps) {
     setObjectName(QStringLiteral("form1"));
@@ -62,8 +68,6 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
         }
     });
     m_menus->SyncMarks();
-    // The designed size, or what the captions need beyond it at a larger font.
-    resize(sizeHint());
     m_d.engine.SetHost(this);
 }
 
@@ -166,7 +170,11 @@ TaskEditor* MainWindow::Editor() {
                 activateWindow();
             }
         });
-        connect(m_editor, &TaskEditor::taskAdded, this, [this](int row) { FocusRow(row); });
+        // The new row is the one a keyboard user goes on with.
+        connect(m_editor, &TaskEditor::taskAdded, this, [this](int row) {
+            HideDoor();
+            m_list->FocusRow(row);
+        });
         connect(m_editor, &TaskEditor::tutorialRequested, this,
                 [this](const QString& page) { m_tutorial->Open(page); });
         if (m_captionsApplied) {
@@ -187,6 +195,8 @@ void MainWindow::LoadSequence() {
     m_howTo->raise();
     // The captions are applied before the window first shows, so they appear in one piece.
     UpdateLan();
+    // The designed size, or what the captions need beyond it.
+    resize(sizeHint().expandedTo(kDesignedClient + QSize(0, menuBar()->sizeHint().height())));
     show();
     m_timers->StartPointer();
     // The rest waits for the event loop, so the window paints first: the editor stays hidden
@@ -229,12 +239,6 @@ void MainWindow::SetUrlOpener(std::function<void(const QUrl&)> opener) {
 
 void MainWindow::SetCheckedUrlOpener(std::function<bool(const QUrl&)> opener) {
     m_tutorial->SetOpener(std::move(opener));
-}
-
-void MainWindow::FocusRow(int row) {
-    // The new row is the one a keyboard user goes on with.
-    HideDoor();
-    m_list->FocusRow(row);
 }
 
 void MainWindow::Run(MainCommand command) {

@@ -121,8 +121,6 @@ private:
     void BuildLayout();
     void BuildExtras();
     void FinishLoading();
-    /// Selects and focuses a task row (1-based), its program name the current cell.
-    void FocusRow(int row);
     /// Applies the texts that go through Qt's translation.
     void Retranslate();
     /// Shows what the engine holds now: the status line, the tray's tooltip, the warning.
