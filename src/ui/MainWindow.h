@@ -80,11 +80,14 @@ public:
     /// Carries out a command of the buttons or menus.
     void Run(MainCommand command);
     void AddTaskCommand();
+    /// Opens the editor on the selected task (Enter or a double-click on a row does the same).
+    void EditCommand();
     void DeleteCommand();
     void RemoveAllCommand();
     void SaveTasksCommand();
     void LoadTasksCommand();
     void SettingCommand();
+    void HistoryCommand();
     void HelpCommand();
     void AboutCommand();
     void ExitCommand();
@@ -100,9 +103,6 @@ public:
     void ShowMessage(const std::string& text) override;
     void RunningProgramsChanged() override;
 
-    /// Opens the editor on the selected task (Enter or a double-click on a row does the same).
-    void EditCommand();
-    void HistoryCommand();
     void WarningChanged() override;
     void Notify(const Notice& notice) override;
     void HistoryChanged() override;
