@@ -130,6 +130,69 @@
     </message>
 </context>
 <context>
+    <name>morvane::CommandBar</name>
+    <message>
+        <source>Add a Task</source>
+        <translation>Ajouter une tâche</translation>
+    </message>
+    <message>
+        <source>Add a new task</source>
+        <translation>Ajouter une nouvelle tâche</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Delete selected task</source>
+        <translation>Supprimer la tâche sélectionnée</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Tout supprimer</translation>
+    </message>
+    <message>
+        <source>Remove all tasks in the list</source>
+        <translation>Supprimer toutes les tâches de la liste</translation>
+    </message>
+    <message>
+        <source>Save Tasks</source>
+        <translation>Enregistrer les tâches</translation>
+    </message>
+    <message>
+        <source>Save the task list to a file</source>
+        <translation>Enregistrer la liste des tâches dans un fichier</translation>
+    </message>
+    <message>
+        <source>Load Tasks</source>
+        <translation>Charger des tâches</translation>
+    </message>
+    <message>
+        <source>Load the task list from a file</source>
+        <translation>Charger la liste des tâches depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Set the action after finish all tasks</source>
+        <translation>Choisir l&apos;action une fois toutes les tâches terminées</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Mode d&apos;emploi</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Quit the Morvane program</source>
+        <translation>Quitter le programme Morvane</translation>
+    </message>
+</context>
+<context>
     <name>morvane::HistoryWindow</name>
     <message>
         <source>History</source>
@@ -192,121 +255,18 @@
     </message>
 </context>
 <context>
-    <name>morvane::MainWindow</name>
-    <message numerus="yes">
-        <source>%n line(s) of %1 are not tasks and were skipped.</source>
-        <translation>
-            <numerusform>%n ligne de %1 n&apos;est pas une tâche et a été ignorée.</numerusform>
-            <numerusform>%n lignes de %1 ne sont pas des tâches et ont été ignorées.</numerusform>
-        </translation>
+    <name>morvane::MainMenus</name>
+    <message>
+        <source>Edit</source>
+        <translation>Modifier</translation>
     </message>
     <message>
-        <source>Morvane tutorial</source>
-        <translation>Didacticiel de Morvane</translation>
-    </message>
-    <message>
-        <source>How to Use</source>
-        <translation>Mode d&apos;emploi</translation>
-    </message>
-    <message>
-        <source>No web browser could open the tutorial. It is here:
-
-%1</source>
-        <translation>Aucun navigateur web n&apos;a pu ouvrir le didacticiel. Il se trouve ici :
-
-%1</translation>
-    </message>
-    <message>
-        <source>Morvane Task File</source>
-        <translation>Fichier de tâches Morvane</translation>
-    </message>
-    <message>
-        <source>The task list could not be saved to %1.
-
-%2</source>
-        <translation>La liste des tâches n&apos;a pas pu être enregistrée dans %1.
-
-%2</translation>
-    </message>
-    <message>
-        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
-        <translation>Morvane %1 : ferme des programmes, lance des programmes et éteint l&apos;ordinateur selon votre planning. Copyright %2</translation>
+        <source>History</source>
+        <translation>Historique</translation>
     </message>
     <message>
         <source>Exit</source>
         <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Are you sure to quit?</source>
-        <translation>Voulez-vous vraiment quitter ?</translation>
-    </message>
-    <message>
-        <source>Add a Task</source>
-        <translation>Ajouter une tâche</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Supprimer</translation>
-    </message>
-    <message>
-        <source>Remove All</source>
-        <translation>Tout supprimer</translation>
-    </message>
-    <message>
-        <source>Save Tasks</source>
-        <translation>Enregistrer les tâches</translation>
-    </message>
-    <message>
-        <source>Load Tasks</source>
-        <translation>Charger des tâches</translation>
-    </message>
-    <message>
-        <source>Setting</source>
-        <translation>Réglages</translation>
-    </message>
-    <message>
-        <source>Add a new task</source>
-        <translation>Ajouter une nouvelle tâche</translation>
-    </message>
-    <message>
-        <source>Delete selected task</source>
-        <translation>Supprimer la tâche sélectionnée</translation>
-    </message>
-    <message>
-        <source>Remove all tasks in the list</source>
-        <translation>Supprimer toutes les tâches de la liste</translation>
-    </message>
-    <message>
-        <source>Save the task list to a file</source>
-        <translation>Enregistrer la liste des tâches dans un fichier</translation>
-    </message>
-    <message>
-        <source>Load the task list from a file</source>
-        <translation>Charger la liste des tâches depuis un fichier</translation>
-    </message>
-    <message>
-        <source>Set the action after finish all tasks</source>
-        <translation>Choisir l&apos;action une fois toutes les tâches terminées</translation>
-    </message>
-    <message>
-        <source>Quit the Morvane program</source>
-        <translation>Quitter le programme Morvane</translation>
-    </message>
-    <message>
-        <source>Task List</source>
-        <translation>Liste des tâches</translation>
-    </message>
-    <message>
-        <source>The scheduled tasks. Delete removes the selected task.</source>
-        <translation>Les tâches planifiées. La touche Suppr supprime la tâche sélectionnée.</translation>
-    </message>
-    <message>
-        <source>How to use Morvane</source>
-        <translation>Comment utiliser Morvane</translation>
-    </message>
-    <message>
-        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
-        <translation>Quatre étapes pour votre première tâche. 1 : cliquez sur le bouton Ajouter une tâche pour ouvrir la fenêtre Ajouter une tâche. 2 : choisissez un programme en cours dans la liste, ou faites glisser l&apos;icône de sélection sur la fenêtre d&apos;un programme en cours. 3 : réglez l&apos;heure de fermeture : après un délai, à une date et une heure, ou quand la souris reste immobile. 4 : cliquez sur le bouton Ajouter pour ajouter la tâche à la liste des tâches.</translation>
     </message>
     <message>
         <source>Auto Start on Windows Booting</source>
@@ -328,13 +288,51 @@
         <source>Polish</source>
         <translation>Polonais (Polski)</translation>
     </message>
-    <message>
-        <source>Edit</source>
-        <translation>Modifier</translation>
+</context>
+<context>
+    <name>morvane::MainWindow</name>
+    <message numerus="yes">
+        <source>%n line(s) of %1 are not tasks and were skipped.</source>
+        <translation>
+            <numerusform>%n ligne de %1 n&apos;est pas une tâche et a été ignorée.</numerusform>
+            <numerusform>%n lignes de %1 ne sont pas des tâches et ont été ignorées.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>History</source>
-        <translation>Historique</translation>
+        <source>Morvane tutorial</source>
+        <translation>Didacticiel de Morvane</translation>
+    </message>
+    <message>
+        <source>Morvane Task File</source>
+        <translation>Fichier de tâches Morvane</translation>
+    </message>
+    <message>
+        <source>The task list could not be saved to %1.
+
+%2</source>
+        <translation>La liste des tâches n&apos;a pas pu être enregistrée dans %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
+        <translation>Morvane %1 : ferme des programmes, lance des programmes et éteint l&apos;ordinateur selon votre planning. Copyright %2</translation>
+    </message>
+    <message>
+        <source>Task List</source>
+        <translation>Liste des tâches</translation>
+    </message>
+    <message>
+        <source>The scheduled tasks. Delete removes the selected task.</source>
+        <translation>Les tâches planifiées. La touche Suppr supprime la tâche sélectionnée.</translation>
+    </message>
+    <message>
+        <source>How to use Morvane</source>
+        <translation>Comment utiliser Morvane</translation>
+    </message>
+    <message>
+        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
+        <translation>Quatre étapes pour votre première tâche. 1 : cliquez sur le bouton Ajouter une tâche pour ouvrir la fenêtre Ajouter une tâche. 2 : choisissez un programme en cours dans la liste, ou faites glisser l&apos;icône de sélection sur la fenêtre d&apos;un programme en cours. 3 : réglez l&apos;heure de fermeture : après un délai, à une date et une heure, ou quand la souris reste immobile. 4 : cliquez sur le bouton Ajouter pour ajouter la tâche à la liste des tâches.</translation>
     </message>
 </context>
 <context>
@@ -366,6 +364,17 @@
     <message>
         <source>Seconds the warning waits before acting (%1 to %2):</source>
         <translation>Secondes d&apos;attente de l&apos;avertissement avant d&apos;agir (de %1 à %2) :</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::QuitFlow</name>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Are you sure to quit?</source>
+        <translation>Voulez-vous vraiment quitter ?</translation>
     </message>
 </context>
 <context>
@@ -656,6 +665,25 @@ Last run failed: %2</source>
     <message>
         <source>Show Morvane</source>
         <translation>Afficher Morvane</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TutorialPages</name>
+    <message>
+        <source>Morvane tutorial</source>
+        <translation>Didacticiel de Morvane</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Mode d&apos;emploi</translation>
+    </message>
+    <message>
+        <source>No web browser could open the tutorial. It is here:
+
+%1</source>
+        <translation>Aucun navigateur web n&apos;a pu ouvrir le didacticiel. Il se trouve ici :
+
+%1</translation>
     </message>
 </context>
 <context>

@@ -131,6 +131,69 @@
     </message>
 </context>
 <context>
+    <name>morvane::CommandBar</name>
+    <message>
+        <source>Add a Task</source>
+        <translation>Dodaj zadanie</translation>
+    </message>
+    <message>
+        <source>Add a new task</source>
+        <translation>Dodaj nowe zadanie</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Usuń</translation>
+    </message>
+    <message>
+        <source>Delete selected task</source>
+        <translation>Usuń zaznaczone zadanie</translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Usuń wszystko</translation>
+    </message>
+    <message>
+        <source>Remove all tasks in the list</source>
+        <translation>Usuń wszystkie zadania z listy</translation>
+    </message>
+    <message>
+        <source>Save Tasks</source>
+        <translation>Zapisz zadania</translation>
+    </message>
+    <message>
+        <source>Save the task list to a file</source>
+        <translation>Zapisz listę zadań do pliku</translation>
+    </message>
+    <message>
+        <source>Load Tasks</source>
+        <translation>Wczytaj zadania</translation>
+    </message>
+    <message>
+        <source>Load the task list from a file</source>
+        <translation>Wczytaj listę zadań z pliku</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source>Set the action after finish all tasks</source>
+        <translation>Ustaw czynność po wykonaniu wszystkich zadań</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Jak używać</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Quit the Morvane program</source>
+        <translation>Zakończ program Morvane</translation>
+    </message>
+</context>
+<context>
     <name>morvane::HistoryWindow</name>
     <message>
         <source>History</source>
@@ -194,122 +257,18 @@
     </message>
 </context>
 <context>
-    <name>morvane::MainWindow</name>
-    <message numerus="yes">
-        <source>%n line(s) of %1 are not tasks and were skipped.</source>
-        <translation>
-            <numerusform>%n wiersz pliku %1 nie jest zadaniem i został pominięty.</numerusform>
-            <numerusform>%n wiersze pliku %1 nie są zadaniami i zostały pominięte.</numerusform>
-            <numerusform>%n wierszy pliku %1 nie jest zadaniami i zostało pominiętych.</numerusform>
-        </translation>
+    <name>morvane::MainMenus</name>
+    <message>
+        <source>Edit</source>
+        <translation>Edytuj</translation>
     </message>
     <message>
-        <source>Morvane tutorial</source>
-        <translation>Samouczek programu Morvane</translation>
-    </message>
-    <message>
-        <source>How to Use</source>
-        <translation>Jak używać</translation>
-    </message>
-    <message>
-        <source>No web browser could open the tutorial. It is here:
-
-%1</source>
-        <translation>Żadna przeglądarka internetowa nie mogła otworzyć samouczka. Znajduje się tutaj:
-
-%1</translation>
-    </message>
-    <message>
-        <source>Morvane Task File</source>
-        <translation>Plik zadań Morvane</translation>
-    </message>
-    <message>
-        <source>The task list could not be saved to %1.
-
-%2</source>
-        <translation>Nie udało się zapisać listy zadań w %1.
-
-%2</translation>
-    </message>
-    <message>
-        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
-        <translation>Morvane %1: zamyka programy, uruchamia programy i wyłącza komputer według Twojego harmonogramu. Copyright %2</translation>
+        <source>History</source>
+        <translation>Historia</translation>
     </message>
     <message>
         <source>Exit</source>
         <translation>Zakończ</translation>
-    </message>
-    <message>
-        <source>Are you sure to quit?</source>
-        <translation>Czy na pewno zakończyć?</translation>
-    </message>
-    <message>
-        <source>Add a Task</source>
-        <translation>Dodaj zadanie</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Usuń</translation>
-    </message>
-    <message>
-        <source>Remove All</source>
-        <translation>Usuń wszystko</translation>
-    </message>
-    <message>
-        <source>Save Tasks</source>
-        <translation>Zapisz zadania</translation>
-    </message>
-    <message>
-        <source>Load Tasks</source>
-        <translation>Wczytaj zadania</translation>
-    </message>
-    <message>
-        <source>Setting</source>
-        <translation>Ustawienia</translation>
-    </message>
-    <message>
-        <source>Add a new task</source>
-        <translation>Dodaj nowe zadanie</translation>
-    </message>
-    <message>
-        <source>Delete selected task</source>
-        <translation>Usuń zaznaczone zadanie</translation>
-    </message>
-    <message>
-        <source>Remove all tasks in the list</source>
-        <translation>Usuń wszystkie zadania z listy</translation>
-    </message>
-    <message>
-        <source>Save the task list to a file</source>
-        <translation>Zapisz listę zadań do pliku</translation>
-    </message>
-    <message>
-        <source>Load the task list from a file</source>
-        <translation>Wczytaj listę zadań z pliku</translation>
-    </message>
-    <message>
-        <source>Set the action after finish all tasks</source>
-        <translation>Ustaw czynność po wykonaniu wszystkich zadań</translation>
-    </message>
-    <message>
-        <source>Quit the Morvane program</source>
-        <translation>Zakończ program Morvane</translation>
-    </message>
-    <message>
-        <source>Task List</source>
-        <translation>Lista zadań</translation>
-    </message>
-    <message>
-        <source>The scheduled tasks. Delete removes the selected task.</source>
-        <translation>Zaplanowane zadania. Klawisz Delete usuwa zaznaczone zadanie.</translation>
-    </message>
-    <message>
-        <source>How to use Morvane</source>
-        <translation>Jak używać programu Morvane</translation>
-    </message>
-    <message>
-        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
-        <translation>Cztery kroki do pierwszego zadania. 1: kliknij przycisk Dodaj zadanie, aby otworzyć okno Dodaj zadanie. 2: wybierz uruchomiony program z listy albo przeciągnij ikonę celownika na okno uruchomionego programu. 3: ustaw czas zamknięcia: po upływie czasu, o określonej dacie i godzinie albo gdy mysz pozostaje w bezruchu. 4: kliknij przycisk Dodaj, aby dodać zadanie do listy zadań.</translation>
     </message>
     <message>
         <source>Auto Start on Windows Booting</source>
@@ -331,13 +290,52 @@
         <source>Polish</source>
         <translation>Polski</translation>
     </message>
-    <message>
-        <source>Edit</source>
-        <translation>Edytuj</translation>
+</context>
+<context>
+    <name>morvane::MainWindow</name>
+    <message numerus="yes">
+        <source>%n line(s) of %1 are not tasks and were skipped.</source>
+        <translation>
+            <numerusform>%n wiersz pliku %1 nie jest zadaniem i został pominięty.</numerusform>
+            <numerusform>%n wiersze pliku %1 nie są zadaniami i zostały pominięte.</numerusform>
+            <numerusform>%n wierszy pliku %1 nie jest zadaniami i zostało pominiętych.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>History</source>
-        <translation>Historia</translation>
+        <source>Morvane tutorial</source>
+        <translation>Samouczek programu Morvane</translation>
+    </message>
+    <message>
+        <source>Morvane Task File</source>
+        <translation>Plik zadań Morvane</translation>
+    </message>
+    <message>
+        <source>The task list could not be saved to %1.
+
+%2</source>
+        <translation>Nie udało się zapisać listy zadań w %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Morvane %1: closes programs, starts programs and turns off the computer on your schedule. Copyright %2</source>
+        <translation>Morvane %1: zamyka programy, uruchamia programy i wyłącza komputer według Twojego harmonogramu. Copyright %2</translation>
+    </message>
+    <message>
+        <source>Task List</source>
+        <translation>Lista zadań</translation>
+    </message>
+    <message>
+        <source>The scheduled tasks. Delete removes the selected task.</source>
+        <translation>Zaplanowane zadania. Klawisz Delete usuwa zaznaczone zadanie.</translation>
+    </message>
+    <message>
+        <source>How to use Morvane</source>
+        <translation>Jak używać programu Morvane</translation>
+    </message>
+    <message>
+        <source>Four steps to your first task. 1: click the Add a Task button to open the Add a Task window. 2: select a running program from the list, or drag the picker icon onto a running program&apos;s window. 3: set the close time: after an interval, at a date and time, or when the mouse rests. 4: click the Add button to add the task to the task list.</source>
+        <translation>Cztery kroki do pierwszego zadania. 1: kliknij przycisk Dodaj zadanie, aby otworzyć okno Dodaj zadanie. 2: wybierz uruchomiony program z listy albo przeciągnij ikonę celownika na okno uruchomionego programu. 3: ustaw czas zamknięcia: po upływie czasu, o określonej dacie i godzinie albo gdy mysz pozostaje w bezruchu. 4: kliknij przycisk Dodaj, aby dodać zadanie do listy zadań.</translation>
     </message>
 </context>
 <context>
@@ -369,6 +367,17 @@
     <message>
         <source>Seconds the warning waits before acting (%1 to %2):</source>
         <translation>Ile sekund ostrzeżenie czeka przed wykonaniem (od %1 do %2):</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::QuitFlow</name>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Are you sure to quit?</source>
+        <translation>Czy na pewno zakończyć?</translation>
     </message>
 </context>
 <context>
@@ -659,6 +668,25 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
     <message>
         <source>Show Morvane</source>
         <translation>Pokaż Morvane</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TutorialPages</name>
+    <message>
+        <source>Morvane tutorial</source>
+        <translation>Samouczek programu Morvane</translation>
+    </message>
+    <message>
+        <source>How to Use</source>
+        <translation>Jak używać</translation>
+    </message>
+    <message>
+        <source>No web browser could open the tutorial. It is here:
+
+%1</source>
+        <translation>Żadna przeglądarka internetowa nie mogła otworzyć samouczka. Znajduje się tutaj:
+
+%1</translation>
     </message>
 </context>
 <context>

@@ -8,7 +8,8 @@ namespace morvane {
 
 DoorPicture::DoorPicture(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picDoor"));
-    setFixedSize(kSize);
+    // It covers what the layout gives it and asks for no room of its own.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::PointingHandCursor);
 }
@@ -20,7 +21,14 @@ void DoorPicture::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    m_renderer->render(&p, QRectF(rect()));
+    // The picture's own dark ground fills what its proportions leave over.
+    QLinearGradient ground(0, 0, 0, height());
+    ground.setColorAt(0, QColor(0x1f, 0x27, 0x37));
+    ground.setColorAt(1, QColor(0x15, 0x1b, 0x27));
+    p.fillRect(rect(), ground);
+    const QSizeF picture = QSizeF(kSize).scaled(QSizeF(size()), Qt::KeepAspectRatio);
+    const QPointF corner((width() - picture.width()) / 2, (height() - picture.height()) / 2);
+    m_renderer->render(&p, QRectF(corner, picture));
 }
 
 void DoorPicture::mousePressEvent(QMouseEvent* event) {

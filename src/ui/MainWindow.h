@@ -1,42 +1,44 @@
 #pragma once
 
-#include "core/Options.h"
 #include "core/UiHost.h"
+#include "ui/MainCommand.h"
 #include "ui/UiTranslator.h"
 
 #include <QMainWindow>
 #include <QUrl>
 
 #include <functional>
-#include <map>
 
-class QAction;
 class QLabel;
-class QMenu;
-class QTimer;
-class QTreeView;
 
 namespace morvane {
 
+class CommandBar;
 class DoorPicture;
 class Engine;
+class EngineTimers;
 class HistoryWindow;
-class PreferenceActions;
-class TrayIcon;
-class WarningNotice;
 class LinkLabel;
-class PictureButton;
+class MainMenus;
 class ProgramIcons;
+class QuitFlow;
+class StatusLine;
 class TaskEditor;
+class TaskListView;
 class TaskTableModel;
+class TrayIcon;
+class TutorialPages;
+class WarningNotice;
 namespace platform {
 class Notifications;
 class ProgramIconLookup;
 class WindowPicker;
 } // namespace platform
 
-/// The main window (`form1`): the command buttons, the task list, the menus and the two
-/// timers that drive the core. It shows the core's state and forwards every command to it.
+/// The main window (`form1`): the command bar, the task list under its caption, the tutorial
+/// link and the status line, laid out top to bottom, with the menus, the timers that drive the
+/// core and the ending as parts of their own. It shows the core's state and forwards every
+/// command to it.
 class MainWindow final : public QMainWindow, public UiHost {
     Q_OBJECT
 public:
@@ -64,31 +66,28 @@ public:
     TaskEditor* Editor();
     [[nodiscard]] TaskTableModel& Model() const { return *m_model; }
     /// Whether the program has ended (the window closed, or an immediate quit).
-    [[nodiscard]] bool HasEnded() const { return m_ended; }
+    [[nodiscard]] bool HasEnded() const;
 
     /// Where the tutorial pages live (ends with '/'); pages are resolved against it.
     void SetTutorialBase(const QUrl& base);
     [[nodiscard]] QUrl TutorialUrl(const QString& page) const;
     /// Replaces how web pages are opened (the desktop's browser by default).
-    void SetUrlOpener(std::function<void(const QUrl&)> opener) {
-        m_openUrl = [opener = std::move(opener)](const QUrl& url) {
-            opener(url);
-            return true;
-        };
-    }
+    void SetUrlOpener(std::function<void(const QUrl&)> opener);
     /// The same, with an opener that answers whether the page could be shown; when it could
     /// not, the user is told where the tutorial is.
-    void SetCheckedUrlOpener(std::function<bool(const QUrl&)> opener) {
-        m_openUrl = std::move(opener);
-    }
+    void SetCheckedUrlOpener(std::function<bool(const QUrl&)> opener);
 
-    // Commands of the buttons and menus.
+    /// Carries out a command of the buttons or menus.
+    void Run(MainCommand command);
     void AddTaskCommand();
+    /// Opens the editor on the selected task (Enter or a double-click on a row does the same).
+    void EditCommand();
     void DeleteCommand();
     void RemoveAllCommand();
     void SaveTasksCommand();
     void LoadTasksCommand();
     void SettingCommand();
+    void HistoryCommand();
     void HelpCommand();
     void AboutCommand();
     void ExitCommand();
@@ -104,10 +103,6 @@ public:
     void ShowMessage(const std::string& text) override;
     void RunningProgramsChanged() override;
 
-    // The warning, notifications, tray, status line, history and editing (MainWindowExtras.cpp).
-    /// Opens the editor on the selected task (Enter or a double-click on a row does the same).
-    void EditCommand();
-    void HistoryCommand();
     void WarningChanged() override;
     void Notify(const Notice& notice) override;
     void HistoryChanged() override;
@@ -121,31 +116,15 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildButtons(QWidget* client);
-    void BuildMenus();
-    QAction* NewAction(QMenu* menu, const QString& name, const QString& caption);
-    QAction* NewMarkAction(QMenu* menu, const QString& name, const QString& caption, Mark mark);
-    void OnMarkClicked(Mark mark);
-    void SyncMarks();
+    void BuildLayout();
+    void BuildExtras();
     void FinishLoading();
-    void ApplyLayoutRule();
-    void OpenPage(const QString& page);
-    [[nodiscard]] QString WebCaption() const;
-    /// Selects and focuses a task row (1-based), its program name the current cell.
-    void FocusRow(int row);
     /// Applies the texts that go through Qt's translation.
     void Retranslate();
-    /// Grows the buttons and the window from the font beyond the standard one.
-    void FitToFont();
-    void FinishEnding();
-    void BuildExtras();
     /// Shows what the engine holds now: the status line, the tray's tooltip, the warning.
     void RefreshLive();
-    void RetranslateExtras();
-    [[nodiscard]] bool KeepsInTray() const;
 
     Deps m_d;
     ProgramIcons* m_icons = nullptr;
@@ -153,52 +132,22 @@ private:
     TaskEditor* m_editor = nullptr;
     platform::WindowPicker* m_picker = nullptr;
 
-    QWidget* m_client = nullptr;
-    PictureButton* m_cmdAdd = nullptr;
-    PictureButton* m_cmdDelete = nullptr;
-    PictureButton* m_cmdRemoveAll = nullptr;
-    PictureButton* m_cmdSave = nullptr;
-    PictureButton* m_cmdLoad = nullptr;
-    PictureButton* m_cmdSetting = nullptr;
-    PictureButton* m_cmdHelp = nullptr;
-    PictureButton* m_cmdExit = nullptr;
-    QLabel* m_lblTask = nullptr;
-    QTreeView* m_LVClose = nullptr;
-    DoorPicture* m_picDoor = nullptr;
-    LinkLabel* m_lblWeb = nullptr;
-    QLabel* m_lblStatus = nullptr;
-    QAction* m_menuEdit = nullptr;
-    QAction* m_menuHistory = nullptr;
+    MainMenus* m_menus = nullptr;
+    CommandBar* m_commandBar = nullptr;
+    QLabel* m_listCaption = nullptr;
+    TaskListView* m_list = nullptr;
+    DoorPicture* m_howTo = nullptr;
+    LinkLabel* m_tutorialLink = nullptr;
+    StatusLine* m_statusLine = nullptr;
     TrayIcon* m_tray = nullptr;
     WarningNotice* m_warning = nullptr;
     HistoryWindow* m_history = nullptr;
-    PreferenceActions* m_prefActions = nullptr;
-    bool m_closingForGood = false; // not to the tray: the program ends
-
-    QMenu* m_menuTask = nullptr;
-    QMenu* m_menuSetting = nullptr;
-    QMenu* m_menuAfter = nullptr;
-    QMenu* m_menuLan = nullptr;
-    QMenu* m_menuA = nullptr;
-    QAction* m_menuAdd = nullptr;
-    QAction* m_menuDelete = nullptr;
-    QAction* m_menuClear = nullptr;
-    QAction* m_menuExit = nullptr;
-    QAction* m_menuHelp = nullptr;
-    QAction* m_menuAbout = nullptr;
-    std::map<Mark, QAction*> m_markActions;
+    QuitFlow* m_quit = nullptr;
+    TutorialPages* m_tutorial = nullptr;
+    EngineTimers* m_timers = nullptr;
     UiTranslator m_translator;
 
-    QTimer* m_timerClose = nullptr;
-    QTimer* m_timerMouse = nullptr;
-
-    QUrl m_tutorialBase;
-    std::function<bool(const QUrl&)> m_openUrl;
-    QSize m_clientSize;
     bool m_started = false;
-    bool m_ended = false;
-    bool m_endingNow = false;
-    bool m_asking = false;
     bool m_captionsApplied = false;
 };
 

@@ -4,6 +4,8 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include <algorithm>
+
 namespace morvane {
 
 PictureButton::PictureButton(const QString& objectName, const QIcon& icon, const QString& caption,
@@ -17,6 +19,8 @@ PictureButton::PictureButton(const QString& objectName, const QIcon& icon, const
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     setAutoRaise(false);
     setFocusPolicy(Qt::StrongFocus);
+    // As wide as the caption asks; as tall as the row, which the tallest caption decides.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
 namespace {
@@ -39,18 +43,33 @@ QRect PictureButton::CaptionNeeds(int width) const {
     return fontMetrics().boundingRect(QRect(0, 0, width, 10000), kFlags, text());
 }
 
-QSize PictureButton::FittingSize(QSize designed) const {
-    // Wide enough for the longest word (pressed, the caption moves a pixel), then tall enough
-    // for the lines the caption wraps into at that width.
-    int word = 0;
-    for (const QString& w : text().split(QRegularExpression(QStringLiteral("\\s+")))) {
-        word = std::max(word, fontMetrics().horizontalAdvance(w));
+int PictureButton::CaptionWidth() const {
+    const QFontMetrics metrics = fontMetrics();
+    const QStringList words =
+        text().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    int best = metrics.horizontalAdvance(words.join(QLatin1Char(' ')));
+    for (qsizetype split = 1; split < words.size(); ++split) {
+        const int first = metrics.horizontalAdvance(words.first(split).join(QLatin1Char(' ')));
+        const int second = metrics.horizontalAdvance(words.sliced(split).join(QLatin1Char(' ')));
+        best = std::min(best, std::max(first, second));
     }
-    const int width = std::max(designed.width(), word + 2 * kSide + 2);
-    const int captionWidth = CaptionArea(QSize(width, designed.height()), true).width();
+    return best;
+}
+
+QSize PictureButton::sizeHint() const {
+    // One line where the designed width holds it; else two, as even as the blanks allow. The
+    // caption moves a pixel when pressed, and a pixel more keeps rounding from wrapping it again.
+    const int oneLine = fontMetrics().horizontalAdvance(text()) + 2 * kSide + 2;
+    const int width = std::max(
+        kDesigned.width(), oneLine <= kDesigned.width() ? oneLine : CaptionWidth() + 2 * kSide + 2);
+    const int captionWidth = CaptionArea(QSize(width, kDesigned.height()), true).width();
     const int needed = kTop + iconSize().height() + kPictureToCaption + 1 +
                        CaptionNeeds(captionWidth).height() + kBottom;
-    return {width, std::max(designed.height(), needed)};
+    return {width, std::max(kDesigned.height(), needed)};
+}
+
+QSize PictureButton::minimumSizeHint() const {
+    return sizeHint();
 }
 
 bool PictureButton::CaptionFits() const {

@@ -1,16 +1,18 @@
-// The main window over a core with fake platform services: layout, list commands, menus and
-// marks, languages in both windows, start-up from kept files, every way of ending, and the
-// task-file commands through the shared file dialogs.
+// The main window over a core with fake platform services: its layout in every language and
+// font size, list commands, menus and marks, languages in both windows, start-up from kept
+// files, every way of ending, and the task-file commands through the shared file dialogs.
 
 #include "Desk.h"
 #include "ModalAnswerer.h"
 #include "OffscreenQuiet.h"
 #include "core/storage/AppPaths.h"
 #include "ui/DoorPicture.h"
+#include "ui/FontGrowth.h"
 #include "ui/LinkLabel.h"
 #include "ui/PictureButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -64,6 +67,9 @@ Task Countdown(const std::string& program, const std::string& minutes = "10") {
 
 } // namespace
 
+constexpr const char* kButtons[] = {"cmdAdd",  "cmdDelete",  "cmdRemoveAll", "cmdSave",
+                                    "cmdLoad", "cmdSetting", "cmdHelp",      "cmdExit"};
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -75,6 +81,10 @@ private:
     QTimer* TimerClose() const { return W<QTimer>("timerClose"); }
     QWidget* Door() const { return W<QWidget>("picDoor"); }
     const TaskList& Tasks() const { return m_desk->engine->Tasks(); }
+    /// Where a control is, in the window's coordinates.
+    QRect Place(const QWidget* w) const {
+        return {w->mapTo(m_desk->window.get(), QPoint(0, 0)), w->size()};
+    }
     QString File(const char* name) const {
         return m_desk->AppData() + QLatin1Char('/') + QLatin1String(name);
     }
@@ -111,98 +121,100 @@ private Q_SLOTS:
     void init() { Start(); }
     void cleanup() { m_desk.reset(); }
 
-    void opensAtItsDesignedSizeWithEverythingInPlace() {
+    void opensWithTheButtonsOverTheListAndTheLinkUnder() {
         MainWindow& w = *m_desk->window;
         QCOMPARE(w.objectName(), QStringLiteral("form1"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Morvane"));
         auto* list = W<QTreeView>("LVClose");
         QCOMPARE(list->model()->columnCount(), 8);
-        QStringList headers;
-        for (int c = 0; c < 8; ++c) {
-            headers << list->model()->headerData(c, Qt::Horizontal).toString();
-        }
-        QCOMPARE(headers, (QStringList{"Icon", "Program", "Path", "ID", "Close Time", "Loop",
-                                       "Type", "After the Task Finished"}));
-
-        // What the design fixes; the rest of the layout follows from it by the relations below.
-        QCOMPARE(w.centralWidget()->size(), QSize(912, 504));
-        const struct {
-            const char* name;
-            QRect geometry;
-        } designed[] = {
-            {"LVClose", {12, 94, 893, 377}},
-            {"picDoor", {6, 74, 905, 408}},
-            {"cmdAdd", {8, 8, 89, 61}},
-        };
-        for (const auto& [name, geometry] : designed) {
-            QVERIFY2(W<QWidget>(name)->geometry() == geometry, name);
-        }
-        // One row of buttons, left to right without gaps; Exit ends where the list ends.
-        const QRect first = W<QWidget>("cmdAdd")->geometry();
-        QRect previous;
-        for (const char* name : {"cmdAdd", "cmdDelete", "cmdRemoveAll", "cmdSave", "cmdLoad",
-                                 "cmdSetting", "cmdHelp", "cmdExit"}) {
-            const QRect button = W<QWidget>(name)->geometry();
-            QVERIFY2(button.top() == first.top() && button.height() == first.height(), name);
-            QVERIFY2(previous.isNull() || button.left() > previous.left(), name);
-            if (QLatin1String(name) != QLatin1String("cmdExit")) {
-                QVERIFY2(previous.isNull() || button.left() <= previous.right() + 1, name);
-            }
-            previous = button;
-        }
-        QCOMPARE(previous.right(), list->geometry().right());
-        // The web link sits below the list, the same gap from the client's bottom as it opened.
-        const QWidget* web = W<QWidget>("lblWeb");
-        QCOMPARE(web->y() - list->geometry().bottom() - 1, 13);
-        QCOMPARE(w.centralWidget()->height() - web->y(), 20);
-
-        QVERIFY(Door()->isVisible());
         QCOMPARE(W<QLabel>("lblTask")->text(), QStringLiteral("Task List"));
         QVERIFY(!W<LinkLabel>("lblWeb")->Caption().isEmpty());
+
+        // One row of buttons on top, left to right, Exit apart at the list's right end.
+        const QRect listPlace = Place(list);
+        QRect previous;
+        for (const char* name : kButtons) {
+            auto* b = W<PictureButton>(name);
+            QVERIFY2(!b->icon().isNull() && !b->text().isEmpty(), name);
+            const QRect button = Place(b);
+            QVERIFY2(button.bottom() < Place(W<QWidget>("lblTask")).top(), name);
+            QVERIFY2(previous.isNull() || button.left() > previous.right(), name);
+            QVERIFY2(previous.isNull() || button.top() == previous.top(), name);
+            previous = button;
+        }
+        QCOMPARE(previous.right(), listPlace.right());
+        // The caption over the list, the link and the status line under it.
+        QVERIFY(Place(W<QWidget>("lblTask")).bottom() < listPlace.top());
+        for (const char* name : {"lblWeb", "lblStatus"}) {
+            QVERIFY2(Place(W<QWidget>(name)).top() > listPlace.bottom(), name);
+        }
+        // The how-to picture lies over the list until it is hidden.
+        QVERIFY(Door()->isVisible());
+        QVERIFY(Place(Door()).contains(listPlace));
+
         QVERIFY(W<QTimer>("timerMouse")->isActive());
         QCOMPARE(W<QTimer>("timerMouse")->interval(), 1000);
         QCOMPARE(TimerClose()->interval(), 500);
         QVERIFY(!TimerClose()->isActive());
     }
 
-    void buttons_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("add") << "cmdAdd"
-                             << "Add a Task"
-                             << "Add a new task";
-        QTest::newRow("delete") << "cmdDelete"
-                                << "Delete"
-                                << "Delete selected task";
-        QTest::newRow("remove all") << "cmdRemoveAll"
-                                    << "Remove All"
-                                    << "Remove all tasks in the list";
-        QTest::newRow("save") << "cmdSave"
-                              << "Save Tasks"
-                              << "Save the task list to a file";
-        QTest::newRow("load") << "cmdLoad"
-                              << "Load Tasks"
-                              << "Load the task list from a file";
-        QTest::newRow("setting") << "cmdSetting"
-                                 << "Setting"
-                                 << "Set the action after finish all tasks";
-        QTest::newRow("help") << "cmdHelp"
-                              << "How to Use"
-                              << "";
-        QTest::newRow("exit") << "cmdExit"
-                              << "Exit"
-                              << "Quit the Morvane program";
+    void noCaptionIsCutInAnyLanguageOrFont_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<double>("scale");
+        for (const char* language : {"menuEn", "menuFr", "menuPolish"}) {
+            for (const double scale : {1.0, 1.25, 2.0}) {
+                QTest::addRow("%s %.2fx", language + 4, scale)
+                    << QString::fromLatin1(language) << scale;
+            }
+        }
     }
-    void buttons() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QString, tip);
-        auto* b = m_desk->Find<PictureButton>(name);
-        QVERIFY(b != nullptr);
-        QCOMPARE(b->text(), caption);
-        QCOMPARE(b->toolTip(), tip);
-        QVERIFY(!b->icon().isNull());
+    void noCaptionIsCutInAnyLanguageOrFont() {
+        QFETCH(QString, language);
+        QFETCH(double, scale);
+        m_desk.reset();
+        const QFont standard = QApplication::font();
+        const auto restore = qScopeGuard([this, standard] {
+            m_desk.reset();
+            QApplication::setFont(standard);
+        });
+        QFont font = standard;
+        font.setPointSizeF(kStandardPointSize * scale);
+        QApplication::setFont(font);
+        Start();
+        m_desk->Get<QAction>(qPrintable(language))->trigger();
+        MainWindow& w = *m_desk->window;
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The new captions' sizes reach the layouts through posted requests.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+
+        const QSize frame = w.frameGeometry().size();
+        QVERIFY2(frame.width() <= 1280 && frame.height() <= 1024,
+                 qPrintable(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height())));
+        QList<const QWidget*> controls;
+        for (const char* name : kButtons) {
+            auto* b = W<PictureButton>(name);
+            QVERIFY2(b->CaptionFits(), qPrintable(b->text()));
+            controls << b;
+        }
+        for (const char* name : {"lblTask", "lblWeb"}) {
+            const QWidget* label = W<QWidget>(name);
+            const QSize needs = label->sizeHint();
+            QVERIFY2(label->width() >= needs.width() && label->height() >= needs.height(), name);
+            controls << label;
+        }
+        const auto* list = W<QTreeView>("LVClose");
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            QVERIFY2(list->header()->sectionSize(c) >= list->header()->sectionSizeHint(c),
+                     qPrintable(list->model()->headerData(c, Qt::Horizontal).toString()));
+        }
+        controls << list << W<QWidget>("lblStatus");
+        for (qsizetype i = 0; i < controls.size(); ++i) {
+            for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                QVERIFY2(!Place(controls[i]).intersects(Place(controls[j])),
+                         qPrintable(controls[i]->objectName() + u' ' + controls[j]->objectName()));
+            }
+        }
     }
 
     void menusCarryTheirShortcuts() {
@@ -226,22 +238,20 @@ private Q_SLOTS:
         QVERIFY(m_desk->processes.scans > 0);
     }
 
-    void wideningMovesOnlyTheListEdgeAndExit() {
+    void wideningGrowsTheListAndKeepsExitAtItsEnd() {
         auto* list = W<QTreeView>("LVClose");
-        const QRect listBefore = list->geometry();
-        const QPoint exitBefore = W<QWidget>("cmdExit")->pos();
-        const QPoint saveBefore = W<QWidget>("cmdSave")->pos();
-        const QPoint webBefore = W<QWidget>("lblWeb")->pos();
+        const QSize listBefore = list->size();
+        const QPoint saveBefore = Place(W<QWidget>("cmdSave")).topLeft();
         m_desk->window->resize(m_desk->window->width() + 100, m_desk->window->height() + 50);
-        QCOMPARE(list->width(), listBefore.width() + 100);
-        QCOMPARE(list->height(), listBefore.height() + 50);
-        QCOMPARE(W<QWidget>("cmdExit")->pos(), exitBefore + QPoint(100, 0));
-        QCOMPARE(W<QWidget>("lblWeb")->pos(), webBefore + QPoint(0, 50));
-        QCOMPARE(W<QWidget>("cmdSave")->pos(), saveBefore);
+        QCOMPARE(list->size(), listBefore + QSize(100, 50));
+        QCOMPARE(Place(W<QWidget>("cmdExit")).right(), Place(list).right());
+        QVERIFY(Place(W<QWidget>("lblWeb")).top() > Place(list).bottom());
+        QCOMPARE(Place(W<QWidget>("cmdSave")).topLeft(), saveBefore);
 
-        // Too small for the rule: the list keeps the sizes it had.
+        // The window goes no smaller than its contents need.
         m_desk->window->resize(10, 60);
         QVERIFY(list->width() > 0 && list->height() > 0);
+        QVERIFY(W<PictureButton>("cmdExit")->CaptionFits());
     }
 
     void thePictureHidesOnAClickOrAnyCommand() {

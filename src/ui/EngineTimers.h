@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+class QTimer;
+
+namespace morvane {
+
+class Engine;
+
+/// The two timers that drive the core: the scheduler's (`timerClose`), which the core switches
+/// on and off, and the pointer's (`timerMouse`), which runs from start-up to the end.
+class EngineTimers final : public QObject {
+    Q_OBJECT
+public:
+    /// `afterSchedulerTick` runs after each scheduler tick, to show what it changed.
+    EngineTimers(Engine& engine, std::function<void()> afterSchedulerTick, QObject* parent);
+    ~EngineTimers() override;
+    EngineTimers(const EngineTimers&) = delete;
+    EngineTimers& operator=(const EngineTimers&) = delete;
+
+    /// Starts sampling the pointer (start-up does this once the window shows).
+    void StartPointer();
+    /// Stops both for good: the program is ending.
+    void StopAll();
+
+private:
+    Engine& m_engine;
+    QTimer* m_scheduler = nullptr;
+    QTimer* m_pointer = nullptr;
+};
+
+} // namespace morvane
