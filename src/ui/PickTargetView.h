@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/TaskTarget.h"
+#include "ui/EditorTarget.h"
 
 #include <QIcon>
 #include <QSize>
@@ -16,7 +16,7 @@ class PickTargetView {
 public:
     /// The target as the read-out shows it.
     struct ReadOut {
-        TaskTarget target;
+        EditorTarget target;
         QString caption; ///< What the line under the name is: a window's title or a path.
         QString detail;  ///< That line, as shown.
         bool detailShown = true;

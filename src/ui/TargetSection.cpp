@@ -140,7 +140,7 @@ void TargetSection::SetPickable(bool pickable, const QString& why) {
     }
 }
 
-void TargetSection::SetTarget(const TaskTarget& target) {
+void TargetSection::SetTarget(const EditorTarget& target) {
     m_target = target;
     m_lblProcess[1]->setText(ShownText(target.program));
     m_lblID->setText(target.id);

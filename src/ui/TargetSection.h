@@ -47,8 +47,8 @@ public:
     [[nodiscard]] QLabel& PickHandle() { return *m_imgSelect; }
     void SetPickable(bool pickable, const QString& why);
 
-    void SetTarget(const TaskTarget& target);
-    [[nodiscard]] const TaskTarget& Target() const { return m_target; }
+    void SetTarget(const EditorTarget& target);
+    [[nodiscard]] const EditorTarget& Target() const { return m_target; }
     [[nodiscard]] PickTargetView::ReadOut ShownReadOut() const;
     void ShowReadOut(const PickTargetView::ReadOut& readOut);
     void SetTargetIcon(const QIcon& icon);
@@ -71,7 +71,7 @@ public:
 private:
     void PlaceTargetIcon();
 
-    TaskTarget m_target;
+    EditorTarget m_target;
     QIcon m_targetIcon;
     bool m_short = false;
     QLabel* m_imgSelect = nullptr;

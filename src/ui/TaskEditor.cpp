@@ -73,7 +73,7 @@ bool TaskEditor::IsDragging() const {
     return m_drag->IsDragging();
 }
 
-const TaskTarget& TaskEditor::CurrentTarget() const {
+const EditorTarget& TaskEditor::CurrentTarget() const {
     return m_form->CurrentTarget();
 }
 

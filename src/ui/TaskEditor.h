@@ -3,7 +3,7 @@
 #include "core/tasks/Task.h"
 #include "platform/WindowPicker.h"
 #include "ui/CommonDlgsW.h"
-#include "ui/TaskTarget.h"
+#include "ui/EditorTarget.h"
 
 #include <QDialog>
 #include <QIcon>
@@ -63,7 +63,7 @@ public:
     /// The row being edited; 0 while adding.
     [[nodiscard]] int EditedRow() const { return m_editRow; }
     /// The program a close task made now would end.
-    [[nodiscard]] const TaskTarget& CurrentTarget() const;
+    [[nodiscard]] const EditorTarget& CurrentTarget() const;
 
     /// Add (`cmdOK`): checks the fields, appends the task (or replaces the edited one), closes the
     /// editor.

@@ -201,7 +201,7 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     TaskBuilder::Input in;
     in.autoType = m_cmbAutoType->currentIndex();
     in.emptyTask = m_chkOnly->isChecked();
-    const TaskTarget& target = m_target->Target();
+    const EditorTarget& target = m_target->Target();
     in.targetName = target.program.toStdString();
     in.processId = target.id.toStdString();
     in.targetPath = target.path.toStdString();
@@ -230,11 +230,11 @@ void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
     }
 }
 
-void TaskEditorForm::SetTarget(const TaskTarget& target) {
+void TaskEditorForm::SetTarget(const EditorTarget& target) {
     m_target->SetTarget(target);
 }
 
-const TaskTarget& TaskEditorForm::CurrentTarget() const {
+const EditorTarget& TaskEditorForm::CurrentTarget() const {
     return m_target->Target();
 }
 

@@ -52,8 +52,8 @@ public:
     void FillInput(const TaskBuilder::Input& in);
 
     /// Makes `target` the one Add uses and shows its name and id.
-    void SetTarget(const TaskTarget& target);
-    [[nodiscard]] const TaskTarget& CurrentTarget() const;
+    void SetTarget(const EditorTarget& target);
+    [[nodiscard]] const EditorTarget& CurrentTarget() const;
     /// Shows `text` on the line under the target's name.
     void SetTargetDetail(const QString& text);
 
