@@ -15,9 +15,10 @@ public:
     Processes(const Processes&) = delete;
     Processes& operator=(const Processes&) = delete;
 
-    /// Every process of the user's own (the same real user id as ours) whose program can be
-    /// named, in the system's order, with its start time. Other users' processes, kernel threads
-    /// and programs without a file are left out.
+    /// Every process of the user's own whose program can be named, in the system's order. Other
+    /// users' processes, kernel threads and programs without a file are left out. The start time
+    /// is 0 (not known) where the system cannot tell it cheaply for every process; a kill reads
+    /// the process's identity again either way.
     virtual std::vector<ProcessInfo> ScanRunningPrograms() = 0;
     /// The program's file name of one of the user's own processes, without folder (a script's
     /// for a program run by an interpreter); empty when it is not running, is another user's, or

@@ -19,8 +19,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kUser = 1000;
-constexpr uid_t kOther = 1001;
+// The scan takes a process's user from the owner of its folder, which the fake tree's folders
+// have from the test.
+const uid_t kUser = getuid();
+const uid_t kOther = kUser + 1;
 
 std::uint64_t StartOf(int pid) {
     return 5000 + static_cast<std::uint64_t>(pid);
@@ -37,6 +39,8 @@ protected:
         Process(102, "", "kworker/0:1");
         Process(104, "/memfd:morvane-anon (deleted)", "anon");
         Process(107, "/usr/bin/theirs", "theirs", kOther);
+        // Only root can give the folder away; elsewhere the scan's part about it is skipped.
+        m_theirsTheirs = lchown((m_root / "107").c_str(), kOther, static_cast<gid_t>(-1)) == 0;
         // A thread of 100: /proc/TID answers for it, with the process it belongs to.
         fs::create_directories(m_root / "100" / "task" / "100");
         fs::create_directories(m_root / "100" / "task" / "103");
@@ -82,6 +86,7 @@ protected:
 
     test::TempDir m_dir;
     fs::path m_root = fs::path(m_dir.Path()) / "proc";
+    bool m_theirsTheirs = false;
 };
 
 TEST_F(ProcFsTest, NamesFromTheImageAndTheShortNameOnlyForShowing) {
@@ -114,14 +119,27 @@ TEST_F(ProcFsTest, NamesFromTheImageAndTheShortNameOnlyForShowing) {
     EXPECT_EQ(processes.ProcessName(107), "") << "another user's process";
 }
 
-TEST_F(ProcFsTest, TheScanListsTheUsersOwnProcessesWithAnImageOnce) {
+TEST_F(ProcFsTest, TheScanListsTheUsersOwnProcessesWithAnImageOnceReadingNoMore) {
+    // Neither status nor stat: the scan gets by with the image and the folder's owner, and
+    // leaves the full identity to the kill.
+    Process(108, "/usr/bin/lean", "lean");
+    fs::remove(m_root / "108" / "status");
+    fs::remove(m_root / "108" / "stat");
+    if (!m_theirsTheirs) {
+        fs::remove_all(m_root / "107");
+    }
     std::vector<ProcessInfo> scan = LinuxProcesses(ProcFs(m_root), kUser).ScanRunningPrograms();
     std::sort(scan.begin(), scan.end(),
               [](const ProcessInfo& a, const ProcessInfo& b) { return a.pid < b.pid; });
-    EXPECT_EQ(scan, (std::vector<ProcessInfo>{{Editor(), 100, StartOf(100)},
-                                              {"/opt/gone/tool", 101, StartOf(101)}}));
+    EXPECT_EQ(scan,
+              (std::vector<ProcessInfo>{
+                  {Editor(), 100, 0}, {"/opt/gone/tool", 101, 0}, {"/usr/bin/lean", 108, 0}}));
+    EXPECT_FALSE(ProcFs(m_root).StillIs(scan.back(), kUser)) << "a kill reads the user itself";
+    if (!m_theirsTheirs) {
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    }
     EXPECT_EQ(LinuxProcesses(ProcFs(m_root), kOther).ScanRunningPrograms(),
-              (std::vector<ProcessInfo>{{"/usr/bin/theirs", 107, StartOf(107)}}));
+              (std::vector<ProcessInfo>{{"/usr/bin/theirs", 107, 0}}));
 }
 
 TEST_F(ProcFsTest, AnInterpreterRunningAScriptIsNamedAfterTheScript) {

@@ -41,13 +41,27 @@ TEST_F(X11WindowsTest, TrapsCatchErrorsOfTheirConnectionAndNestAndRestoreTheHand
     XSetErrorHandler(before);
 }
 
-TEST_F(X11WindowsTest, AWindowThatIsGoneAnswersNeutrally) {
+TEST_F(X11WindowsTest, AWindowThatIsGoneAnswersNeutrallyAndItsErrorsGoNoFurther) {
     TestWindow doomed = StartWindow({"--geometry", "120x90+40+40"});
     const XId window = doomed.window;
     doomed.process.reset();
     ASSERT_TRUE(WaitUntil([&] { return !m_x->Exists(window); }));
+    // An error that escaped a call would reach this handler; Xlib's own would print it and end
+    // the test program.
+    const XErrorHandler before = XSetErrorHandler(&CountOutside);
+    g_outsideErrors = 0;
     for (const XId gone : {window, kNoSuchWindow, XId{0}}) {
         SCOPED_TRACE(gone);
+        EXPECT_FALSE(m_x->Exists(gone));
+        EXPECT_FALSE(m_x->IsClient(gone));
+        EXPECT_EQ(m_x->ManagedWindowOf(gone), 0U);
+        EXPECT_TRUE(m_x->Descendants(gone).empty());
+        EXPECT_TRUE(m_x->Cardinals(gone, "_NET_WM_STATE").empty());
+        EXPECT_EQ(m_x->TransientFor(gone), 0U);
+        EXPECT_FALSE(m_x->Map(gone));
+        EXPECT_FALSE(m_x->Unmap(gone));
+        EXPECT_FALSE(m_x->Lower(gone));
+        EXPECT_FALSE(m_x->Repaint(gone));
         EXPECT_EQ(m_x->Parent(gone), 0U);
         EXPECT_TRUE(m_x->Children(gone).empty());
         EXPECT_EQ(m_x->TopLevelOf(gone), 0U);
@@ -66,6 +80,9 @@ TEST_F(X11WindowsTest, AWindowThatIsGoneAnswersNeutrally) {
         EXPECT_FALSE(m_x->ChangeNetWmState(gone, morvane::platform::x11::StateAction::Add,
                                            "_NET_WM_STATE_ABOVE"));
     }
+    m_x->Sync();
+    EXPECT_EQ(g_outsideErrors, 0);
+    XSetErrorHandler(before);
 }
 
 TEST_F(X11WindowsTest, TitlesRoundTripThroughBothNameProperties) {

@@ -13,6 +13,7 @@
 #include <limits>
 #include <memory>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace morvane::platform {
@@ -103,9 +104,9 @@ std::optional<std::string> ProcFs::ReadSmallFile(const std::string& file, std::s
 }
 
 // Written without allocation for the common case because the scan calls it once per process.
-bool ProcFs::ReadExeLink(const std::string& link, std::string& out) {
+bool ProcFs::ReadExeLink(int folder, const char* link, std::string& out) {
     std::array<char, PATH_MAX + 1> buffer;
-    const ssize_t n = readlink(link.c_str(), buffer.data(), buffer.size());
+    const ssize_t n = readlinkat(folder, link, buffer.data(), buffer.size());
     if (n <= 0 || static_cast<std::size_t>(n) >= buffer.size()) {
         return false;
     }
@@ -144,7 +145,7 @@ bool ProcFs::Exists(pid_t pid) const {
 
 std::optional<std::string> ProcFs::ExePath(pid_t pid) const {
     std::string path;
-    if (pid <= 0 || !ReadExeLink(FileOf(pid, "exe"), path)) {
+    if (pid <= 0 || !ReadExeLink(AT_FDCWD, FileOf(pid, "exe").c_str(), path)) {
         return std::nullopt;
     }
     return path;
@@ -330,6 +331,8 @@ std::vector<ProcessInfo> ProcFs::ScanPrograms(uid_t user) const {
     if (!dir) {
         return found;
     }
+    // Paths relative to the open folder spare the kernel walking the root again per process.
+    const int folder = dirfd(dir.get());
     std::string link;
     std::string path;
     while (const dirent* entry = readdir(dir.get())) {
@@ -337,15 +340,18 @@ std::vector<ProcessInfo> ProcFs::ScanPrograms(uid_t user) const {
         if (!pid) {
             continue;
         }
-        // The exe link first: where we are not root, it already fails for other users.
-        link.assign(m_root).append(1, '/').append(entry->d_name).append("/exe");
-        if (!ReadExeLink(link, path) || RealUid(*pid) != user) {
+        // The exe link first: where we are not root, it already fails for other users. Then the
+        // owner of the folder, one stat() where the status file would cost a page of text; a kill
+        // reads the real user again before it acts.
+        link.assign(entry->d_name).append("/exe");
+        struct stat folderStat {};
+        if (!ReadExeLink(folder, link.c_str(), path) ||
+            fstatat(folder, entry->d_name, &folderStat, 0) != 0 || folderStat.st_uid != user) {
             continue;
         }
-        const std::optional<std::uint64_t> started = StartTime(*pid);
-        std::optional<std::string> program = started ? ProgramPathFor(*pid, path) : std::nullopt;
-        if (program) {
-            found.push_back(ProcessInfo{std::move(*program), *pid, *started});
+        // No start time: reading stat for every process would cost more than the scan itself.
+        if (std::optional<std::string> program = ProgramPathFor(*pid, path)) {
+            found.push_back(ProcessInfo{std::move(*program), *pid, 0});
         }
     }
     return found;

@@ -62,8 +62,10 @@ public:
     /// The process (thread group) a thread belongs to; nullopt when there is no such thread.
     [[nodiscard]] std::optional<pid_t> ThreadGroupOf(pid_t tid) const;
 
-    /// Every process of the real user id `user` whose program path can be read, with its start
-    /// time, in the order the kernel lists them.
+    /// Every process of `user` whose program path can be read, in the order the kernel lists
+    /// them, without a start time (0). The user is the owner of the process's folder: its
+    /// effective user, as long as it lets itself be inspected (else root). Per process it reads
+    /// the exe link and that owner, and an interpreter's command line; nothing else.
     [[nodiscard]] std::vector<ProcessInfo> ScanPrograms(uid_t user) const;
     /// Calls `visit` for every process, in the order the kernel lists them.
     void ForEachProcess(const std::function<void(pid_t)>& visit) const;
@@ -97,8 +99,9 @@ private:
     /// Reads a /proc file whole, up to `limit` bytes; nullopt when it cannot be opened.
     [[nodiscard]] static std::optional<std::string> ReadSmallFile(const std::string& file,
                                                                   std::size_t limit);
-    /// Reads an exe link into `out`; false when it names no file (see ExePath).
-    static bool ReadExeLink(const std::string& link, std::string& out);
+    /// Reads an exe link, `link` relative to the open folder `folder` (or AT_FDCWD), into
+    /// `out`; false when it names no file (see ExePath).
+    static bool ReadExeLink(int folder, const char* link, std::string& out);
 
     std::string m_root;
 };

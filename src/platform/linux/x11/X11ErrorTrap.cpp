@@ -33,7 +33,7 @@ X11ErrorTrap::X11ErrorTrap(_XDisplay* display) : m_display(display), m_outer(g_i
 
 X11ErrorTrap::~X11ErrorTrap() {
     // Errors of requests sent inside the trap must arrive while it still listens.
-    XSync(m_display, False);
+    SyncOnce();
     g_innermost = m_outer;
     if (g_innermost == nullptr) {
         XSetErrorHandler(g_previous);
@@ -42,8 +42,17 @@ X11ErrorTrap::~X11ErrorTrap() {
 }
 
 bool X11ErrorTrap::Failed() {
-    XSync(m_display, False);
+    SyncOnce();
     return m_lastError != 0;
+}
+
+void X11ErrorTrap::SyncOnce() {
+    // A verdict followed by the end of the trap would otherwise cost two round trips.
+    if (m_nextAfterSync != 0 && XNextRequest(m_display) == m_nextAfterSync) {
+        return;
+    }
+    XSync(m_display, False);
+    m_nextAfterSync = XNextRequest(m_display);
 }
 
 } // namespace morvane::platform::x11

@@ -23,9 +23,14 @@ public:
 private:
     friend struct X11ErrorTrapAccess;
 
+    /// Waits for the server's answers, unless nothing was sent since the last wait.
+    void SyncOnce();
+
     _XDisplay* m_display;
     X11ErrorTrap* m_outer;
     int m_lastError = 0;
+    /// The request number that was next when the trap last waited; 0 before it ever did.
+    unsigned long m_nextAfterSync = 0;
 };
 
 } // namespace morvane::platform::x11

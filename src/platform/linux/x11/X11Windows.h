@@ -1,38 +1,23 @@
 #pragma once
 
+#include "platform/linux/x11/X11Connection.h"
+#include "platform/linux/x11/X11Properties.h"
+#include "platform/linux/x11/X11WindowTree.h"
+#include "platform/linux/x11/X11WmRequests.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-struct _XDisplay;
-
 namespace morvane::platform::x11 {
 
-/// An X resource id (window, atom) as Xlib spells it.
-using XId = unsigned long;
-
-/// A rectangle in root-window pixels.
-struct Rect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const Rect&) const = default;
-};
-
-/// What a _NET_WM_STATE request does with the states it names.
-enum class StateAction { Remove = 0, Add = 1, Toggle = 2 };
-
-/// Where a window stands in its life as the window manager sees it.
-enum class MapState { Unmapped, Unviewable, Viewable };
-
-/// The thin layer over libX11 that the picker and the window operations share: window tree,
-/// properties, window-manager requests. Every call traps X errors, so a window that vanished
-/// between two calls only makes that call fail (0, false, empty text). Not thread-safe.
+/// The thin layer over libX11 that the picker and the window operations share: one connection
+/// with its window tree, properties and window-manager requests, each described where it lives.
+/// Every call traps X errors, so a window that vanished between two calls only makes that call
+/// fail (0, false, empty text). Not thread-safe.
 class X11Windows final {
 public:
     /// Opens the display named `displayName` (DISPLAY when empty); nullptr when it cannot.
@@ -41,120 +26,76 @@ public:
     X11Windows(const X11Windows&) = delete;
     X11Windows& operator=(const X11Windows&) = delete;
 
+    // The connection (X11Connection).
     /// The Xlib connection, for the drawing code of this layer.
-    [[nodiscard]] _XDisplay* Handle() const { return m_display.get(); }
-    [[nodiscard]] int ScreenNumber() const { return m_screen; }
-    [[nodiscard]] XId Root() const { return m_root; }
-    /// The atom of `name`, interned once per connection.
-    XId Atom(const std::string& name);
-    /// Sends everything queued and waits until the server has handled it.
-    void Sync();
+    [[nodiscard]] _XDisplay* Handle() const { return m_connection->Handle(); }
+    [[nodiscard]] int ScreenNumber() const { return m_connection->ScreenNumber(); }
+    [[nodiscard]] XId Root() const { return m_connection->Root(); }
+    XId Atom(const std::string& name) { return m_connection->Atom(name); }
+    void Sync() { m_connection->Sync(); }
 
-    // The window tree.
-    /// True while the window exists.
-    bool Exists(XId window);
-    /// The window's parent in the X tree; 0 for the root and for a window that is gone.
-    XId Parent(XId window);
-    /// The window's children, bottom of the stack first.
-    std::vector<XId> Children(XId window);
-    /// The child of the root that holds the window (the window manager's frame for a managed
-    /// window); the window itself when it is a child of the root; 0 for the root and for 0.
-    XId TopLevelOf(XId window);
-    /// True when the window carries WM_STATE, the mark of a window-manager client.
-    bool IsClient(XId window);
-    /// The client window that the window belongs to: the window or the nearest ancestor with
-    /// WM_STATE, else the first window with WM_STATE below its top-level frame; 0 when none.
-    XId ClientOf(XId window);
-    /// The window that window-manager requests about this window go to: the client for the
-    /// client itself, its frame and its decorations; the window itself for a top-level window
-    /// nobody manages; 0 for a window inside a program's window, the root and a window that is
-    /// gone.
-    XId ManagedWindowOf(XId window);
-    /// The window's outer rectangle (border included) in root coordinates.
-    std::optional<Rect> OuterRect(XId window);
-    /// Mapped, mapped under an unmapped ancestor, or unmapped; nullopt when it is gone.
-    std::optional<MapState> MapStateOf(XId window);
-    /// Every descendant of the window, depth first, each child before its own children, the
-    /// top of each stack first.
-    std::vector<XId> Descendants(XId window);
+    // The window tree and the pointer (X11WindowTree).
+    bool Exists(XId window) { return m_tree.Exists(window); }
+    XId Parent(XId window) { return m_tree.Parent(window); }
+    std::vector<XId> Children(XId window) { return m_tree.Children(window); }
+    XId TopLevelOf(XId window) { return m_tree.TopLevelOf(window); }
+    bool IsClient(XId window) { return m_tree.IsClient(window); }
+    XId ClientOf(XId window) { return m_tree.ClientOf(window); }
+    XId ManagedWindowOf(XId window) { return m_tree.ManagedWindowOf(window); }
+    std::optional<Rect> OuterRect(XId window) { return m_tree.OuterRect(window); }
+    std::optional<MapState> MapStateOf(XId window) { return m_tree.MapStateOf(window); }
+    std::vector<XId> Descendants(XId window) { return m_tree.Descendants(window); }
+    std::optional<std::pair<int, int>> PointerPosition() { return m_tree.PointerPosition(); }
+    XId DeepestUnderPointer() { return m_tree.DeepestUnderPointer(); }
 
-    // The pointer.
-    /// The pointer's coordinates on the root of the screen it is on, another screen of the
-    /// display included; nullopt when the server did not answer.
-    std::optional<std::pair<int, int>> PointerPosition();
-    /// The deepest window under the pointer; the root over a bare desktop; 0 when the pointer is
-    /// on another screen.
-    XId DeepestUnderPointer();
-
-    // Properties.
-    /// _NET_WM_NAME as UTF-8, else WM_NAME converted to UTF-8; empty when it has neither.
-    std::string Title(XId window);
-    /// Sets _NET_WM_NAME and WM_NAME.
-    bool SetTitle(XId window, const std::string& utf8);
-    /// WM_CLASS as (instance, class); empty texts when it has none.
-    std::pair<std::string, std::string> WmClass(XId window);
-    /// The 32-bit items of a CARDINAL, WINDOW or ATOM property; empty when absent.
+    // Properties (X11Properties).
+    std::string Title(XId window) { return m_properties.Title(window); }
+    bool SetTitle(XId window, const std::string& utf8) {
+        return m_properties.SetTitle(window, utf8);
+    }
+    std::pair<std::string, std::string> WmClass(XId window) { return m_properties.WmClass(window); }
     std::vector<unsigned long> Cardinals(XId window, const std::string& property,
-                                         long maxItems = 1024);
-    /// True when the window has the property at all.
-    bool HasProperty(XId window, const std::string& property);
-    /// WM_STATE's state (0 withdrawn, 1 normal, 3 iconic); -1 when it has none.
-    long WmState(XId window);
-    /// The process id of the program on this machine that owns the client window: the server's
-    /// own record when it keeps one, else _NET_WM_PID; 0 for a program on another machine
-    /// (WM_CLIENT_MACHINE names another host) or when nothing says.
-    std::int64_t ProcessId(XId client);
-    /// WM_TRANSIENT_FOR; 0 when it has none.
-    XId TransientFor(XId window);
+                                         long maxItems = 1024) {
+        return m_properties.Cardinals(window, property, maxItems);
+    }
+    bool HasProperty(XId window, const std::string& property) {
+        return m_properties.HasProperty(window, property);
+    }
+    long WmState(XId window) { return m_properties.WmState(window); }
+    std::int64_t ProcessId(XId client) { return m_properties.ProcessId(client); }
+    XId TransientFor(XId window) { return m_properties.TransientFor(window); }
 
-    // Window-manager requests (EWMH and ICCCM).
-    /// True when the running window manager announces the atom in _NET_SUPPORTED.
-    bool WmSupports(const std::string& atom);
-    /// True when _NET_WM_STATE of the client holds the state atom.
-    bool HasNetWmState(XId client, const std::string& state);
-    /// Asks the window manager to change one or two _NET_WM_STATE states of a client.
+    // Window-manager requests (X11WmRequests).
+    bool WmSupports(const std::string& atom) { return m_wm.WmSupports(atom); }
+    bool HasNetWmState(XId client, const std::string& state) {
+        return m_wm.HasNetWmState(client, state);
+    }
     bool ChangeNetWmState(XId client, StateAction action, const std::string& state,
-                          const std::string& second = {});
-    /// The window _NET_ACTIVE_WINDOW names on the root; 0 when none.
-    XId ActiveWindow();
-    /// Asks the window manager to activate the client (raising and de-iconifying it).
-    bool Activate(XId client);
-    /// Asks the window manager to iconify the client.
-    bool Iconify(XId client);
-    /// Maps the window (a client leaves the iconic state this way).
-    bool Map(XId window);
-    /// Unmaps the window; a client is withdrawn as ICCCM asks.
-    bool Unmap(XId window);
-    /// Asks the client to close through WM_DELETE_WINDOW; false when it does not take part in
-    /// that protocol (it is then left alone: this is never a forced close).
-    bool AskToClose(XId client);
-    bool Raise(XId window);
-    bool Lower(XId window);
-    /// Moves and resizes the window (sizes below 1 become 1).
-    bool MoveResize(XId window, int x, int y, int width, int height);
-    /// Clears the window and makes it repaint itself.
-    bool Repaint(XId window);
-    /// _NET_CLIENT_LIST_STACKING, bottom of the stack first.
-    std::vector<XId> StackingClients();
+                          const std::string& second = {}) {
+        return m_wm.ChangeNetWmState(client, action, state, second);
+    }
+    XId ActiveWindow() { return m_wm.ActiveWindow(); }
+    bool Activate(XId client) { return m_wm.Activate(client); }
+    bool Iconify(XId client) { return m_wm.Iconify(client); }
+    bool Map(XId window) { return m_wm.Map(window); }
+    bool Unmap(XId window) { return m_wm.Unmap(window); }
+    bool AskToClose(XId client) { return m_wm.AskToClose(client); }
+    bool Raise(XId window) { return m_wm.Raise(window); }
+    bool Lower(XId window) { return m_wm.Lower(window); }
+    bool MoveResize(XId window, int x, int y, int width, int height) {
+        return m_wm.MoveResize(window, x, y, width, height);
+    }
+    bool Repaint(XId window) { return m_wm.Repaint(window); }
+    std::vector<XId> StackingClients() { return m_wm.StackingClients(); }
 
 private:
-    struct DisplayCloser {
-        void operator()(_XDisplay* display) const;
-    };
-    using Connection = std::unique_ptr<_XDisplay, DisplayCloser>;
+    explicit X11Windows(std::unique_ptr<X11Connection> connection);
 
-    explicit X11Windows(Connection display);
-    XId FirstClientBelow(XId window);
-    bool SendToRoot(XId window, const std::string& messageType, long d0, long d1 = 0, long d2 = 0,
-                    long d3 = 0, long d4 = 0);
-    bool IsLocalMachine(XId client);
-    std::int64_t ServerRecordedPid(XId window);
-
-    Connection m_display;
-    int m_screen;
-    XId m_root;
-    std::unordered_map<std::string, XId> m_atoms;
-    std::optional<bool> m_hasXRes;
+    // The parts keep references to the connection and to each other; the front never moves.
+    std::unique_ptr<X11Connection> m_connection;
+    X11Properties m_properties;
+    X11WindowTree m_tree;
+    X11WmRequests m_wm;
 };
 
 } // namespace morvane::platform::x11
