@@ -24,7 +24,7 @@ EngineTimers::EngineTimers(Engine& engine, std::function<void()> afterSchedulerT
     m_pointer->setInterval(1000);
     connect(m_pointer, &QTimer::timeout, this, [this] { m_engine.MouseTick(); });
 
-    // The QTimer follows the core's switch; the core decides when the scheduler runs.
+    // The QTimers follow the core's switches; the core decides when each runs.
     QPointer<QTimer> timer(m_scheduler);
     m_engine.SetSchedulerListener([timer](bool on) {
         if (timer != nullptr) {
@@ -34,17 +34,28 @@ EngineTimers::EngineTimers(Engine& engine, std::function<void()> afterSchedulerT
     if (m_engine.IsSchedulerOn()) {
         m_scheduler->start();
     }
+    QPointer<EngineTimers> self(this);
+    m_engine.SetSamplerListener([self](bool on) {
+        if (self != nullptr && self->m_pointerStarted) {
+            on ? self->m_pointer->start() : self->m_pointer->stop();
+        }
+    });
 }
 
 EngineTimers::~EngineTimers() {
     m_engine.SetSchedulerListener({});
+    m_engine.SetSamplerListener({});
 }
 
 void EngineTimers::StartPointer() {
-    m_pointer->start();
+    m_pointerStarted = true;
+    if (m_engine.IsSamplerOn()) {
+        m_pointer->start();
+    }
 }
 
 void EngineTimers::StopAll() {
+    m_pointerStarted = false;
     m_scheduler->stop();
     m_pointer->stop();
 }

@@ -10,8 +10,9 @@ namespace morvane {
 
 class Engine;
 
-/// The two timers that drive the core: the scheduler's (`timerClose`), which the core switches
-/// on and off, and the pointer's (`timerMouse`), which runs from start-up to the end.
+/// The two timers that drive the core: the scheduler's (`timerClose`) and the activity
+/// sampler's (`timerMouse`). Each follows the core's switch, so with nothing to do neither runs
+/// and the program does not wake up at all.
 class EngineTimers final : public QObject {
     Q_OBJECT
 public:
@@ -21,7 +22,7 @@ public:
     EngineTimers(const EngineTimers&) = delete;
     EngineTimers& operator=(const EngineTimers&) = delete;
 
-    /// Starts sampling the pointer (start-up does this once the window shows).
+    /// Lets the sampler follow its switch (start-up does this once the window shows).
     void StartPointer();
     /// Stops both for good: the program is ending.
     void StopAll();
@@ -30,6 +31,7 @@ private:
     Engine& m_engine;
     QTimer* m_scheduler = nullptr;
     QTimer* m_pointer = nullptr;
+    bool m_pointerStarted = false;
 };
 
 } // namespace morvane
