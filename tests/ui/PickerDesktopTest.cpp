@@ -44,7 +44,7 @@ namespace {
 constexpr int kWaitMs = 15000;
 
 // Everything right of our own windows: the two programs live here, nothing of ours does.
-constexpr Rect kProgramsArea{940, 0, 340, 1024};
+constexpr Rect kProgramsArea{980, 0, 300, 1024};
 
 bool Contains(const Rect& r, int x, int y) {
     return x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height;
@@ -165,14 +165,14 @@ private Q_SLOTS:
         // The two programs, right of where our windows go.
         m_testWindow.start(QStringLiteral(MORVANE_TEST_WINDOW),
                            {QStringLiteral("--title"), QStringLiteral("Picker target"),
-                            QStringLiteral("--geometry"), QStringLiteral("300x180+960+60"),
+                            QStringLiteral("--geometry"), QStringLiteral("290x180+984+60"),
                             QStringLiteral("--child"), QStringLiteral("120x80+90+50")});
         QVERIFY(m_testWindow.waitForReadyRead(kWaitMs));
         const QStringList ids = QString::fromLatin1(m_testWindow.readLine()).split(u' ');
         QCOMPARE(ids.size(), 2);
         m_child = ids.at(1).trimmed().toULong();
         m_xterm.start(QStringLiteral("xterm"),
-                      {QStringLiteral("-geometry"), QStringLiteral("40x8+960+420"),
+                      {QStringLiteral("-geometry"), QStringLiteral("40x8+984+420"),
                        QStringLiteral("-T"), QStringLiteral("Picker xterm"), QStringLiteral("-e"),
                        QStringLiteral("cat")});
         QVERIFY(m_xterm.waitForStarted(kWaitMs));
