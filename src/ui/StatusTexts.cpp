@@ -72,7 +72,7 @@ QString StatusTexts::NextDue(const Engine& engine) {
     if (status.secondsLeft) {
         return tr("Next: %1 in %2").arg(name, TimeLeft(*status.secondsLeft));
     }
-    if (engine.Tasks().SpecOf(row).IsIdle()) {
+    if (engine.Tasks().PlanOf(row).IsIdle()) {
         return tr("Next: %1 waits for idle").arg(name);
     }
     return tr("Next: %1").arg(name);
@@ -95,7 +95,7 @@ QString StatusTexts::RowTimeLeft(const Engine& engine, int row) {
     if (const auto left = engine.SecondsLeft(row)) {
         return tr("Time left: %1").arg(TimeLeft(*left));
     }
-    if (engine.Tasks().SpecOf(row).IsIdle()) {
+    if (engine.Tasks().PlanOf(row).IsIdle()) {
         return tr("Waiting for idle");
     }
     return {};

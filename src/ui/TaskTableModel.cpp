@@ -53,7 +53,7 @@ void TaskTableModel::Retranslate() {
 }
 
 QString TaskTableModel::IdleWaitReason(int row) const {
-    if (!m_idleReason || !m_tasks.SpecOf(row).IsIdle()) {
+    if (!m_idleReason || !m_tasks.PlanOf(row).IsIdle()) {
         return {};
     }
     return UiText::Reason(m_idleReason());

@@ -267,11 +267,11 @@ TEST(PowerDispatch, AfterTextsReadOnceAndDispatched) {
         Options options;
         options.SetChecked(Mark::Screen, true);
         FakePower power;
-        const TaskSpec spec = ParseTask({"p", "/p", "None", "", "None", "Run - Normal", c.after},
+        const TaskPlan plan = ParseTask({"p", "/p", "None", "", "None", "Run - Normal", c.after},
                                         DateOrder::DayFirst);
-        PowerDispatch(power, options).Dispatch(spec.power);
+        PowerDispatch(power, options).Dispatch(plan.power);
         EXPECT_EQ(power.calls, c.power) << c.after;
         EXPECT_EQ(options.IsChecked(Mark::Screen), !c.cleared) << c.after;
-        EXPECT_EQ(spec.quit, c.quit) << c.after;
+        EXPECT_EQ(plan.quit, c.quit) << c.after;
     }
 }

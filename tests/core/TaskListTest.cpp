@@ -100,11 +100,11 @@ TEST(TaskList, IdsOutliveMovesAndTheTypedReadingFollowsTheTexts) {
     list.SetField(1, Field::Type, "Run - AfterNoMouseMoving 00-00-01-00");
     list.SetField(1, Field::After, "Hibernate - Q");
     EXPECT_EQ(list.IdleTaskCount(), 1);
-    EXPECT_EQ(list.SpecOf(1).period, "00-00-01-00");
-    EXPECT_EQ(list.SpecOf(1).power, PowerAction::Hibernate);
-    EXPECT_TRUE(list.SpecOf(1).quit);
+    EXPECT_EQ(list.PlanOf(1).period, "00-00-01-00");
+    EXPECT_EQ(list.PlanOf(1).power, PowerAction::Hibernate);
+    EXPECT_TRUE(list.PlanOf(1).quit);
     list.SetField(1, Field::CloseTime, "2026/12/07 10:00:00");
-    EXPECT_EQ(list.SpecOf(1).due, (DateTime{2026, 12, 7, 10, 0, 0}));
+    EXPECT_EQ(list.PlanOf(1).due, (DateTime{2026, 12, 7, 10, 0, 0}));
     list.Remove(1);
     EXPECT_EQ(list.IdleTaskCount(), 0);
 }

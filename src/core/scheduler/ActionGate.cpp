@@ -28,16 +28,16 @@ bool ActionGate::HoldTask(int row) {
     if (!m_prefs.warnBeforeActing || m_state == State::Releasing) {
         return false;
     }
-    const TaskSpec& spec = m_tasks.SpecOf(row);
+    const TaskPlan& plan = m_tasks.PlanOf(row);
     // An Empty task does nothing itself: its action is the after-all-tasks one, held there.
-    const bool closes = spec.target == TaskTarget::Close;
-    const PowerAction power = spec.target == TaskTarget::Empty ? PowerAction::None : spec.power;
+    const bool closes = plan.target == TaskTarget::Close;
+    const PowerAction power = plan.target == TaskTarget::Empty ? PowerAction::None : plan.power;
     if (!closes && power == PowerAction::None) {
         return false;
     }
     const DateTime now = m_clock.Now();
     Warn(Warning{false, closes ? m_tasks.At(row).program : std::string(),
-                 std::string(PowerName(power)), spec.quit,
+                 std::string(PowerName(power)), plan.quit,
                  AddSeconds(now, m_prefs.warnLeadSeconds).value_or(now)},
          m_tasks.IdOf(row), State::HoldingTask);
     return true;

@@ -26,11 +26,11 @@ void IdleTrigger::Restart(int firstRow) {
     const DateTime now = m_clock.Now();
     const int n = m_tasks.Count();
     for (int row = firstRow; row <= n; ++row) {
-        const TaskSpec& spec = m_tasks.SpecOf(row);
-        if (!spec.IsIdle()) {
+        const TaskPlan& plan = m_tasks.PlanOf(row);
+        if (!plan.IsIdle()) {
             continue;
         }
-        if (const auto due = AddPeriod(now, spec.period)) {
+        if (const auto due = AddPeriod(now, plan.period)) {
             m_tasks.SetField(row, Field::CloseTime, FormatCanonical(*due));
         }
     }

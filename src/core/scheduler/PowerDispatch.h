@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Options.h"
-#include "core/tasks/TaskSpec.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <array>
 #include <functional>

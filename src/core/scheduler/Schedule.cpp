@@ -31,11 +31,11 @@ private:
 
 // What TaskBuilder::SetAfterMarks reads of the editor, recovered from an Empty task: its power
 // action is carried by the marks alone, so a loaded one sets them as adding it did.
-TaskBuilder::Input AfterChoiceOf(const TaskSpec& spec) {
+TaskBuilder::Input AfterChoiceOf(const TaskPlan& plan) {
     TaskBuilder::Input in;
     in.emptyTask = true;
-    in.quit = spec.quit;
-    in.afterIndex = PowerIndex(spec.power);
+    in.quit = plan.quit;
+    in.afterIndex = PowerIndex(plan.power);
     return in;
 }
 
@@ -148,8 +148,8 @@ int Schedule::Load(std::vector<Task> tasks) {
     const int first = m_d.tasks.AppendAll(std::move(tasks));
     m_idleTrigger.Arm(first);
     for (int row = first; row <= m_d.tasks.Count(); ++row) {
-        if (const TaskSpec& spec = m_d.tasks.SpecOf(row); spec.target == TaskTarget::Empty) {
-            TaskBuilder::SetAfterMarks(AfterChoiceOf(spec), m_d.options);
+        if (const TaskPlan& plan = m_d.tasks.PlanOf(row); plan.target == TaskTarget::Empty) {
+            TaskBuilder::SetAfterMarks(AfterChoiceOf(plan), m_d.options);
         }
     }
     return first;
@@ -244,24 +244,24 @@ std::optional<std::int64_t> Schedule::SecondsLeft(int row, const DateTime& now) 
     if (!m_d.tasks.IsValidRow(row)) {
         return std::nullopt;
     }
-    const TaskSpec& spec = m_d.tasks.SpecOf(row);
-    if (spec.IsIdle() || !spec.due) {
+    const TaskPlan& plan = m_d.tasks.PlanOf(row);
+    if (plan.IsIdle() || !plan.due) {
         return std::nullopt;
     }
-    return std::max<std::int64_t>(0, SecondsBetween(now, *spec.due));
+    return std::max<std::int64_t>(0, SecondsBetween(now, *plan.due));
 }
 
 ScheduleStatus Schedule::Status(const DateTime& now) const {
     int best = 0;
     std::int64_t bestLeft = 0;
     for (int row = 1; row <= m_d.tasks.Count(); ++row) {
-        const TaskSpec& spec = m_d.tasks.SpecOf(row);
-        if (spec.IsIdle()) {
+        const TaskPlan& plan = m_d.tasks.PlanOf(row);
+        if (plan.IsIdle()) {
             continue;
         }
         // A time that cannot be read is due at once, as the scheduler reads it.
         const std::int64_t left =
-            spec.due ? std::max<std::int64_t>(0, SecondsBetween(now, *spec.due)) : 0;
+            plan.due ? std::max<std::int64_t>(0, SecondsBetween(now, *plan.due)) : 0;
         if (best == 0 || left < bestLeft) {
             best = row;
             bestLeft = left;
@@ -283,10 +283,10 @@ std::string Schedule::IdleUnavailableReason() const {
 }
 
 PowerAction Schedule::PowerAt(int row) const {
-    const TaskSpec& spec = m_d.tasks.SpecOf(row);
-    const PowerAction own = spec.target == TaskTarget::Empty ? PowerAction::None : spec.power;
+    const TaskPlan& plan = m_d.tasks.PlanOf(row);
+    const PowerAction own = plan.target == TaskTarget::Empty ? PowerAction::None : plan.power;
     // The last one-off task empties the list at its time, and the after-all action follows.
-    if (own == PowerAction::None && m_d.tasks.Count() == 1 && spec.repeat == TaskRepeat::None) {
+    if (own == PowerAction::None && m_d.tasks.Count() == 1 && plan.repeat == TaskRepeat::None) {
         return ArmedAfterAll(m_d.options);
     }
     return own;
@@ -299,16 +299,16 @@ void Schedule::NotifyPowerSoon(const DateTime& now) {
         return;
     }
     for (int row = 1; row <= m_d.tasks.Count(); ++row) {
-        const TaskSpec& spec = m_d.tasks.SpecOf(row);
-        if (spec.IsIdle() || !spec.due) {
+        const TaskPlan& plan = m_d.tasks.PlanOf(row);
+        if (plan.IsIdle() || !plan.due) {
             continue;
         }
         const PowerAction power = PowerAt(row);
         if (power == PowerAction::None) {
             continue;
         }
-        const std::int64_t before = SecondsBetween(*previous, *spec.due);
-        const std::int64_t left = SecondsBetween(now, *spec.due);
+        const std::int64_t before = SecondsBetween(*previous, *plan.due);
+        const std::int64_t left = SecondsBetween(now, *plan.due);
         // The nearest mark crossed since the last tick; none once it is due.
         for (const int minutes : {1, 5}) {
             const std::int64_t mark = std::int64_t{minutes} * 60;

@@ -21,8 +21,8 @@ void Scheduler::Tick() {
     const bool idleKnown = m_d.idle == nullptr || m_d.idle->IsAvailable();
     const int n = m_d.tasks.Count();
     for (int row = 1; row <= n; ++row) {
-        const TaskSpec& spec = m_d.tasks.SpecOf(row);
-        if (!spec.IsDueAt(now) || (!idleKnown && spec.IsIdle())) {
+        const TaskPlan& plan = m_d.tasks.PlanOf(row);
+        if (!plan.IsDueAt(now) || (!idleKnown && plan.IsIdle())) {
             continue;
         }
         if (m_d.gate != nullptr && m_d.gate->HoldTask(row)) {
@@ -36,7 +36,7 @@ void Scheduler::Tick() {
 
 void Scheduler::Fire(int row) {
     const Task& task = m_d.tasks.At(row);
-    switch (m_d.tasks.SpecOf(row).target) {
+    switch (m_d.tasks.PlanOf(row).target) {
     case TaskTarget::Empty:
         m_d.tasks.Remove(row);
         // Kept as every finished task is, and before the after-all-tasks power action

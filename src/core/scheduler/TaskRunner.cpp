@@ -59,12 +59,12 @@ std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::stri
 }
 
 void TaskRunner::Repeat(int row) {
-    const TaskSpec& spec = m_d.tasks.SpecOf(row);
+    const TaskPlan& plan = m_d.tasks.PlanOf(row);
     const DateTime now = m_d.clock.Now();
     // An unreadable due time restarts from the moment the task ran, so it cannot fire forever.
-    const DateTime due = spec.due.value_or(now);
+    const DateTime due = plan.due.value_or(now);
     // Left in place without a next time, a task would run again at every tick.
-    const auto next = spec.Repeats() ? NextOccurrence(due, m_d.tasks.FieldOf(row, Field::Loop), now)
+    const auto next = plan.Repeats() ? NextOccurrence(due, m_d.tasks.FieldOf(row, Field::Loop), now)
                                      : std::nullopt;
     if (!next) {
         m_d.tasks.Remove(row);
@@ -82,7 +82,7 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
             ++asked;
         }
     }
-    const TaskSpec spec = m_d.tasks.SpecOf(row);
+    const TaskPlan plan = m_d.tasks.PlanOf(row);
     if (const auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
         // The recorded process is usually one of the scanned ones: it is counted once.
         const bool scanned = [&] {
@@ -105,8 +105,8 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
     }
     Repeat(row);
     m_d.keeper.KeepList();
-    m_d.power.Dispatch(spec.power);
-    if (spec.quit) {
+    m_d.power.Dispatch(plan.power);
+    if (plan.quit) {
         m_d.exit.QuitImmediately();
         return;
     }
@@ -114,7 +114,7 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
 }
 
 void TaskRunner::RunProgram(const std::string& commandLine, int row) {
-    const TaskSpec spec = m_d.tasks.SpecOf(row);
+    const TaskPlan plan = m_d.tasks.PlanOf(row);
     // A command line that cannot be started is skipped and the task still finishes, its power
     // action included ("shut down at 23:00 whatever happens"); the reason stays with the row
     // until it runs again, and goes to the log.
@@ -134,8 +134,8 @@ void TaskRunner::RunProgram(const std::string& commandLine, int row) {
     m_d.tasks.SetLastFailure(row, std::move(failure));
     Repeat(row);
     m_d.keeper.KeepList();
-    m_d.power.Dispatch(spec.power);
-    if (spec.quit) {
+    m_d.power.Dispatch(plan.power);
+    if (plan.quit) {
         m_d.exit.ExitCommand();
         if (m_d.exit.IsEnding()) {
             return;

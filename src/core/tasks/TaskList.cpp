@@ -5,8 +5,8 @@
 namespace morvane {
 
 TaskList::Row TaskList::MakeRow(Task task) {
-    TaskSpec spec = ParseTask(task, m_order);
-    return Row{std::move(task), std::move(spec), m_nextId++, {}};
+    TaskPlan plan = ParseTask(task, m_order);
+    return Row{std::move(task), std::move(plan), m_nextId++, {}};
 }
 
 int TaskList::RowOf(TaskId id) const {
@@ -36,7 +36,7 @@ int TaskList::AppendAll(std::vector<Task> tasks) {
     m_rows.reserve(m_rows.size() + tasks.size());
     for (Task& task : tasks) {
         m_rows.push_back(MakeRow(std::move(task)));
-        m_idleCount += m_rows.back().spec.IsIdle() ? 1 : 0;
+        m_idleCount += m_rows.back().plan.IsIdle() ? 1 : 0;
     }
     Notify([first, last](TaskListObserver& o) { o.OnRowsAppended(first, last); });
     return first;
@@ -47,7 +47,7 @@ bool TaskList::Remove(int row) {
         return false;
     }
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
-    m_idleCount -= SpecOf(row).IsIdle() ? 1 : 0;
+    m_idleCount -= PlanOf(row).IsIdle() ? 1 : 0;
     m_rows.erase(m_rows.begin() + (row - 1));
     Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
     return true;
@@ -65,11 +65,11 @@ bool TaskList::SetField(int row, Field f, std::string value) {
     text = std::move(value);
     if (f == Field::CloseTime) {
         // The common change (a repeat, an idle restart) reads only what it changed.
-        slot.spec.due = ParseDateText(text, m_order);
+        slot.plan.due = ParseDateText(text, m_order);
     } else {
-        m_idleCount -= slot.spec.IsIdle() ? 1 : 0;
-        slot.spec = ParseTask(slot.task, m_order);
-        m_idleCount += slot.spec.IsIdle() ? 1 : 0;
+        m_idleCount -= slot.plan.IsIdle() ? 1 : 0;
+        slot.plan = ParseTask(slot.task, m_order);
+        m_idleCount += slot.plan.IsIdle() ? 1 : 0;
     }
     Notify([row, f](TaskListObserver& o) { o.OnFieldChanged(row, f); });
     return true;

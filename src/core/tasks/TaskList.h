@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/tasks/Task.h"
-#include "core/tasks/TaskSpec.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <cstdint>
 #include <string>
@@ -40,7 +40,7 @@ public:
 };
 
 /// The ordered rows of the task list, addressed by 1-based position and by a stable id. Each row
-/// keeps its seven texts and their typed reading (TaskSpec), read again whenever a text changes.
+/// keeps its seven texts and their typed reading (TaskPlan), read again whenever a text changes.
 class TaskList {
 public:
     /// `order` reads due times that are not in the canonical form.
@@ -56,7 +56,7 @@ public:
     /// The texts of the task at 1-based position `row`; the row must exist.
     [[nodiscard]] const Task& At(int row) const { return RowAt(row).task; }
     /// The typed reading of the task at `row`; the row must exist.
-    [[nodiscard]] const TaskSpec& SpecOf(int row) const { return RowAt(row).spec; }
+    [[nodiscard]] const TaskPlan& PlanOf(int row) const { return RowAt(row).plan; }
     /// The id of the task at `row`; 0 when there is no such row.
     [[nodiscard]] TaskId IdOf(int row) const { return IsValidRow(row) ? RowAt(row).id : 0; }
     /// Where the task `id` stands now; 0 when it is gone.
@@ -97,7 +97,7 @@ public:
 private:
     struct Row {
         Task task;
-        TaskSpec spec;
+        TaskPlan plan;
         TaskId id = 0;
         std::string failure;
     };

@@ -23,7 +23,7 @@ enum class TaskRepeat { None, Month, Day, Hour, Minute, Unknown };
 
 /// A task's seven texts read once: every decision is made on this value, while the texts stay
 /// what is stored, written and shown, byte for byte.
-struct TaskSpec {
+struct TaskPlan {
     TaskTarget target = TaskTarget::Run;
     TaskTrigger trigger = TaskTrigger::Time;
     /// The "D-H-M-S" period of a countdown or idle trigger; empty for a fixed time.
@@ -45,7 +45,7 @@ struct TaskSpec {
 };
 
 /// Reads a task's texts; the due time in `order` where it is not the canonical form.
-[[nodiscard]] TaskSpec ParseTask(const Task& task, DateOrder order);
+[[nodiscard]] TaskPlan ParseTask(const Task& task, DateOrder order);
 
 /// The power action an `after` text starts with; None when it names none.
 [[nodiscard]] PowerAction PowerOfAfter(std::string_view after);

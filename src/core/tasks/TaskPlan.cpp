@@ -1,4 +1,4 @@
-#include "core/tasks/TaskSpec.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <array>
 #include <utility>
@@ -70,32 +70,32 @@ PowerAction PowerAtIndex(int index) {
                : PowerAction::None;
 }
 
-TaskSpec ParseTask(const Task& task, DateOrder order) {
-    TaskSpec spec;
+TaskPlan ParseTask(const Task& task, DateOrder order) {
+    TaskPlan plan;
     const std::string_view type = task.type;
     if (StartsWith(type, texts::kClose)) {
-        spec.target = task.program == texts::kEmptyProgram ? TaskTarget::Empty : TaskTarget::Close;
+        plan.target = task.program == texts::kEmptyProgram ? TaskTarget::Empty : TaskTarget::Close;
     }
     // The idle prefixes begin with the countdown ones: they are asked first.
     for (const std::string_view prefix : {texts::kCloseIdle, texts::kRunIdle}) {
         if (StartsWith(type, prefix)) {
-            spec.trigger = TaskTrigger::Idle;
-            spec.period = type.substr(prefix.size());
+            plan.trigger = TaskTrigger::Idle;
+            plan.period = type.substr(prefix.size());
         }
     }
-    if (spec.trigger != TaskTrigger::Idle) {
+    if (plan.trigger != TaskTrigger::Idle) {
         for (const std::string_view prefix : {texts::kCloseAfter, texts::kRunAfter}) {
             if (StartsWith(type, prefix)) {
-                spec.trigger = TaskTrigger::Countdown;
-                spec.period = type.substr(prefix.size());
+                plan.trigger = TaskTrigger::Countdown;
+                plan.period = type.substr(prefix.size());
             }
         }
     }
-    spec.repeat = RepeatOf(task.loop);
-    spec.power = PowerOfAfter(task.after);
-    spec.quit = AfterWantsQuit(task.after);
-    spec.due = ParseDateText(task.closeTime, order);
-    return spec;
+    plan.repeat = RepeatOf(task.loop);
+    plan.power = PowerOfAfter(task.after);
+    plan.quit = AfterWantsQuit(task.after);
+    plan.due = ParseDateText(task.closeTime, order);
+    return plan;
 }
 
 } // namespace morvane
