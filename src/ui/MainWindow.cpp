@@ -150,11 +150,15 @@ void MainWindow::BuildExtras() {
 
     m_model->SetTimeLeftSource(
         [&engine = m_d.engine](int row) { return StatusTexts::RowTimeLeft(engine, row); });
+    // Rows change in bursts (a sample restarts every idle row): worded once after, not per row.
+    auto* soon = new QTimer(this);
+    soon->setSingleShot(true);
+    connect(soon, &QTimer::timeout, this, [this] { RefreshLive(); });
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(m_model, signal, this, [this] { RefreshLive(); });
+        connect(m_model, signal, soon, qOverload<>(&QTimer::start));
     }
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { RefreshLive(); });
-    connect(m_model, &QAbstractItemModel::dataChanged, this, [this] { RefreshLive(); });
+    connect(m_model, &QAbstractItemModel::modelReset, soon, qOverload<>(&QTimer::start));
+    connect(m_model, &QAbstractItemModel::dataChanged, soon, qOverload<>(&QTimer::start));
 }
 
 TaskEditor* MainWindow::Editor() {
@@ -484,12 +488,8 @@ void MainWindow::RefreshLive() {
     if (m_timers == nullptr) {
         return; // still being built
     }
-    QStringList parts;
-    for (const QString& part : {StatusTexts::NextDue(m_d.engine), StatusTexts::Armed(m_d.engine)}) {
-        if (!part.isEmpty()) {
-            parts << part;
-        }
-    }
+    QStringList parts{StatusTexts::NextDue(m_d.engine), StatusTexts::Armed(m_d.engine)};
+    parts.removeAll(QString());
     m_statusLine->Show(parts);
     m_tray->Refresh(parts);
     if (m_d.engine.PendingWarning() || m_warning->isVisible()) {
