@@ -11,7 +11,8 @@ namespace morvane {
 
 Engine::Engine(Services services, AppPaths paths)
     : m_s(std::move(services)), m_tasks(m_s.dateOrder), m_scan(m_s.processes, m_host),
-      m_files({std::move(paths), m_s.codec, m_s.fileSync, m_s.log}, m_tasks, m_options),
+      m_files({std::move(paths), m_s.codec, m_s.fileSync, m_s.log}, m_tasks, m_options, m_alerts,
+              m_host),
       m_recorder(m_files, m_prefs, m_host), m_session({m_tasks, m_options, m_language, m_s.clock,
                                                        m_s.autostart, m_files, m_schedule, m_host}),
       m_schedule({m_tasks, m_options, m_prefs, m_s.clock, m_s.power, m_s.processes, m_s.launcher,

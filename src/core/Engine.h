@@ -5,6 +5,7 @@
 #include "core/Session.h"
 #include "core/UiHost.h"
 #include "core/editor/TaskBuilder.h"
+#include "core/extras/Alerts.h"
 #include "core/extras/History.h"
 #include "core/extras/Preferences.h"
 #include "core/extras/Recorder.h"
@@ -23,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -89,6 +91,9 @@ public:
 
     // What the windows show beyond the list itself.
     [[nodiscard]] const Preferences& Prefs() const { return m_prefs; }
+    /// What the user must know about Morvane's own state now (files set aside, saves that
+    /// failed, another instance), oldest first.
+    [[nodiscard]] const std::vector<Alert>& CurrentAlerts() const { return m_alerts.All(); }
     /// What ran and how it went, oldest first.
     [[nodiscard]] const History& Events() const { return m_files.Events(); }
     /// The action held back while the warning notice is shown; none when nothing is held.
@@ -151,6 +156,8 @@ public:
     /// Save in the editor: replaces the task at `row` in place with one built from the fields,
     /// as Add would build it (the after-all-tasks marks included). False when there is no row.
     bool ReplaceTask(int row, const TaskBuilder::Input& in) { return m_schedule.Replace(row, in); }
+    /// Raises an alert found outside the core (another instance on the same files).
+    void RaiseAlert(Alert alert) { m_files.Raise(std::move(alert)); }
     /// Sets and keeps the options outside the settings file.
     void SetPreferences(const Preferences& prefs);
     /// The warning notice's answers. Do it now acts at once; Snooze puts the action off by
@@ -195,6 +202,7 @@ private:
     Options m_options;
     LanguageTable m_language;
     Preferences m_prefs;
+    Alerts m_alerts;
     ProgramScan m_scan;
     KeptFiles m_files;
     Recorder m_recorder;

@@ -40,6 +40,8 @@ public:
     virtual void Notify(const Notice& notice) { (void)notice; }
     /// An event was added to the history.
     virtual void HistoryChanged() {}
+    /// An alert (Engine::CurrentAlerts) was raised or cleared.
+    virtual void AlertsChanged() {}
 };
 
 /// The windows as the core's parts see them: forwards to the windows once they are set, and to
@@ -61,6 +63,7 @@ public:
     void WarningChanged() override { m_target->WarningChanged(); }
     void Notify(const Notice& notice) override { m_target->Notify(notice); }
     void HistoryChanged() override { m_target->HistoryChanged(); }
+    void AlertsChanged() override { m_target->AlertsChanged(); }
 
 private:
     UiHost m_none;

@@ -17,6 +17,7 @@
 #include "ui/StatusLine.h"
 #include "ui/StatusTexts.h"
 #include "ui/TaskEditor.h"
+#include "ui/TaskFileCommands.h"
 #include "ui/TaskListView.h"
 #include "ui/TaskTableModel.h"
 #include "ui/TrayIcon.h"
@@ -304,44 +305,12 @@ void MainWindow::RemoveAllCommand() {
 
 void MainWindow::SaveTasksCommand() {
     HideDoor();
-    CommonDlgsW& dialogs = Editor()->Dialogs();
-    dialogs.Filter = tr("Morvane Task File") + QStringLiteral("(*.mtf)|*.mtf");
-    if (!dialogs.ShowSave(this)) {
-        return;
-    }
-    std::filesystem::path written;
-    const WriteResult result =
-        m_d.engine.SaveTasks(std::filesystem::path(dialogs.FileName.toStdString()), &written);
-    if (!result.Ok()) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Morvane"),
-                        tr("The task list could not be saved to %1.\n\n%2")
-                            .arg(QString::fromStdString(written.string()),
-                                 QString::fromStdString(result.error)),
-                        QMessageBox::Ok, this);
-        box.exec();
-    }
+    TaskFileCommands::Save(m_d.engine, Editor()->Dialogs(), this);
 }
 
 void MainWindow::LoadTasksCommand() {
     HideDoor();
-    CommonDlgsW& dialogs = Editor()->Dialogs();
-    dialogs.Filter = tr("Morvane Task File") + QStringLiteral("(*.mtf)|*.mtf");
-    if (!dialogs.ShowOpen(this)) {
-        return;
-    }
-    TaskFileCount count;
-    {
-        Hourglass wait;
-        count = m_d.engine.LoadTasks(std::filesystem::path(dialogs.FileName.toStdString()));
-    }
-    if (count.skipped > 0) {
-        QMessageBox box(
-            QMessageBox::Warning, QStringLiteral("Morvane"),
-            tr("%n line(s) of %1 are not tasks and were skipped.", nullptr, count.skipped)
-                .arg(dialogs.FileName),
-            QMessageBox::Ok, this);
-        box.exec();
-    }
+    TaskFileCommands::Load(m_d.engine, Editor()->Dialogs(), this);
 }
 
 void MainWindow::SettingCommand() {
@@ -448,6 +417,10 @@ void MainWindow::Notify(const Notice& notice) {
     NotificationSender(m_d.notifications, m_tray->Icon()).Send(notice, m_d.engine.Language());
 }
 
+void MainWindow::AlertsChanged() {
+    RefreshLive();
+}
+
 void MainWindow::HistoryChanged() {
     if (m_history != nullptr) {
         m_history->Refresh();
@@ -488,7 +461,12 @@ void MainWindow::RefreshLive() {
     if (m_timers == nullptr) {
         return; // still being built
     }
-    QStringList parts{StatusTexts::NextDue(m_d.engine), StatusTexts::Armed(m_d.engine)};
+    // What the user must know about Morvane's own files comes first.
+    QStringList parts;
+    for (const Alert& alert : m_d.engine.CurrentAlerts()) {
+        parts << StatusTexts::AlertText(alert);
+    }
+    parts << StatusTexts::NextDue(m_d.engine) << StatusTexts::Armed(m_d.engine);
     parts.removeAll(QString());
     m_statusLine->Show(parts);
     m_tray->Refresh(parts);

@@ -88,6 +88,26 @@ QString StatusTexts::Armed(const Engine& engine) {
     return caption.isEmpty() ? QString() : tr("After all tasks: %1").arg(caption);
 }
 
+QString StatusTexts::AlertText(const Alert& alert) {
+    const QString subject = ShownText(alert.subject);
+    const QString detail = ShownText(alert.detail);
+    switch (alert.kind) {
+    case Alert::Kind::ListSetAside:
+        return tr("%1 could not be read wholly and was kept as %2").arg(subject, detail);
+    case Alert::Kind::NotSaved:
+        if (alert.subject == "tasks") {
+            return tr("Tasks could not be saved: %1").arg(detail);
+        }
+        if (alert.subject == "settings") {
+            return tr("Settings could not be saved: %1").arg(detail);
+        }
+        return tr("%1 could not be saved: %2").arg(subject, detail);
+    case Alert::Kind::NotAlone:
+        return tr("Another Morvane may be using the same tasks: %1").arg(detail);
+    }
+    return {};
+}
+
 QString StatusTexts::RowTimeLeft(const Engine& engine, int row) {
     if (!engine.Tasks().IsValidRow(row)) {
         return {};

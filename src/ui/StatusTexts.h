@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Options.h"
+#include "core/extras/Alerts.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -32,6 +33,8 @@ public:
     /// "After all tasks: Shutdown PC", or that an Empty task's action waits for the others;
     /// empty when nothing is armed.
     [[nodiscard]] static QString Armed(const Engine& engine);
+    /// What an alert says, for the status line.
+    [[nodiscard]] static QString AlertText(const Alert& alert);
     /// The time left of the task at `row`, or that it waits for idleness; empty when unknown.
     [[nodiscard]] static QString RowTimeLeft(const Engine& engine, int row);
 };

@@ -1,5 +1,6 @@
 #include "core/storage/KeptFiles.h"
 
+#include "core/UiHost.h"
 #include "core/storage/LanguageTable.h"
 #include "core/storage/Settings.h"
 #include "core/tasks/TaskList.h"
@@ -36,9 +37,22 @@ std::string Stamp(const DateTime& t) {
 
 } // namespace
 
-KeptFiles::KeptFiles(Deps deps, const TaskList& tasks, const Options& options)
-    : m_d(std::move(deps)), m_tasks(tasks), m_options(options) {
+KeptFiles::KeptFiles(Deps deps, const TaskList& tasks, const Options& options, Alerts& alerts,
+                     UiHost& host)
+    : m_d(std::move(deps)), m_tasks(tasks), m_options(options), m_alerts(alerts), m_host(host) {
     m_history.Load(m_d.paths.HistoryFile());
+}
+
+void KeptFiles::Raise(Alert alert) {
+    if (m_alerts.Raise(std::move(alert))) {
+        m_host.AlertsChanged();
+    }
+}
+
+void KeptFiles::Clear(Alert::Kind kind, const std::string& subject) {
+    if (m_alerts.Clear(kind, subject)) {
+        m_host.AlertsChanged();
+    }
 }
 
 void KeptFiles::Log(const std::string& line) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Options.h"
+#include "core/extras/Alerts.h"
 #include "core/extras/History.h"
 #include "core/extras/Preferences.h"
 #include "core/scheduler/ScheduleHooks.h"
@@ -16,6 +17,7 @@ namespace morvane {
 
 class LanguageTable;
 class TaskList;
+class UiHost;
 
 /// Every file Morvane keeps for the user: the settings, the kept task list, the preferences, the
 /// history and the language markers, and what is done with one that cannot be read. The only
@@ -31,8 +33,10 @@ public:
         std::function<void(const std::string& line)> log = {};
     };
 
-    /// The kept task list is written from `tasks` as the Autoload mark in `options` says.
-    KeptFiles(Deps deps, const TaskList& tasks, const Options& options);
+    /// The kept task list is written from `tasks` as the Autoload mark in `options` says; what
+    /// the user must know about the files is raised in `alerts`, and `host` is told.
+    KeptFiles(Deps deps, const TaskList& tasks, const Options& options, Alerts& alerts,
+              UiHost& host);
 
     [[nodiscard]] const AppPaths& Paths() const { return m_d.paths; }
     void Log(const std::string& line) const;
@@ -77,12 +81,18 @@ public:
     /// Marker files carry the choice to the next start; failures are ignored.
     void MarkLanguage(Mark language) const;
 
+    /// Raises an alert, or clears one, and tells the windows when that changed them.
+    void Raise(Alert alert);
+    void Clear(Alert::Kind kind, const std::string& subject);
+
 private:
     void SetSettingsAside(const DateTime& now);
 
     Deps m_d;
     const TaskList& m_tasks;
     const Options& m_options;
+    Alerts& m_alerts;
+    UiHost& m_host;
     History m_history;
     // The settings could not be read, so whether the kept list is wanted is unknown.
     bool m_keptListUnknown = false;
