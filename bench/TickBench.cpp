@@ -47,7 +47,7 @@ void Tick(benchmark::State& state, bool lastDue) {
     NoActions actions;
     NoHooks hooks;
     NoExit exit;
-    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit, hooks}};
+    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit}};
     for (auto _ : state) {
         scheduler.Tick();
     }

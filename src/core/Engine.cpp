@@ -12,14 +12,18 @@ namespace morvane {
 Engine::Engine(Services services, AppPaths paths)
     : m_s(std::move(services)), m_tasks(m_s.dateOrder), m_scan(m_s.processes, m_host),
       m_files({std::move(paths), m_s.codec, m_s.fileSync, m_s.log}, m_tasks, m_options, m_alerts,
-              m_host),
+              m_host, m_s.clock),
       m_recorder(m_files, m_prefs, m_host), m_session({m_tasks, m_options, m_language, m_s.clock,
                                                        m_s.autostart, m_files, m_schedule, m_host}),
       m_schedule({m_tasks, m_options, m_prefs, m_s.clock, m_s.power, m_s.processes, m_s.launcher,
                   m_s.idle, m_scan, m_files, m_recorder, m_session, m_host, m_s.log}) {
     m_prefs = m_files.ReadPreferences();
     m_s.power.SetRefusalHandler([this](const std::string& action, const std::string& reason) {
-        m_recorder.Record({m_s.clock.Now(), HistoryEvent::Kind::PowerRefused, action, 0, reason});
+        // Heard between commands: kept at once.
+        Kept([&] {
+            m_recorder.Record(
+                {m_s.clock.Now(), HistoryEvent::Kind::PowerRefused, action, 0, reason});
+        });
     });
 }
 
@@ -61,7 +65,7 @@ int Engine::CloseProgramNow(std::string_view program) {
 
 TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
     TaskFileCount count;
-    m_schedule.Load(m_files.ReadTasks(path, m_s.clock.Now(), count));
+    Kept([&] { m_schedule.Load(m_files.ReadTasks(path, m_s.clock.Now(), count)); });
     return count;
 }
 
@@ -75,9 +79,12 @@ void Engine::ToggleMark(Mark mark) {
         m_options.TogglePowerMark(mark);
         break;
     case Mark::Autoload:
-        // The user's click says again whether the kept list is wanted.
+        // The user's click says again whether the kept list is wanted; it is written or removed
+        // at once, as every change of the list is.
         m_files.KeptListAnswered();
         m_options.Toggle(mark);
+        m_files.KeepListSoon();
+        m_files.KeepList();
         break;
     case Mark::Quit:
         m_options.Toggle(mark);

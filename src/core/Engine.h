@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace morvane {
@@ -137,11 +138,15 @@ public:
     /// state; the scheduler runs once tasks exist. Returns whether the list has tasks. A settings
     /// file that is not Morvane's is renamed aside and logged; the kept task list is then neither
     /// loaded nor, at this run's end, replaced or removed (until the Autoload item is clicked).
-    bool LoadSettingsAndTasks() { return m_session.LoadSettingsAndTasks(); }
+    bool LoadSettingsAndTasks() {
+        return Kept([&] { return m_session.LoadSettingsAndTasks(); });
+    }
 
     // Timers.
     /// The 500 ms scheduler tick.
-    void SchedulerTick() { m_schedule.Tick(); }
+    void SchedulerTick() {
+        Kept([&] { m_schedule.Tick(); });
+    }
     /// The 1000 ms activity sampler.
     void MouseTick() { m_schedule.SampleActivity(); }
 
@@ -150,25 +155,41 @@ public:
     void Refresh() { m_scan.Refresh(); }
     /// Add, once the editor's checks have passed: builds the task from the editor's fields,
     /// appends it and lets it set the after-all-tasks marks. Returns its row.
-    int AddTask(const TaskBuilder::Input& in) { return m_schedule.Add(in); }
+    int AddTask(const TaskBuilder::Input& in) {
+        return Kept([&] { return m_schedule.Add(in); });
+    }
     /// Appends a task that is already built. Returns its row.
-    int AddTask(Task task) { return m_schedule.Add(std::move(task)); }
+    int AddTask(Task task) {
+        return Kept([&] { return m_schedule.Add(std::move(task)); });
+    }
     /// Save in the editor: replaces the task at `row` in place with one built from the fields,
     /// as Add would build it (the after-all-tasks marks included). False when there is no row.
-    bool ReplaceTask(int row, const TaskBuilder::Input& in) { return m_schedule.Replace(row, in); }
+    bool ReplaceTask(int row, const TaskBuilder::Input& in) {
+        return Kept([&] { return m_schedule.Replace(row, in); });
+    }
     /// Raises an alert found outside the core (another instance on the same files).
     void RaiseAlert(Alert alert) { m_files.Raise(std::move(alert)); }
     /// Sets and keeps the options outside the settings file.
     void SetPreferences(const Preferences& prefs);
     /// The warning notice's answers. Do it now acts at once; Snooze puts the action off by
     /// ten minutes; Cancel skips this firing only (a repeating task moves to its next time).
-    void WarningDoItNow() { m_schedule.DoItNow(); }
-    void WarningSnooze() { m_schedule.Snooze(); }
-    void WarningCancel() { m_schedule.Cancel(); }
+    void WarningDoItNow() {
+        Kept([&] { m_schedule.DoItNow(); });
+    }
+    void WarningSnooze() {
+        Kept([&] { m_schedule.Snooze(); });
+    }
+    void WarningCancel() {
+        Kept([&] { m_schedule.Cancel(); });
+    }
     /// Delete: removes the row at 1-based position `row`; false when there is none.
-    bool DeleteTask(int row) { return m_schedule.Delete(row); }
+    bool DeleteTask(int row) {
+        return Kept([&] { return m_schedule.Delete(row); });
+    }
     /// Remove All: empties the list. No after-all-tasks action follows, since no task finished.
-    void ClearTasks() { m_schedule.Clear(); }
+    void ClearTasks() {
+        Kept([&] { m_schedule.Clear(); });
+    }
     /// The editor's "close now": ends every running copy of `program` at once, never ourselves.
     /// Returns how many processes were asked to end.
     int CloseProgramNow(std::string_view program);
@@ -180,7 +201,8 @@ public:
                           std::filesystem::path* written = nullptr) {
         return m_files.SaveTasks(chosen, written);
     }
-    /// Load Tasks: appends the file's tasks. Lines that are not tasks are skipped and counted.
+    /// Load Tasks: appends the file's tasks (and keeps them when the list is kept). Lines that are
+    /// not tasks are skipped and counted.
     TaskFileCount LoadTasks(const std::filesystem::path& path);
     void SelectLanguage(Mark language) { m_session.SelectLanguage(language); }
     void ToggleAutostart() { m_session.ToggleAutostart(); }
@@ -196,6 +218,16 @@ public:
     void UnloadSequence() { m_session.UnloadSequence(); }
 
 private:
+    /// Runs a command, then writes the kept task list if the command changed it: every change
+    /// is on the disk once its command or tick is over, written once however many rows changed.
+    template <typename Command> std::invoke_result_t<Command> Kept(Command&& command) {
+        struct KeepAfter {
+            KeptFiles& files;
+            ~KeepAfter() { files.KeepList(); }
+        } keep{m_files};
+        return command();
+    }
+
     Services m_s;
     HostRelay m_host;
     TaskList m_tasks;

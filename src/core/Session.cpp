@@ -57,7 +57,7 @@ void Session::ExitCommand() {
     if (m_end != End::Running) {
         return;
     }
-    if (!m_d.tasks.IsEmpty() && !m_d.host.AskExitQuestion()) {
+    if (!m_d.tasks.IsEmptyAfterRemovals() && !m_d.host.AskExitQuestion()) {
         return;
     }
     m_d.host.HideDoor();
@@ -71,8 +71,9 @@ void Session::QuitImmediately() {
     if (m_end != End::Running) {
         return;
     }
-    // The kept task list stays as the last action wrote it: only the settings are saved.
+    // The kept task list is left as the last action made it: no question, no other change.
     m_end = End::QuitNow;
+    m_d.files.KeepList();
     m_d.files.SaveSettings(m_d.options);
     m_d.host.DetachSkin();
     m_d.host.UnloadEditor();
@@ -85,7 +86,7 @@ void Session::UnloadSequence() {
     }
     m_end = End::Unloaded;
     m_d.files.SaveSettings(m_d.options);
-    m_d.files.KeepList();
+    m_d.files.KeepListNow();
     m_d.host.DetachSkin();
     m_d.host.UnloadEditor();
 }

@@ -51,6 +51,8 @@ QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan)
     case HistoryEvent::Kind::Cancelled:
     case HistoryEvent::Kind::Snoozed:
         return subject;
+    case HistoryEvent::Kind::NotSaved:
+        return event.subject == "settings" ? tr("Save the settings") : tr("Save the tasks");
     }
     return subject;
 }
@@ -74,6 +76,8 @@ QString HistoryWindow::Result(const HistoryEvent& event) {
         return tr("cancelled in the warning");
     case HistoryEvent::Kind::Snoozed:
         return tr("put off by 10 minutes");
+    case HistoryEvent::Kind::NotSaved:
+        return tr("could not be written: %1").arg(detail);
     }
     return detail;
 }

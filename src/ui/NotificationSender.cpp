@@ -17,6 +17,8 @@ QString NotificationSender::Title(const Notice& notice) {
         return tr("Morvane could not start a program");
     case Notice::Kind::NothingToClose:
         return tr("Morvane found nothing to close");
+    case Notice::Kind::NotSaved:
+        return tr("Morvane could not save");
     }
     return QStringLiteral("Morvane");
 }
@@ -31,6 +33,8 @@ QString NotificationSender::Body(const Notice& notice, const LanguageTable& lan)
         return tr("%1 could not start: %2").arg(subject, ShownText(notice.detail));
     case Notice::Kind::NothingToClose:
         return tr("No running program is called %1.").arg(subject);
+    case Notice::Kind::NotSaved:
+        return StatusTexts::AlertText({Alert::Kind::NotSaved, notice.subject, notice.detail});
     }
     return subject;
 }

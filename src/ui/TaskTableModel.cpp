@@ -130,6 +130,26 @@ void TaskTableModel::OnRowRemoved(int row) {
     endRemoveRows();
 }
 
+void TaskTableModel::OnRowsAboutToBeRemoved(const std::vector<int>& /*rows*/) {
+    // Many rows at once (a tick's finished tasks): one reset is linear, row by row is not.
+    beginResetModel();
+}
+
+void TaskTableModel::OnRowsRemoved(const std::vector<int>& rows) {
+    QList<QIcon> kept;
+    kept.reserve(m_rowIcons.size() - static_cast<qsizetype>(rows.size()));
+    auto next = rows.begin();
+    for (qsizetype i = 0; i < m_rowIcons.size(); ++i) {
+        if (next != rows.end() && *next == i + 1) {
+            ++next;
+        } else {
+            kept.push_back(m_rowIcons.at(i));
+        }
+    }
+    m_rowIcons = std::move(kept);
+    endResetModel();
+}
+
 void TaskTableModel::OnFieldChanged(int row, Field field) {
     const QModelIndex cell = index(row - 1, static_cast<int>(field));
     Q_EMIT dataChanged(cell, cell);

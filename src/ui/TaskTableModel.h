@@ -49,6 +49,8 @@ private:
     void OnRowsAppended(int first, int last) override;
     void OnRowAboutToBeRemoved(int row) override;
     void OnRowRemoved(int row) override;
+    void OnRowsAboutToBeRemoved(const std::vector<int>& rows) override;
+    void OnRowsRemoved(const std::vector<int>& rows) override;
     void OnFieldChanged(int row, Field field) override;
     void OnAboutToClear() override;
     void OnCleared() override;

@@ -80,7 +80,7 @@ protected:
     RecordingActions actions{tasks, calls};
     RecordingHooks hooks{calls};
     RecordingExit exit;
-    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit, hooks}};
+    Scheduler scheduler{{tasks, options, clock, dispatch, actions, hooks, exit}};
 };
 
 } // namespace
@@ -99,20 +99,17 @@ TEST_F(SchedulerTest, DueAtTheSecondNotBefore) {
     EXPECT_TRUE(calls.empty());
     clock.Advance(1);
     scheduler.Tick();
-    EXPECT_EQ(calls, (Calls{"refresh", "close a 1"}));
+    EXPECT_EQ(calls, (Calls{"refresh", "close a 1", "refresh"}));
 }
 
-TEST_F(SchedulerTest, OneTaskPerTickInListOrderAndScanPastNotDueRows) {
+TEST_F(SchedulerTest, EveryDueTaskInOnePassInListOrderWithOneScan) {
     tasks.Append(Make("later", "2026/12/07 12:00:00"));
     tasks.Append(Make("x", "2026/12/07 09:00:00"));
     tasks.Append(Make("y", "2026/12/07 09:00:00", "Run - Normal"));
     tasks.Append(Make("z", "abc"));
     scheduler.Tick();
-    scheduler.Tick();
-    scheduler.Tick();
-    scheduler.Tick();
-    EXPECT_EQ(calls, (Calls{"refresh", "close x 2", "refresh", "run /usr/bin/y 2", "refresh",
-                            "close z 2"}));
+    EXPECT_EQ(calls, (Calls{"refresh", "close x 2", "run /usr/bin/y 3", "close z 4", "refresh"}))
+        << "scanned once before the first close, and once after the pass for the windows";
     EXPECT_EQ(tasks.Count(), 1);
 }
 
@@ -120,8 +117,7 @@ TEST_F(SchedulerTest, TypeDecidesCloseOrRunByItsFirstFiveCharacters) {
     tasks.Append(Make("c", "2026/12/07 09:00:00", "Close"));
     tasks.Append(Make("r", "2026/12/07 09:00:00", "close - Normal"));
     scheduler.Tick();
-    scheduler.Tick();
-    EXPECT_EQ(calls, (Calls{"refresh", "close c 1", "refresh", "run /usr/bin/r 1"}));
+    EXPECT_EQ(calls, (Calls{"refresh", "close c 1", "run /usr/bin/r 2", "refresh"}));
 }
 
 TEST_F(SchedulerTest, EmptyTaskIsRemovedThenRefresh) {
@@ -210,7 +206,7 @@ TEST_F(SchedulerTest, RepeatingTaskThatStaysDoesNotFireTheAfterAllStep) {
         void RunProgram(const std::string&, int) override {}
         int closes = 0;
     } keep;
-    Scheduler s({tasks, options, clock, dispatch, keep, hooks, exit, hooks});
+    Scheduler s({tasks, options, clock, dispatch, keep, hooks, exit});
     options.SetChecked(Mark::Shut, true);
     tasks.Append(Make("a", "2026/12/07 09:00:00"));
     s.Tick();
@@ -231,7 +227,7 @@ TEST_F(SchedulerTest, CloseSendsEachProcessWithItsIdentityFromTheScan) {
     processes.running[1] = {"/usr/bin/xterm", 101, 99};
     processes.running.push_back({"/usr/bin/xterm", 300, 20});
     platform::FakeLauncher launcher;
-    TaskRunner runner({tasks, running, processes, launcher, clock, dispatch, hooks, exit, hooks});
+    TaskRunner runner({tasks, running, processes, launcher, clock, dispatch, hooks, exit});
     const int row = tasks.Append(Task{"xterm", "/usr/bin/xterm", "300", "2026/12/07 09:00:00",
                                       "None", "Close - Normal", ""});
 

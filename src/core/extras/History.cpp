@@ -16,7 +16,7 @@ namespace {
 using Kind = HistoryEvent::Kind;
 
 // Fixed words, so the file reads the same whatever language the windows show.
-constexpr std::array<std::pair<Kind, std::string_view>, 8> kKindWords = {{
+constexpr std::array<std::pair<Kind, std::string_view>, 9> kKindWords = {{
     {Kind::Closed, "closed"},
     {Kind::NothingToClose, "nothing-to-close"},
     {Kind::Started, "started"},
@@ -25,6 +25,7 @@ constexpr std::array<std::pair<Kind, std::string_view>, 8> kKindWords = {{
     {Kind::PowerRefused, "power-refused"},
     {Kind::Cancelled, "cancelled"},
     {Kind::Snoozed, "snoozed"},
+    {Kind::NotSaved, "not-saved"},
 }};
 
 std::string_view WordOf(Kind kind) {
@@ -107,15 +108,25 @@ void History::Load(const std::filesystem::path& path) {
 }
 
 WriteResult History::Append(HistoryEvent event, platform::FileSync* sync) {
+    Add(std::move(event));
+    return Write(sync);
+}
+
+void History::Add(HistoryEvent event) {
     event.subject = Flat(std::move(event.subject));
     event.detail = Flat(std::move(event.detail));
     m_events.push_back(std::move(event));
     if (m_events.size() > kLimit) {
         m_events.pop_front();
     }
-    if (m_path.empty()) {
+    m_unwritten = true;
+}
+
+WriteResult History::Write(platform::FileSync* sync) {
+    if (m_path.empty() || !m_unwritten) {
         return {};
     }
+    m_unwritten = false;
     // Rewritten whole rather than appended to: the old file stays intact until the new one is
     // in its place, and the cap needs the oldest lines gone anyway.
     std::vector<std::string> lines;

@@ -21,6 +21,8 @@ struct HistoryEvent {
         PowerRefused,   ///< The system refused the power action `subject`; `detail` says why.
         Cancelled,      ///< The user cancelled `subject` in the warning notice.
         Snoozed,        ///< The user put `subject` off by ten minutes in the warning notice.
+        NotSaved,       ///< `subject` (the tasks, the settings) could not be written; `detail`
+                        ///< says why.
     };
 
     DateTime time;
@@ -42,12 +44,17 @@ public:
     void Load(const std::filesystem::path& path);
     /// Adds an event, dropping the oldest beyond kLimit, and writes the file when one is set.
     WriteResult Append(HistoryEvent event, platform::FileSync* sync = nullptr);
+    /// Adds an event without writing: many events of one tick are written once.
+    void Add(HistoryEvent event);
+    /// Writes the file when events were added since it was last written.
+    WriteResult Write(platform::FileSync* sync = nullptr);
 
     [[nodiscard]] const std::deque<HistoryEvent>& Events() const { return m_events; }
 
 private:
     std::filesystem::path m_path;
     std::deque<HistoryEvent> m_events;
+    bool m_unwritten = false;
 };
 
 } // namespace morvane

@@ -29,6 +29,7 @@ struct Notice {
         PowerSoon,      ///< `subject` (a power action name) happens in `minutesLeft` minutes.
         CouldNotStart,  ///< A run task could not start `subject`; `detail` says why.
         NothingToClose, ///< A close task found no process of `subject`.
+        NotSaved,       ///< `subject` ("tasks", "settings") could not be written; `detail` why.
     };
     Kind kind = Kind::PowerSoon;
     std::string subject;

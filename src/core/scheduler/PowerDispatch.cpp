@@ -1,5 +1,6 @@
 #include "core/scheduler/PowerDispatch.h"
 
+#include "core/scheduler/ScheduleHooks.h"
 #include "platform/Power.h"
 
 namespace morvane {
@@ -32,6 +33,12 @@ PowerAction ActionOf(Mark mark) {
 }
 
 void PowerDispatch::Dispatch(PowerAction action) {
+    if (action == PowerAction::None) {
+        return;
+    }
+    if (m_keeper != nullptr) {
+        m_keeper->KeepList();
+    }
     switch (action) {
     case PowerAction::None:
         return;

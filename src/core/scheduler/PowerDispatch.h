@@ -10,6 +10,7 @@
 
 namespace morvane {
 
+class ListKeeper;
 namespace platform {
 class Power;
 }
@@ -35,7 +36,10 @@ inline constexpr std::array<std::pair<Mark, PowerAction>, 5> kAfterAllOrder = {{
 /// before a reboot, shutdown or log-off.
 class PowerDispatch {
 public:
-    PowerDispatch(platform::Power& power, Options& options) : m_power(power), m_options(options) {}
+    /// `keeper`, when given, puts the kept task list on the disk before each request: restored
+    /// after a reboot, a task that already ran would run again.
+    PowerDispatch(platform::Power& power, Options& options, ListKeeper* keeper = nullptr)
+        : m_power(power), m_options(options), m_keeper(keeper) {}
 
     /// A task's own after-action.
     void Dispatch(PowerAction action);
@@ -50,6 +54,7 @@ private:
     platform::Power& m_power;
     RequestListener m_listener;
     Options& m_options;
+    ListKeeper* m_keeper;
 };
 
 } // namespace morvane

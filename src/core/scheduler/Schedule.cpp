@@ -42,12 +42,12 @@ TaskBuilder::Input AfterChoiceOf(const TaskPlan& plan) {
 } // namespace
 
 Schedule::Schedule(Deps deps)
-    : m_d(std::move(deps)), m_dispatch(m_d.power, m_d.options),
+    : m_d(std::move(deps)), m_dispatch(m_d.power, m_d.options, &m_d.files),
       m_gate(m_d.tasks, m_d.options, m_d.prefs, m_d.clock, m_d.host),
       m_runner({m_d.tasks, m_d.scan.Programs(), m_d.processes, m_d.launcher, m_d.clock, m_dispatch,
-                m_d.scan, m_d.exit, m_d.files, m_d.log, &m_d.recorder}),
+                m_d.scan, m_d.exit, m_d.log, &m_d.recorder}),
       m_scheduler({m_d.tasks, m_d.options, m_d.clock, m_dispatch, m_runner, m_d.scan, m_d.exit,
-                   m_d.files, &m_gate, &m_d.idle}),
+                   &m_gate, &m_d.idle}),
       m_idleTrigger(m_d.tasks, m_d.clock, m_d.idle) {
     m_d.tasks.AddObserver(this);
     m_d.options.AddListener([this](Mark /*mark*/, bool /*checked*/) {
@@ -91,6 +91,10 @@ void Schedule::OnRowRemoved(int /*row*/) {
     ListChanged();
 }
 
+void Schedule::OnRowsRemoved(const std::vector<int>& /*rows*/) {
+    ListChanged();
+}
+
 void Schedule::OnCleared() {
     ListChanged();
 }
@@ -110,6 +114,9 @@ void Schedule::Tick() {
     {
         const FlagScope inTick(m_inTick);
         const DateTime now = m_d.clock.Now();
+        if (m_lastTick && now < *m_lastTick) {
+            ReArmAfterStepBack(*m_lastTick, now);
+        }
         NotifyPowerSoon(now);
         switch (m_gate.BeforeTick(now)) {
         case ActionGate::Step::Go:
@@ -207,7 +214,6 @@ void Schedule::Snooze() {
         m_gate.SnoozeAfterAll(until);
     } else {
         m_d.tasks.SetField(held->row, Field::CloseTime, FormatCanonical(until));
-        m_d.files.KeepList();
     }
     RecordAnswer(HistoryEvent::Kind::Snoozed, held->warning);
     UpdateTimers();
@@ -280,6 +286,46 @@ std::string Schedule::IdleUnavailableReason() const {
     std::string reason = m_d.idle.UnavailableReason();
     // Never empty while idle tasks wait: the user is told something.
     return reason.empty() ? "Activity cannot be seen on this desktop." : reason;
+}
+
+void Schedule::ReArmAfterStepBack(const DateTime& before, const DateTime& now) {
+    for (int row = 1; row <= m_d.tasks.Count(); ++row) {
+        const TaskPlan& plan = m_d.tasks.PlanOf(row);
+        if (!plan.Repeats() || !plan.due) {
+            continue;
+        }
+        const DateTime due = *plan.due;
+        std::optional<DateTime> earlier;
+        if (plan.repeat == TaskRepeat::Month) {
+            // A month or more back; on time before the step, and more than a month ahead after.
+            if (AddMonths(now, 1).value_or(before) > before ||
+                !(due <= AddMonths(before, 1).value_or(due)) || !(AddMonths(now, 1) < due)) {
+                continue;
+            }
+            earlier = due;
+            for (int i = 0; i < 1200; ++i) {
+                const auto back = AddMonths(*earlier, -1);
+                if (!back || !(now < *back)) {
+                    break;
+                }
+                earlier = back;
+            }
+        } else {
+            const std::int64_t step = plan.repeat == TaskRepeat::Minute ? 60
+                                      : plan.repeat == TaskRepeat::Hour ? 3600
+                                                                        : 86400;
+            const std::int64_t ahead = SecondsBetween(now, due);
+            if (SecondsBetween(now, before) < step || SecondsBetween(before, due) > step ||
+                ahead <= step) {
+                continue;
+            }
+            // The first step of the task's own series that lies after now.
+            earlier = AddSeconds(due, -((ahead - 1) / step) * step);
+        }
+        if (earlier) {
+            m_d.tasks.SetField(row, Field::CloseTime, FormatCanonical(*earlier));
+        }
+    }
 }
 
 PowerAction Schedule::PowerAt(int row) const {

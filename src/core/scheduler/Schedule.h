@@ -104,6 +104,7 @@ public:
 private:
     void OnRowsAppended(int first, int last) override;
     void OnRowRemoved(int row) override;
+    void OnRowsRemoved(const std::vector<int>& rows) override;
     void OnFieldChanged(int row, Field field) override;
     void OnCleared() override;
 
@@ -112,6 +113,12 @@ private:
     void ReleaseHeld();
     void RecordAnswer(HistoryEvent::Kind kind, const Warning& warning);
     void NotifyPowerSoon(const DateTime& now);
+    /// The clock went back from `before` to `now` (set by hand, the end of daylight saving) by
+    /// at least one step of a repeating task: if that task was on time and now lies more than
+    /// one step ahead, it would wait the whole way back again; it is moved to the first step of
+    /// its own series after now. A smaller correction only makes it wait that much longer, so
+    /// it never runs twice for it. Fixed-time one-off tasks are left as they are.
+    void ReArmAfterStepBack(const DateTime& before, const DateTime& now);
     /// The power action that follows `row` at its time: its own, or the after-all-tasks one of
     /// the last one-off task.
     [[nodiscard]] PowerAction PowerAt(int row) const;

@@ -16,7 +16,8 @@ public:
     virtual void Refresh() = 0;
 };
 
-/// Writes or removes the kept task list, as the option and the list say.
+/// Writes or removes the kept task list, as the option and the list say, when the list changed
+/// since it was last written: once after each tick or command, and before any power request.
 class ListKeeper {
 public:
     ListKeeper() = default;

@@ -7,7 +7,6 @@ namespace morvane {
 
 class AppExit;
 class Clock;
-class ListKeeper;
 class Options;
 class PowerDispatch;
 class Rescan;
@@ -31,7 +30,6 @@ public:
         TaskActions& actions;
         Rescan& rescan;
         AppExit& exit;
-        ListKeeper& keeper;
         /// Asked before each action; null: nothing is held.
         TaskGate* gate = nullptr;
         /// Where idleness comes from; while it cannot be known, no-mouse-movement tasks are
@@ -41,10 +39,13 @@ public:
 
     explicit Scheduler(Deps deps) : m_d(deps) {}
 
-    /// One tick. It never yields to the event loop: it is a plain scan of the rows' due times,
-    /// read when the rows were, so no row can vanish under it.
+    /// One tick: every due task, in list order, in one pass over the rows' due times (read when
+    /// the rows were), with one scan of the running programs for the close tasks among them.
+    /// A task held by the gate stops the pass, and the tasks behind it wait. It never yields to
+    /// the event loop, so no row can vanish under it; a pass that has worked for a quarter of a
+    /// second stops and goes on at the next tick, so the program keeps answering.
     void Tick();
-    /// Hands the task at `row` to its action, as a tick does once it is due and not held.
+    /// Hands the task at `row` to its action on its own, as a released warning does.
     void Fire(int row);
     /// What follows when the list is empty: the after-all-tasks action, then quit.
     void FinishIfEmpty();
@@ -56,6 +57,9 @@ public:
     void ForgetEmptyWaiting() { m_emptyActionWaiting = false; }
 
 private:
+    /// Hands the task at `row` to its action; `scanned` says whether this pass has scanned.
+    void Fire(int row, bool& scanned);
+
     Deps m_d;
     bool m_emptyActionWaiting = false;
 };

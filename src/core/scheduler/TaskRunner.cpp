@@ -41,7 +41,6 @@ void TaskRunner::Record(HistoryEvent::Kind kind, std::string subject, int count,
 
 void TaskRunner::Skip(int row) {
     Repeat(row);
-    m_d.keeper.KeepList();
     m_d.rescan.Refresh();
 }
 
@@ -104,13 +103,10 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
         Record(HistoryEvent::Kind::NothingToClose, program, 0, {});
     }
     Repeat(row);
-    m_d.keeper.KeepList();
     m_d.power.Dispatch(plan.power);
     if (plan.quit) {
         m_d.exit.QuitImmediately();
-        return;
     }
-    m_d.rescan.Refresh();
 }
 
 void TaskRunner::RunProgram(const std::string& commandLine, int row) {
@@ -133,15 +129,10 @@ void TaskRunner::RunProgram(const std::string& commandLine, int row) {
     }
     m_d.tasks.SetLastFailure(row, std::move(failure));
     Repeat(row);
-    m_d.keeper.KeepList();
     m_d.power.Dispatch(plan.power);
     if (plan.quit) {
         m_d.exit.ExitCommand();
-        if (m_d.exit.IsEnding()) {
-            return;
-        }
     }
-    m_d.rescan.Refresh();
 }
 
 } // namespace morvane

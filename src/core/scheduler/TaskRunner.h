@@ -12,7 +12,6 @@ namespace morvane {
 
 class AppExit;
 class Clock;
-class ListKeeper;
 class PowerDispatch;
 class Recorder;
 class Rescan;
@@ -22,8 +21,9 @@ namespace platform {
 class Launcher;
 }
 
-/// The close and run actions: end or start, then remove or re-arm the row, keep the task list,
-/// perform the task's own after-action, and ask for a rescan.
+/// The close and run actions: end or start, then remove or re-arm the row and perform the task's
+/// own after-action. The list is kept by whoever changed it, once a tick; the scan that a close
+/// reads is the scheduler's.
 class TaskRunner final : public TaskActions {
 public:
     struct Deps {
@@ -35,7 +35,6 @@ public:
         PowerDispatch& power;
         Rescan& rescan;
         AppExit& exit;
-        ListKeeper& keeper;
         /// Where what could not be done is written; may be empty.
         std::function<void(const std::string&)> log = {};
         /// Keeps what each action came to; none when null.

@@ -1,10 +1,13 @@
 #include "core/storage/KeptFiles.h"
 
 #include "core/UiHost.h"
+#include "core/extras/Warning.h"
 #include "core/storage/LanguageTable.h"
 #include "core/storage/Settings.h"
 #include "core/tasks/TaskList.h"
+#include "types/Clock.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace morvane {
@@ -38,9 +41,67 @@ std::string Stamp(const DateTime& t) {
 } // namespace
 
 KeptFiles::KeptFiles(Deps deps, const TaskList& tasks, const Options& options, Alerts& alerts,
-                     UiHost& host)
-    : m_d(std::move(deps)), m_tasks(tasks), m_options(options), m_alerts(alerts), m_host(host) {
+                     UiHost& host, const Clock& clock)
+    : m_d(std::move(deps)), m_tasks(tasks), m_options(options), m_alerts(alerts), m_host(host),
+      m_clock(clock) {
     m_history.Load(m_d.paths.HistoryFile());
+    m_tasks.AddObserver(this);
+}
+
+KeptFiles::~KeptFiles() {
+    m_tasks.RemoveObserver(this);
+}
+
+void KeptFiles::OnRowsAppended(int /*first*/, int /*last*/) {
+    m_listChanged = true;
+}
+
+void KeptFiles::OnRowRemoved(int /*row*/) {
+    Removed(1);
+}
+
+void KeptFiles::OnRowsRemoved(const std::vector<int>& rows) {
+    Removed(static_cast<int>(rows.size()));
+}
+
+void KeptFiles::Removed(int count) {
+    // Rows a pass had finished were left out of the file written before a power request: their
+    // going changes nothing on the disk, unless more went since.
+    if (count != m_removalsKept) {
+        m_listChanged = true;
+    }
+    m_removalsKept = 0;
+}
+
+void KeptFiles::OnCleared() {
+    m_listChanged = true;
+}
+
+void KeptFiles::OnFieldChanged(int row, Field field) {
+    // An idle task's time moves with every movement of the mouse, and is worked out afresh
+    // whenever the list is loaded: not worth a write.
+    if (field != Field::CloseTime || !m_tasks.PlanOf(row).IsIdle()) {
+        m_listChanged = true;
+    }
+}
+
+void KeptFiles::Saved(const std::string& subject, const WriteResult& written) {
+    if (written.Ok()) {
+        Clear(Alert::Kind::NotSaved, subject);
+        return;
+    }
+    Log("the " + std::string(subject == "tasks" ? "kept task list" : subject) +
+        " could not be written: " + written.error);
+    const bool known =
+        std::any_of(m_alerts.All().begin(), m_alerts.All().end(), [&](const Alert& a) {
+            return a.kind == Alert::Kind::NotSaved && a.subject == subject;
+        });
+    Raise({Alert::Kind::NotSaved, subject, written.error});
+    if (!known) {
+        m_host.Notify({Notice::Kind::NotSaved, subject, written.error, 0});
+        Record({m_clock.Now(), HistoryEvent::Kind::NotSaved, subject, 0, written.error});
+        m_host.HistoryChanged();
+    }
 }
 
 void KeptFiles::Raise(Alert alert) {
@@ -79,13 +140,9 @@ void KeptFiles::SetSettingsAside(const DateTime& now) {
         "; the kept task list is left as it is");
 }
 
-void KeptFiles::SaveSettings(const Options& options) const {
+void KeptFiles::SaveSettings(const Options& options) {
     EnsureFolder(m_d.paths.appDataFolder);
-    if (const WriteResult written =
-            morvane::SaveSettings(m_d.paths.SettingsFile(), options, m_d.sync);
-        !written.Ok()) {
-        Log("the settings could not be written: " + written.error);
-    }
+    Saved("settings", morvane::SaveSettings(m_d.paths.SettingsFile(), options, m_d.sync));
 }
 
 std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime& now) const {
@@ -103,18 +160,29 @@ std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime
 }
 
 void KeptFiles::KeepList() {
+    if (m_listChanged || m_tasks.PendingRemovals() > m_removalsKept) {
+        WriteList();
+    }
+    WriteHistory();
+}
+
+void KeptFiles::KeepListNow() {
+    WriteList();
+    WriteHistory();
+}
+
+void KeptFiles::WriteList() {
+    m_listChanged = false;
+    m_removalsKept = m_tasks.PendingRemovals();
     if (m_keptListUnknown) {
         return;
     }
-    if (!m_tasks.IsEmpty() && m_options.IsChecked(Mark::Autoload)) {
+    if (!m_tasks.IsEmptyAfterRemovals() && m_options.IsChecked(Mark::Autoload)) {
         EnsureFolder(m_d.paths.appDataFolder);
-        if (const WriteResult written =
-                WriteTaskFile(m_d.paths.KeptTaskList(), m_tasks, m_d.codec, m_d.sync);
-            !written.Ok()) {
-            Log("the kept task list could not be written: " + written.error);
-        }
+        Saved("tasks", WriteTaskFile(m_d.paths.KeptTaskList(), m_tasks, m_d.codec, m_d.sync));
     } else {
         RemoveFileQuietly(m_d.paths.KeptTaskList(), m_d.sync);
+        Clear(Alert::Kind::NotSaved, "tasks");
     }
 }
 
@@ -151,10 +219,15 @@ void KeptFiles::SavePreferences(const Preferences& prefs) const {
 }
 
 void KeptFiles::Record(HistoryEvent event) {
+    // Written with the list, once a tick or command: many firings make one write.
+    m_history.Add(std::move(event));
+}
+
+void KeptFiles::WriteHistory() {
     EnsureFolder(m_d.paths.appDataFolder);
     // Not flushed to the disk: a record, not the user's data, and it would delay the power
     // requests it follows. The rename still leaves the old file or the new one whole.
-    if (const WriteResult written = m_history.Append(std::move(event)); !written.Ok()) {
+    if (const WriteResult written = m_history.Write(); !written.Ok()) {
         Log("the history could not be written: " + written.error);
     }
 }

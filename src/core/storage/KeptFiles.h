@@ -8,6 +8,7 @@
 #include "core/storage/AppPaths.h"
 #include "core/storage/TaskFile.h"
 #include "core/storage/TextFile.h"
+#include "core/tasks/TaskList.h"
 
 #include <filesystem>
 #include <functional>
@@ -15,14 +16,14 @@
 
 namespace morvane {
 
+class Clock;
 class LanguageTable;
-class TaskList;
 class UiHost;
 
 /// Every file Morvane keeps for the user: the settings, the kept task list, the preferences, the
 /// history and the language markers, and what is done with one that cannot be read. The only
 /// part that touches the application-data folder.
-class KeptFiles final : public ListKeeper {
+class KeptFiles final : public ListKeeper, private TaskListObserver {
 public:
     struct Deps {
         AppPaths paths;
@@ -36,7 +37,10 @@ public:
     /// The kept task list is written from `tasks` as the Autoload mark in `options` says; what
     /// the user must know about the files is raised in `alerts`, and `host` is told.
     KeptFiles(Deps deps, const TaskList& tasks, const Options& options, Alerts& alerts,
-              UiHost& host);
+              UiHost& host, const Clock& clock);
+    ~KeptFiles() override;
+    KeptFiles(const KeptFiles&) = delete;
+    KeptFiles& operator=(const KeptFiles&) = delete;
 
     [[nodiscard]] const AppPaths& Paths() const { return m_d.paths; }
     void Log(const std::string& line) const;
@@ -46,7 +50,7 @@ public:
     /// with `now`) and logged; the kept task list is then neither loaded nor replaced or removed
     /// at this run's end, since whether the user wants it is unknown.
     void ReadSettings(Options& options, const DateTime& now);
-    void SaveSettings(const Options& options) const;
+    void SaveSettings(const Options& options);
     /// Whether the settings could not be read, so the kept list must be left as it is.
     [[nodiscard]] bool KeptListUnknown() const { return m_keptListUnknown; }
     /// The user said again whether the kept list is wanted (a click on Autoload).
@@ -54,9 +58,15 @@ public:
     /// The kept task list's tasks, when it is wanted and exists; lines that are not tasks are
     /// logged.
     [[nodiscard]] std::vector<Task> ReadKeptList(const Options& options, const DateTime& now) const;
-    /// Writes the kept task list, or removes it when the list is empty or not wanted; written
-    /// through to the disk, since this runs right before shutdown and hibernate requests.
+    /// Writes the kept task list, or removes it when the list is empty or not wanted, if the
+    /// list changed since it was last kept; written through to the disk, since this runs right
+    /// before shutdown and hibernate requests. A write that fails is said in the window, the
+    /// notifications and the history, and tried again at the next change.
     void KeepList() override;
+    /// The same whether or not the list changed (the program is ending); the history too.
+    void KeepListNow();
+    /// Whether the kept list is wanted changed: it is written or removed at the next keeping.
+    void KeepListSoon() { m_listChanged = true; }
 
     // Task files the user chooses.
     /// ".mtf" added when missing; `written` receives the name written.
@@ -70,7 +80,7 @@ public:
     [[nodiscard]] Preferences ReadPreferences() const;
     void SavePreferences(const Preferences& prefs) const;
     [[nodiscard]] const History& Events() const { return m_history; }
-    /// Adds an event and rewrites the history file.
+    /// Adds an event; the history file is written with the list (KeepList).
     void Record(HistoryEvent event);
 
     // The language.
@@ -86,16 +96,33 @@ public:
     void Clear(Alert::Kind kind, const std::string& subject);
 
 private:
+    void OnRowsAppended(int first, int last) override;
+    void OnRowRemoved(int row) override;
+    void OnRowsRemoved(const std::vector<int>& rows) override;
+    void OnFieldChanged(int row, Field field) override;
+    void OnCleared() override;
+
     void SetSettingsAside(const DateTime& now);
+    void WriteList();
+    void Removed(int count);
+    void WriteHistory();
+    /// A write of `subject` ("tasks", "settings") went as `written` says: a failure is raised
+    /// once per run of failures; the first success after them clears it.
+    void Saved(const std::string& subject, const WriteResult& written);
 
     Deps m_d;
     const TaskList& m_tasks;
     const Options& m_options;
     Alerts& m_alerts;
     UiHost& m_host;
+    const Clock& m_clock;
     History m_history;
     // The settings could not be read, so whether the kept list is wanted is unknown.
     bool m_keptListUnknown = false;
+    // The list changed since it was last kept.
+    bool m_listChanged = false;
+    // Rows removed in a pass that were already left out of the file when it was written.
+    int m_removalsKept = 0;
 };
 
 } // namespace morvane

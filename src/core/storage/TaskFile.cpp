@@ -9,7 +9,10 @@ WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tas
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(tasks.Count()));
     for (int row = 1; row <= tasks.Count(); ++row) {
-        lines.push_back(JoinTaskLine(tasks.At(row)));
+        // A task that finished in a pass the program ends in is not kept to run again.
+        if (!tasks.IsRemoved(row)) {
+            lines.push_back(JoinTaskLine(tasks.At(row)));
+        }
     }
     return WriteTextLinesAtomic(path, lines, codec, sync);
 }

@@ -43,8 +43,13 @@ int TaskList::AppendAll(std::vector<Task> tasks) {
 }
 
 bool TaskList::Remove(int row) {
-    if (!IsValidRow(row)) {
+    if (!IsValidRow(row) || m_rows[static_cast<std::size_t>(row - 1)].removed) {
         return false;
+    }
+    if (m_deferRemovals) {
+        m_rows[static_cast<std::size_t>(row - 1)].removed = true;
+        m_removed.insert(std::upper_bound(m_removed.begin(), m_removed.end(), row), row);
+        return true;
     }
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
     m_idleCount -= PlanOf(row).IsIdle() ? 1 : 0;
@@ -99,9 +104,30 @@ bool TaskList::SetLastFailure(int row, std::string failure) {
     return true;
 }
 
+void TaskList::EndRemovals() {
+    m_deferRemovals = false;
+    std::vector<int> rows;
+    rows.swap(m_removed);
+    if (rows.size() == 1) {
+        m_rows[static_cast<std::size_t>(rows[0] - 1)].removed = false;
+        Remove(rows[0]);
+        return;
+    }
+    if (rows.empty()) {
+        return;
+    }
+    Notify([&rows](TaskListObserver& o) { o.OnRowsAboutToBeRemoved(rows); });
+    for (const int row : rows) {
+        m_idleCount -= PlanOf(row).IsIdle() ? 1 : 0;
+    }
+    std::erase_if(m_rows, [](const Row& r) { return r.removed; });
+    Notify([&rows](TaskListObserver& o) { o.OnRowsRemoved(rows); });
+}
+
 void TaskList::Clear() {
     Notify([](TaskListObserver& o) { o.OnAboutToClear(); });
     m_rows.clear();
+    m_removed.clear();
     m_idleCount = 0;
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }

@@ -31,6 +31,11 @@ public:
     virtual void OnRowAboutToBeRemoved(int row) { (void)row; }
     /// The row at 1-based position `row` was removed; later rows moved up by one.
     virtual void OnRowRemoved(int row) { (void)row; }
+    /// Rows at these 1-based positions (ascending, more than one) are about to be removed at
+    /// once; they still hold their texts.
+    virtual void OnRowsAboutToBeRemoved(const std::vector<int>& rows) { (void)rows; }
+    /// Those rows were removed; the others closed up in order.
+    virtual void OnRowsRemoved(const std::vector<int>& rows) { (void)rows; }
     /// Field `field` of row `row` now holds a new text.
     virtual void OnFieldChanged(int row, Field field) { (void)row, (void)field; }
     /// Every row is about to be removed at once.
@@ -63,6 +68,12 @@ public:
     [[nodiscard]] int RowOf(TaskId id) const;
     /// Field `f` of row `row`; the empty text for a row that does not exist.
     [[nodiscard]] const std::string& FieldOf(int row, Field f) const;
+    /// Whether row `row` was removed while removals are deferred: it still stands, but is gone.
+    [[nodiscard]] bool IsRemoved(int row) const { return IsValidRow(row) && RowAt(row).removed; }
+    /// How many rows were removed while removals are deferred.
+    [[nodiscard]] int PendingRemovals() const { return static_cast<int>(m_removed.size()); }
+    /// Whether no task is left once the deferred removals are done.
+    [[nodiscard]] bool IsEmptyAfterRemovals() const { return Count() == PendingRemovals(); }
     /// How many rows wait for a period without activity.
     [[nodiscard]] int IdleTaskCount() const { return m_idleCount; }
 
@@ -81,6 +92,11 @@ public:
     bool Replace(int row, const Task& task);
     /// Removes every row.
     void Clear();
+    /// Until EndRemovals, a removed row keeps its place (and its texts), so a pass over the rows
+    /// can go on by position; EndRemovals then takes them all out in one sweep, announced as one
+    /// change. Many rows finishing in one tick cost one pass, not one shift of the list each.
+    void BeginRemovals() { m_deferRemovals = true; }
+    void EndRemovals();
 
     /// Why the last run of row `row` went wrong (a program that could not start); empty when
     /// it went well or the row has not run. It moves with its row and is never stored in a file.
@@ -100,6 +116,7 @@ private:
         TaskPlan plan;
         TaskId id = 0;
         std::string failure;
+        bool removed = false; // waits for EndRemovals
     };
 
     [[nodiscard]] const Row& RowAt(int row) const {
@@ -113,6 +130,9 @@ private:
     }
 
     DateOrder m_order;
+    bool m_deferRemovals = false;
+    // Removed while removals were deferred, in position order.
+    std::vector<int> m_removed;
     // Rows only ever join at the end, so ids rise with the position.
     std::vector<Row> m_rows;
     TaskId m_nextId = 1;
