@@ -129,7 +129,8 @@ void KeptFiles::SetKeptListAside(const DateTime& now, int skipped) {
     if (!copied) {
         m_keptListUnknown = true;
     }
-    Log(from.string() + ": " + std::to_string(skipped) + " line(s) that are not tasks were skipped" +
+    Log(from.string() + ": " + std::to_string(skipped) +
+        " line(s) that are not tasks were skipped" +
         (copied ? "; the file was kept as " + to.string()
                 : "; no copy could be made (" + ec.message() + "), so it is left as it is"));
     Raise({Alert::Kind::ListSetAside, NameText(from), NameText(copied ? to : from)});
@@ -137,8 +138,8 @@ void KeptFiles::SetKeptListAside(const DateTime& now, int skipped) {
 
 void KeptFiles::RemoveStaleTemporaries() const {
     const AppPaths& p = m_d.paths;
-    const std::filesystem::path own[] = {p.KeptTaskList(),    p.SettingsFile(), p.PreferencesFile(),
-                                         p.HistoryFile(),     p.FrenchMarker(), p.PolishMarker()};
+    const std::filesystem::path own[] = {p.KeptTaskList(), p.SettingsFile(), p.PreferencesFile(),
+                                         p.HistoryFile(),  p.FrenchMarker(), p.PolishMarker()};
     std::error_code ec;
     for (std::filesystem::directory_iterator it(p.appDataFolder, ec), end; !ec && it != end;
          it.increment(ec)) {

@@ -86,9 +86,8 @@ std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path, const Dat
                 return;
             }
             // Fields are cut at the same TABs only when decoding kept every TAB a TAB.
-            if (codec.Encode(text) != bytes &&
-                std::count(text.begin(), text.end(), '\t') ==
-                    std::count(bytes.begin(), bytes.end(), '\t')) {
+            if (codec.Encode(text) != bytes && std::count(text.begin(), text.end(), '\t') ==
+                                                   std::count(bytes.begin(), bytes.end(), '\t')) {
                 KeepBytesReadFrom(task, bytes, codec);
             }
             RearmCountdown(task, now);

@@ -278,8 +278,7 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
 }
 
 WriteResult WriteByteLinesAtomic(const std::filesystem::path& path,
-                                 const std::vector<std::string>& lines,
-                                 platform::FileSync* sync) {
+                                 const std::vector<std::string>& lines, platform::FileSync* sync) {
     return WriteLinesAtomic(path, lines, nullptr, sync);
 }
 
