@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const morvane::TaskFileCount count = morvane::ReadTaskFile(file.Hold(data, size), tasks, now);
     Require(count.added == tasks.Count(), "the count read is the count of rows added");
     Require(count.skipped >= 0, "a count of skipped lines is never negative");
-    for (const morvane::Task& task : tasks.Rows()) {
+    for (int row = 1; row <= tasks.Count(); ++row) {
+        const morvane::Task& task = tasks.At(row);
         Require(morvane::IsTaskType(task.type), "only lines that are tasks are loaded");
         for (const morvane::DateOrder order :
              {morvane::DateOrder::MonthFirst, morvane::DateOrder::DayFirst}) {

@@ -25,6 +25,8 @@ void Session::ClearStartupMarks() {
 
 bool Session::LoadSettingsAndTasks() {
     const DateTime now = m_d.clock.Now();
+    // A save killed half way leaves its temporary file; nothing else will ever remove it.
+    m_d.files.RemoveStaleTemporaries();
     m_d.files.ReadSettings(m_d.options, now);
     m_d.schedule.Load(m_d.files.ReadKeptList(m_d.options, now));
     const bool hasTasks = !m_d.tasks.IsEmpty();

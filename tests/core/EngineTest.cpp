@@ -498,8 +498,10 @@ TEST_F(EngineTest, AFileThatIsNotATaskListStartsNothing) {
     Engine next{services, Paths()};
     StartUp(next);
     EXPECT_EQ(next.Tasks().Count(), 1);
+    const auto aside = dir / "appdata" / "default.mtf.unreadable-20261207-100000";
     EXPECT_EQ(logged, (Calls{(dir / "appdata" / "default.mtf").string() +
-                             ": 1 line(s) that are not tasks were skipped"}));
+                             ": 1 line(s) that are not tasks were skipped; the file was kept as " +
+                             aside.string()}));
 }
 
 TEST_F(EngineTest, TheKeptListIsOnTheDiskBeforeEveryShutdownOrHibernateRequest) {

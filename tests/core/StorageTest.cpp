@@ -273,3 +273,76 @@ TEST(ShippedLanguageFiles, HaveFiftyOneEntriesEach) {
         EXPECT_TRUE(IsValidUtf8(TestFolder::Read(path))) << name;
     }
 }
+
+TEST(TextFile, LinesEndAtCrLfOrCrLfAloneMixedAndAcrossReadPieces) {
+    // 65535 bytes, then CR LF: the CR ends the first piece read and its LF starts the next.
+    const std::string wide(65535, 'w');
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"CR alone", "a\rb\rc\r", {"a", "b", "c"}},
+        {"LF alone", "a\nb\nc", {"a", "b", "c"}},
+        {"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"blank lines", "a\r\r\n\nb", {"a", "", "", "b"}},
+        {"CR LF split between pieces", wide + "\r\nb\r\n", {wide, "b"}},
+        {"too long", "123456789\r\nok\r\n" + std::string(8, 'x'), {"", "ok", "xxxxxxxx"}},
+    };
+    TestFolder dir;
+    for (const Case& c : cases) {
+        TestFolder::Write(dir / "lines.txt", c.bytes);
+        std::vector<std::string> lines;
+        int tooLong = 0;
+        const std::size_t longest = std::string_view(c.name) == "too long" ? 8 : wide.size();
+        ASSERT_TRUE(ForEachLine(dir / "lines.txt", longest, [&](std::string_view line, bool over) {
+            lines.emplace_back(line);
+            tooLong += over ? 1 : 0;
+        }));
+        EXPECT_EQ(lines, c.lines) << c.name;
+        EXPECT_EQ(tooLong, std::string_view(c.name) == "too long" ? 1 : 0) << c.name;
+    }
+}
+
+TEST(TaskFile, OldMacLineEndsLoseNoTaskAndAreSavedWithCrLf) {
+    TestFolder dir;
+    std::string file;
+    for (const char* program : {"a", "b", "c", "d", "e"}) {
+        file += std::string(program) + "\t/" + program + "\tNone\t2030/01/01 00:00:00\tNone\t" +
+                "Close - Normal\t\r";
+    }
+    TestFolder::Write(dir / "mac.mtf", file);
+    TaskList list;
+    EXPECT_EQ(ReadTaskFile(dir / "mac.mtf", list, kLoadTime), (TaskFileCount{5, 0}));
+    ASSERT_TRUE(WriteTaskFile(dir / "mac.mtf", list).Ok());
+    std::string crLf = file;
+    for (std::size_t at = 0; (at = crLf.find('\r', at)) != std::string::npos; at += 2) {
+        crLf.insert(at + 1, "\n");
+    }
+    EXPECT_EQ(TestFolder::Read(dir / "mac.mtf"), crLf);
+}
+
+TEST(TaskFile, OneStrayByteLeavesTheOtherLinesUtf8AndItsOwnFieldsAsTheyWere) {
+    TestFolder dir;
+    const std::string good = "caf\xc3\xa9\t/opt/\xe6\x97\xa5\xe6\x9c\xac\tNone\t"
+                             "2030/01/01 00:00:00\tNone\tClose - Normal\t\r\n";
+    // Valid UTF-8 and a stray 0xFF in one field, Latin-1 in another: the line is read as 8-bit.
+    const std::string bad = "caf\xc3\xa9\xff\t/opt/\xe9t\xe9\tNone\t2030/01/01 00:00:00\tNone\t"
+                            "Run - Normal\t\r\n";
+    TestFolder::Write(dir / "mixed.mtf", good + bad + good);
+    TaskList list;
+    ASSERT_EQ(ReadTaskFile(dir / "mixed.mtf", list, kLoadTime), (TaskFileCount{3, 0}));
+    EXPECT_EQ(list.At(1).program, "caf\xc3\xa9");
+    EXPECT_EQ(list.At(3).path, "/opt/\xe6\x97\xa5\xe6\x9c\xac");
+    EXPECT_EQ(list.At(2).path, "/opt/\xc3\xa9t\xc3\xa9") << "the bad line reads as Windows-1252";
+
+    ASSERT_TRUE(WriteTaskFile(dir / "mixed.mtf", list).Ok());
+    EXPECT_EQ(TestFolder::Read(dir / "mixed.mtf"), good + bad + good) << "byte for byte";
+
+    // A field changed since is written as its new text; the others keep their bytes.
+    list.SetField(2, Field::Program, "new");
+    ASSERT_TRUE(WriteTaskFile(dir / "mixed.mtf", list).Ok());
+    EXPECT_EQ(TestFolder::Read(dir / "mixed.mtf"),
+              good + "new" + bad.substr(bad.find('\t')) + good);
+}

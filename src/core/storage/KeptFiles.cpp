@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace morvane {
 
@@ -36,6 +37,12 @@ std::string Stamp(const DateTime& t) {
     std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
                   t.minute, t.second);
     return text;
+}
+
+// A file's name as UTF-8, whatever the host's own encoding of names.
+std::string NameText(const std::filesystem::path& path) {
+    const std::u8string name = path.filename().u8string();
+    return {name.begin(), name.end()};
 }
 
 } // namespace
@@ -145,7 +152,7 @@ void KeptFiles::SaveSettings(const Options& options) {
     Saved("settings", morvane::SaveSettings(m_d.paths.SettingsFile(), options, m_d.sync));
 }
 
-std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime& now) const {
+std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime& now) {
     if (m_keptListUnknown || !options.IsChecked(Mark::Autoload) ||
         !FileExists(m_d.paths.KeptTaskList())) {
         return {};
@@ -153,10 +160,55 @@ std::vector<Task> KeptFiles::ReadKeptList(const Options& options, const DateTime
     TaskFileCount count;
     std::vector<Task> tasks = ReadTasks(m_d.paths.KeptTaskList(), now, count);
     if (count.skipped > 0) {
-        Log(m_d.paths.KeptTaskList().string() + ": " + std::to_string(count.skipped) +
-            " line(s) that are not tasks were skipped");
+        SetKeptListAside(now, count.skipped);
     }
     return tasks;
+}
+
+void KeptFiles::SetKeptListAside(const DateTime& now, int skipped) {
+    const std::filesystem::path from = m_d.paths.KeptTaskList();
+    std::filesystem::path stamped = from;
+    stamped += ".unreadable-" + Stamp(now);
+    // A copy, not a rename: the tasks that could be read are written back under the old name.
+    std::filesystem::path to = stamped;
+    std::error_code ec;
+    for (int again = 2; FileExists(to) && again < 100; ++again) {
+        to = stamped;
+        to += "-" + std::to_string(again);
+    }
+    const bool copied = std::filesystem::copy_file(from, to, ec) && !ec;
+    if (copied && m_d.sync != nullptr) {
+        // The copy must outlive the rewrite of the original, whatever happens to the power.
+        (void)m_d.sync->SyncToDisk(to);
+        (void)m_d.sync->SyncToDisk(from.parent_path());
+    }
+    if (!copied) {
+        m_keptListUnknown = true;
+    }
+    Log(from.string() + ": " + std::to_string(skipped) +
+        " line(s) that are not tasks were skipped" +
+        (copied ? "; the file was kept as " + to.string()
+                : "; no copy could be made (" + ec.message() + "), so it is left as it is"));
+    Raise({Alert::Kind::ListSetAside, NameText(from), NameText(copied ? to : from)});
+}
+
+void KeptFiles::RemoveStaleTemporaries() const {
+    const AppPaths& p = m_d.paths;
+    const std::filesystem::path own[] = {p.KeptTaskList(), p.SettingsFile(), p.PreferencesFile(),
+                                         p.HistoryFile(),  p.FrenchMarker(), p.PolishMarker()};
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(p.appDataFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = NameText(it->path());
+        const bool ours = std::any_of(std::begin(own), std::end(own), [&](const auto& file) {
+            return IsTemporaryNameFor(name, NameText(file));
+        });
+        std::error_code notFile;
+        if (ours && it->is_regular_file(notFile)) {
+            RemoveFileQuietly(it->path());
+            Log("removed " + it->path().string() + ", left by a write that did not finish");
+        }
+    }
 }
 
 void KeptFiles::KeepList() {

@@ -55,9 +55,14 @@ public:
     [[nodiscard]] bool KeptListUnknown() const { return m_keptListUnknown; }
     /// The user said again whether the kept list is wanted (a click on Autoload).
     void KeptListAnswered() { m_keptListUnknown = false; }
-    /// The kept task list's tasks, when it is wanted and exists; lines that are not tasks are
-    /// logged.
-    [[nodiscard]] std::vector<Task> ReadKeptList(const Options& options, const DateTime& now) const;
+    /// The kept task list's tasks, when it is wanted and exists. When it had lines that are not
+    /// tasks, a copy of it is set aside (stamped with `now`) before the readable tasks can
+    /// replace it, and an Alert::Kind::ListSetAside says so; if no copy can be made, the list is
+    /// left as it is at this run's end.
+    [[nodiscard]] std::vector<Task> ReadKeptList(const Options& options, const DateTime& now);
+    /// Removes the temporary files a write killed half way left beside Morvane's own files in
+    /// its data folder; nothing else there is touched. For the start, before anything is read.
+    void RemoveStaleTemporaries() const;
     /// Writes the kept task list, or removes it when the list is empty or not wanted, if the
     /// list changed since it was last kept; written through to the disk, since this runs right
     /// before shutdown and hibernate requests. A write that fails is said in the window, the
@@ -103,6 +108,7 @@ private:
     void OnCleared() override;
 
     void SetSettingsAside(const DateTime& now);
+    void SetKeptListAside(const DateTime& now, int skipped);
     void WriteList();
     void Removed(int count);
     void WriteHistory();

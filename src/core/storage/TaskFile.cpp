@@ -2,7 +2,44 @@
 
 #include "core/tasks/TaskList.h"
 
+#include <algorithm>
+
 namespace morvane {
+
+namespace {
+
+// Far longer than any path or command line a task holds: such a line is not decoded at all.
+constexpr std::size_t kLongestTaskLine = std::size_t{1} << 20;
+
+// A field whose text does not encode back to the bytes it was read from keeps those bytes, so
+// a name in another encoding is written back as it was, not as the text it was read as.
+void KeepBytesReadFrom(Task& task, std::string_view line, const TextCodec& codec) {
+    const Task bytes = SplitTaskLine(line);
+    for (int f = 1; f <= kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (codec.Encode(task.Get(field)) != bytes.Get(field)) {
+            task.readFrom.push_back({field, task.Get(field), bytes.Get(field)});
+        }
+    }
+}
+
+std::string TaskLineBytes(const Task& task, const TextCodec& codec) {
+    if (task.readFrom.empty()) {
+        return codec.Encode(JoinTaskLine(task));
+    }
+    std::string line;
+    for (int f = 1; f <= kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (f > 1) {
+            line.push_back('\t');
+        }
+        const std::string* bytes = task.BytesReadFor(field);
+        line += bytes != nullptr ? *bytes : codec.Encode(TaskLineField(task.Get(field)));
+    }
+    return line;
+}
+
+} // namespace
 
 WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tasks,
                           const TextCodec& codec, platform::FileSync* sync) {
@@ -11,10 +48,10 @@ WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tas
     for (int row = 1; row <= tasks.Count(); ++row) {
         // A task that finished in a pass the program ends in is not kept to run again.
         if (!tasks.IsRemoved(row)) {
-            lines.push_back(JoinTaskLine(tasks.At(row)));
+            lines.push_back(TaskLineBytes(tasks.At(row), codec));
         }
     }
-    return WriteTextLinesAtomic(path, lines, codec, sync);
+    return WriteByteLinesAtomic(path, lines, sync);
 }
 
 bool IsTaskType(std::string_view type) {
@@ -34,21 +71,34 @@ std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path, const Dat
                                     TaskFileCount& count, const TextCodec& codec) {
     count = {};
     std::vector<Task> read;
-    const auto lines = ReadTextLines(path, codec);
-    if (!lines) {
-        return read;
-    }
-    for (const std::string& line : *lines) {
-        if (line.empty()) {
-            continue;
-        }
-        Task task = SplitTaskLine(line);
-        if (!IsTaskType(task.type)) {
-            ++count.skipped;
-            continue;
-        }
-        RearmCountdown(task, now);
-        read.push_back(std::move(task));
+    bool any = false;
+    const bool whole =
+        ForEachLine(path, kLongestTaskLine, [&](std::string_view bytes, bool tooLong) {
+            any = true;
+            if (tooLong) {
+                ++count.skipped;
+                return;
+            }
+            if (bytes.empty()) {
+                return;
+            }
+            const std::string text = codec.Decode(bytes);
+            Task task = SplitTaskLine(text);
+            if (!IsTaskType(task.type)) {
+                ++count.skipped;
+                return;
+            }
+            // Fields are cut at the same TABs only when decoding kept every TAB a TAB.
+            if (codec.Encode(text) != bytes && std::count(text.begin(), text.end(), '\t') ==
+                                                   std::count(bytes.begin(), bytes.end(), '\t')) {
+                KeepBytesReadFrom(task, bytes, codec);
+            }
+            RearmCountdown(task, now);
+            read.push_back(std::move(task));
+        });
+    // A read that failed half way left lines unread: they count as lines not read as tasks.
+    if (!whole && any) {
+        ++count.skipped;
     }
     count.added = static_cast<int>(read.size());
     return read;

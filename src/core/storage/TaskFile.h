@@ -12,8 +12,9 @@ namespace morvane {
 
 class TaskList;
 
-/// Writes every row as one task line (CR LF ended), atomically (see WriteTextLinesAtomic). An
-/// empty list gives an empty file.
+/// Writes every row as one task line (CR LF ended), atomically (see WriteTextLinesAtomic). A
+/// field still reading as it was read from bytes its text does not encode to is written as
+/// those bytes. An empty list gives an empty file.
 WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tasks,
                           const TextCodec& codec = TextCodec::Default(),
                           platform::FileSync* sync = nullptr);
@@ -31,9 +32,11 @@ struct TaskFileCount {
 /// the scheduler would take it for a run task that is due at once.
 [[nodiscard]] bool IsTaskType(std::string_view type);
 
-/// The tasks of a file, in file order, each countdown restarted from `now`. Lines whose type is
-/// not a task's are skipped and counted in `count`; blank lines are passed over. A file that
-/// cannot be opened gives none.
+/// The tasks of a file, in file order, each countdown restarted from `now`. Lines end as
+/// ForEachLine says and are decoded one by one; a field whose text would not be written back
+/// as the bytes it came from keeps them (Task::readFrom). Lines whose type is not a task's, and
+/// lines far too long to be tasks, are skipped and counted in `count`; blank lines are passed
+/// over. A file that cannot be opened gives none.
 [[nodiscard]] std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path,
                                                   const DateTime& now, TaskFileCount& count,
                                                   const TextCodec& codec = TextCodec::Default());

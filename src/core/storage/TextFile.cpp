@@ -2,7 +2,6 @@
 
 #include <array>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -31,11 +30,15 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 
 // Built as a path, never through narrow text: on Windows a name the ANSI code page cannot hold
 // would not survive the round trip.
+// The shape IsTemporaryNameFor knows: ".NAME.DIGITS.tmp".
+constexpr std::size_t kTempDigits = 9;
+constexpr std::string_view kTempEnd = ".tmp";
+
 std::filesystem::path TempPathFor(const std::filesystem::path& path) {
     static std::mt19937_64 rng{std::random_device{}()};
     std::filesystem::path name = ".";
     name += path.filename();
-    name += "." + std::to_string(rng() % 1000000000ULL) + ".tmp";
+    name += "." + std::to_string(rng() % 1000000000ULL) + std::string(kTempEnd);
     return path.parent_path() / name;
 }
 
@@ -127,38 +130,97 @@ const TextCodec& TextCodec::Default() {
     return codec;
 }
 
-std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path,
-                                                      const TextCodec& codec) {
+bool ForEachLine(const std::filesystem::path& path, std::size_t longest,
+                 const std::function<void(std::string_view bytes, bool tooLong)>& visit) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return std::nullopt;
+        return false;
     }
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::array<char, 1 << 16> piece{};
+    std::string line;
+    bool open = false;    // bytes have come since the last line end
+    bool tooLong = false; // the open line is past `longest` and no longer held
+    bool afterCr = false; // an LF right after a CR ends no second line
+    const auto endLine = [&] {
+        visit(tooLong ? std::string_view() : std::string_view(line), tooLong);
+        line.clear();
+        open = tooLong = false;
+    };
+    for (;;) {
+        in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+        const auto size = static_cast<std::size_t>(in.gcount());
+        if (size == 0) {
+            break;
+        }
+        std::size_t at = 0;
+        while (at < size) {
+            if (afterCr && piece[at] == '\n') {
+                afterCr = false;
+                ++at;
+                continue;
+            }
+            afterCr = false;
+            std::size_t stop = at;
+            while (stop < size && piece[stop] != '\r' && piece[stop] != '\n') {
+                ++stop;
+            }
+            if (stop > at) {
+                open = true;
+                if (!tooLong && line.size() + (stop - at) > longest) {
+                    tooLong = true;
+                    std::string().swap(line);
+                }
+                if (!tooLong) {
+                    line.append(piece.data() + at, stop - at);
+                }
+            }
+            if (stop < size) {
+                afterCr = piece[stop] == '\r';
+                endLine();
+                ++stop;
+            }
+            at = stop;
+        }
+    }
     if (in.bad()) {
-        return std::nullopt;
+        return false;
     }
-    const std::string text = codec.Decode(bytes);
+    if (open) {
+        endLine();
+    }
+    return true;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path,
+                                                      const TextCodec& codec) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string::npos;
-        if (last) {
-            end = text.size();
-        }
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') {
-            --stop;
-        }
-        lines.emplace_back(text, start, stop - start);
-        start = end + 1;
+    const bool read = ForEachLine(path, kLongestTextLine, [&](std::string_view bytes, bool) {
+        lines.push_back(codec.Decode(bytes));
+    });
+    if (!read) {
+        return std::nullopt;
     }
     return lines;
 }
 
-WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
-                                 const std::vector<std::string>& lines, const TextCodec& codec,
-                                 platform::FileSync* sync) {
+bool IsTemporaryNameFor(std::string_view name, std::string_view target) {
+    if (name.size() < 1 + target.size() + 2 + kTempEnd.size() || name[0] != '.' ||
+        name.substr(1, target.size()) != target || name[1 + target.size()] != '.' ||
+        name.substr(name.size() - kTempEnd.size()) != kTempEnd) {
+        return false;
+    }
+    const std::string_view digits =
+        name.substr(2 + target.size(), name.size() - 2 - target.size() - kTempEnd.size());
+    return !digits.empty() && digits.size() <= kTempDigits &&
+           digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+namespace {
+
+// `codec` null: the lines are bytes already.
+WriteResult WriteLinesAtomic(const std::filesystem::path& path,
+                             const std::vector<std::string>& lines, const TextCodec* codec,
+                             platform::FileSync* sync) {
     std::error_code ec;
     const auto temp = TempPathFor(path);
     {
@@ -167,8 +229,12 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
             return {"cannot create " + PathText(temp)};
         }
         for (const std::string& line : lines) {
-            const std::string bytes = codec.Encode(line);
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            if (codec != nullptr) {
+                const std::string bytes = codec->Encode(line);
+                out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            } else {
+                out.write(line.data(), static_cast<std::streamsize>(line.size()));
+            }
             out.write("\r\n", 2);
         }
         out.close();
@@ -201,6 +267,19 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
     }
     SyncFolderOf(path, sync);
     return {};
+}
+
+} // namespace
+
+WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
+                                 const std::vector<std::string>& lines, const TextCodec& codec,
+                                 platform::FileSync* sync) {
+    return WriteLinesAtomic(path, lines, &codec, sync);
+}
+
+WriteResult WriteByteLinesAtomic(const std::filesystem::path& path,
+                                 const std::vector<std::string>& lines, platform::FileSync* sync) {
+    return WriteLinesAtomic(path, lines, nullptr, sync);
 }
 
 bool RemoveFileQuietly(const std::filesystem::path& path, platform::FileSync* sync) {

@@ -26,7 +26,7 @@ template <typename Self> auto& FieldOf(Self& task, Field f) {
     return task.after;
 }
 
-void AppendSanitised(std::string& out, const std::string& field) {
+void AppendSanitised(std::string& out, std::string_view field) {
     for (char c : field) {
         out.push_back(c == '\t' || c == '\r' || c == '\n' ? ' ' : c);
     }
@@ -43,6 +43,31 @@ const std::string& Task::Get(Field f) const {
 }
 std::string& Task::Get(Field f) {
     return FieldOf(*this, f);
+}
+
+const std::string* Task::BytesReadFor(Field f) const {
+    for (const FieldBytes& kept : readFrom) {
+        if (kept.field == f && kept.text == Get(f)) {
+            return &kept.bytes;
+        }
+    }
+    return nullptr;
+}
+
+bool Task::operator==(const Task& other) const {
+    for (int f = 1; f <= kFieldCount; ++f) {
+        if (Get(static_cast<Field>(f)) != other.Get(static_cast<Field>(f))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string TaskLineField(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    AppendSanitised(out, field);
+    return out;
 }
 
 std::string JoinTaskLine(const Task& task) {

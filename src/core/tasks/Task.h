@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace morvane {
 
@@ -11,7 +12,18 @@ enum class Field { Program = 1, Path, Id, CloseTime, Loop, Type, After };
 
 inline constexpr int kFieldCount = 7;
 
-/// One scheduled entry. Every consumer decides by comparing these texts; nothing else is stored.
+/// A field read from bytes that its text does not encode back to (a line that was not valid in
+/// the file's encoding): while the field still reads `text`, `bytes` is what is written.
+struct FieldBytes {
+    Field field = Field::Program;
+    std::string text;
+    std::string bytes;
+
+    bool operator==(const FieldBytes&) const = default;
+};
+
+/// One scheduled entry. Every consumer decides by comparing these texts; nothing else is stored
+/// but the bytes a few fields were read from, for the file writer alone.
 struct Task {
     std::string program;
     std::string path;
@@ -20,16 +32,24 @@ struct Task {
     std::string loop;
     std::string type;
     std::string after;
+    /// Empty for every task not read from such a line.
+    std::vector<FieldBytes> readFrom{};
 
     [[nodiscard]] const std::string& Get(Field f) const;
     [[nodiscard]] std::string& Get(Field f);
+    /// The bytes field `f` was read from, while its text is still the one read; else null.
+    [[nodiscard]] const std::string* BytesReadFor(Field f) const;
 
-    bool operator==(const Task&) const = default;
+    /// Equal when the seven texts are: the bytes kept beside them change how a field is
+    /// written, not what it says.
+    [[nodiscard]] bool operator==(const Task& other) const;
 };
 
 /// The seven fields joined by one TAB each, without the line end. TAB, CR and LF inside a
 /// field become spaces: a task line has no escaping, and a raw one would split the record.
 [[nodiscard]] std::string JoinTaskLine(const Task& task);
+/// One field as JoinTaskLine writes it.
+[[nodiscard]] std::string TaskLineField(std::string_view field);
 
 /// Splits a record (without its line end) at every TAB: part k becomes field k, missing parts
 /// stay empty, parts beyond the seventh are ignored.
