@@ -46,6 +46,11 @@ std::optional<DWORD> RunProbe(const std::wstring& arguments) {
     return code;
 }
 
+std::wstring UniqueName(const wchar_t* what) {
+    return std::wstring(L"Local\\morvane-test-") + what + L"-" +
+           std::to_wstring(GetCurrentProcessId());
+}
+
 TEST(WindowsSingleInstance, ASecondProcessSeesTheFirstUntilItIsGone) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() /
