@@ -3,6 +3,7 @@
 // --help, which packagers and users expect of an installed program; anything else is ignored.
 
 #include "core/Engine.h"
+#include "core/extras/Alerts.h"
 #include "core/storage/AppPaths.h"
 #include "core/storage/HostTextCodec.h"
 #include "platform/PlatformServices.h"
@@ -19,6 +20,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 using namespace morvane;
@@ -72,9 +74,13 @@ int main(int argc, char* argv[]) {
 
     platform::PlatformServices services =
         platform::CreatePlatformServices({"morvane", paths.appDataFolder.string()});
-    // A second copy ends here, silently, before any window exists.
-    if (services.singleInstance != nullptr && !services.singleInstance->TryAcquire()) {
-        return 0;
+    // A second copy on the same data folder ends here, silently, before any window exists.
+    std::string instanceUnchecked;
+    if (services.singleInstance != nullptr) {
+        if (!services.singleInstance->TryAcquire()) {
+            return 0;
+        }
+        instanceUnchecked = services.singleInstance->WhyUnchecked();
     }
 
     QFont font(QStringLiteral("Verdana"));
@@ -95,6 +101,10 @@ int main(int argc, char* argv[]) {
     engineServices.fileSync = services.fileSync.get();
     engineServices.log = services.log;
     Engine engine(engineServices, paths);
+    // Running unchecked, a second copy could act on the same tasks: the window says so.
+    if (!instanceUnchecked.empty()) {
+        engine.RaiseAlert(Alert{Alert::Kind::NotAlone, "", instanceUnchecked});
+    }
     MainWindow window({engine, services.programIcons.get(), services.notifications.get()});
     window.SetWindowPicker(services.windowPicker.get());
     // Where the monitor is switched off through our own window, the back end needs to know it.

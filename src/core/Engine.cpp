@@ -18,18 +18,21 @@ Engine::Engine(Services services, AppPaths paths)
       m_schedule({m_tasks, m_options, m_prefs, m_s.clock, m_s.power, m_s.processes, m_s.launcher,
                   m_s.idle, m_scan, m_files, m_recorder, m_session, m_host, m_s.log}) {
     m_prefs = m_files.ReadPreferences();
-    m_s.power.SetRefusalHandler([this](const std::string& action, const std::string& reason) {
-        // Heard between commands: kept at once.
-        Kept([&] {
-            m_recorder.Record(
-                {m_s.clock.Now(), HistoryEvent::Kind::PowerRefused, action, 0, reason});
+    using Outcome = platform::Power::Outcome;
+    m_s.power.SetOutcomeHandler(
+        [this](Outcome outcome, const std::string& action, const std::string& reason) {
+            const HistoryEvent::Kind kind =
+                outcome == Outcome::Refused       ? HistoryEvent::Kind::PowerRefused
+                : outcome == Outcome::NoAnswerYet ? HistoryEvent::Kind::PowerNoAnswerYet
+                                                  : HistoryEvent::Kind::PowerDoneLate;
+            // Heard between commands: kept at once.
+            Kept([&] { m_recorder.Record({m_s.clock.Now(), kind, action, 0, reason}); });
         });
-    });
 }
 
 Engine::~Engine() {
-    // The power back end may hear a refusal after we are gone (at its own end).
-    m_s.power.SetRefusalHandler({});
+    // The power back end may hear an answer after we are gone (at its own end).
+    m_s.power.SetOutcomeHandler({});
 }
 
 std::string Engine::QuotedProgram(const std::string& path) const {

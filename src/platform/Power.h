@@ -37,13 +37,19 @@ public:
     /// Turns the display off; needs no privilege.
     virtual void TurnOffMonitor() = 0;
 
-    /// Hears a request the system refused or that could not be made, when that becomes known
-    /// (often later, through `Process`): `action` names it ("Shutdown PC", "Reboot", "Log Off",
-    /// "Hibernate", "Turn Off the Monitor"), `reason` says why. One handler; an empty one stops
-    /// it. Back ends that learn nothing of refusals keep it unused.
-    using RefusalHandler =
-        std::function<void(const std::string& action, const std::string& reason)>;
-    virtual void SetRefusalHandler(const RefusalHandler& /*handler*/) {}
+    /// What became of a request once it left, as the system lets it be known.
+    enum class Outcome {
+        Refused,     ///< Refused, or it could not be made; `reason` says why.
+        NoAnswerYet, ///< No answer within a few seconds: the system may still carry it out.
+        DoneLate,    ///< Carried out after all, after `NoAnswerYet` was told.
+    };
+    /// Hears what became of a request when that becomes known (often later, through
+    /// `Process`): `action` names it ("Shutdown PC", "Reboot", "Log Off", "Hibernate", "Turn Off
+    /// the Monitor"), `reason` says why it was refused. A request taken at once is not told.
+    /// One handler; an empty one stops it. Back ends that learn nothing keep it unused.
+    using OutcomeHandler =
+        std::function<void(Outcome outcome, const std::string& action, const std::string& reason)>;
+    virtual void SetOutcomeHandler(const OutcomeHandler& /*handler*/) {}
 };
 
 } // namespace morvane::platform

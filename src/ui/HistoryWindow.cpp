@@ -47,6 +47,8 @@ QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan)
         return tr("Run %1").arg(subject);
     case HistoryEvent::Kind::PowerRequested:
     case HistoryEvent::Kind::PowerRefused:
+    case HistoryEvent::Kind::PowerNoAnswerYet:
+    case HistoryEvent::Kind::PowerDoneLate:
         return StatusTexts::PowerCaption(lan, event.subject);
     case HistoryEvent::Kind::Cancelled:
     case HistoryEvent::Kind::Snoozed:
@@ -72,6 +74,10 @@ QString HistoryWindow::Result(const HistoryEvent& event) {
         return tr("request sent");
     case HistoryEvent::Kind::PowerRefused:
         return tr("refused: %1").arg(detail);
+    case HistoryEvent::Kind::PowerNoAnswerYet:
+        return tr("no answer yet: it may still happen");
+    case HistoryEvent::Kind::PowerDoneLate:
+        return tr("carried out late");
     case HistoryEvent::Kind::Cancelled:
         return tr("cancelled in the warning");
     case HistoryEvent::Kind::Snoozed:

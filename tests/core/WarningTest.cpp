@@ -248,10 +248,13 @@ TEST_F(EngineExtrasTest, HistoryRecordsWhatHappenedAndIsKeptForTheNextRun) {
     engine.AddTask(Close("xterm", "2026/12/07 10:00:00", "None", "Log Off"));
     engine.SchedulerTick();
     power.Refuse("Log Off", "not allowed");
-    ASSERT_EQ(Kinds(), (std::vector<Kind>{Kind::Closed, Kind::PowerRequested, Kind::PowerRefused}));
+    power.Tell(platform::Power::Outcome::NoAnswerYet, "Reboot");
+    power.Tell(platform::Power::Outcome::DoneLate, "Reboot");
+    ASSERT_EQ(Kinds(), (std::vector<Kind>{Kind::Closed, Kind::PowerRequested, Kind::PowerRefused,
+                                          Kind::PowerNoAnswerYet, Kind::PowerDoneLate}));
     EXPECT_EQ(engine.Events().Events()[0].count, 2);
     EXPECT_EQ(engine.Events().Events()[2].detail, "not allowed");
-    EXPECT_EQ(host.historyChanges, 3);
+    EXPECT_EQ(host.historyChanges, 5);
 
     Engine next{services, AppPaths{MORVANE_DATA_DIR, dir / "appdata", "morvane"}};
     EXPECT_EQ(next.Events().Events(), engine.Events().Events());

@@ -1,5 +1,6 @@
-// A second program for the single-instance tests: takes the lock named by its argument, says
-// "held" and keeps it until its input closes; exits with 3 at once when another holds it.
+// A second program for the single-instance tests: takes the lock of the data folder named by
+// its argument, as the program does, says "held" and keeps it until its input closes; exits
+// with 3 at once when another holds it.
 #include "platform/linux/LinuxSingleInstance.h"
 
 #include <cstdio>
@@ -9,7 +10,8 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         return 2;
     }
-    morvane::platform::LinuxSingleInstance instance(argv[1]);
+    morvane::platform::LinuxSingleInstance instance(
+        morvane::platform::LinuxSingleInstance::DefaultLockPath("morvane", argv[1]));
     if (!instance.TryAcquire()) {
         return 3;
     }

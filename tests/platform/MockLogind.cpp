@@ -1,5 +1,6 @@
 #include "MockLogind.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <systemd/sd-bus.h>
 
@@ -171,6 +172,12 @@ bool MockLogind::SetUserDisplay(unsigned uid, const std::string& id) {
            sd_bus_call_method(Bus(), kService, user.c_str(), "org.freedesktop.DBus.Properties",
                               "Set", nullptr, nullptr, "ssv", "org.freedesktop.login1.User",
                               "Display", "(so)", id.c_str(), session.c_str()) >= 0;
+}
+
+void MockLogind::Stall(bool stalled) {
+    if (m_mock != nullptr) {
+        kill(m_mock->Pid(), stalled ? SIGSTOP : SIGCONT); // our own child
+    }
 }
 
 } // namespace morvane::test

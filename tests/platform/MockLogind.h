@@ -38,6 +38,8 @@ public:
     bool AddSession(const std::string& id, unsigned uid);
     /// Makes session `id` the graphical one of user `uid` (its Display), or none when empty.
     bool SetUserDisplay(unsigned uid, const std::string& id);
+    /// Stops the mock's process (SIGSTOP), as a stalled logind, or lets it go on (SIGCONT).
+    void Stall(bool stalled);
 
 private:
     sd_bus* Bus();

@@ -245,9 +245,10 @@ TEST_F(LogOff, ARefusedLogOffReachesTheHandler) {
     LinuxPower power([this](const std::string& line) { m_log.push_back(line); }, SessionProbe(), {},
                      Environment(std::map<std::string, std::string>{}));
     std::vector<std::string> refused;
-    power.SetRefusalHandler([&](const std::string& action, const std::string& reason) {
-        refused.push_back(action + ": " + reason);
-    });
+    power.SetOutcomeHandler(
+        [&](Power::Outcome, const std::string& action, const std::string& reason) {
+            refused.push_back(action + ": " + reason);
+        });
 
     power.LogOffUser();
 
@@ -302,9 +303,10 @@ TEST_F(PowerWithLogind, ARefusalReachesTheHandlerWhenItComes) {
         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"));
     LinuxPower power = MakePower();
     std::vector<std::string> refused;
-    power.SetRefusalHandler([&](const std::string& action, const std::string& reason) {
-        refused.push_back(action + ": " + reason);
-    });
+    power.SetOutcomeHandler(
+        [&](Power::Outcome, const std::string& action, const std::string& reason) {
+            refused.push_back(action + ": " + reason);
+        });
     power.RebootPC();
     EXPECT_TRUE(ServeUntil(power, [&] { return !refused.empty(); }));
     ASSERT_TRUE(s_logind->AddManagerMethod("Reboot", "b", "", ""));
@@ -312,6 +314,54 @@ TEST_F(PowerWithLogind, ARefusalReachesTheHandlerWhenItComes) {
     EXPECT_EQ(refused[0], "Reboot: Interactive authentication required.");
     EXPECT_EQ(m_log.size(), 1U) << "and logged";
 }
+
+// What logind says once it resumes, and what the handler must have heard by then.
+struct StalledCase {
+    const char* name;
+    const char* rebootCode; // the mock's answer once it runs again
+    std::vector<std::string> heard;
+};
+
+void PrintTo(const StalledCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class StalledLogind : public PowerWithLogind, public ::testing::WithParamInterface<StalledCase> {
+protected:
+    void TearDown() override { s_logind->Stall(false); }
+};
+
+TEST_P(StalledLogind, IsNoAnswerYetAndItsLateAnswerIsHeard) {
+    ASSERT_TRUE(s_logind->AddManagerMethod("Reboot", "b", "", GetParam().rebootCode));
+    LinuxPower power = MakePower();
+    std::vector<std::string> heard;
+    power.SetOutcomeHandler(
+        [&](Power::Outcome outcome, const std::string& action, const std::string& reason) {
+            static const char* const kWords[] = {"refused", "no answer yet", "done late"};
+            heard.push_back(action + ": " + kWords[static_cast<int>(outcome)] +
+                            (reason.empty() ? "" : ": " + reason));
+        });
+    s_logind->Stall(true);
+
+    power.RebootPC();
+
+    ASSERT_TRUE(ServeUntil(power, [&] { return !heard.empty(); }));
+    EXPECT_EQ(heard, std::vector<std::string>{"Reboot: no answer yet"});
+    s_logind->Stall(false);
+    EXPECT_TRUE(ServeUntil(power, [&] { return heard.size() == GetParam().heard.size(); }));
+    ASSERT_TRUE(s_logind->AddManagerMethod("Reboot", "b", "", ""));
+    EXPECT_EQ(heard, GetParam().heard);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logind, StalledLogind,
+    ::testing::Values(
+        StalledCase{"CarriesItOutLate", "", {"Reboot: no answer yet", "Reboot: done late"}},
+        StalledCase{"RefusesLate",
+                    "raise dbus.exceptions.DBusException('Permission denied', "
+                    "name='org.freedesktop.DBus.Error.AccessDenied')",
+                    {"Reboot: no answer yet", "Reboot: refused: Permission denied"}}),
+    [](const ::testing::TestParamInfo<StalledCase>& info) { return std::string(info.param.name); });
 
 TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {
     test::TempDir dir;

@@ -2,7 +2,9 @@
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/LinuxSingleInstance.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/wait.h>
 
 namespace morvane::platform {
@@ -16,14 +18,19 @@ protected:
     ChildProcess::Options Piped() const { return {true, true}; }
 
     TempDir m_dir;
-    std::string m_lock = m_dir / "morvane.lock";
+    std::string m_data = m_dir / "data";
+    std::string m_lock = LinuxSingleInstance::DefaultLockPath("morvane", m_data);
 };
 
-TEST_F(SingleInstanceTest, ASecondInstanceEndsAtOnceWhileTheFirstHoldsTheLock) {
-    ChildProcess first({MORVANE_INSTANCE_PROBE, m_lock}, Piped());
+TEST_F(SingleInstanceTest, ASecondInstanceOnTheSameDataEndsAtOnceWhateverItsEnvironment) {
+    // The first as a desktop starts it, the second from a shell without a runtime folder.
+    std::optional<test::ScopedEnv> runtime;
+    runtime.emplace("XDG_RUNTIME_DIR", m_dir.Path());
+    ChildProcess first({MORVANE_INSTANCE_PROBE, m_data}, Piped());
     ASSERT_EQ(first.ReadLine(), "held");
+    runtime.emplace("XDG_RUNTIME_DIR", std::nullopt);
 
-    ChildProcess second({MORVANE_INSTANCE_PROBE, m_lock}, Piped());
+    ChildProcess second({MORVANE_INSTANCE_PROBE, m_data}, Piped());
     const std::optional<int> refused = second.WaitForExit();
     ASSERT_TRUE(refused.has_value()) << "the second instance kept running";
     ASSERT_TRUE(WIFEXITED(*refused));
@@ -31,12 +38,12 @@ TEST_F(SingleInstanceTest, ASecondInstanceEndsAtOnceWhileTheFirstHoldsTheLock) {
 
     first.CloseStdin();
     ASSERT_TRUE(first.WaitForExit().has_value());
-    ChildProcess third({MORVANE_INSTANCE_PROBE, m_lock}, Piped());
+    ChildProcess third({MORVANE_INSTANCE_PROBE, m_data}, Piped());
     EXPECT_EQ(third.ReadLine(), "held");
 }
 
 TEST_F(SingleInstanceTest, AKilledHolderLeavesNoStaleLock) {
-    ChildProcess first({MORVANE_INSTANCE_PROBE, m_lock}, Piped());
+    ChildProcess first({MORVANE_INSTANCE_PROBE, m_data}, Piped());
     ASSERT_EQ(first.ReadLine(), "held");
     kill(first.Pid(), SIGKILL);
     ASSERT_TRUE(first.WaitForExit().has_value());
@@ -61,30 +68,27 @@ TEST_F(SingleInstanceTest, AProgramStartedByTheHolderDoesNotKeepTheLock) {
     EXPECT_TRUE(rival.TryAcquire());
 }
 
-TEST_F(SingleInstanceTest, WithoutAUsableLockTheProgramIsLetThroughAndItIsLogged) {
-    std::vector<std::string> log;
-    LinuxSingleInstance nowhere(m_dir / "missing-folder/morvane.lock",
-                                [&](const std::string& line) { log.push_back(line); });
-    EXPECT_TRUE(nowhere.TryAcquire());
-    EXPECT_EQ(log.size(), 1u);
+TEST_F(SingleInstanceTest, ALockThatCannotBeTakenLetsTheProgramThroughAndSaysWhy) {
+    const std::string blocker = m_dir / "a-file";
+    std::ofstream(blocker) << "not a folder";
+    for (const std::string& path : {std::string(), blocker + "/data/morvane.lock"}) {
+        std::vector<std::string> log;
+        LinuxSingleInstance nowhere(path, [&](const std::string& line) { log.push_back(line); });
+        EXPECT_TRUE(nowhere.TryAcquire()) << path;
+        EXPECT_FALSE(nowhere.WhyUnchecked().empty()) << path;
+        EXPECT_EQ(log.size(), 1u) << path;
+    }
+    LinuxSingleInstance usable(m_lock, [](const std::string&) {});
+    EXPECT_TRUE(usable.TryAcquire()) << "a data folder not made yet is made";
+    EXPECT_EQ(usable.WhyUnchecked(), "");
 }
 
-TEST(SingleInstanceLockPath, PrefersTheRuntimeFolderThenTheDataFolder) {
-    {
-        test::ScopedEnv runtime("XDG_RUNTIME_DIR", "/run/user/1000");
-        EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", "/home/u/.local/share"),
-                  "/run/user/1000/morvane.lock");
-    }
-    {
-        test::ScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
-        EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", "/home/u/data"),
-                  "/home/u/data/morvane.lock");
-        EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", ""), "");
-    }
-    {
-        test::ScopedEnv runtime("XDG_RUNTIME_DIR", "relative");
-        EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", "/d"), "/d/morvane.lock");
-    }
+TEST(SingleInstanceLockPath, IsInTheDataFolderWhateverTheRuntimeFolder) {
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", "/run/user/1000");
+    EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", "/home/u/.config/morvane"),
+              "/home/u/.config/morvane/morvane.lock");
+    EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", ""), "");
+    EXPECT_EQ(LinuxSingleInstance::DefaultLockPath("morvane", "relative"), "");
 }
 
 } // namespace

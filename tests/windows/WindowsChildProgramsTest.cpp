@@ -52,18 +52,20 @@ std::wstring UniqueName(const wchar_t* what) {
 }
 
 TEST(WindowsSingleInstance, ASecondProcessSeesTheFirstUntilItIsGone) {
-    const std::wstring name = UniqueName(L"instance");
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        (L"morvane-test-" + std::to_wstring(GetCurrentProcessId()));
+    const std::wstring name =
+        WindowsSingleInstance::DefaultLockPath("morvane", windows::Narrow(folder.wstring()));
     {
         WindowsSingleInstance first(name);
         ASSERT_TRUE(first.TryAcquire());
         EXPECT_TRUE(first.TryAcquire()) << "holding it already";
-        EXPECT_EQ(RunProbe(L"instance " + name), 3U) << "another process is refused";
+        EXPECT_EQ(RunProbe(L"instance \"" + name + L"\""), 3U) << "another process is refused";
     }
-    EXPECT_EQ(RunProbe(L"instance " + name), 0U) << "the name went with its holder";
-
-    const std::wstring standard = WindowsSingleInstance::DefaultMutexName("morvane");
-    EXPECT_EQ(standard.rfind(L"Local\\morvane-S-1-", 0), 0U)
-        << "per session, per user: " << windows::Narrow(standard);
+    EXPECT_EQ(RunProbe(L"instance \"" + name + L"\""), 0U) << "the lock went with its holder";
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 TEST(WindowsLauncher, TheProgramIsTheFirstWordOrTheQuotedPathAndTheRestItsParameters) {

@@ -16,13 +16,16 @@ namespace {
 using Kind = HistoryEvent::Kind;
 
 // Fixed words, so the file reads the same whatever language the windows show.
-constexpr std::array<std::pair<Kind, std::string_view>, 9> kKindWords = {{
+constexpr std::array<std::pair<Kind, std::string_view>, 11> kKindWords = {{
     {Kind::Closed, "closed"},
     {Kind::NothingToClose, "nothing-to-close"},
     {Kind::Started, "started"},
     {Kind::CouldNotStart, "could-not-start"},
     {Kind::PowerRequested, "power-requested"},
     {Kind::PowerRefused, "power-refused"},
+    // Older versions skip lines with these words, and read every other line as before.
+    {Kind::PowerNoAnswerYet, "power-no-answer-yet"},
+    {Kind::PowerDoneLate, "power-done-late"},
     {Kind::Cancelled, "cancelled"},
     {Kind::Snoozed, "snoozed"},
     {Kind::NotSaved, "not-saved"},

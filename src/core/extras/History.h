@@ -13,16 +13,19 @@ namespace morvane {
 /// One thing the program did, or was stopped from doing.
 struct HistoryEvent {
     enum class Kind {
-        Closed,         ///< A close task ended `count` processes of `subject`.
-        NothingToClose, ///< A close task found no process of `subject`.
-        Started,        ///< A run task started `subject` (its command line).
-        CouldNotStart,  ///< A run task could not start `subject`; `detail` says why.
-        PowerRequested, ///< The power action `subject` was asked of the system.
-        PowerRefused,   ///< The system refused the power action `subject`; `detail` says why.
-        Cancelled,      ///< The user cancelled `subject` in the warning notice.
-        Snoozed,        ///< The user put `subject` off by ten minutes in the warning notice.
-        NotSaved,       ///< `subject` (the tasks, the settings) could not be written; `detail`
-                        ///< says why.
+        Closed,           ///< A close task ended `count` processes of `subject`.
+        NothingToClose,   ///< A close task found no process of `subject`.
+        Started,          ///< A run task started `subject` (its command line).
+        CouldNotStart,    ///< A run task could not start `subject`; `detail` says why.
+        PowerRequested,   ///< The power action `subject` was asked of the system.
+        PowerRefused,     ///< The system refused the power action `subject`; `detail` says why.
+        PowerNoAnswerYet, ///< The system had not answered `subject` within seconds: it may
+                          ///< still carry it out.
+        PowerDoneLate,    ///< The system carried out `subject` after not answering at first.
+        Cancelled,        ///< The user cancelled `subject` in the warning notice.
+        Snoozed,          ///< The user put `subject` off by ten minutes in the warning notice.
+        NotSaved,         ///< `subject` (the tasks, the settings) could not be written;
+                          ///< `detail` says why.
     };
 
     DateTime time;

@@ -21,18 +21,22 @@ public:
     void RebootPC() override { calls.emplace_back("RebootPC"); }
     void LogOffUser() override { calls.emplace_back("LogOffUser"); }
     void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
-    void SetRefusalHandler(const RefusalHandler& handler) override { refusal = handler; }
+    void SetOutcomeHandler(const OutcomeHandler& handler) override { outcome = handler; }
 
     /// Plays the system refusing `action`, as a back end hears it later.
     void Refuse(const std::string& action, const std::string& reason) const {
-        if (refusal) {
-            refusal(action, reason);
+        Tell(Outcome::Refused, action, reason);
+    }
+    /// Plays the system's later word on `action`.
+    void Tell(Outcome what, const std::string& action, const std::string& reason = {}) const {
+        if (outcome) {
+            outcome(what, action, reason);
         }
     }
 
     std::vector<std::string> calls;
     std::uint64_t mainWindow = 0;
-    RefusalHandler refusal;
+    OutcomeHandler outcome;
 };
 
 } // namespace morvane::platform

@@ -2,6 +2,8 @@
 
 #include "platform/SingleInstance.h"
 
+#include <string>
+
 namespace morvane::platform {
 
 /// An instance lock the test grants or refuses; counts the attempts.
@@ -11,9 +13,11 @@ public:
         ++attempts;
         return !anotherRunning;
     }
+    [[nodiscard]] std::string WhyUnchecked() const override { return unchecked; }
 
     bool anotherRunning = false;
     int attempts = 0;
+    std::string unchecked;
 };
 
 } // namespace morvane::platform

@@ -131,11 +131,12 @@ Result BusConnection::Post(const char* method, sd_bus_message* request, int r) {
     return {};
 }
 
-Result BusConnection::Call(const char* method, sd_bus_message* call, ReplyHandler handler) {
+Result BusConnection::Call(const char* method, sd_bus_message* call, ReplyHandler handler,
+                           std::uint64_t timeoutUsec) {
     auto pending = std::make_unique<PendingCall>(PendingCall{this, std::move(handler)});
     sd_bus_slot* slot = nullptr;
-    const int r =
-        sd_bus_call_async(m_bus.get(), &slot, call, &BusConnection::OnReply, pending.get(), 0);
+    const int r = sd_bus_call_async(m_bus.get(), &slot, call, &BusConnection::OnReply,
+                                    pending.get(), timeoutUsec);
     UniqueSlot owned(slot);
     if (r < 0) {
         return CouldNotSend(method, r);

@@ -46,9 +46,11 @@ public:
                    UniqueMessage& call);
     /// Sends a request that wants no answer (`r` the result of filling it in).
     Result Post(const char* method, sd_bus_message* request, int r);
-    /// Sends a call; `handler` gets its reply when it comes. An error says why it could not be
-    /// sent, and `handler` is then never called.
-    Result Call(const char* method, sd_bus_message* call, ReplyHandler handler);
+    /// Sends a call; `handler` gets its reply when it comes, or when `timeoutUsec` (0: the
+    /// connection's) has passed without one. An error says why it could not be sent, and
+    /// `handler` is then never called.
+    Result Call(const char* method, sd_bus_message* call, ReplyHandler handler,
+                std::uint64_t timeoutUsec = 0);
     /// Sends a call and waits at most `timeoutUsec` for its reply, for a one-off question at
     /// start-up; the reply, or an error saying why there is none.
     Result CallNow(const char* method, sd_bus_message* call, std::uint64_t timeoutUsec,

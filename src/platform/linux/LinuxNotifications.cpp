@@ -10,8 +10,11 @@ constexpr const char* kService = "org.freedesktop.Notifications";
 constexpr const char* kPath = "/org/freedesktop/Notifications";
 // A daemon started on demand has this long to come up and answer.
 constexpr std::uint64_t kAnswerTimeoutUsec = 2'000'000;
-// How long the answer to "is there a service" stands: a desktop can gain or lose one.
-constexpr std::chrono::seconds kAvailabilityKept{30};
+// The bus daemon itself answers whether the name has an owner, at once.
+constexpr std::uint64_t kOwnerTimeoutUsec = 500'000;
+// After a service the bus starts on demand failed to come up, how long it is not started again
+// (a running one is still seen at once).
+constexpr std::chrono::seconds kStartNotRetried{30};
 
 } // namespace
 
@@ -20,19 +23,26 @@ LinuxNotifications::LinuxNotifications(sd_event* loop, LogSink log, std::string 
       m_appName(std::move(appName)) {}
 
 bool LinuxNotifications::IsAvailable() const {
-    const auto now = std::chrono::steady_clock::now();
-    if (m_askedAt && now - *m_askedAt < kAvailabilityKept) {
-        return m_available;
+    // Asked afresh before every message, so a service that came up after us is used.
+    if (m_bus.HasOwner(kService, kOwnerTimeoutUsec).Ok()) {
+        return true;
     }
-    m_askedAt = now;
+    const auto now = std::chrono::steady_clock::now();
+    if (m_startFailedAt && now - *m_startFailedAt < kStartNotRetried) {
+        return false;
+    }
+    // A question starts a service the bus starts on demand; without one the bus says so at once.
     UniqueMessage call;
     UniqueMessage reply;
     Result asked = m_bus.NewCall(kService, kPath, kService, "GetCapabilities", call);
     if (asked.Ok()) {
         asked = m_bus.CallNow("GetCapabilities", call.get(), kAnswerTimeoutUsec, reply);
     }
-    m_available = asked.Ok();
-    return m_available;
+    m_startFailedAt.reset();
+    if (!asked.Ok()) {
+        m_startFailedAt = now;
+    }
+    return asked.Ok();
 }
 
 bool LinuxNotifications::Show(const std::string& title, const std::string& body) {
@@ -59,7 +69,6 @@ bool LinuxNotifications::Show(const std::string& title, const std::string& body)
         if (m_log) {
             m_log("notification: " + made.Message());
         }
-        m_askedAt.reset(); // asked again next time
         return false;
     }
     return true;

@@ -18,8 +18,9 @@ public:
     /// one of its own, run whenever a message is shown.
     LinuxNotifications(sd_event* loop, LogSink log, std::string appName = "Morvane");
 
-    /// Asks the service for its capabilities, which starts it where the bus starts it on
-    /// demand; the answer is kept for a while, as it is asked before every message.
+    /// Whether the service's name has an owner on the bus, asked afresh each time; when it has
+    /// none, a question starts it where the bus starts it on demand (not again for a while
+    /// after that failed).
     [[nodiscard]] bool IsAvailable() const override;
     bool Show(const std::string& title, const std::string& body) override;
 
@@ -27,8 +28,7 @@ private:
     mutable BusConnection m_bus;
     LogSink m_log;
     std::string m_appName;
-    mutable std::optional<std::chrono::steady_clock::time_point> m_askedAt;
-    mutable bool m_available = false;
+    mutable std::optional<std::chrono::steady_clock::time_point> m_startFailedAt;
 };
 
 } // namespace morvane::platform

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -19,6 +20,10 @@ namespace {
 constexpr std::uint64_t kMonitorWatchUsec = 1'000'000;
 
 constexpr const char* kMonitor = "Turn Off the Monitor";
+
+// How long logind has to answer a power request before the user is told there is no answer
+// yet; the request stays heard long after.
+constexpr std::uint64_t kNoAnswerYetUsec = 3'000'000;
 
 x11::X11Dpms::Connector OrSessionDisplay(x11::X11Dpms::Connector dpms,
                                          const SessionProbe& session) {
@@ -88,20 +93,61 @@ sd_event* LinuxPower::EventLoop() const {
     return m_logind->EventLoop();
 }
 
+void LinuxPower::Tell(Outcome outcome, const char* action, const std::string& reason) {
+    if (m_outcome) {
+        m_outcome(outcome, action, reason);
+    }
+}
+
 void LinuxPower::Refused(const char* action, const std::string& line, const std::string& reason) {
     m_log(line);
-    if (m_refusal) {
-        m_refusal(action, reason);
+    Tell(Outcome::Refused, action, reason);
+}
+
+// Shared by the answer and the timer that says there is none yet; the timer goes with it.
+struct LinuxPower::AwaitedAnswer {
+    LinuxPower* power;
+    const char* action;
+    bool late = false;
+    UniqueEventSource timer;
+};
+
+LogindClient::AnswerHandler LinuxPower::Heard(LogindClient& logind, const char* action) {
+    auto awaited = std::make_shared<AwaitedAnswer>(AwaitedAnswer{this, action, false, {}});
+    if (sd_event* loop = logind.EventLoop(); loop != nullptr) {
+        sd_event_source* source = nullptr;
+        if (sd_event_add_time_relative(loop, &source, CLOCK_MONOTONIC, kNoAnswerYetUsec, 0,
+                                       &LinuxPower::OnNoAnswerYet, awaited.get()) >= 0) {
+            awaited->timer.reset(source);
+        }
     }
+    return [awaited](const LogindClient::Answer& answer) {
+        awaited->timer.reset();
+        LinuxPower& power = *awaited->power;
+        const char* action = awaited->action;
+        if (answer.unanswered) {
+            // Neither done nor refused as far as anyone here can tell: "no answer yet" stands.
+            power.m_log(std::string("power: ") + action + ": no answer (" + answer.failure + ")");
+        } else if (!answer.text) {
+            power.Refused(action, "power: " + answer.failure, answer.failure);
+        } else if (awaited->late) {
+            power.m_log(std::string("power: ") + action + ": carried out late");
+            power.Tell(Outcome::DoneLate, action);
+        }
+    };
+}
+
+int LinuxPower::OnNoAnswerYet(sd_event_source* /*source*/, std::uint64_t /*usec*/, void* userdata) {
+    auto* awaited = static_cast<AwaitedAnswer*>(userdata);
+    awaited->late = true;
+    awaited->power->m_log(std::string("power: ") + awaited->action + ": no answer yet");
+    awaited->power->Tell(Outcome::NoAnswerYet, awaited->action);
+    return 0;
 }
 
 void LinuxPower::Request(const char* method, const char* action) {
     // interactive = false: logind may refuse instead of asking the user for a password.
-    m_logind->Request(method, false, [this, action](const LogindClient::Answer& answer) {
-        if (!answer.text) {
-            Refused(action, "power: " + answer.failure, answer.failure);
-        }
-    });
+    m_logind->Request(method, false, Heard(*m_logind, action));
 }
 
 // The names are the ones the program's tasks store, so a refusal reads like the request.
@@ -132,12 +178,7 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
                 return;
             }
             // Heard to the end, so a refusal (a session of someone else's, a policy) is told.
-            logind->Request("TerminateSession", *session.text,
-                            [this](const LogindClient::Answer& answer) {
-                                if (!answer.text) {
-                                    Refused("Log Off", "power: " + answer.failure, answer.failure);
-                                }
-                            });
+            logind->Request("TerminateSession", *session.text, Heard(*logind, "Log Off"));
         };
     };
     switch (step) {
@@ -174,8 +215,8 @@ void LinuxPower::TurnOffMonitor() {
                 Refused(kMonitor, "monitor: " + result.Message(), result.Message());
                 m_waylandMonitor.reset(); // a compositor started again is asked afresh next time
             }
-        } else if (m_refusal) {
-            m_refusal(kMonitor, "this desktop offers no way to turn the monitor off");
+        } else {
+            Tell(Outcome::Refused, kMonitor, "this desktop offers no way to turn the monitor off");
         }
         return;
     }

@@ -3,6 +3,7 @@
 #include "platform/Power.h"
 #include "platform/linux/Environment.h"
 #include "platform/linux/Log.h"
+#include "platform/linux/LogindClient.h"
 #include "platform/linux/MonitorSwitch.h"
 #include "platform/linux/SdBusPtr.h"
 #include "platform/linux/SessionProbe.h"
@@ -15,8 +16,6 @@
 #include <utility>
 
 namespace morvane::platform {
-
-class LogindClient;
 
 /// Power requests to systemd-logind on the system bus, and the monitor through the X11 DPMS
 /// extension or what the Wayland compositor offers. Every request returns at once without waiting
@@ -51,7 +50,7 @@ public:
     /// X11: through DPMS. Wayland: through the first way the compositor offers (wlroots' or
     /// KWin's protocol, mutter's display configuration); where none does, it is logged.
     void TurnOffMonitor() override;
-    void SetRefusalHandler(const RefusalHandler& handler) override { m_refusal = handler; }
+    void SetOutcomeHandler(const OutcomeHandler& handler) override { m_outcome = handler; }
 
     /// The event loop the program's event loop runs through `PollDescriptor` and `Process`,
     /// for other session services to share.
@@ -60,11 +59,15 @@ public:
 private:
     /// The first way this Wayland session offers to switch monitors, or nullptr (logged).
     std::unique_ptr<MonitorSwitch> OpenWaylandMonitor();
-    /// Sends a logind request; a refusal is logged and handed to the refusal handler as
+    /// Sends a logind request; a refusal is logged and handed to the outcome handler as
     /// `action`.
     void Request(const char* method, const char* action);
-    /// Logs what could not be done and tells the refusal handler.
+    /// What hears `logind`'s answer to the request for `action`: a refusal is told as one; when
+    /// logind has not answered within a few seconds that is told, and so is a success after it.
+    LogindClient::AnswerHandler Heard(LogindClient& logind, const char* action);
+    /// Logs what could not be done and tells the outcome handler.
     void Refused(const char* action, const std::string& line, const std::string& reason);
+    void Tell(Outcome outcome, const char* action, const std::string& reason = {});
     /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
     /// ones before found none.
     void FindSessionToEnd(LogindClient* logind, std::size_t step, const std::string& reasons);
@@ -72,9 +75,11 @@ private:
     /// go back.
     void WatchForMonitorOn();
     static int OnWatchTimer(sd_event_source* source, std::uint64_t usec, void* userdata);
+    static int OnNoAnswerYet(sd_event_source* source, std::uint64_t usec, void* userdata);
+    struct AwaitedAnswer;
 
     LogSink m_log;            // outlives the client: answers handled at its end are still logged
-    RefusalHandler m_refusal; // the same
+    OutcomeHandler m_outcome; // the same
     SessionProbe m_session;
     Environment m_environment;
     std::unique_ptr<LogindClient> m_logind;

@@ -1,10 +1,11 @@
 #include "platform/linux/LinuxSingleInstance.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -15,31 +16,34 @@ LinuxSingleInstance::LinuxSingleInstance(std::string lockPath, LogSink log)
 
 std::string LinuxSingleInstance::DefaultLockPath(const std::string& appName,
                                                  const std::string& dataFolder) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/') {
-        return std::string(runtime) + "/" + appName + ".lock";
-    }
     if (!dataFolder.empty() && dataFolder.front() == '/') {
         return dataFolder + "/" + appName + ".lock";
     }
     return {};
 }
 
+bool LinuxSingleInstance::Unchecked(std::string why) {
+    m_log("single instance: " + why + "; not checked");
+    m_unchecked = std::move(why);
+    return true;
+}
+
 bool LinuxSingleInstance::TryAcquire() {
     if (m_lock.IsValid()) {
         return true;
     }
+    m_unchecked.clear();
     // Not knowing whether another instance runs is no reason to refuse the user the program.
     if (m_lockPath.empty()) {
-        m_log("single instance: no folder for the instance lock; not checked");
-        return true;
+        return Unchecked("no data folder for the instance lock");
     }
+    // On the first start the data folder is not there yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(m_lockPath).parent_path(), ignored);
     // Close-on-exec, so programs we start never inherit the lock and keep it after we end.
     UniqueFd fd(open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (!fd.IsValid()) {
-        m_log("single instance: cannot open " + m_lockPath + ": " + std::strerror(errno) +
-              "; not checked");
-        return true;
+        return Unchecked("cannot open " + m_lockPath + ": " + std::strerror(errno));
     }
     int r = 0;
     do {
@@ -50,9 +54,7 @@ bool LinuxSingleInstance::TryAcquire() {
         if (error == EWOULDBLOCK) {
             return false;
         }
-        m_log("single instance: cannot lock " + m_lockPath + ": " + std::strerror(error) +
-              "; not checked");
-        return true;
+        return Unchecked("cannot lock " + m_lockPath + ": " + std::strerror(error));
     }
     m_lock = std::move(fd);
     return true;

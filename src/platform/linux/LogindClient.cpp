@@ -17,6 +17,9 @@ constexpr const char* kUser = "org.freedesktop.login1.User";
 constexpr const char* kProperties = "org.freedesktop.DBus.Properties";
 // How long logind has to answer a question, and how long the end waits for answers still out.
 constexpr std::uint64_t kAnswerTimeoutUsec = 3'000'000;
+// How long a power request is listened for: logind stopped for a while still carries it out
+// when it resumes, and its answer then says what happened.
+constexpr std::uint64_t kRequestPatienceUsec = 24ULL * 3600 * 1'000'000;
 
 LogindClient::Answer Unread(int r) {
     return {std::nullopt, std::strerror(r < 0 ? -r : EBADMSG)};
@@ -90,8 +93,8 @@ Result LogindClient::Send(const char* method, bool argument) {
 
 template <typename... Arguments>
 void LogindClient::Question(const char* path, const char* interface, const char* method,
-                            Reader read, const AnswerHandler& then, const char* types,
-                            Arguments... arguments) {
+                            Reader read, const AnswerHandler& then, std::uint64_t timeoutUsec,
+                            const char* types, Arguments... arguments) {
     UniqueMessage question;
     Result made = NewCall(path, interface, method, question);
     if (made.Ok()) {
@@ -100,10 +103,20 @@ void LogindClient::Question(const char* path, const char* interface, const char*
         }
     }
     if (made.Ok()) {
-        made = m_bus.Call(method, question.get(),
-                          [read, then](sd_bus_message* reply, const std::string& failure) {
-                              then(failure.empty() ? read(reply) : Answer{std::nullopt, failure});
-                          });
+        made = m_bus.Call(
+            method, question.get(),
+            [read, then](sd_bus_message* reply, const std::string& failure) {
+                if (failure.empty()) {
+                    then(read(reply));
+                    return;
+                }
+                // sd-bus and the bus daemon make these up themselves: logind said nothing.
+                const bool unanswered =
+                    sd_bus_message_is_method_error(reply, SD_BUS_ERROR_NO_REPLY) > 0 ||
+                    sd_bus_message_is_method_error(reply, SD_BUS_ERROR_TIMEOUT) > 0;
+                then({std::nullopt, failure, unanswered});
+            },
+            timeoutUsec);
     }
     if (!made.Ok()) {
         then({std::nullopt, made.Message()});
@@ -111,16 +124,18 @@ void LogindClient::Question(const char* path, const char* interface, const char*
 }
 
 void LogindClient::Request(const char* method, bool argument, const AnswerHandler& then) {
-    Question(kManagerPath, kManager, method, ReadNothing, then, "b", argument ? 1 : 0);
+    Question(kManagerPath, kManager, method, ReadNothing, then, kRequestPatienceUsec, "b",
+             argument ? 1 : 0);
 }
 
 void LogindClient::Request(const char* method, const std::string& argument,
                            const AnswerHandler& then) {
-    Question(kManagerPath, kManager, method, ReadNothing, then, "s", argument.c_str());
+    Question(kManagerPath, kManager, method, ReadNothing, then, kRequestPatienceUsec, "s",
+             argument.c_str());
 }
 
 void LogindClient::Ask(const char* method, const AnswerHandler& then) {
-    Question(kManagerPath, kManager, method, ReadString, then, "");
+    Question(kManagerPath, kManager, method, ReadString, then, 0, "");
 }
 
 void LogindClient::SessionOf(pid_t pid, AnswerHandler then) {
@@ -129,7 +144,7 @@ void LogindClient::SessionOf(pid_t pid, AnswerHandler then) {
         [this, then = std::move(then)](const Answer& path) {
             path.text ? AskSessionId(path.text->c_str(), then) : then(path);
         },
-        "u", static_cast<std::uint32_t>(pid));
+        0, "u", static_cast<std::uint32_t>(pid));
 }
 
 void LogindClient::SessionNamed(const std::string& name, AnswerHandler then) {
@@ -138,7 +153,7 @@ void LogindClient::SessionNamed(const std::string& name, AnswerHandler then) {
         [this, then = std::move(then)](const Answer& path) {
             path.text ? AskSessionId(path.text->c_str(), then) : then(path);
         },
-        "s", name.c_str());
+        0, "s", name.c_str());
 }
 
 void LogindClient::DisplaySessionOf(uid_t uid, AnswerHandler then) {
@@ -149,14 +164,14 @@ void LogindClient::DisplaySessionOf(uid_t uid, AnswerHandler then) {
                 then(path);
                 return;
             }
-            Question(path.text->c_str(), kProperties, "Get", ReadDisplay, then, "ss", kUser,
+            Question(path.text->c_str(), kProperties, "Get", ReadDisplay, then, 0, "ss", kUser,
                      "Display");
         },
-        "u", static_cast<std::uint32_t>(uid));
+        0, "u", static_cast<std::uint32_t>(uid));
 }
 
 void LogindClient::AskSessionId(const char* path, const AnswerHandler& then) {
-    Question(path, kProperties, "Get", ReadSessionId, then, "ss", kSession, "Id");
+    Question(path, kProperties, "Get", ReadSessionId, then, 0, "ss", kSession, "Id");
 }
 
 } // namespace morvane::platform

@@ -17,10 +17,12 @@ namespace morvane::platform {
 /// and again after it was lost.
 class LogindClient final {
 public:
-    /// What a question to logind came to: the answer, or why there is none.
+    /// What a question to logind came to: the answer, or why there is none. `unanswered`
+    /// when logind said nothing (the wait ran out, the bus went away), which is no refusal.
     struct Answer {
         std::optional<std::string> text;
         std::string failure;
+        bool unanswered = false;
     };
     using AnswerHandler = std::function<void(const Answer& answer)>;
 
@@ -44,10 +46,11 @@ public:
     /// Sends a manager request with one boolean argument; no answer is wanted.
     Result Send(const char* method, bool argument);
     /// Sends a manager request with one boolean argument; `then` gets an empty text once logind
-    /// has taken it, or why it refused it (or at once why it could not be sent).
+    /// has taken it, or why it refused it (or at once why it could not be sent). Requests wait
+    /// for their answer far longer than questions: a stalled logind may still carry them out.
     void Request(const char* method, bool argument, const AnswerHandler& then);
     /// Sends a manager request with one text argument; `then` gets an empty text once logind
-    /// has done it, or the reason it refused.
+    /// has done it, or the reason it refused; as patient as the one above.
     void Request(const char* method, const std::string& argument, const AnswerHandler& then);
     /// Asks a manager question whose answer is one text. `then` gets the answer when it comes,
     /// or at once when the question cannot be asked.
@@ -67,11 +70,12 @@ private:
     /// Makes the answer of a reply.
     using Reader = Answer (*)(sd_bus_message* reply);
     /// Asks `method` of logind's `interface` at `path` with `arguments` (their D-Bus `types`);
-    /// `then` gets what `read` makes of the reply when it comes, or at once why the question
-    /// cannot be asked.
+    /// `then` gets what `read` makes of the reply when it comes (within `timeoutUsec`, 0: the
+    /// usual wait), or at once why the question cannot be asked.
     template <typename... Arguments>
     void Question(const char* path, const char* interface, const char* method, Reader read,
-                  const AnswerHandler& then, const char* types, Arguments... arguments);
+                  const AnswerHandler& then, std::uint64_t timeoutUsec, const char* types,
+                  Arguments... arguments);
     /// The second step of the session questions: the Id property of the session object at
     /// `path`.
     void AskSessionId(const char* path, const AnswerHandler& then);

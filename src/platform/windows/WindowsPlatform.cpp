@@ -45,7 +45,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.autostart = std::make_unique<WindowsAutostart>();
     services.locale = std::make_unique<WindowsSystemLocale>();
     services.singleInstance = std::make_unique<WindowsSingleInstance>(
-        WindowsSingleInstance::DefaultMutexName(setup.appName), Log);
+        WindowsSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder), Log);
     services.endRequests = std::make_unique<WindowsEndRequests>();
     services.windowPicker = std::make_unique<WindowsWindowPicker>();
     services.programIcons = std::make_unique<WindowsProgramIconLookup>();

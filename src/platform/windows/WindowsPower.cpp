@@ -29,8 +29,8 @@ void WindowsPower::Log(const std::string& what, DWORD error) const {
 
 void WindowsPower::Refused(const char* action, const std::string& what, DWORD error) const {
     Log(what, error);
-    if (m_refusal) {
-        m_refusal(action, windows::SystemMessage(error));
+    if (m_outcome) {
+        m_outcome(Outcome::Refused, action, windows::SystemMessage(error));
     }
 }
 

@@ -48,18 +48,18 @@ public:
     /// Sends SC_MONITORPOWER (off) to the main window, whose default handling passes it on to the
     /// system; without a main window nothing is sent.
     void TurnOffMonitor() override;
-    void SetRefusalHandler(const RefusalHandler& handler) override { m_refusal = handler; }
+    void SetOutcomeHandler(const OutcomeHandler& handler) override { m_outcome = handler; }
 
 private:
     void Log(const std::string& what, DWORD error) const;
-    /// Logs a refused request and tells the refusal handler; `action` as tasks name it.
+    /// Logs a refused request and tells the outcome handler; `action` as tasks name it.
     void Refused(const char* action, const std::string& what, DWORD error) const;
     void RequestExit(UINT flags, const char* what, const char* action);
 
     PowerCalls m_calls;
     std::function<void(const std::string&)> m_log;
     HWND m_mainWindow = nullptr;
-    RefusalHandler m_refusal;
+    OutcomeHandler m_outcome;
 };
 
 } // namespace morvane::platform

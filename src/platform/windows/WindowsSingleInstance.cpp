@@ -2,71 +2,58 @@
 
 #include "platform/windows/WideText.h"
 
-#include <sddl.h>
-
-#include <memory>
+#include <filesystem>
+#include <system_error>
 #include <utility>
-#include <vector>
 
 namespace morvane::platform {
 
-namespace {
+WindowsSingleInstance::WindowsSingleInstance(std::wstring lockPath,
+                                             std::function<void(const std::string&)> log)
+    : m_path(std::move(lockPath)), m_log(std::move(log)) {}
 
-std::wstring UserSid() {
-    HANDLE rawToken = nullptr;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &rawToken) == FALSE) {
+std::wstring WindowsSingleInstance::DefaultLockPath(const std::string& appName,
+                                                    const std::string& dataFolder) {
+    if (dataFolder.empty()) {
         return {};
     }
-    const windows::UniqueHandle token(rawToken);
-    DWORD size = 0;
-    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    if (size == 0) {
-        return {};
-    }
-    std::vector<unsigned char> buffer(size);
-    if (GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) == FALSE) {
-        return {};
-    }
-    const auto* user = reinterpret_cast<const TOKEN_USER*>(buffer.data());
-    wchar_t* text = nullptr;
-    if (ConvertSidToStringSidW(user->User.Sid, &text) == FALSE) {
-        return {};
-    }
-    const std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(text, &LocalFree);
-    return text;
+    return windows::Widen(dataFolder) + L"\\" + windows::Widen(appName) + L".lock";
 }
 
-} // namespace
-
-WindowsSingleInstance::WindowsSingleInstance(std::wstring mutexName,
-                                             std::function<void(const std::string&)> log)
-    : m_name(std::move(mutexName)), m_log(std::move(log)) {}
-
-std::wstring WindowsSingleInstance::DefaultMutexName(const std::string& appName) {
-    const std::wstring sid = UserSid();
-    return L"Local\\" + windows::Widen(appName) + (sid.empty() ? L"" : L"-" + sid);
+bool WindowsSingleInstance::Unchecked(const std::string& why) {
+    if (m_log) {
+        m_log("single instance: " + why + "; not checked");
+    }
+    m_unchecked = why;
+    return true;
 }
 
 bool WindowsSingleInstance::TryAcquire() {
-    if (m_mutex) {
+    if (m_lock) {
         return true;
     }
-    windows::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, m_name.c_str()));
-    const DWORD error = GetLastError();
-    if (mutex && error == ERROR_ALREADY_EXISTS) {
-        return false;
+    m_unchecked.clear();
+    // Not knowing whether another instance runs is no reason to refuse the user the program.
+    if (m_path.empty()) {
+        return Unchecked("no data folder for the instance lock");
     }
-    if (!mutex) {
-        // The name exists but is not ours to open: another instance made it.
-        if (error == ERROR_ACCESS_DENIED) {
+    // On the first start the data folder is not there yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ignored);
+    // No sharing: while we hold it, every other open fails with a sharing violation. The handle
+    // is not inherited, so programs we start never keep the lock after we end.
+    windows::UniqueHandle lock =
+        windows::Own(CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!lock) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION) {
             return false;
         }
-        if (m_log) {
-            m_log("cannot set up the single-instance lock: " + windows::SystemMessage(error));
-        }
-        return true;
+        return Unchecked("cannot open " + windows::Narrow(m_path) + ": " +
+                         windows::SystemMessage(error));
     }
-    m_mutex = std::move(mutex);
+    m_lock = std::move(lock);
     return true;
 }
 
