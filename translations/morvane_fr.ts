@@ -30,6 +30,10 @@
         <source>No running program is called %1.</source>
         <translation>Aucun programme en cours ne s&apos;appelle %1.</translation>
     </message>
+    <message>
+        <source>Morvane could not save</source>
+        <translation>Morvane n’a pas pu enregistrer</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>
@@ -88,6 +92,26 @@
     <message>
         <source>Waiting for idle</source>
         <translation>En attente d&apos;inactivité</translation>
+    </message>
+    <message>
+        <source>%1 could not be read wholly and was kept as %2</source>
+        <translation>%1 n’a pas pu être lu en entier et a été conservé sous %2</translation>
+    </message>
+    <message>
+        <source>Tasks could not be saved: %1</source>
+        <translation>Les tâches n’ont pas pu être enregistrées : %1</translation>
+    </message>
+    <message>
+        <source>Settings could not be saved: %1</source>
+        <translation>Les réglages n’ont pas pu être enregistrés : %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2</source>
+        <translation>%1 n’a pas pu être enregistré : %2</translation>
+    </message>
+    <message>
+        <source>Another Morvane may be using the same tasks: %1</source>
+        <translation>Un autre Morvane utilise peut-être les mêmes tâches : %1</translation>
     </message>
 </context>
 <context>
@@ -252,6 +276,26 @@
     <message>
         <source>put off by 10 minutes</source>
         <translation>reporté de 10 minutes</translation>
+    </message>
+    <message>
+        <source>Save the settings</source>
+        <translation>Enregistrer les réglages</translation>
+    </message>
+    <message>
+        <source>Save the tasks</source>
+        <translation>Enregistrer les tâches</translation>
+    </message>
+    <message>
+        <source>no answer yet: it may still happen</source>
+        <translation>pas encore de réponse : cela peut encore arriver</translation>
+    </message>
+    <message>
+        <source>carried out late</source>
+        <translation>effectué en retard</translation>
+    </message>
+    <message>
+        <source>could not be written: %1</source>
+        <translation>n’a pas pu être écrit : %1</translation>
     </message>
 </context>
 <context>

@@ -31,6 +31,10 @@
         <source>No running program is called %1.</source>
         <translation>Żaden uruchomiony program nie nazywa się %1.</translation>
     </message>
+    <message>
+        <source>Morvane could not save</source>
+        <translation>Morvane nie mógł zapisać</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>
@@ -89,6 +93,26 @@
     <message>
         <source>Waiting for idle</source>
         <translation>Czeka na bezczynność</translation>
+    </message>
+    <message>
+        <source>%1 could not be read wholly and was kept as %2</source>
+        <translation>Nie udało się odczytać całego pliku %1; zachowano go jako %2</translation>
+    </message>
+    <message>
+        <source>Tasks could not be saved: %1</source>
+        <translation>Nie udało się zapisać zadań: %1</translation>
+    </message>
+    <message>
+        <source>Settings could not be saved: %1</source>
+        <translation>Nie udało się zapisać ustawień: %1</translation>
+    </message>
+    <message>
+        <source>%1 could not be saved: %2</source>
+        <translation>Nie udało się zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>Another Morvane may be using the same tasks: %1</source>
+        <translation>Inny Morvane może używać tych samych zadań: %1</translation>
     </message>
 </context>
 <context>
@@ -254,6 +278,26 @@
     <message>
         <source>put off by 10 minutes</source>
         <translation>odłożono o 10 minut</translation>
+    </message>
+    <message>
+        <source>Save the settings</source>
+        <translation>Zapis ustawień</translation>
+    </message>
+    <message>
+        <source>Save the tasks</source>
+        <translation>Zapis zadań</translation>
+    </message>
+    <message>
+        <source>no answer yet: it may still happen</source>
+        <translation>jeszcze bez odpowiedzi: może jeszcze nastąpić</translation>
+    </message>
+    <message>
+        <source>carried out late</source>
+        <translation>wykonano z opóźnieniem</translation>
+    </message>
+    <message>
+        <source>could not be written: %1</source>
+        <translation>nie udało się zapisać: %1</translation>
     </message>
 </context>
 <context>
