@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Morvane could not save</source>
-        <translation>Morvane n’a pas pu enregistrer</translation>
+        <translation>Morvane n&apos;a pas pu enregistrer</translation>
     </message>
 </context>
 <context>
@@ -95,19 +95,19 @@
     </message>
     <message>
         <source>%1 could not be read wholly and was kept as %2</source>
-        <translation>%1 n’a pas pu être lu en entier et a été conservé sous %2</translation>
+        <translation>%1 n&apos;a pas pu être lu en entier et a été conservé sous %2</translation>
     </message>
     <message>
         <source>Tasks could not be saved: %1</source>
-        <translation>Les tâches n’ont pas pu être enregistrées : %1</translation>
+        <translation>Les tâches n&apos;ont pas pu être enregistrées : %1</translation>
     </message>
     <message>
         <source>Settings could not be saved: %1</source>
-        <translation>Les réglages n’ont pas pu être enregistrés : %1</translation>
+        <translation>Les réglages n&apos;ont pas pu être enregistrés : %1</translation>
     </message>
     <message>
         <source>%1 could not be saved: %2</source>
-        <translation>%1 n’a pas pu être enregistré : %2</translation>
+        <translation>%1 n&apos;a pas pu être enregistré : %2</translation>
     </message>
     <message>
         <source>Another Morvane may be using the same tasks: %1</source>
@@ -295,7 +295,7 @@
     </message>
     <message>
         <source>could not be written: %1</source>
-        <translation>n’a pas pu être écrit : %1</translation>
+        <translation>n&apos;a pas pu être écrit : %1</translation>
     </message>
 </context>
 <context>
