@@ -92,3 +92,33 @@ wait "$pid" || true
 pid=
 [ -f "$APPDATA/mvsetting.ini" ] || { echo "SIGTERM did not save the settings."; exit 1; }
 echo "Ended cleanly on SIGTERM."
+
+# A hundred thousand tasks due at once: they fire in passes that leave the window answering, and
+# SIGTERM ends the program at once with every repeating task kept. A temporary a killed save
+# left behind is gone after the start.
+printf '1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n' >"$APPDATA/mvsetting.ini"
+awk 'BEGIN { for (i = 0; i < 100000; i++)
+    printf "gone%d\t/nonexistent/gone\tNone\t2020/01/01 00:00:00\t%s\tClose - Normal\t\r\n",
+        i, (i % 2 ? "Every Day" : "None") }' >"$APPDATA/default.mtf"
+echo half >"$APPDATA/.default.mtf.123456.tmp"
+"$binary" >>"$out/morvane.log" 2>&1 &
+pid=$!
+[ -n "$(main_window)" ] || { echo "The main window did not appear with 100,000 tasks."; exit 1; }
+# Some passes have run once the kept list shrank (the one-off tasks that fired are gone).
+deadline=$((SECONDS + 30))
+until [ "$(grep -c . "$APPDATA/default.mtf")" -lt 100000 ]; do
+    [ $SECONDS -lt $deadline ] || { echo "No task fired within 30 s."; exit 1; }
+    sleep 0.2
+done
+[ ! -e "$APPDATA/.default.mtf.123456.tmp" ] || { echo "The stale temporary is still there."; exit 1; }
+start=$(date +%s%N)
+kill -TERM "$pid"
+if ! timeout 20 tail --pid="$pid" -f /dev/null; then
+    echo "The program did not end on SIGTERM with 100,000 tasks."
+    exit 1
+fi
+wait "$pid" || true
+pid=
+echo "Ended $(( ($(date +%s%N) - start) / 1000000 )) ms after SIGTERM with 100,000 tasks."
+daily=$(grep -c 'Every Day' "$APPDATA/default.mtf")
+[ "$daily" -eq 50000 ] || { echo "Expected the 50000 daily tasks kept, found $daily."; exit 1; }
