@@ -43,8 +43,8 @@ QString StatusTexts::PowerCaption(const LanguageTable& lan, std::string_view pow
     return i == 0 ? ShownText(power) : Lan(lan, kPowerTexts[static_cast<std::size_t>(i - 1)]);
 }
 
-QString StatusTexts::PowerDoing(std::string_view power) {
-    switch (ActionNamed(power)) {
+QString StatusTexts::PowerDoing(PowerAction power) {
+    switch (power) {
     case PowerAction::Shutdown:
         return tr("shut down the computer");
     case PowerAction::Reboot:
@@ -58,7 +58,7 @@ QString StatusTexts::PowerDoing(std::string_view power) {
     case PowerAction::None:
         break;
     }
-    return ShownText(power);
+    return {};
 }
 
 QString StatusTexts::NextDue(const Engine& engine) {

@@ -2,6 +2,7 @@
 
 #include "core/Options.h"
 #include "core/extras/Alerts.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -26,8 +27,9 @@ public:
     /// The caption of a power action as a task stores it (texts::kShutdown ...); the stored
     /// text itself when it is not one.
     [[nodiscard]] static QString PowerCaption(const LanguageTable& lan, std::string_view power);
-    /// What a power action does, to follow "Morvane will" ("shut down the computer").
-    [[nodiscard]] static QString PowerDoing(std::string_view power);
+    /// What a power action does, to follow "Morvane will" ("shut down the computer"); empty for
+    /// None.
+    [[nodiscard]] static QString PowerDoing(PowerAction power);
     /// "Next: firefox in 0:04:12", "Next: backup.sh waits for idle"; empty for an empty list.
     [[nodiscard]] static QString NextDue(const Engine& engine);
     /// "After all tasks: Shutdown PC", or that an Empty task's action waits for the others;

@@ -72,7 +72,7 @@ void WarningNotice::Retranslate() {
 QString WarningNotice::Describe() const {
     const Warning& w = *m_engine.PendingWarning();
     const QString program = ShownText(w.program);
-    const QString power = w.power.empty() ? QString() : StatusTexts::PowerDoing(w.power);
+    const QString power = StatusTexts::PowerDoing(w.power);
     QString text;
     if (!program.isEmpty() && !power.isEmpty()) {
         text = tr("Morvane will close %1, then %2.").arg(program, power);

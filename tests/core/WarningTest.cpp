@@ -95,8 +95,8 @@ TEST_F(EngineExtrasTest, WarnedActionWaitsWithTheTasksBehindItUntilItsDeadline) 
     engine.AddTask(Run("/bin/true")); // due as well, and acts on nothing
     engine.SchedulerTick();
     ASSERT_TRUE(engine.PendingWarning());
-    EXPECT_EQ(*engine.PendingWarning(),
-              (Warning{false, "xterm", "Shutdown PC", true, DateTime{2026, 12, 7, 10, 1, 0}}));
+    EXPECT_EQ(*engine.PendingWarning(), (Warning{false, "xterm", PowerAction::Shutdown, true,
+                                                 DateTime{2026, 12, 7, 10, 1, 0}}));
     EXPECT_EQ(host.warningChanges, 1);
 
     clock.Advance(59);
@@ -163,7 +163,7 @@ TEST_F(EngineExtrasTest, TheAfterAllTasksActionIsWarnedSnoozedAndCancelled) {
     engine.SchedulerTick();
     ASSERT_TRUE(engine.PendingWarning());
     EXPECT_TRUE(engine.PendingWarning()->afterAllTasks);
-    EXPECT_EQ(engine.PendingWarning()->power, "Shutdown PC");
+    EXPECT_EQ(engine.PendingWarning()->power, PowerAction::Shutdown);
 
     engine.WarningSnooze();
     TickFor(599);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tasks/TaskPlan.h"
 #include "types/DateTime.h"
 
 #include <string>
@@ -13,8 +14,8 @@ struct Warning {
     bool afterAllTasks = false;
     /// The program a close task ends; empty when nothing is closed.
     std::string program;
-    /// The power action's name as stored in a task (texts::kShutdown ...); empty for none.
-    std::string power;
+    /// The power action that follows; None for none.
+    PowerAction power = PowerAction::None;
     /// Whether Morvane quits afterwards.
     bool quits = false;
     /// When the action happens unless the user answers first.

@@ -36,8 +36,7 @@ bool ActionGate::HoldTask(int row) {
         return false;
     }
     const DateTime now = m_clock.Now();
-    Warn(Warning{false, closes ? m_tasks.At(row).program : std::string(),
-                 std::string(PowerName(power)), plan.quit,
+    Warn(Warning{false, closes ? m_tasks.At(row).program : std::string(), power, plan.quit,
                  AddSeconds(now, m_prefs.warnLeadSeconds).value_or(now)},
          m_tasks.IdOf(row), State::HoldingTask);
     return true;
@@ -58,7 +57,7 @@ bool ActionGate::HoldAfterAll() {
     }
     Warn(Warning{true,
                  {},
-                 std::string(PowerName(armed)),
+                 armed,
                  m_options.IsChecked(Mark::Quit),
                  AddSeconds(now, m_prefs.warnLeadSeconds).value_or(now)},
          0, State::HoldingAfterAll);
@@ -109,7 +108,8 @@ std::optional<ActionGate::Held> ActionGate::Take() {
 std::optional<ActionGate::Held> ActionGate::StartRelease() {
     std::optional<Held> held = Take();
     if (held) {
-        m_releaseCoversAfterAll = held->warning.afterAllTasks || !held->warning.power.empty();
+        m_releaseCoversAfterAll =
+            held->warning.afterAllTasks || held->warning.power != PowerAction::None;
         m_state = State::Releasing;
     }
     return held;

@@ -184,9 +184,9 @@ bool Schedule::Replace(int row, const TaskBuilder::Input& in) {
 
 void Schedule::RecordAnswer(HistoryEvent::Kind kind, const Warning& warning) {
     const bool named = !warning.program.empty();
-    m_d.recorder.Record(
-        {m_d.clock.Now(), kind, named ? warning.program : warning.power, 0,
-         warning.afterAllTasks ? "after all tasks" : (named ? warning.power : std::string())});
+    const std::string power(PowerName(warning.power));
+    m_d.recorder.Record({m_d.clock.Now(), kind, named ? warning.program : power, 0,
+                         warning.afterAllTasks ? "after all tasks" : (named ? power : "")});
 }
 
 void Schedule::DoItNow() {
