@@ -22,8 +22,9 @@ struct FieldBytes {
     bool operator==(const FieldBytes&) const = default;
 };
 
-/// One scheduled entry. Every consumer decides by comparing these texts; nothing else is stored
-/// but the bytes a few fields were read from, for the file writer alone.
+/// One scheduled entry, as it is stored, written and shown. Decisions read its TaskPlan, made once
+/// from these texts; nothing else is stored but the bytes a few fields were read from, for the
+/// file writer alone.
 struct Task {
     std::string program;
     std::string path;
@@ -91,9 +92,6 @@ inline constexpr std::string_view kReboot = "Reboot";
 inline constexpr std::string_view kLogOff = "Log Off";
 inline constexpr std::string_view kHibernate = "Hibernate";
 inline constexpr std::string_view kMonitorOff = "Turn Off the Monitor";
-/// Power action names as stored in `after`, in the editor's list order (items 1 to 5).
-inline constexpr std::array<std::string_view, 5> kPowerNames = {kShutdown, kReboot, kLogOff,
-                                                                kHibernate, kMonitorOff};
 } // namespace texts
 
 } // namespace morvane
