@@ -29,6 +29,8 @@ bool Session::LoadSettingsAndTasks() {
     m_d.files.RemoveStaleTemporaries();
     m_d.files.ReadSettings(m_d.options, now);
     m_d.schedule.Load(m_d.files.ReadKeptList(m_d.options, now));
+    // Countdowns and idle waits start afresh at every load anyway: writing it back adds nothing.
+    m_d.files.KeptListLoaded();
     const bool hasTasks = !m_d.tasks.IsEmpty();
     if (hasTasks) {
         m_d.host.HideDoor();

@@ -72,6 +72,8 @@ public:
     void KeepListNow();
     /// Whether the kept list is wanted changed: it is written or removed at the next keeping.
     void KeepListSoon() { m_listChanged = true; }
+    /// The list was just read from the kept file, which therefore holds it: no write is due.
+    void KeptListLoaded() { m_listChanged = false; }
 
     // Task files the user chooses.
     /// ".mtf" added when missing; `written` receives the name written.
