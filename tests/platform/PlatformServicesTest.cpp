@@ -9,15 +9,15 @@ namespace morvane::platform {
 namespace {
 
 TEST(PlatformServices, TheLinuxBuildProvidesEveryService) {
-    test::TempDir runtime;
-    test::ScopedEnv folder("XDG_RUNTIME_DIR", runtime.Path());
-    PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-test", ""});
+    test::TempDir data;
+    PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-test", data.Path()});
 
     ASSERT_TRUE(services.clock && services.processes && services.launcher && services.power &&
                 services.idle && services.autostart && services.locale && services.singleInstance);
     EXPECT_EQ(services.processes->OwnPid(), getpid());
     EXPECT_TRUE(services.singleInstance->TryAcquire());
-    LinuxSingleInstance second(runtime / "morvane-test.lock", [](const std::string&) {});
+    // The lock lives with the files it guards, whatever the session's runtime folder.
+    LinuxSingleInstance second(data / "morvane-test.lock", [](const std::string&) {});
     EXPECT_FALSE(second.TryAcquire());
 }
 
