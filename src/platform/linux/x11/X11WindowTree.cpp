@@ -86,47 +86,49 @@ XId X11WindowTree::FirstClientBelow(XId window) {
     return 0;
 }
 
+X11WindowTree::Ascent X11WindowTree::Climb(XId window) {
+    Ascent ascent;
+    XId current = window;
+    for (int depth = 0; depth < kMaxDepth && current != None && current != m_x.Root(); ++depth) {
+        if (IsClient(current)) {
+            ascent.client = current;
+            return ascent;
+        }
+        ascent.top = current;
+        current = Parent(current);
+    }
+    ascent.onScreen = current == m_x.Root();
+    return ascent;
+}
+
 XId X11WindowTree::ClientOf(XId window) {
     if (window == None || window == m_x.Root()) {
         return 0;
     }
     // Up first: the window is the client or lies inside it.
-    XId current = window;
-    XId top = 0;
-    for (int depth = 0; depth < kMaxDepth && current != None && current != m_x.Root(); ++depth) {
-        if (IsClient(current)) {
-            return current;
-        }
-        top = current;
-        current = Parent(current);
-    }
-    if (current != m_x.Root()) {
-        return 0; // gone, or not on our screen
+    const Ascent ascent = Climb(window);
+    if (ascent.client != 0 || !ascent.onScreen) {
+        return ascent.client; // 0: gone, or not on our screen
     }
     // Then down from the top-level frame: the window is part of the decorations around a client.
-    return FirstClientBelow(top);
+    return FirstClientBelow(ascent.top);
 }
 
 XId X11WindowTree::ManagedWindowOf(XId window) {
     if (window == None || window == m_x.Root()) {
         return 0;
     }
-    XId current = window;
-    XId top = 0;
-    for (int depth = 0; depth < kMaxDepth && current != None && current != m_x.Root(); ++depth) {
-        if (IsClient(current)) {
-            return current == window ? window : 0; // the client, or a control inside it
-        }
-        top = current;
-        current = Parent(current);
+    const Ascent ascent = Climb(window);
+    if (ascent.client != 0) {
+        return ascent.client == window ? window : 0; // the client, or a control inside it
     }
-    if (current != m_x.Root()) {
+    if (!ascent.onScreen) {
         return 0;
     }
-    if (const XId client = FirstClientBelow(top); client != 0) {
+    if (const XId client = FirstClientBelow(ascent.top); client != 0) {
         return client; // a frame or a piece of its decorations
     }
-    return top == window ? window : 0;
+    return ascent.top == window ? window : 0;
 }
 
 std::optional<Rect> X11WindowTree::OuterRect(XId window) {

@@ -64,6 +64,15 @@ public:
     XId DeepestUnderPointer();
 
 private:
+    /// The walk up from a window towards the root: the first client met on the way, else the
+    /// top-level window under the root; `onScreen` is false when the root was never reached (the
+    /// window went, or lies on another screen).
+    struct Ascent {
+        XId client = 0;
+        XId top = 0;
+        bool onScreen = false;
+    };
+    Ascent Climb(XId window);
     XId FirstClientBelow(XId window);
 
     X11Connection& m_x;
