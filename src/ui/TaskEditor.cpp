@@ -184,17 +184,19 @@ void TaskEditor::AddTask() {
     }
 
     ResetPointerState();
-    if (m_editRow > 0) {
-        if (!EditedRowIsUnchanged() || !m_d.engine.ReplaceTask(m_editRow, in)) {
+    if (m_editId != 0) {
+        // Found by its id: rows may have moved meanwhile, and a one-off task that ran is gone.
+        const int edited = EditedRow();
+        if (edited == 0 || !m_d.engine.ReplaceTask(edited, in)) {
             Inform(QStringLiteral("Morvane"),
                    tr("The task was run or removed while it was being edited, so it was not "
                       "saved."));
             return;
         }
         if (in.autoType == 0 && !m_form->TargetIcon().isNull()) {
-            m_d.taskIcons.SetRowIcon(m_editRow, m_form->TargetIcon());
+            m_d.taskIcons.SetRowIcon(edited, m_form->TargetIcon());
         } else if (in.autoType != 0) {
-            m_d.taskIcons.SetRowIcon(m_editRow, ProgramIcons::Generic());
+            m_d.taskIcons.SetRowIcon(edited, ProgramIcons::Generic());
         }
         m_selected = true;
         CloseFromProgram();
@@ -213,11 +215,10 @@ void TaskEditor::EditTask(int row) {
     if (!m_d.engine.Tasks().IsValidRow(row)) {
         return;
     }
-    if (m_editRow == 0) {
+    if (m_editId == 0) {
         m_addTitle = windowTitle();
     }
-    m_editRow = row;
-    m_editedTask = m_d.engine.Tasks().At(row);
+    m_editId = m_d.engine.Tasks().IdOf(row);
     ResetPointerState();
     m_form->FillInput(m_d.engine.InputOf(row));
     const QVariant icon = m_d.taskIcons.index(row - 1, 0).data(Qt::DecorationRole);
@@ -228,20 +229,15 @@ void TaskEditor::EditTask(int row) {
     ShowEditor();
 }
 
-bool TaskEditor::EditedRowIsUnchanged() const {
-    if (!m_d.engine.Tasks().IsValidRow(m_editRow)) {
-        return false;
-    }
-    Task now = m_d.engine.Tasks().At(m_editRow);
-    now.closeTime = m_editedTask.closeTime;
-    return now == m_editedTask;
+int TaskEditor::EditedRow() const {
+    return m_editId == 0 ? 0 : m_d.engine.Tasks().RowOf(m_editId);
 }
 
 void TaskEditor::LeaveEditMode() {
-    if (m_editRow == 0) {
+    if (m_editId == 0) {
         return;
     }
-    m_editRow = 0;
+    m_editId = 0;
     setWindowTitle(m_addTitle);
     m_form->SetAddCaption(Lan(m_d.engine.Language(), LanText::AddButton));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/tasks/Task.h"
+#include "core/tasks/TaskList.h"
 #include "platform/WindowPicker.h"
 #include "ui/CommonDlgsW.h"
 #include "ui/EditorTarget.h"
@@ -60,8 +61,8 @@ public:
     /// Opens the editor filled with the task at 1-based `row`; Add becomes Save, which replaces
     /// that task in place. Closing the editor returns it to adding.
     void EditTask(int row);
-    /// The row being edited; 0 while adding.
-    [[nodiscard]] int EditedRow() const { return m_editRow; }
+    /// Where the task being edited stands now; 0 while adding, or when it is gone.
+    [[nodiscard]] int EditedRow() const;
     /// The program a close task made now would end.
     [[nodiscard]] const EditorTarget& CurrentTarget() const;
 
@@ -88,7 +89,6 @@ private:
     void CloseFromProgram();
     void LeaveEditMode();
     /// Whether the edited row still holds the task being edited (a repeat moves its time only).
-    [[nodiscard]] bool EditedRowIsUnchanged() const;
     void ResetPointerState();
     void FitToFont();
     void OnEmptyTaskToggled(bool ticked);
@@ -112,8 +112,7 @@ private:
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
     QTimer* m_pickLater = nullptr;
-    int m_editRow = 0;
-    Task m_editedTask; // as it was when editing began, to notice it went meanwhile
+    TaskId m_editId = 0; // the task being edited; 0 while adding
     QString m_addTitle;
 };
 
