@@ -49,6 +49,8 @@ public:
     WriteResult Append(HistoryEvent event, platform::FileSync* sync = nullptr);
     /// Adds an event without writing: many events of one tick are written once.
     void Add(HistoryEvent event);
+    /// Whether events were added since the file was last written.
+    [[nodiscard]] bool HasUnwritten() const { return m_unwritten; }
     /// Writes the file when events were added since it was last written.
     WriteResult Write(platform::FileSync* sync = nullptr);
 

@@ -41,7 +41,6 @@ public:
                const Clock& clock, UiHost& host)
         : m_tasks(tasks), m_options(options), m_prefs(prefs), m_clock(clock), m_host(host) {}
 
-    [[nodiscard]] State Current() const { return m_state; }
     [[nodiscard]] const std::optional<Warning>& Pending() const { return m_warning; }
     /// Whether anything waits for a time to come (a warning or a snooze), so the ticks go on
     /// even with an empty list.

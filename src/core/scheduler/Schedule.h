@@ -93,7 +93,6 @@ public:
 
     // What the windows show.
     [[nodiscard]] const std::optional<Warning>& PendingWarning() const { return m_gate.Pending(); }
-    [[nodiscard]] ActionGate::State GateState() const { return m_gate.Current(); }
     [[nodiscard]] bool EmptyActionWaiting() const { return m_scheduler.EmptyActionWaiting(); }
     [[nodiscard]] ScheduleStatus Status(const DateTime& now) const;
     /// Seconds from `now` until `row` is due (see ScheduleStatus::secondsLeft).

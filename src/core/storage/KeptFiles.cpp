@@ -276,6 +276,10 @@ void KeptFiles::Record(HistoryEvent event) {
 }
 
 void KeptFiles::WriteHistory() {
+    // Asked after every tick: nothing touches the disk unless an event came.
+    if (!m_history.HasUnwritten()) {
+        return;
+    }
     EnsureFolder(m_d.paths.appDataFolder);
     // Not flushed to the disk: a record, not the user's data, and it would delay the power
     // requests it follows. The rename still leaves the old file or the new one whole.
