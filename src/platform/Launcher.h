@@ -21,6 +21,12 @@ public:
     /// The program `commandLine` names, as Launch splits it; empty when it names none.
     [[nodiscard]] virtual std::string ProgramOf(const std::string& commandLine) const = 0;
 
+    /// Whether the program `commandLine` names can be found and started now, without starting
+    /// it: an error says why not (none named, not found, not a program), as Launch would fail.
+    [[nodiscard]] virtual Result CheckProgram(const std::string& commandLine) const {
+        (void)commandLine;
+        return {};
+    }
     /// `path` written as command-line text that Launch reads back as that one program.
     [[nodiscard]] virtual std::string QuotedProgram(const std::string& path) const = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Autostart.h"
+#include "platform/Control.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSync.h"
 #include "platform/IdleSource.h"
@@ -37,6 +38,8 @@ struct PlatformServices {
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemLocale> locale;
     std::unique_ptr<SingleInstance> singleInstance;
+    /// Where the command line and other programs reach this instance.
+    std::unique_ptr<ControlServer> control;
     std::unique_ptr<EndRequests> endRequests;
     std::unique_ptr<WindowPicker> windowPicker;
     std::unique_ptr<ProgramIconLookup> programIcons;
@@ -51,5 +54,9 @@ struct PlatformServices {
 
 /// Builds the services of this build's back end; defined once per back end.
 [[nodiscard]] PlatformServices CreatePlatformServices(const PlatformSetup& setup);
+
+/// The command line's way to the running instance of this user and session; defined once per
+/// back end. Cheap: it opens nothing until asked.
+[[nodiscard]] std::unique_ptr<ControlClient> CreateControlClient();
 
 } // namespace morvane::platform

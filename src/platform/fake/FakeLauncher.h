@@ -27,7 +27,17 @@ public:
         return ShellWords::Quote(path);
     }
 
+    [[nodiscard]] Result CheckProgram(const std::string& commandLine) const override {
+        const std::string program = ProgramOf(commandLine);
+        if (program.empty() || std::find(missing.begin(), missing.end(), program) != missing.end()) {
+            return Result::Error(2, "cannot start " + program + ": no such program");
+        }
+        return {};
+    }
+
     std::vector<std::string> launched;
+    /// Programs CheckProgram does not find.
+    std::vector<std::string> missing;
     std::vector<std::string> failing;
 };
 

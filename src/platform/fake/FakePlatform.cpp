@@ -2,6 +2,7 @@
 
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
+#include "platform/fake/FakeControl.h"
 #include "platform/fake/FakeEndRequests.h"
 #include "platform/fake/FakeFileSync.h"
 #include "platform/fake/FakeIdleSource.h"
@@ -32,7 +33,10 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.programIcons = std::make_unique<FakeProgramIconLookup>();
     services.fileSync = std::make_unique<FakeFileSync>();
     services.notifications = std::make_unique<FakeNotifications>();
+    services.control = std::make_unique<FakeControlServer>();
     return services;
 }
+
+std::unique_ptr<ControlClient> CreateControlClient() { return std::make_unique<FakeControlClient>(); }
 
 } // namespace morvane::platform

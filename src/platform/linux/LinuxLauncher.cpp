@@ -103,6 +103,23 @@ std::string LinuxLauncher::ResolveProgram(const std::string& program) {
     return {};
 }
 
+Result LinuxLauncher::CheckProgram(const std::string& commandLine) const {
+    const std::optional<std::vector<std::string>> words = ShellWords::Split(commandLine);
+    if (!words) {
+        return CannotStart(EINVAL, "\"" + commandLine + "\"", "a quote is not closed");
+    }
+    if (words->empty()) {
+        return CannotStart(EINVAL, "an empty command line", "there is no program");
+    }
+    if (ResolveProgram(words->front()).empty()) {
+        return CannotStart(ENOENT, words->front(), "no such program on PATH");
+    }
+    if (!IsExecutableFile(ResolveProgram(words->front()))) {
+        return CannotStart(EACCES, words->front(), "it is not an executable file");
+    }
+    return {};
+}
+
 Result LinuxLauncher::Launch(const std::string& commandLine) {
     const std::optional<std::vector<std::string>> words = ShellWords::Split(commandLine);
     if (!words) {

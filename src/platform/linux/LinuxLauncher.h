@@ -14,6 +14,7 @@ public:
     Result Launch(const std::string& commandLine) override;
     [[nodiscard]] std::string ProgramOf(const std::string& commandLine) const override;
     [[nodiscard]] std::string QuotedProgram(const std::string& path) const override;
+    [[nodiscard]] Result CheckProgram(const std::string& commandLine) const override;
 
     /// The file to run for a program word: the word itself when it holds a '/', else the first
     /// executable of that name on PATH; empty when there is none.
