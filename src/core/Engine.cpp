@@ -68,8 +68,42 @@ int Engine::CloseProgramNow(std::string_view program) {
 
 TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
     TaskFileCount count;
-    Kept([&] { m_schedule.Load(m_files.ReadTasks(path, m_s.clock.Now(), count)); });
+    Kept([&] {
+        std::vector<Task> tasks = m_files.ReadTasks(path, m_s.clock.Now(), count);
+        const int loaded = static_cast<int>(tasks.size());
+        m_schedule.Load(std::move(tasks));
+        if (loaded > 0) {
+            m_recorder.Record({m_s.clock.Now(), HistoryEvent::Kind::Loaded,
+                               path.string(), loaded, {}});
+        }
+    });
     return count;
+}
+
+int Engine::AddTask(const TaskBuilder::Input& in, TaskOrigin origin) {
+    return Kept([&] {
+        const int row = m_schedule.Add(in);
+        const TaskPlan& plan = m_tasks.PlanOf(row);
+        const std::string subject = plan.target == TaskTarget::Empty
+                                        ? std::string(PowerName(plan.power))
+                                        : m_tasks.At(row).program;
+        m_recorder.Record({m_s.clock.Now(), HistoryEvent::Kind::Added, subject, 0,
+                           origin == TaskOrigin::Editor ? "editor" : "command-line"});
+        return row;
+    });
+}
+
+void Engine::CancelAll() {
+    Kept([&] {
+        m_schedule.Clear();
+        if (const std::optional<Mark> armed = ArmedAfterAllAction()) {
+            m_options.TogglePowerMark(*armed);
+        }
+    });
+}
+
+Result Engine::CheckProgram(const std::string& commandLine) const {
+    return m_s.launcher.CheckProgram(commandLine);
 }
 
 void Engine::ToggleMark(Mark mark) {

@@ -29,6 +29,9 @@
 
 namespace morvane {
 
+/// Where a new task came from, as the history records it.
+enum class TaskOrigin { Editor, CommandLine };
+
 class Clock;
 namespace platform {
 class Autostart;
@@ -154,10 +157,9 @@ public:
     /// Rescans the running programs; complete when it returns.
     void Refresh() { m_scan.Refresh(); }
     /// Add, once the editor's checks have passed: builds the task from the editor's fields,
-    /// appends it and lets it set the after-all-tasks marks. Returns its row.
-    int AddTask(const TaskBuilder::Input& in) {
-        return Kept([&] { return m_schedule.Add(in); });
-    }
+    /// appends it, lets it set the after-all-tasks marks and records where it came from.
+    /// Returns its row.
+    int AddTask(const TaskBuilder::Input& in, TaskOrigin origin = TaskOrigin::Editor);
     /// Appends a task that is already built. Returns its row.
     int AddTask(Task task) {
         return Kept([&] { return m_schedule.Add(std::move(task)); });
@@ -189,6 +191,17 @@ public:
     /// Remove All: empties the list. No after-all-tasks action follows, since no task finished.
     void ClearTasks() {
         Kept([&] { m_schedule.Clear(); });
+    }
+    /// Cancel everything from outside the windows: empties the list and disarms the
+    /// after-all-tasks power action.
+    void CancelAll();
+    /// Brings the main window forward.
+    void ShowWindow() { m_host.BringForward(); }
+    /// Whether `commandLine`'s program can be started now; an error says why not.
+    [[nodiscard]] Result CheckProgram(const std::string& commandLine) const;
+    /// Hears each task as its time comes, before its action; one listener, empty stops it.
+    void SetFiredListener(std::function<void(TaskId)> listener) {
+        m_schedule.SetFiredListener(std::move(listener));
     }
     /// The editor's "close now": ends every running copy of `program` at once, never ourselves.
     /// Returns how many processes were asked to end.

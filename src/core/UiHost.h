@@ -42,6 +42,8 @@ public:
     virtual void HistoryChanged() {}
     /// An alert (Engine::CurrentAlerts) was raised or cleared.
     virtual void AlertsChanged() {}
+    /// Brings the main window forward: shown, unminimised, raised and active.
+    virtual void BringForward() {}
 };
 
 /// The windows as the core's parts see them: forwards to the windows once they are set, and to
@@ -64,6 +66,7 @@ public:
     void Notify(const Notice& notice) override { m_target->Notify(notice); }
     void HistoryChanged() override { m_target->HistoryChanged(); }
     void AlertsChanged() override { m_target->AlertsChanged(); }
+    void BringForward() override { m_target->BringForward(); }
 
 private:
     UiHost m_none;

@@ -55,6 +55,10 @@ QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan)
         return subject;
     case HistoryEvent::Kind::NotSaved:
         return event.subject == "settings" ? tr("Save the settings") : tr("Save the tasks");
+    case HistoryEvent::Kind::Added:
+        return tr("Add %1").arg(StatusTexts::PowerCaption(lan, event.subject));
+    case HistoryEvent::Kind::Loaded:
+        return tr("Load Tasks from %1").arg(subject);
     }
     return subject;
 }
@@ -84,6 +88,11 @@ QString HistoryWindow::Result(const HistoryEvent& event) {
         return tr("put off by 10 minutes");
     case HistoryEvent::Kind::NotSaved:
         return tr("could not be written: %1").arg(detail);
+    case HistoryEvent::Kind::Added:
+        return event.detail == "command-line" ? tr("added from the command line")
+                                              : tr("added in the task editor");
+    case HistoryEvent::Kind::Loaded:
+        return tr("%n task(s) added from the file", nullptr, event.count);
     }
     return detail;
 }

@@ -130,11 +130,7 @@ void MainWindow::BuildLayout() {
 void MainWindow::BuildExtras() {
     m_warning = new WarningNotice(m_d.engine, this);
     m_tray = new TrayIcon(m_d.engine, this);
-    connect(m_tray, &TrayIcon::showRequested, this, [this] {
-        showNormal();
-        raise();
-        activateWindow();
-    });
+    connect(m_tray, &TrayIcon::showRequested, this, [this] { BringForward(); });
     connect(m_tray, &TrayIcon::addRequested, this, [this] { AddTaskCommand(); });
     connect(m_tray, &TrayIcon::exitRequested, this, [this] {
         // The exit question needs a window to stand on.
@@ -473,6 +469,14 @@ void MainWindow::RefreshLive() {
     if (m_d.engine.PendingWarning() || m_warning->isVisible()) {
         m_warning->Refresh();
     }
+}
+
+void MainWindow::BringForward() {
+    // Unminimised without leaving a maximised or full-screen state.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 } // namespace morvane

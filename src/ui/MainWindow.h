@@ -107,6 +107,7 @@ public:
     void Notify(const Notice& notice) override;
     void HistoryChanged() override;
     void AlertsChanged() override;
+    void BringForward() override;
     /// Replaces how the presence of a desktop tray is asked (QSystemTrayIcon's answer by default).
     void SetTrayAvailability(std::function<bool()> available);
     [[nodiscard]] TrayIcon& Tray() const { return *m_tray; }

@@ -16,7 +16,7 @@ namespace {
 using Kind = HistoryEvent::Kind;
 
 // Fixed words, so the file reads the same whatever language the windows show.
-constexpr std::array<std::pair<Kind, std::string_view>, 11> kKindWords = {{
+constexpr std::array<std::pair<Kind, std::string_view>, 13> kKindWords = {{
     {Kind::Closed, "closed"},
     {Kind::NothingToClose, "nothing-to-close"},
     {Kind::Started, "started"},
@@ -29,6 +29,8 @@ constexpr std::array<std::pair<Kind, std::string_view>, 11> kKindWords = {{
     {Kind::Cancelled, "cancelled"},
     {Kind::Snoozed, "snoozed"},
     {Kind::NotSaved, "not-saved"},
+    {Kind::Added, "added"},
+    {Kind::Loaded, "loaded"},
 }};
 
 std::string_view WordOf(Kind kind) {

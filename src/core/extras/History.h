@@ -26,6 +26,10 @@ struct HistoryEvent {
         Snoozed,          ///< The user put `subject` off by ten minutes in the warning notice.
         NotSaved,         ///< `subject` (the tasks, the settings) could not be written;
                           ///< `detail` says why.
+        Added,            ///< A task for `subject` (a program, or the power action of an Empty
+                          ///< task) was added; `detail` says from where ("editor",
+                          ///< "command-line").
+        Loaded,           ///< `count` tasks were loaded from the file `subject`.
     };
 
     DateTime time;

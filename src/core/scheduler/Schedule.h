@@ -74,6 +74,9 @@ public:
     void Tick();
     void SampleActivity();
     void ResetIdle() { m_idleTrigger.Reset(); }
+    void SetFiredListener(std::function<void(TaskId)> listener) {
+        m_scheduler.SetFiredListener(std::move(listener));
+    }
 
     // Commands on the list.
     /// Appends tasks as loading does: each idle task waits its period from now, and each Empty

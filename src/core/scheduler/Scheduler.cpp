@@ -68,6 +68,9 @@ void Scheduler::Fire(int row) {
 }
 
 void Scheduler::Fire(int row, bool& scanned) {
+    if (m_fired) {
+        m_fired(m_d.tasks.IdOf(row));
+    }
     const Task& task = m_d.tasks.At(row);
     switch (m_d.tasks.PlanOf(row).target) {
     case TaskTarget::Empty:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/tasks/TaskList.h"
+
 #include <functional>
 #include <utility>
 
@@ -55,6 +57,10 @@ public:
     [[nodiscard]] bool EmptyActionWaiting() const { return m_emptyActionWaiting; }
     /// The list emptied, or the after-all-tasks choice was cleared: nothing waits any more.
     void ForgetEmptyWaiting() { m_emptyActionWaiting = false; }
+    /// Hears each task as it is handed to its action, before it runs; one listener.
+    void SetFiredListener(std::function<void(TaskId)> listener) {
+        m_fired = std::move(listener);
+    }
 
 private:
     /// Hands the task at `row` to its action; `scanned` says whether this pass has scanned.
@@ -62,6 +68,7 @@ private:
 
     Deps m_d;
     bool m_emptyActionWaiting = false;
+    std::function<void(TaskId)> m_fired;
 };
 
 } // namespace morvane
