@@ -20,6 +20,13 @@
             <numerusform>closed %n processes</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n task(s) added from the file</source>
+        <translation>
+            <numerusform>%n task added from the file</numerusform>
+            <numerusform>%n tasks added from the file</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::MainWindow</name>

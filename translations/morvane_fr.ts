@@ -297,6 +297,29 @@
         <source>could not be written: %1</source>
         <translation>n&apos;a pas pu être écrit : %1</translation>
     </message>
+    <message>
+        <source>Add %1</source>
+        <translation>Ajout de %1</translation>
+    </message>
+    <message>
+        <source>Load Tasks from %1</source>
+        <translation>Chargement des tâches de %1</translation>
+    </message>
+    <message>
+        <source>added from the command line</source>
+        <translation>ajoutée depuis la ligne de commande</translation>
+    </message>
+    <message>
+        <source>added in the task editor</source>
+        <translation>ajoutée dans l&apos;éditeur de tâches</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s) added from the file</source>
+        <translation>
+            <numerusform>%n tâche ajoutée depuis le fichier</numerusform>
+            <numerusform>%n tâches ajoutées depuis le fichier</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::MainMenus</name>

@@ -299,6 +299,30 @@
         <source>could not be written: %1</source>
         <translation>nie udało się zapisać: %1</translation>
     </message>
+    <message>
+        <source>Add %1</source>
+        <translation>Dodanie: %1</translation>
+    </message>
+    <message>
+        <source>Load Tasks from %1</source>
+        <translation>Wczytanie zadań z %1</translation>
+    </message>
+    <message>
+        <source>added from the command line</source>
+        <translation>dodane z wiersza poleceń</translation>
+    </message>
+    <message>
+        <source>added in the task editor</source>
+        <translation>dodane w edytorze zadań</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s) added from the file</source>
+        <translation>
+            <numerusform>dodano %n zadanie z pliku</numerusform>
+            <numerusform>dodano %n zadania z pliku</numerusform>
+            <numerusform>dodano %n zadań z pliku</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::MainMenus</name>
