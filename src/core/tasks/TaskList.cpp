@@ -33,7 +33,11 @@ int TaskList::AppendAll(std::vector<Task> tasks) {
     }
     const int last = first + static_cast<int>(tasks.size()) - 1;
     Notify([first, last](TaskListObserver& o) { o.OnRowsAboutToBeAppended(first, last); });
-    m_rows.reserve(m_rows.size() + tasks.size());
+    // Grown geometrically: reserving the exact size would move every row at each single add.
+    const std::size_t needed = m_rows.size() + tasks.size();
+    if (needed > m_rows.capacity()) {
+        m_rows.reserve(std::max(needed, 2 * m_rows.capacity()));
+    }
     for (Task& task : tasks) {
         m_rows.push_back(MakeRow(std::move(task)));
         m_idleCount += m_rows.back().plan.IsIdle() ? 1 : 0;
