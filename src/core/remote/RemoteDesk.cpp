@@ -78,8 +78,11 @@ std::int64_t PeriodSeconds(std::string_view period) {
 }
 
 std::string ClockText(std::int64_t seconds) {
-    const auto two = [](std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    return std::to_string(seconds / 3600) + ":" + two(seconds % 3600 / 60) + ":" + two(seconds % 60);
+    const auto two = [](std::int64_t n) {
+        return (n < 10 ? "0" : "") + std::to_string(n);
+    };
+    return std::to_string(seconds / 3600) + ":" + two(seconds % 3600 / 60) + ":" +
+           two(seconds % 60);
 }
 
 } // namespace
@@ -89,7 +92,8 @@ RemoteDesk::RemoteDesk(Engine& engine, platform::ControlServer& server)
     m_engine.Tasks().AddObserver(this);
     m_engine.SetFiredListener(
         [this](TaskId id) { m_server.Announce(ControlEvent::TaskFired, id); });
-    m_server.SetHandler([this](const platform::ControlRequest& request) { return Answer(request); });
+    m_server.SetHandler(
+        [this](const platform::ControlRequest& request) { return Answer(request); });
 }
 
 RemoteDesk::~RemoteDesk() {
@@ -105,10 +109,11 @@ ControlReply RemoteDesk::Answer(const platform::ControlRequest& request) {
     case ControlVerb::List: {
         ControlReply reply;
         const DateTime now = m_engine.ClockSource().Now();
+        const bool activitySeen = m_engine.IdleUnavailableReason().empty();
         const int count = m_engine.Tasks().Count();
         reply.tasks.reserve(static_cast<std::size_t>(count));
         for (int row = 1; row <= count; ++row) {
-            reply.tasks.push_back(Describe(row, now));
+            reply.tasks.push_back(Describe(row, now, activitySeen));
         }
         return reply;
     }
@@ -176,7 +181,7 @@ ControlReply RemoteDesk::Add(const platform::ControlRequest& request) {
     return reply;
 }
 
-platform::ControlTask RemoteDesk::Describe(int row, const DateTime& now) const {
+platform::ControlTask RemoteDesk::Describe(int row, const DateTime& now, bool activitySeen) const {
     const TaskList& tasks = m_engine.Tasks();
     const TaskPlan& plan = tasks.PlanOf(row);
     const Task& task = tasks.At(row);
@@ -184,14 +189,15 @@ platform::ControlTask RemoteDesk::Describe(int row, const DateTime& now) const {
     line.id = tasks.IdOf(row);
     if (plan.IsIdle()) {
         line.when = "after " + DurationText(PeriodSeconds(plan.period)) + " without activity";
-        if (!m_engine.IdleUnavailableReason().empty()) {
+        if (!activitySeen) {
             line.when += " (waits: activity cannot be seen here)";
         }
     } else if (!plan.due) {
         line.when = "due now (its time cannot be read)";
     } else {
         const std::int64_t left = std::max<std::int64_t>(0, SecondsBetween(now, *plan.due));
-        line.when = FormatCanonical(*plan.due) + (left > 0 ? " (in " + ClockText(left) + ")" : " (due)");
+        line.when =
+            FormatCanonical(*plan.due) + (left > 0 ? " (in " + ClockText(left) + ")" : " (due)");
     }
     switch (plan.target) {
     case TaskTarget::Close:

@@ -24,10 +24,11 @@ public:
 
     [[nodiscard]] platform::ControlReply Answer(const platform::ControlRequest& request);
 
-    /// One task as --list describes it; `now` is read once for the whole list.
-    [[nodiscard]] platform::ControlTask Describe(int row, const DateTime& now) const;
-
 private:
+    /// One task as --list describes it. `now` and whether activity can be seen are asked once
+    /// for the whole list: nothing per row reads the clock or the desktop.
+    [[nodiscard]] platform::ControlTask Describe(int row, const DateTime& now,
+                                                 bool activitySeen) const;
     platform::ControlReply Add(const platform::ControlRequest& request);
     void AnnounceRows(platform::ControlEvent event, int first, int last);
 

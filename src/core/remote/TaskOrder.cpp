@@ -48,7 +48,7 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kRepeats 
      {"month", texts::kEveryMonth}}};
 constexpr std::array<std::string_view, 6> kTriggers = {"now",  "in",         "at",
                                                        "idle", "when-exits", "when-quiet"};
-constexpr std::array<std::string_view, 7> kOthers = {"action", "close", "run",  "for",
+constexpr std::array<std::string_view, 7> kOthers = {"action", "close", "run", "for",
                                                      "repeat", "grace", "quit"};
 
 // What one reading needs from the fields: each name at most once.
@@ -148,9 +148,8 @@ bool ReadAction(const FieldReader& fields, TaskOrder& order, std::string& why) {
             return true;
         }
     }
-    why = (*action == "suspend" || *action == "lock")
-              ? "--" + *action + " is not available yet"
-              : "unknown action \"" + *action + "\"";
+    why = (*action == "suspend" || *action == "lock") ? "--" + *action + " is not available yet"
+                                                      : "unknown action \"" + *action + "\"";
     return false;
 }
 
@@ -243,8 +242,11 @@ std::optional<std::int64_t> ParseDuration(std::string_view text) {
         std::int64_t n = 0;
         std::from_chars(text.data(), text.data() + digits, n);
         const char unit = text[digits];
-        const std::int64_t scale =
-            unit == 's' ? 1 : unit == 'm' ? 60 : unit == 'h' ? 3600 : unit == 'd' ? 86400 : 0;
+        const std::int64_t scale = unit == 's'   ? 1
+                                   : unit == 'm' ? 60
+                                   : unit == 'h' ? 3600
+                                   : unit == 'd' ? 86400
+                                                 : 0;
         if (scale == 0) {
             return std::nullopt;
         }

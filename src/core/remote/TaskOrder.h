@@ -40,8 +40,8 @@ struct TaskOrder {
 /// Reads `fields` into a task; nullopt with `why` (one line, naming the option) when they do
 /// not make one. A time of day alone means its next coming after `now`. Options whose
 /// actions do not exist yet are read, then refused as "not available yet".
-[[nodiscard]] std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields,
-                                                     const DateTime& now, std::string& why);
+[[nodiscard]] std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields, const DateTime& now,
+                                                     std::string& why);
 
 /// "90s", "30m", "1h30m", "2d": whole numbers with units s, m, h, d, combined, more than zero;
 /// nullopt otherwise, or beyond what a countdown can hold.

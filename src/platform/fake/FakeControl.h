@@ -15,7 +15,9 @@ public:
     Claim ClaimName() override { return claim; }
     [[nodiscard]] std::string WhyUnavailable() const override { return "no channel in the fake"; }
     void SetHandler(Handler handler) override { m_handler = std::move(handler); }
-    void Announce(ControlEvent event, std::uint64_t id) override { announced.emplace_back(event, id); }
+    void Announce(ControlEvent event, std::uint64_t id) override {
+        announced.emplace_back(event, id);
+    }
     [[nodiscard]] int PollDescriptor() const override { return -1; }
     void SetWakeHandler(std::function<void()> wake) override { m_wake = std::move(wake); }
     void Process() override {}

@@ -29,7 +29,8 @@ public:
 
     [[nodiscard]] Result CheckProgram(const std::string& commandLine) const override {
         const std::string program = ProgramOf(commandLine);
-        if (program.empty() || std::find(missing.begin(), missing.end(), program) != missing.end()) {
+        if (program.empty() ||
+            std::find(missing.begin(), missing.end(), program) != missing.end()) {
             return Result::Error(2, "cannot start " + program + ": no such program");
         }
         return {};

@@ -37,6 +37,8 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     return services;
 }
 
-std::unique_ptr<ControlClient> CreateControlClient() { return std::make_unique<FakeControlClient>(); }
+std::unique_ptr<ControlClient> CreateControlClient() {
+    return std::make_unique<FakeControlClient>();
+}
 
 } // namespace morvane::platform
