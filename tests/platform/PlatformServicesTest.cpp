@@ -13,7 +13,8 @@ TEST(PlatformServices, TheLinuxBuildProvidesEveryService) {
     PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-test", data.Path()});
 
     ASSERT_TRUE(services.clock && services.processes && services.launcher && services.power &&
-                services.idle && services.autostart && services.locale && services.singleInstance);
+                services.idle && services.autostart && services.locale && services.singleInstance &&
+                services.control);
     EXPECT_EQ(services.processes->OwnPid(), getpid());
     EXPECT_TRUE(services.singleInstance->TryAcquire());
     // The lock lives with the files it guards, whatever the session's runtime folder.

@@ -5,6 +5,8 @@
 #include "platform/common/UnavailableIdleSource.h"
 
 #include "platform/linux/LinuxAutostart.h"
+#include "platform/linux/LinuxControlClient.h"
+#include "platform/linux/LinuxControlServer.h"
 #include "platform/linux/LinuxCursor.h"
 #include "platform/linux/LinuxEndRequests.h"
 #include "platform/linux/LinuxFileSync.h"
@@ -70,12 +72,19 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.endRequests = std::make_unique<LinuxEndRequests>();
     services.singleInstance = std::make_unique<LinuxSingleInstance>(
         LinuxSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder));
+    // On a connection and loop of its own: requests are answered apart from power and
+    // notification traffic.
+    services.control = std::make_unique<LinuxControlServer>();
     // Without an X11 display the picker says so, and the editor offers the process list alone.
     services.windowPicker = std::make_unique<x11::X11WindowPicker>(std::nullopt, session);
     services.programIcons = std::make_unique<LinuxProgramIconLookup>();
     services.fileSync = std::make_unique<LinuxFileSync>();
     services.log = StderrLog();
     return services;
+}
+
+std::unique_ptr<ControlClient> CreateControlClient() {
+    return std::make_unique<LinuxControlClient>();
 }
 
 } // namespace morvane::platform
