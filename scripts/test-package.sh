@@ -83,6 +83,10 @@ run_installed() {
     [ "$version" = "morvane $expected_version" ] || fail "--version printed '$version'"
     env -u DISPLAY -u WAYLAND_DISPLAY /usr/bin/morvane --help | grep -q '^Usage: morvane' ||
         fail "--help printed no usage"
+    # The command line's companions: completion and the bus interface's description.
+    [ -f /usr/share/bash-completion/completions/morvane ] || fail "no bash completion installed"
+    [ -s /usr/share/dbus-1/interfaces/io.github.morvane.Morvane1.xml ] ||
+        fail "no bus interface description installed"
 
     local appdata="$HOME/.config/morvane"
     mkdir -p "$appdata"

@@ -1,12 +1,15 @@
-// Morvane's entry point: builds the platform services and the core, then runs the main
-// window's start-up and the event loop. The program takes no command line beyond --version and
-// --help, which packagers and users expect of an installed program; anything else is ignored.
+// Morvane's entry point: answers the command line, or builds the platform services and the
+// core, then runs the main window's start-up and the event loop. A task, --list, --cancel and
+// --show are handed to the running instance (which this starts when needed) without a window.
 
 #include "core/Engine.h"
 #include "core/extras/Alerts.h"
+#include "core/remote/CommandLine.h"
+#include "core/remote/RemoteDesk.h"
 #include "core/storage/AppPaths.h"
 #include "core/storage/HostTextCodec.h"
 #include "platform/PlatformServices.h"
+#include "platform/common/SystemClock.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramFolder.h"
 #include "ui/Skin.h"
@@ -20,43 +23,64 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 using namespace morvane;
 
 namespace {
 
-// Answers --version or --help (the first one given) on standard output; false when neither is
-// there. Runs before Qt, a window or the single-instance check, so it works without a display
-// and beside a running copy.
-bool AnswerInformationOption(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument(argv[i]);
-        if (argument == "--version") {
-            std::printf("morvane %s\n", MORVANE_VERSION);
-            return true;
-        }
-        if (argument == "--help") {
-            std::printf("Usage: morvane [--version | --help]\n"
-                        "Close programs, start programs or turn off the computer on a schedule.\n"
-                        "\n"
-                        "  --version  print the version and exit\n"
-                        "  --help     print this help and exit\n"
-                        "\n"
-                        "Every other argument is ignored. Tasks and settings are kept in\n"
-                        "$XDG_CONFIG_HOME/morvane (~/.config/morvane when it is unset).\n");
-            return true;
-        }
+// Answers the command line when it asks for anything but a plain start; nullopt for a start.
+// Runs before a window or the single-instance check, so it works without a display and beside
+// the running copy it speaks to.
+std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
+    const CommandLine line = ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.kind) {
+    case CommandLine::Kind::Start:
+        return std::nullopt;
+    case CommandLine::Kind::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Kind::Version:
+        std::printf("morvane %s\n", MORVANE_VERSION);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    case CommandLine::Kind::Request:
+    case CommandLine::Kind::Bad:
+        break;
     }
+    // Only for our own file's path, which a second instance is started from.
+    const QCoreApplication app(argc, argv);
+    const std::unique_ptr<platform::ControlClient> client = platform::CreateControlClient();
+    return RunCommandLine(line, *client, QCoreApplication::applicationFilePath().toStdString(),
+                          platform::SystemClock().Now(), std::cout, std::cerr);
+}
+
+// Takes the name the command line reaches us under. False when another instance has it: it is
+// asked to come forward, and this start ends.
+bool ClaimControlName(platform::ControlServer& control) {
+    // A channel without a descriptor wakes the event loop from its own thread.
+    control.SetWakeHandler([&control] {
+        QMetaObject::invokeMethod(
+            qApp, [&control] { control.Process(); }, Qt::QueuedConnection);
+    });
+    if (control.ClaimName() != platform::ControlServer::Claim::TakenByAnother) {
+        return true;
+    }
+    const std::unique_ptr<platform::ControlClient> client = platform::CreateControlClient();
+    platform::ControlReply reply;
+    [[maybe_unused]] const Result shown =
+        client->Send(platform::ControlRequest{platform::ControlVerb::Show, {}, 0}, reply);
     return false;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (AnswerInformationOption(argc, argv)) {
-        return std::fflush(stdout) == 0 ? 0 : 1;
+    if (const std::optional<int> status = AnswerCommandLine(argc, argv)) {
+        return *status;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Morvane"));
@@ -74,7 +98,12 @@ int main(int argc, char* argv[]) {
 
     platform::PlatformServices services =
         platform::CreatePlatformServices({"morvane", paths.appDataFolder.string()});
-    // A second copy on the same data folder ends here, silently, before any window exists.
+    // A second start brings the first forward and ends here, before any window exists.
+    platform::ControlServer& control = *services.control;
+    if (!ClaimControlName(control)) {
+        return 0;
+    }
+    // Two sessions on one data folder (the name is per session) see each other here.
     std::string instanceUnchecked;
     if (services.singleInstance != nullptr) {
         if (!services.singleInstance->TryAcquire()) {
@@ -136,6 +165,14 @@ int main(int argc, char* argv[]) {
             new QSocketNotifier(power.PollDescriptor(), QSocketNotifier::Read, &window);
         QObject::connect(notifier, &QSocketNotifier::activated, &window,
                          [&power] { power.Process(); });
+    }
+    // Requests from the command line and other programs, answered between events.
+    RemoteDesk desk(engine, control);
+    if (control.PollDescriptor() >= 0) {
+        auto* notifier =
+            new QSocketNotifier(control.PollDescriptor(), QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                         [&control] { control.Process(); });
     }
     window.LoadSequence();
     return QApplication::exec();

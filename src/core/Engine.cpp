@@ -73,8 +73,8 @@ TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
         const int loaded = static_cast<int>(tasks.size());
         m_schedule.Load(std::move(tasks));
         if (loaded > 0) {
-            m_recorder.Record({m_s.clock.Now(), HistoryEvent::Kind::Loaded,
-                               path.string(), loaded, {}});
+            m_recorder.Record(
+                {m_s.clock.Now(), HistoryEvent::Kind::Loaded, path.string(), loaded, {}});
         }
     });
     return count;

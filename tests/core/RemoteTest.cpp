@@ -59,9 +59,9 @@ protected:
 
 TEST(TaskOrderTest, DurationsAndTimes) {
     const std::pair<const char*, std::optional<std::int64_t>> durations[] = {
-        {"90s", 90}, {"30m", 1800},       {"1h30m", 5400}, {"2d", 172800}, {"1d1s", 86401},
-        {"0s", {}},  {"30", {}},          {"-5m", {}},     {"5x", {}},     {"", {}},
-        {"m", {}},   {"32768d", {}},      {"1h 30m", {}},  {"99999999999s", {}}};
+        {"90s", 90}, {"30m", 1800},  {"1h30m", 5400}, {"2d", 172800},      {"1d1s", 86401},
+        {"0s", {}},  {"30", {}},     {"-5m", {}},     {"5x", {}},          {"", {}},
+        {"m", {}},   {"32768d", {}}, {"1h 30m", {}},  {"99999999999s", {}}};
     for (const auto& [text, seconds] : durations) {
         EXPECT_EQ(ParseDuration(text), seconds) << text;
     }
@@ -174,9 +174,10 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     ASSERT_EQ(Run("--shutdown --idle 20m --repeat hour"), 0);
     ASSERT_EQ(Run("--run backup.sh --at 2026-12-08 07:00 --hibernate"), 0);
     ASSERT_EQ(Run("--list"), 0);
-    EXPECT_EQ(out.str(), "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim\tonce\n"
-                         "2\tafter 20m without activity\tshutdown\tevery hour\n"
-                         "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then hibernate\tonce\n");
+    EXPECT_EQ(out.str(),
+              "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim\tonce\n"
+              "2\tafter 20m without activity\tshutdown\tevery hour\n"
+              "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then hibernate\tonce\n");
 
     EXPECT_EQ(Run("--cancel 2"), 0);
     EXPECT_EQ(Run("--cancel 2"), 2) << "gone already";
@@ -189,14 +190,13 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     EXPECT_TRUE(engine.Tasks().IsEmpty());
     EXPECT_FALSE(engine.ArmedAfterAllAction()) << "the run task's hibernate is disarmed too";
     using E = ControlEvent;
-    EXPECT_EQ(server.announced,
-              (std::vector<std::pair<E, std::uint64_t>>{{E::TaskAdded, 1},
-                                                         {E::TaskAdded, 2},
-                                                         {E::TaskAdded, 3},
-                                                         {E::TaskRemoved, 2},
-                                                         {E::TaskFired, 1},
-                                                         {E::TaskRemoved, 1},
-                                                         {E::TaskRemoved, 3}}));
+    EXPECT_EQ(server.announced, (std::vector<std::pair<E, std::uint64_t>>{{E::TaskAdded, 1},
+                                                                          {E::TaskAdded, 2},
+                                                                          {E::TaskAdded, 3},
+                                                                          {E::TaskRemoved, 2},
+                                                                          {E::TaskFired, 1},
+                                                                          {E::TaskRemoved, 1},
+                                                                          {E::TaskRemoved, 3}}));
 }
 
 TEST_F(RemoteTest, WithNoInstanceATaskStartsOneAndTheRestSayItIsNotRunning) {

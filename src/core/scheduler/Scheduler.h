@@ -58,9 +58,7 @@ public:
     /// The list emptied, or the after-all-tasks choice was cleared: nothing waits any more.
     void ForgetEmptyWaiting() { m_emptyActionWaiting = false; }
     /// Hears each task as it is handed to its action, before it runs; one listener.
-    void SetFiredListener(std::function<void(TaskId)> listener) {
-        m_fired = std::move(listener);
-    }
+    void SetFiredListener(std::function<void(TaskId)> listener) { m_fired = std::move(listener); }
 
 private:
     /// Hands the task at `row` to its action; `scanned` says whether this pass has scanned.
