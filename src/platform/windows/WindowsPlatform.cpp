@@ -5,6 +5,8 @@
 
 #include "platform/windows/WideText.h"
 #include "platform/windows/WindowsAutostart.h"
+#include "platform/windows/WindowsControlClient.h"
+#include "platform/windows/WindowsControlServer.h"
 #include "platform/windows/WindowsCursor.h"
 #include "platform/windows/WindowsEndRequests.h"
 #include "platform/windows/WindowsFileSync.h"
@@ -46,6 +48,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.locale = std::make_unique<WindowsSystemLocale>();
     services.singleInstance = std::make_unique<WindowsSingleInstance>(
         WindowsSingleInstance::DefaultLockPath(setup.appName, setup.dataFolder), Log);
+    services.control = std::make_unique<WindowsControlServer>();
     services.endRequests = std::make_unique<WindowsEndRequests>();
     services.windowPicker = std::make_unique<WindowsWindowPicker>();
     services.programIcons = std::make_unique<WindowsProgramIconLookup>();
@@ -56,6 +59,10 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.textEncoding = std::make_unique<WindowsTextEncoding>();
     services.log = Log;
     return services;
+}
+
+std::unique_ptr<ControlClient> CreateControlClient() {
+    return std::make_unique<WindowsControlClient>();
 }
 
 } // namespace morvane::platform
