@@ -3,6 +3,7 @@
 #include "platform/windows/WideText.h"
 #include "platform/windows/WinHandle.h"
 
+#include <aclapi.h>
 #include <sddl.h>
 
 #include <algorithm>
@@ -110,6 +111,30 @@ std::wstring CurrentUserSid(std::string& why) {
     }
     const std::unique_ptr<wchar_t, decltype(&LocalFree)> freed(text, &LocalFree);
     return text;
+}
+
+bool IsOwnedByCurrentUser(HANDLE pipe, std::string& why) {
+    const std::wstring sid = CurrentUserSid(why);
+    PSID mine = nullptr;
+    if (sid.empty() || ConvertStringSidToSidW(sid.c_str(), &mine) == FALSE) {
+        why = why.empty() ? "cannot read this process's user" : why;
+        return false;
+    }
+    const std::unique_ptr<void, decltype(&LocalFree)> freeMine(mine, &LocalFree);
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const DWORD error = GetSecurityInfo(pipe, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
+                                        nullptr, nullptr, nullptr, &descriptor);
+    if (error != ERROR_SUCCESS) {
+        why = "cannot read who serves Morvane's channel: " + SystemMessage(error);
+        return false;
+    }
+    const std::unique_ptr<void, decltype(&LocalFree)> freeDescriptor(descriptor, &LocalFree);
+    if (owner == nullptr || EqualSid(owner, mine) == FALSE) {
+        why = "Morvane's channel is held by another user: nothing was sent";
+        return false;
+    }
+    return true;
 }
 
 std::wstring ControlPipeName(std::string& why) {

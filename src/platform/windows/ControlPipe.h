@@ -16,6 +16,11 @@ namespace morvane::platform::windows {
 /// The current user's SID as text (S-1-5-21-...); empty, with `why`, when it cannot be read.
 [[nodiscard]] std::wstring CurrentUserSid(std::string& why);
 
+/// Whether the pipe `pipe` (a client's end) was made by this process's user: another user could
+/// otherwise take the name first and read what we send. False, with `why`, when it was not or
+/// that cannot be read.
+[[nodiscard]] bool IsOwnedByCurrentUser(HANDLE pipe, std::string& why);
+
 /// A point in time a wait must not pass.
 class Deadline {
 public:

@@ -79,6 +79,9 @@ Result WindowsControlClient::Send(const ControlRequest& request, ControlReply& r
             WaitNamedPipeW(m_name.c_str(), std::max<DWORD>(connecting.Left(), 1));
         }
     }
+    if (std::string why; !windows::IsOwnedByCurrentUser(pipe.get(), why)) {
+        return Result::Error(ERROR_ACCESS_DENIED, why);
+    }
     DWORD mode = PIPE_READMODE_MESSAGE;
     if (SetNamedPipeHandleState(pipe.get(), &mode, nullptr, nullptr) == FALSE) {
         return CannotReach(GetLastError());
