@@ -1,9 +1,9 @@
 #include "platform/windows/ControlPipe.h"
 
+#include "platform/windows/ProcessQuery.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/WinHandle.h"
 
-#include <aclapi.h>
 #include <sddl.h>
 
 #include <algorithm>
@@ -114,24 +114,16 @@ std::wstring CurrentUserSid(std::string& why) {
 }
 
 bool IsOwnedByCurrentUser(HANDLE pipe, std::string& why) {
-    const std::wstring sid = CurrentUserSid(why);
-    PSID mine = nullptr;
-    if (sid.empty() || ConvertStringSidToSidW(sid.c_str(), &mine) == FALSE) {
-        why = why.empty() ? "cannot read this process's user" : why;
+    // The serving process, not the pipe's security: the pipe's owner is not what every system
+    // reports for an object made with an explicit descriptor.
+    ULONG server = 0;
+    if (GetNamedPipeServerProcessId(pipe, &server) == FALSE) {
+        why = "cannot tell who serves Morvane's channel: " + SystemMessage(GetLastError());
         return false;
     }
-    const std::unique_ptr<void, decltype(&LocalFree)> freeMine(mine, &LocalFree);
-    PSID owner = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const DWORD error = GetSecurityInfo(pipe, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                                        nullptr, nullptr, nullptr, &descriptor);
-    if (error != ERROR_SUCCESS) {
-        why = "cannot read who serves Morvane's channel: " + SystemMessage(error);
-        return false;
-    }
-    const std::unique_ptr<void, decltype(&LocalFree)> freeDescriptor(descriptor, &LocalFree);
-    if (owner == nullptr || EqualSid(owner, mine) == FALSE) {
-        why = "Morvane's channel is held by another user: nothing was sent";
+    const UniqueHandle process = ProcessQuery::Open(server, PROCESS_QUERY_LIMITED_INFORMATION);
+    if (!process || !ProcessQuery::IsOurs(process.get())) {
+        why = "Morvane's channel is served by another user's program: nothing was sent";
         return false;
     }
     return true;
