@@ -38,9 +38,12 @@ namespace {
 // the running copy it speaks to.
 std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
     const CommandLine line = ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.kind == CommandLine::Kind::Start) {
+        return std::nullopt;
+    }
+    platform::UseCallersTerminal();
     switch (line.kind) {
     case CommandLine::Kind::Start:
-        return std::nullopt;
     case CommandLine::Kind::Help:
         std::fputs(HelpText().c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;

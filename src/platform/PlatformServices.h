@@ -59,4 +59,9 @@ struct PlatformServices {
 /// back end. Cheap: it opens nothing until asked.
 [[nodiscard]] std::unique_ptr<ControlClient> CreateControlClient();
 
+/// Points standard output and error at the terminal the program was started from where a
+/// windowed program has none of its own (Windows); output already redirected stays where it
+/// goes. Elsewhere it does nothing.
+void UseCallersTerminal();
+
 } // namespace morvane::platform

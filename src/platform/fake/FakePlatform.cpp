@@ -41,4 +41,7 @@ std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<FakeControlClient>();
 }
 
+// A terminal program already writes to the terminal it was started from.
+void UseCallersTerminal() {}
+
 } // namespace morvane::platform

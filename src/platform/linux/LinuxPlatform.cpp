@@ -87,4 +87,7 @@ std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<LinuxControlClient>();
 }
 
+// A terminal program already writes to the terminal it was started from.
+void UseCallersTerminal() {}
+
 } // namespace morvane::platform
