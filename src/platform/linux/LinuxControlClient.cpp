@@ -17,17 +17,10 @@ using namespace control_bus;
 using Clock = std::chrono::steady_clock;
 
 const char* MethodOf(ControlVerb verb) {
-    switch (verb) {
-    case ControlVerb::Add:
-        return "AddTask";
-    case ControlVerb::List:
-        return "ListTasks";
-    case ControlVerb::Cancel:
-        return "CancelTask";
-    case ControlVerb::CancelAll:
-        return "CancelAll";
-    case ControlVerb::Show:
-        break;
+    for (const Method& method : kMethods) {
+        if (method.verb == verb) {
+            return method.member;
+        }
     }
     return "Show";
 }

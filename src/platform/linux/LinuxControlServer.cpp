@@ -20,16 +20,6 @@ using namespace control_bus;
 constexpr std::size_t kMostFields = 64;
 constexpr std::size_t kLongestText = 4096;
 
-struct Method {
-    const char* member;
-    ControlVerb verb;
-};
-constexpr Method kMethods[] = {
-    {"AddTask", ControlVerb::Add},       {"ListTasks", ControlVerb::List},
-    {"CancelTask", ControlVerb::Cancel}, {"CancelAll", ControlVerb::CancelAll},
-    {"Show", ControlVerb::Show},
-};
-
 const char* SignalOf(ControlEvent event) {
     switch (event) {
     case ControlEvent::TaskAdded:
