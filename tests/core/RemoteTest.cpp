@@ -99,6 +99,7 @@ TEST_F(RemoteTest, BadArgumentsExitTwoWithAReasonAndChangeNothing) {
         {"--shutdown --now --in 5m", "one trigger only"},
         {"--shutdown --in 5m --in 6m", "given twice"},
         {"--close vim --run vim --now", "not both"},
+        {"--run ./backup.sh --now", "full path"},
         {"--shutdown --now --repeat week", "--repeat takes"},
         {"--shutdown --now --for 5m", "--for goes with --when-quiet"},
         {"--shutdown --now stray", "unexpected argument"},

@@ -131,6 +131,14 @@ bool ReadTarget(const FieldReader& fields, TaskOrder& order, std::string& why) {
                                : "--run: a command line cannot hold a tab or a line break";
             return false;
         }
+        // The running instance does not start from the caller's folder: "./x" would be
+        // another file there, or none.
+        const std::string_view program =
+            std::string_view(*run).substr(std::min(run->find_first_not_of("'\" "), run->size()));
+        if (program.rfind("./", 0) == 0 || program.rfind("../", 0) == 0) {
+            why = "--run: give the program's full path, not one relative to this folder";
+            return false;
+        }
         order.target = TaskOrder::Target::Run;
         order.commandLine = *run;
     }
