@@ -322,6 +322,25 @@
     </message>
 </context>
 <context>
+    <name>morvane::LastMinuteScreen</name>
+    <message>
+        <source>Morvane: last minute</source>
+        <translation>Morvane : dernière minute</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Do it now</source>
+        <translation>Agir maintenant</translation>
+    </message>
+    <message>
+        <source>Esc or Enter cancels.</source>
+        <translation>Échap ou Entrée annule.</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MainMenus</name>
     <message>
         <source>Edit</source>
@@ -431,6 +450,14 @@
     <message>
         <source>Seconds the warning waits before acting (%1 to %2):</source>
         <translation>Secondes d&apos;attente de l&apos;avertissement avant d&apos;agir (de %1 à %2) :</translation>
+    </message>
+    <message>
+        <source>Sound with the warning</source>
+        <translation>Son avec l&apos;avertissement</translation>
+    </message>
+    <message>
+        <source>Full-screen countdown in a power action&apos;s last minute</source>
+        <translation>Compte à rebours plein écran dans la dernière minute d&apos;une action d&apos;alimentation</translation>
     </message>
 </context>
 <context>

@@ -325,6 +325,25 @@
     </message>
 </context>
 <context>
+    <name>morvane::LastMinuteScreen</name>
+    <message>
+        <source>Morvane: last minute</source>
+        <translation>Morvane: ostatnia minuta</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Do it now</source>
+        <translation>Wykonaj teraz</translation>
+    </message>
+    <message>
+        <source>Esc or Enter cancels.</source>
+        <translation>Esc lub Enter anuluje.</translation>
+    </message>
+</context>
+<context>
     <name>morvane::MainMenus</name>
     <message>
         <source>Edit</source>
@@ -435,6 +454,14 @@
     <message>
         <source>Seconds the warning waits before acting (%1 to %2):</source>
         <translation>Ile sekund ostrzeżenie czeka przed wykonaniem (od %1 do %2):</translation>
+    </message>
+    <message>
+        <source>Sound with the warning</source>
+        <translation>Dźwięk z ostrzeżeniem</translation>
+    </message>
+    <message>
+        <source>Full-screen countdown in a power action&apos;s last minute</source>
+        <translation>Odliczanie na pełnym ekranie w ostatniej minucie przed akcją zasilania</translation>
     </message>
 </context>
 <context>

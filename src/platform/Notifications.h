@@ -17,6 +17,15 @@ public:
     /// Shows one message; never waits for the desktop. False when it could not be handed over,
     /// so the caller can show it another way.
     virtual bool Show(const std::string& title, const std::string& body) = 0;
+    /// Whether a message can play a sound of the desktop's sound theme; asked at run time.
+    [[nodiscard]] virtual bool CanPlaySound() const { return false; }
+    /// Shows one message that plays `soundName` ("dialog-warning") from the desktop's sound
+    /// theme where the service can; otherwise as Show.
+    virtual bool ShowWithSound(const std::string& title, const std::string& body,
+                               const std::string& soundName) {
+        (void)soundName;
+        return Show(title, body);
+    }
 };
 
 } // namespace morvane::platform

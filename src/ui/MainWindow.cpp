@@ -129,6 +129,12 @@ void MainWindow::BuildLayout() {
 
 void MainWindow::BuildExtras() {
     m_warning = new WarningNotice(m_d.engine, this);
+    connect(m_warning, &WarningNotice::appeared, this, [this](const QString& what) {
+        if (m_d.engine.Prefs().soundWithWarning) {
+            NotificationSender(m_d.notifications, m_tray->Icon())
+                .Chime(m_warning->windowTitle(), what);
+        }
+    });
     m_tray = new TrayIcon(m_d.engine, this);
     connect(m_tray, &TrayIcon::showRequested, this, [this] { BringForward(); });
     connect(m_tray, &TrayIcon::addRequested, this, [this] { AddTaskCommand(); });

@@ -5,6 +5,7 @@
 #include "ui/ShownText.h"
 #include "ui/StatusTexts.h"
 
+#include <QApplication>
 #include <QSystemTrayIcon>
 
 namespace morvane {
@@ -51,6 +52,14 @@ bool NotificationSender::Send(const Notice& notice, const LanguageTable& lan) {
         return true;
     }
     return false;
+}
+
+void NotificationSender::Chime(const QString& title, const QString& body) {
+    if (m_service != nullptr && m_service->IsAvailable() && m_service->CanPlaySound() &&
+        m_service->ShowWithSound(title.toStdString(), body.toStdString(), "dialog-warning")) {
+        return;
+    }
+    QApplication::beep();
 }
 
 } // namespace morvane

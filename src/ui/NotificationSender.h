@@ -27,6 +27,9 @@ public:
 
     /// Shows the notice; false when it could be shown nowhere.
     bool Send(const Notice& notice, const LanguageTable& lan);
+    /// Sounds the warning: a message with the desktop theme's warning sound where the service
+    /// plays sounds (it also tells a user on another workspace), else the system beep.
+    void Chime(const QString& title, const QString& body);
 
 private:
     platform::Notifications* m_service;

@@ -27,6 +27,8 @@ PreferenceActions::PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialo
     m_lead = menu.addAction(QString());
     m_lead->setObjectName(QStringLiteral("menuWarnLead"));
     connect(m_lead, &QAction::triggered, this, [this] { AskLeadTime(); });
+    m_sound = checkable("menuWarnSound", &Preferences::soundWithWarning);
+    m_fullScreen = checkable("menuWarnFullScreen", &Preferences::fullScreenLastMinute);
     m_notifyPower = checkable("menuNotifyPower", &Preferences::notifyPowerSoon);
     m_notifyFailures = checkable("menuNotifyFailures", &Preferences::notifyFailures);
     m_keepInTray = checkable("menuKeepInTray", &Preferences::keepInTray);
@@ -36,6 +38,11 @@ PreferenceActions::PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialo
 void PreferenceActions::Sync() {
     const Preferences& prefs = m_engine.Prefs();
     m_warn->setChecked(prefs.warnBeforeActing);
+    // Both belong to the warning: without it there is nothing to sound or to fill the screen.
+    m_sound->setChecked(prefs.soundWithWarning);
+    m_sound->setEnabled(prefs.warnBeforeActing);
+    m_fullScreen->setChecked(prefs.fullScreenLastMinute);
+    m_fullScreen->setEnabled(prefs.warnBeforeActing);
     m_notifyPower->setChecked(prefs.notifyPowerSoon);
     m_notifyFailures->setChecked(prefs.notifyFailures);
     m_keepInTray->setChecked(prefs.keepInTray);
@@ -44,6 +51,8 @@ void PreferenceActions::Sync() {
 void PreferenceActions::Retranslate() {
     m_warn->setText(tr("Warn before acting"));
     m_lead->setText(tr("Warning lead time..."));
+    m_sound->setText(tr("Sound with the warning"));
+    m_fullScreen->setText(tr("Full-screen countdown in a power action's last minute"));
     m_notifyPower->setText(tr("Notify before power actions"));
     m_notifyFailures->setText(tr("Notify when a task fails"));
     m_keepInTray->setText(tr("Keep running in the tray when the window is closed"));

@@ -30,6 +30,8 @@ private:
     QWidget* m_dialogParent;
     QAction* m_warn = nullptr;
     QAction* m_lead = nullptr;
+    QAction* m_sound = nullptr;
+    QAction* m_fullScreen = nullptr;
     QAction* m_notifyPower = nullptr;
     QAction* m_notifyFailures = nullptr;
     QAction* m_keepInTray = nullptr;

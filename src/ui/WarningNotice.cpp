@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "core/tasks/DateTime.h"
 #include "types/Clock.h"
+#include "ui/LastMinuteScreen.h"
 #include "ui/ShownText.h"
 #include "ui/StatusTexts.h"
 
@@ -58,6 +59,11 @@ WarningNotice::WarningNotice(Engine& engine, QWidget* parent)
     connect(m_doItNow, &QPushButton::clicked, this, [this] { m_engine.WarningDoItNow(); });
     connect(m_snooze, &QPushButton::clicked, this, [this] { m_engine.WarningSnooze(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { m_engine.WarningCancel(); });
+    m_screen = new LastMinuteScreen(this);
+    connect(m_screen, &LastMinuteScreen::cancelRequested, this,
+            [this] { m_engine.WarningCancel(); });
+    connect(m_screen, &LastMinuteScreen::doItNowRequested, this,
+            [this] { m_engine.WarningDoItNow(); });
     Retranslate();
 }
 
@@ -66,6 +72,7 @@ void WarningNotice::Retranslate() {
     m_doItNow->setText(tr("Do it now"));
     m_snooze->setText(tr("Snooze 10 min"));
     m_cancel->setText(tr("Cancel"));
+    m_screen->Retranslate();
     Refresh();
 }
 
@@ -91,18 +98,30 @@ QString WarningNotice::Describe() const {
 }
 
 void WarningNotice::Refresh() {
-    if (!m_engine.PendingWarning()) {
+    const std::optional<Warning>& pending = m_engine.PendingWarning();
+    if (!pending) {
+        m_screen->hide();
         hide();
         return;
     }
-    m_what->setText(Describe());
-    const std::int64_t left =
-        SecondsBetween(m_engine.ClockSource().Now(), m_engine.PendingWarning()->deadline);
-    m_countdown->setText(tr("In %1").arg(StatusTexts::TimeLeft(left)));
+    const QString what = Describe();
+    m_what->setText(what);
+    const std::int64_t left = SecondsBetween(m_engine.ClockSource().Now(), pending->deadline);
+    const QString timeLeft = StatusTexts::TimeLeft(left);
+    m_countdown->setText(tr("In %1").arg(timeLeft));
     if (!isVisible()) {
         adjustSize();
         show();
         raise();
+        Q_EMIT appeared(what);
+    }
+    // A power action's last minute may fill the screen; a close alone never does.
+    constexpr std::int64_t kLastMinute = 60;
+    if (m_engine.Prefs().fullScreenLastMinute && pending->power != PowerAction::None &&
+        left <= kLastMinute) {
+        m_screen->ShowCountdown(what, timeLeft);
+    } else {
+        m_screen->hide();
     }
 }
 

@@ -8,6 +8,7 @@ class QPushButton;
 namespace morvane {
 
 class Engine;
+class LastMinuteScreen;
 
 /// The notice shown, above every window, while a due action is held back: what will happen and
 /// to which program, the time left, and the three answers. It never changes anything itself:
@@ -24,6 +25,10 @@ public:
 
     void reject() override;
 
+Q_SIGNALS:
+    /// The notice has just appeared for a held action (`what` says what will happen).
+    void appeared(const QString& what);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -36,6 +41,7 @@ private:
     QPushButton* m_doItNow = nullptr;
     QPushButton* m_snooze = nullptr;
     QPushButton* m_cancel = nullptr;
+    LastMinuteScreen* m_screen = nullptr;
 };
 
 } // namespace morvane

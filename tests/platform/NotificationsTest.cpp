@@ -17,7 +17,30 @@ using namespace std::chrono_literals;
 constexpr const char* kService = "org.freedesktop.Notifications";
 constexpr const char* kPath = "/org/freedesktop/Notifications";
 
-// The summary and body of every Notify call the mock has seen.
+// The sound a Notify call's hints name (the variant holding them is next); empty for none.
+std::string SoundHint(sd_bus_message* m) {
+    std::string sound;
+    if (sd_bus_message_enter_container(m, 'v', "a{sv}") <= 0) {
+        return sound;
+    }
+    sd_bus_message_enter_container(m, 'a', "{sv}");
+    while (sd_bus_message_enter_container(m, 'e', "sv") > 0) {
+        const char* key = nullptr;
+        const char* value = nullptr;
+        sd_bus_message_read(m, "s", &key);
+        if (std::string(key) == "sound-name" && sd_bus_message_read(m, "v", "s", &value) >= 0) {
+            sound = value;
+        } else {
+            sd_bus_message_skip(m, "v");
+        }
+        sd_bus_message_exit_container(m);
+    }
+    sd_bus_message_exit_container(m);
+    sd_bus_message_exit_container(m);
+    return sound;
+}
+
+// The summary and body of every Notify call the mock has seen, with the sound it asked for.
 std::vector<std::string> Shown(sd_bus* bus) {
     std::vector<std::string> shown;
     sd_bus_message* received = nullptr;
@@ -33,6 +56,7 @@ std::vector<std::string> Shown(sd_bus* bus) {
         const char* method = nullptr;
         sd_bus_message_read(reply.get(), "ts", &when, &method);
         std::vector<std::string> texts;
+        std::string sound;
         sd_bus_message_enter_container(reply.get(), 'a', "v");
         while (sd_bus_message_at_end(reply.get(), 0) == 0) {
             char type = 0;
@@ -42,6 +66,8 @@ std::vector<std::string> Shown(sd_bus* bus) {
             if (contents != nullptr && std::string(contents) == "s" &&
                 sd_bus_message_read(reply.get(), "v", "s", &text) >= 0) {
                 texts.emplace_back(text);
+            } else if (contents != nullptr && std::string(contents) == "a{sv}") {
+                sound = SoundHint(reply.get());
             } else {
                 sd_bus_message_skip(reply.get(), "v");
             }
@@ -50,7 +76,8 @@ std::vector<std::string> Shown(sd_bus* bus) {
         sd_bus_message_exit_container(reply.get());
         // app name, icon, summary, body
         if (std::string(method) == "Notify" && texts.size() == 4) {
-            shown.push_back(texts[0] + "|" + texts[2] + "|" + texts[3]);
+            shown.push_back(texts[0] + "|" + texts[2] + "|" + texts[3] +
+                            (sound.empty() ? "" : "|sound=" + sound));
         }
     }
     return shown;
@@ -75,6 +102,7 @@ TEST(LinuxNotifications, AServiceThatComesUpLaterIsUsed) {
     test::ChildProcess mock(
         {"/usr/bin/python3", "-m", "dbusmock", "--template", "notification_daemon"});
     ASSERT_TRUE(WaitUntil([&] { return notifications.IsAvailable(); }, 30s));
+    EXPECT_FALSE(notifications.CanPlaySound()) << "the mock plays no sounds by default";
     EXPECT_TRUE(notifications.Show("Shutdown PC in 5 minutes", "Morvane will shut down the PC."));
 
     sd_bus* opened = nullptr;
@@ -87,6 +115,33 @@ TEST(LinuxNotifications, AServiceThatComesUpLaterIsUsed) {
     }));
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "Morvane|Shutdown PC in 5 minutes|Morvane will shut down the PC."}));
+}
+
+TEST(LinuxNotifications, TheWarningSoundGoesWithTheMessageWhereTheServicePlaysSounds) {
+    test::TempDir dir;
+    test::ChildProcess daemon({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1",
+                               "--address=unix:path=" + (dir / "bus")},
+                              {false, true});
+    const std::string address = daemon.ReadLine(20s).value_or("");
+    ASSERT_FALSE(address.empty());
+    const test::ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", address);
+    test::ChildProcess mock({"/usr/bin/python3", "-m", "dbusmock", "--template",
+                             "notification_daemon", "-p", R"({"capabilities": "body sound"})"});
+    LinuxNotifications notifications(nullptr, {});
+    ASSERT_TRUE(WaitUntil([&] { return notifications.IsAvailable(); }, 30s));
+    EXPECT_TRUE(notifications.CanPlaySound());
+    EXPECT_TRUE(notifications.ShowWithSound("About to act", "Shut down", "dialog-warning"));
+
+    sd_bus* opened = nullptr;
+    ASSERT_GE(sd_bus_open_user(&opened), 0);
+    const UniqueBus watcher(opened);
+    std::vector<std::string> shown;
+    EXPECT_TRUE(WaitUntil([&] {
+        shown = Shown(watcher.get());
+        return !shown.empty();
+    }));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Morvane|About to act|Shut down|sound=dialog-warning"}));
 }
 
 TEST(LinuxNotifications, WithoutASessionBusItSaysSoAndShowsNothing) {

@@ -7,6 +7,7 @@
 #include "OffscreenQuiet.h"
 #include "core/tasks/DateTime.h"
 #include "platform/Notifications.h"
+#include "platform/fake/FakeNotifications.h"
 #include "ui/NotificationSender.h"
 #include "ui/TrayIcon.h"
 
@@ -139,6 +140,41 @@ private Q_SLOTS:
             QVERIFY2(!notice->isVisible() && !E().PendingWarning(), answer.button);
             answer.check();
         }
+    }
+
+    void aPowerActionsLastMinuteFillsTheScreenAndEscCancels() {
+        SetPrefs(&Preferences::warnBeforeActing, true);
+        SetPrefs(&Preferences::fullScreenLastMinute, true);
+        auto* screen = W<QWidget>("frmLastMinute");
+        // A close alone never fills the screen.
+        E().AddTask(CloseIn("gedit", 0));
+        QTRY_VERIFY(W<QDialog>("frmWarning")->isVisible());
+        QVERIFY(!screen->isVisible());
+        W<QPushButton>("cmdWarningCancel")->click();
+
+        // Followed by a shutdown, with the lead of a minute: the last minute is all of it.
+        Task thenShutDown = CloseIn("gedit", 0);
+        thenShutDown.after = "Shutdown PC";
+        E().AddTask(thenShutDown);
+        QTRY_VERIFY(screen->isVisible());
+        QVERIFY(screen->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY2(W<QLabel>("lblLastMinuteWhat")->text().contains(QLatin1String("shut down")),
+                 qPrintable(W<QLabel>("lblLastMinuteWhat")->text()));
+        QTest::keyClick(screen, Qt::Key_Escape);
+        QVERIFY(!E().PendingWarning());
+        QVERIFY(!screen->isVisible());
+        QVERIFY(m_desk->processes.terminated.empty());
+        QVERIFY(m_desk->power.calls.empty());
+    }
+
+    void theWarningSoundsThroughTheDesktopWhereItPlaysSounds() {
+        platform::FakeNotifications service;
+        NotificationSender sender(&service, nullptr);
+        sender.Chime(QStringLiteral("About to act"), QStringLiteral("shut down"));
+        QVERIFY2(service.played.empty(), "no sound theme: the system beep instead");
+        service.sounds = true;
+        sender.Chime(QStringLiteral("About to act"), QStringLiteral("shut down"));
+        QCOMPARE(service.played, (std::vector<std::string>{"dialog-warning"}));
     }
 
     void editingReplacesTheTaskInPlace() {

@@ -20,6 +20,10 @@ struct Preferences {
     bool notifyFailures = true;
     /// Closing the main window hides it in the tray instead of quitting.
     bool keepInTray = false;
+    /// A sound when the warning appears: the desktop's warning sound, else the system beep.
+    bool soundWithWarning = false;
+    /// In a power action's last minute, the warning's countdown fills the screen.
+    bool fullScreenLastMinute = false;
 
     static constexpr int kMinLead = 5;
     static constexpr int kMaxLead = 3600;

@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxNotifications.h"
 
+#include <string_view>
 #include <utility>
 
 namespace morvane::platform {
@@ -45,14 +46,50 @@ bool LinuxNotifications::IsAvailable() const {
     return asked.Ok();
 }
 
+bool LinuxNotifications::CanPlaySound() const {
+    UniqueMessage call;
+    UniqueMessage reply;
+    Result asked = m_bus.NewCall(kService, kPath, kService, "GetCapabilities", call);
+    if (asked.Ok()) {
+        asked = m_bus.CallNow("GetCapabilities", call.get(), kAnswerTimeoutUsec, reply);
+    }
+    if (!asked.Ok() || sd_bus_message_enter_container(reply.get(), 'a', "s") < 0) {
+        return false;
+    }
+    const char* capability = nullptr;
+    while (sd_bus_message_read(reply.get(), "s", &capability) > 0) {
+        if (std::string_view(capability) == "sound") {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool LinuxNotifications::Show(const std::string& title, const std::string& body) {
+    return Send(title, body, {});
+}
+
+bool LinuxNotifications::ShowWithSound(const std::string& title, const std::string& body,
+                                       const std::string& soundName) {
+    return Send(title, body, soundName);
+}
+
+bool LinuxNotifications::Send(const std::string& title, const std::string& body,
+                              const std::string& soundName) {
     UniqueMessage call;
     Result made = m_bus.NewCall(kService, kPath, kService, "Notify", call);
     if (made.Ok()) {
-        // app name, replaces id, icon, summary, body, actions, hints, expiry (-1: the
-        // service's default).
-        const int r = sd_bus_message_append(call.get(), "susssasa{sv}i", m_appName.c_str(), 0U, "",
-                                            title.c_str(), body.c_str(), 0, 0, -1);
+        // app name, replaces id, icon, summary, body, actions, hints (the sound's name from the
+        // desktop's theme), expiry (-1: the service's default).
+        sd_bus_message* m = call.get();
+        int r = sd_bus_message_append(m, "susssas", m_appName.c_str(), 0U, "", title.c_str(),
+                                      body.c_str(), 0);
+        r = r < 0 ? r : sd_bus_message_open_container(m, 'a', "{sv}");
+        if (!soundName.empty()) {
+            r = r < 0 ? r : sd_bus_message_append(m, "{sv}", "sound-name", "s", soundName.c_str());
+        }
+        r = r < 0 ? r : sd_bus_message_close_container(m);
+        r = r < 0 ? r : sd_bus_message_append(m, "i", -1);
         if (r < 0) {
             made = BusConnection::CouldNotSend("Notify", r);
         }

@@ -23,8 +23,14 @@ public:
     /// after that failed).
     [[nodiscard]] bool IsAvailable() const override;
     bool Show(const std::string& title, const std::string& body) override;
+    /// Whether the service lists "sound" among its capabilities, asked afresh each time.
+    [[nodiscard]] bool CanPlaySound() const override;
+    bool ShowWithSound(const std::string& title, const std::string& body,
+                       const std::string& soundName) override;
 
 private:
+    bool Send(const std::string& title, const std::string& body, const std::string& soundName);
+
     mutable BusConnection m_bus;
     LogSink m_log;
     std::string m_appName;
