@@ -42,17 +42,13 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
         return std::nullopt;
     }
     platform::UseCallersTerminal();
-    switch (line.kind) {
-    case CommandLine::Kind::Start:
-    case CommandLine::Kind::Help:
+    if (line.kind == CommandLine::Kind::Help) {
         std::fputs(HelpText().c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
-    case CommandLine::Kind::Version:
+    }
+    if (line.kind == CommandLine::Kind::Version) {
         std::printf("morvane %s\n", MORVANE_VERSION);
         return std::fflush(stdout) == 0 ? 0 : 1;
-    case CommandLine::Kind::Request:
-    case CommandLine::Kind::Bad:
-        break;
     }
     // Only for our own file's path, which a second instance is started from.
     const QCoreApplication app(argc, argv);
