@@ -95,6 +95,10 @@ int Engine::AddTask(const TaskBuilder::Input& in, TaskOrigin origin) {
 
 void Engine::CancelAll() {
     Kept([&] {
+        // A held action is cancelled as its notice's Cancel would, so nothing fires after all.
+        if (m_schedule.PendingWarning()) {
+            m_schedule.Cancel();
+        }
         m_schedule.Clear();
         if (const std::optional<Mark> armed = ArmedAfterAllAction()) {
             m_options.TogglePowerMark(*armed);

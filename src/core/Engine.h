@@ -192,8 +192,8 @@ public:
     void ClearTasks() {
         Kept([&] { m_schedule.Clear(); });
     }
-    /// Cancel everything from outside the windows: empties the list and disarms the
-    /// after-all-tasks power action.
+    /// Cancel everything from outside the windows: cancels a held action, empties the list and
+    /// disarms the after-all-tasks power action.
     void CancelAll();
     /// Brings the main window forward.
     void ShowWindow() { m_host.BringForward(); }

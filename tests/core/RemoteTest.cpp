@@ -211,3 +211,17 @@ TEST_F(RemoteTest, WithNoInstanceATaskStartsOneAndTheRestSayItIsNotRunning) {
     EXPECT_EQ(client.started, (std::vector<std::string>(2, "/usr/bin/morvane")));
     EXPECT_EQ(engine.Tasks().Count(), 1);
 }
+
+TEST_F(RemoteTest, CancellingEverythingAlsoCancelsAHeldAction) {
+    Preferences prefs = engine.Prefs();
+    prefs.warnBeforeActing = true;
+    engine.SetPreferences(prefs);
+    ASSERT_EQ(Run("--shutdown --now"), 0);
+    engine.SchedulerTick();
+    ASSERT_TRUE(engine.PendingWarning()) << "the shutdown waits behind its warning";
+    EXPECT_EQ(Run("--cancel all"), 0);
+    EXPECT_FALSE(engine.PendingWarning());
+    clock.Advance(3600);
+    engine.SchedulerTick();
+    EXPECT_TRUE(power.calls.empty());
+}
