@@ -57,8 +57,9 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
                           platform::SystemClock().Now(), std::cout, std::cerr);
 }
 
-// Takes the name the command line reaches us under. False when another instance has it: it is
-// asked to come forward, and this start ends.
+// Takes the name the command line reaches us under. False when another instance has it and
+// came forward when asked: this start ends. One that does not answer (hung, or not ours) does
+// not keep us from starting; the instance lock still guards the files.
 bool ClaimControlName(platform::ControlServer& control) {
     // A channel without a descriptor wakes the event loop from its own thread.
     control.SetWakeHandler([&control] {
@@ -70,9 +71,7 @@ bool ClaimControlName(platform::ControlServer& control) {
     }
     const std::unique_ptr<platform::ControlClient> client = platform::CreateControlClient();
     platform::ControlReply reply;
-    [[maybe_unused]] const Result shown =
-        client->Send(platform::ControlRequest{platform::ControlVerb::Show, {}, 0}, reply);
-    return false;
+    return !client->Send(platform::ControlRequest{platform::ControlVerb::Show, {}, 0}, reply).Ok();
 }
 
 } // namespace
