@@ -18,6 +18,12 @@ Engine::Engine(Services services, AppPaths paths)
       m_schedule({m_tasks, m_options, m_prefs, m_s.clock, m_s.power, m_s.processes, m_s.launcher,
                   m_s.idle, m_scan, m_files, m_recorder, m_session, m_host, m_s.log}) {
     m_prefs = m_files.ReadPreferences();
+    // Suspend and Lock are not among the settings file's lines: the preferences file keeps them.
+    m_options.AddListener([this](Mark mark, bool /*checked*/) {
+        if (mark == Mark::Suspend || mark == Mark::Lock) {
+            SetPreferences(m_prefs);
+        }
+    });
     using Outcome = platform::Power::Outcome;
     m_s.power.SetOutcomeHandler(
         [this](Outcome outcome, const std::string& action, const std::string& reason) {
@@ -57,6 +63,8 @@ TaskBuilder::Input Engine::InputOf(int row) const {
 
 void Engine::SetPreferences(const Preferences& prefs) {
     m_prefs = prefs;
+    m_prefs.afterAllSuspend = m_options.IsChecked(Mark::Suspend);
+    m_prefs.afterAllLock = m_options.IsChecked(Mark::Lock);
     m_prefs.warnLeadSeconds =
         std::clamp(m_prefs.warnLeadSeconds, Preferences::kMinLead, Preferences::kMaxLead);
     m_files.SavePreferences(m_prefs);
@@ -113,6 +121,8 @@ void Engine::ToggleMark(Mark mark) {
     case Mark::Logoff:
     case Mark::Hibernate:
     case Mark::Screen:
+    case Mark::Suspend:
+    case Mark::Lock:
         m_options.TogglePowerMark(mark);
         break;
     case Mark::Autoload:

@@ -15,7 +15,7 @@ TEST(Preferences, RoundTripAndDefaultsForWhatCannotBeRead) {
     EXPECT_EQ(ReadPreferences(dir / "missing.ini", &skipped), Preferences{});
     EXPECT_EQ(skipped, 0);
 
-    const Preferences changed{true, 120, true, false, true};
+    const Preferences changed{true, 120, true, false, true, false, true};
     ASSERT_TRUE(WritePreferences(dir / "p.ini", changed).Ok());
     EXPECT_EQ(ReadPreferences(dir / "p.ini"), changed);
 

@@ -15,6 +15,8 @@ constexpr std::string_view kLead = "warn-lead-seconds";
 constexpr std::string_view kPowerSoon = "notify-power-soon";
 constexpr std::string_view kFailures = "notify-failures";
 constexpr std::string_view kTray = "keep-in-tray";
+constexpr std::string_view kSuspend = "after-all-suspend";
+constexpr std::string_view kLock = "after-all-lock";
 
 bool ReadFlag(std::string_view value, bool& out) {
     if (value == "0" || value == "1") {
@@ -56,6 +58,12 @@ bool ReadLine(std::string_view line, Preferences& prefs) {
     if (key == kTray) {
         return ReadFlag(value, prefs.keepInTray);
     }
+    if (key == kSuspend) {
+        return ReadFlag(value, prefs.afterAllSuspend);
+    }
+    if (key == kLock) {
+        return ReadFlag(value, prefs.afterAllLock);
+    }
     return false;
 }
 
@@ -91,6 +99,8 @@ WriteResult WritePreferences(const std::filesystem::path& path, const Preference
         Line(kPowerSoon, prefs.notifyPowerSoon ? 1 : 0),
         Line(kFailures, prefs.notifyFailures ? 1 : 0),
         Line(kTray, prefs.keepInTray ? 1 : 0),
+        Line(kSuspend, prefs.afterAllSuspend ? 1 : 0),
+        Line(kLock, prefs.afterAllLock ? 1 : 0),
     };
     return WriteTextLinesAtomic(path, lines, TextCodec::Default(), sync);
 }

@@ -20,6 +20,10 @@ struct Preferences {
     bool notifyFailures = true;
     /// Closing the main window hides it in the tray instead of quitting.
     bool keepInTray = false;
+    /// The after-all-tasks marks Suspend and Lock as last set: the settings file keeps the
+    /// other power marks. Like those, they are written, not armed again at start.
+    bool afterAllSuspend = false;
+    bool afterAllLock = false;
 
     static constexpr int kMinLead = 5;
     static constexpr int kMaxLead = 3600;
