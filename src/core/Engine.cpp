@@ -117,6 +117,8 @@ void Engine::ToggleMark(Mark mark) {
     case Mark::Logoff:
     case Mark::Hibernate:
     case Mark::Screen:
+    case Mark::Suspend:
+    case Mark::Lock:
         m_options.TogglePowerMark(mark);
         break;
     case Mark::Autoload:

@@ -112,7 +112,7 @@ public:
     /// The row that is due first by its time, skipping no-mouse-movement tasks when a timed one
     /// exists; 0 when the list is empty.
     [[nodiscard]] int NextDueRow() const { return Status().nextRow; }
-    /// The after-all-tasks power action that is armed (Mark::Shut ... Mark::Screen), if any.
+    /// The after-all-tasks power action that is armed (one of kPowerMarks), if any.
     [[nodiscard]] std::optional<Mark> ArmedAfterAllAction() const;
     /// Whether an Empty task's time has come while other tasks remain, so its action now waits
     /// for the list to empty. Cleared when the list empties or the choice is cleared.
@@ -206,7 +206,7 @@ public:
     /// The editor's "close now": ends every running copy of `program` at once, never ourselves.
     /// Returns how many processes were asked to end.
     int CloseProgramNow(std::string_view program);
-    /// A click on the menu item of `mark`: a power mark excludes the other four, Quit and
+    /// A click on the menu item of `mark`: a power mark excludes the others, Quit and
     /// Autoload flip, Autostart registers or unregisters, a language is selected.
     void ToggleMark(Mark mark);
     /// Save Tasks to a chosen path (".mtf" added when missing). The result names the file written.

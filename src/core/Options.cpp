@@ -31,8 +31,8 @@ void Options::Toggle(Mark mark) {
 }
 
 void Options::UncheckAfterMenus() {
-    for (Mark mark :
-         {Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Reboot, Mark::Quit}) {
+    for (Mark mark : {Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Reboot,
+                      Mark::Suspend, Mark::Lock, Mark::Quit}) {
         SetChecked(mark, false);
     }
 }

@@ -23,7 +23,7 @@ public:
     virtual void Process() = 0;
     /// The main window's native handle, an opaque value; back ends that need none ignore it.
     virtual void SetMainWindow(std::uint64_t nativeHandle) = 0;
-    /// Asks for the right to shut down; callers make this step afresh before each of the four
+    /// Asks for the right to shut down; callers make this step afresh before each of the five
     /// session or power requests below.
     virtual void EnableShutdownPrivilege() = 0;
     /// Hibernates the machine (not forced).
@@ -36,6 +36,10 @@ public:
     virtual void LogOffUser() = 0;
     /// Turns the display off; needs no privilege.
     virtual void TurnOffMonitor() = 0;
+    /// Suspends the machine to memory (sleep, not forced).
+    virtual void SuspendPC() = 0;
+    /// Locks the user's screen; the session goes on behind the lock. Needs no privilege.
+    virtual void LockScreen() = 0;
 
     /// What became of a request once it left, as the system lets it be known.
     enum class Outcome {
@@ -44,8 +48,9 @@ public:
         DoneLate,    ///< Carried out after all, after `NoAnswerYet` was told.
     };
     /// Hears what became of a request when that becomes known (often later, through
-    /// `Process`): `action` names it ("Shutdown PC", "Reboot", "Log Off", "Hibernate", "Turn Off
-    /// the Monitor"), `reason` says why it was refused. A request taken at once is not told.
+    /// `Process`): `action` names it as tasks store it ("Shutdown PC", "Reboot", "Log Off",
+    /// "Hibernate", "Turn Off the Monitor", "Suspend", "Lock the Screen"), `reason` says why it
+    /// was refused. A request taken at once is not told.
     /// One handler; an empty one stops it. Back ends that learn nothing keep it unused.
     using OutcomeHandler =
         std::function<void(Outcome outcome, const std::string& action, const std::string& reason)>;

@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "ui/Lan.h"
 #include "ui/PreferenceActions.h"
+#include "ui/StatusTexts.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -48,6 +49,8 @@ MainMenus::MainMenus(Engine& engine, QMainWindow& window) : QObject(&window), m_
     NewMarkAction(m_after, "menuLogoff", Mark::Logoff);
     NewMarkAction(m_after, "menuHibernet", Mark::Hibernate);
     NewMarkAction(m_after, "menuScreen", Mark::Screen);
+    NewMarkAction(m_after, "menuSuspend", Mark::Suspend);
+    NewMarkAction(m_after, "menuLock", Mark::Lock);
     NewMarkAction(m_after, "menuQuit", Mark::Quit);
     NewMarkAction(m_setting, "menuAutostart", Mark::Autostart);
     NewMarkAction(m_setting, "menuAutoload", Mark::Autoload);
@@ -139,20 +142,15 @@ void MainMenus::UpdateLan() {
         menu->setTitle(Mnemonic(Lan(lan, entry)));
     }
     const std::pair<QAction*, LanText> items[] = {
-        {m_add, LanText::AddTask},
-        {m_delete, LanText::Delete},
-        {m_clear, LanText::RemoveAll},
-        {m_aboutItem, LanText::About},
-        {m_help, LanText::Help},
-        {m_marks.at(Mark::Shut), LanText::Shutdown},
-        {m_marks.at(Mark::Reboot), LanText::Reboot},
-        {m_marks.at(Mark::Logoff), LanText::LogOff},
-        {m_marks.at(Mark::Hibernate), LanText::Hibernate},
-        {m_marks.at(Mark::Screen), LanText::MonitorOff},
-        {m_marks.at(Mark::Quit), LanText::QuitProgram},
+        {m_add, LanText::AddTask},     {m_delete, LanText::Delete},
+        {m_clear, LanText::RemoveAll}, {m_aboutItem, LanText::About},
+        {m_help, LanText::Help},       {m_marks.at(Mark::Quit), LanText::QuitProgram},
     };
     for (const auto& [action, entry] : items) {
         action->setText(Mnemonic(Lan(lan, entry)));
+    }
+    for (const Mark mark : kPowerMarks) {
+        m_marks.at(mark)->setText(Mnemonic(StatusTexts::MarkCaption(lan, mark)));
     }
 }
 

@@ -11,7 +11,8 @@ namespace morvane {
 
 namespace {
 
-// The five power actions in the editor's order (PowerIndex 1 to 5), as the language file has.
+// The five power actions the language file names, in the editor's order (PowerIndex 1 to 5);
+// the ones after them are named by the translations.
 constexpr std::array<LanText, 5> kPowerTexts = {LanText::Shutdown, LanText::Reboot, LanText::LogOff,
                                                 LanText::Hibernate, LanText::MonitorOff};
 
@@ -33,14 +34,31 @@ QString StatusTexts::TimeLeft(std::int64_t seconds) {
     return days > 0 ? tr("%1 d %2").arg(days).arg(clock) : clock;
 }
 
+QString StatusTexts::ActionCaption(const LanguageTable& lan, PowerAction action) {
+    switch (action) {
+    case PowerAction::Shutdown:
+    case PowerAction::Reboot:
+    case PowerAction::LogOff:
+    case PowerAction::Hibernate:
+    case PowerAction::MonitorOff:
+        return Lan(lan, kPowerTexts.at(static_cast<std::size_t>(PowerIndex(action) - 1)));
+    case PowerAction::Suspend:
+        return tr("Suspend (Sleep)");
+    case PowerAction::Lock:
+        return tr("Lock the Screen");
+    case PowerAction::None:
+        break;
+    }
+    return {};
+}
+
 QString StatusTexts::MarkCaption(const LanguageTable& lan, Mark mark) {
-    const int i = PowerIndex(ActionOf(mark));
-    return i == 0 ? QString() : Lan(lan, kPowerTexts[static_cast<std::size_t>(i - 1)]);
+    return ActionCaption(lan, ActionOf(mark));
 }
 
 QString StatusTexts::PowerCaption(const LanguageTable& lan, std::string_view power) {
-    const int i = PowerIndex(ActionNamed(power));
-    return i == 0 ? ShownText(power) : Lan(lan, kPowerTexts[static_cast<std::size_t>(i - 1)]);
+    const PowerAction action = ActionNamed(power);
+    return action == PowerAction::None ? ShownText(power) : ActionCaption(lan, action);
 }
 
 QString StatusTexts::PowerDoing(PowerAction power) {
@@ -55,6 +73,10 @@ QString StatusTexts::PowerDoing(PowerAction power) {
         return tr("hibernate the computer");
     case PowerAction::MonitorOff:
         return tr("turn off the monitor");
+    case PowerAction::Suspend:
+        return tr("suspend the computer");
+    case PowerAction::Lock:
+        return tr("lock the screen");
     case PowerAction::None:
         break;
     }

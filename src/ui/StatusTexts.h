@@ -22,7 +22,10 @@ class StatusTexts {
 public:
     /// "0:04:12"; a day or more reads "2 d 3:04:05".
     [[nodiscard]] static QString TimeLeft(std::int64_t seconds);
-    /// The caption the language file gives a power mark (Mark::Shut ... Mark::Screen).
+    /// A power action's caption in the menus and the editor's after list: the language file's
+    /// for the first five, the translations' for the others; empty for None.
+    [[nodiscard]] static QString ActionCaption(const LanguageTable& lan, PowerAction action);
+    /// The caption of a power mark (one of kPowerMarks); empty for any other mark.
     [[nodiscard]] static QString MarkCaption(const LanguageTable& lan, Mark mark);
     /// The caption of a power action as a task stores it (texts::kShutdown ...); the stored
     /// text itself when it is not one.

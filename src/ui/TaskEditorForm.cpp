@@ -5,6 +5,7 @@
 #include "ui/Lan.h"
 #include "ui/NamedWidgets.h"
 #include "ui/ScheduleFields.h"
+#include "ui/StatusTexts.h"
 #include "ui/TargetSection.h"
 
 #include <QCheckBox>
@@ -26,9 +27,6 @@ namespace {
 // During a drag the editor ends this far below the top of the list's caption (400 twips), so
 // the list is out of sight.
 constexpr int kShortTail = 27;
-
-constexpr LanText kAfterEntries[6] = {LanText::DoNothing, LanText::Shutdown,  LanText::Reboot,
-                                      LanText::LogOff,    LanText::Hibernate, LanText::MonitorOff};
 
 } // namespace
 
@@ -155,7 +153,8 @@ void TaskEditorForm::FillLists() {
     }
     m_cmbAfter->addItems({QStringLiteral("Do Nothing"), QStringLiteral("Shut Down the PC"),
                           QStringLiteral("Reboot"), QStringLiteral("Log Off"),
-                          QStringLiteral("Hibernate"), QStringLiteral("Turn Off the Monitor")});
+                          QStringLiteral("Hibernate"), QStringLiteral("Turn Off the Monitor"),
+                          QStringLiteral("Suspend (Sleep)"), QStringLiteral("Lock the Screen")});
     m_cmbLoop->setCurrentIndex(0);
     m_cmbAfter->setCurrentIndex(0);
     m_cmbAutoType->setCurrentIndex(0);
@@ -191,8 +190,10 @@ void TaskEditorForm::UpdateLan(const LanguageTable& lan) {
     m_chkQuit->setText(Lan(lan, LanText::QuitProgram));
     m_cmdOK->setText(Lan(lan, LanText::AddButton));
     m_cmdCancel->setText(Lan(lan, LanText::CancelButton));
-    for (int i = 0; i < 6; ++i) {
-        m_cmbAfter->setItemText(i, Lan(lan, kAfterEntries[i]));
+    // "Do Nothing", then each power action at its PowerIndex.
+    m_cmbAfter->setItemText(0, Lan(lan, LanText::DoNothing));
+    for (int i = 1; i < m_cmbAfter->count(); ++i) {
+        m_cmbAfter->setItemText(i, StatusTexts::ActionCaption(lan, PowerAtIndex(i)));
     }
     FitToFont();
 }

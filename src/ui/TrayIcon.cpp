@@ -24,8 +24,8 @@ TrayIcon::TrayIcon(Engine& engine, QObject* parent)
     m_add->setObjectName(QStringLiteral("trayAdd"));
     m_menuAfter = m_menu->addMenu(QString());
     m_menuAfter->setObjectName(QStringLiteral("trayAfter"));
-    for (Mark mark :
-         {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
+    for (Mark mark : {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen,
+                      Mark::Suspend, Mark::Lock, Mark::Quit}) {
         QAction* action = m_menuAfter->addAction(QString());
         action->setCheckable(true);
         m_marks[mark] = action;

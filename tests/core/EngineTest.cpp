@@ -204,6 +204,20 @@ TEST_F(EngineTest, AfterAllTasksQuitKeepsTheKeptListAsTheLastActionWroteIt) {
               "1\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n1\r\n");
 }
 
+TEST_F(EngineTest, SuspendAndLockJoinTheAfterAllChoiceButNotTheSettingsFile) {
+    engine.ToggleMark(Mark::Suspend);
+    engine.ToggleMark(Mark::Lock);
+    EXPECT_FALSE(engine.Marks().IsChecked(Mark::Suspend)) << "one after-all-tasks action";
+    EXPECT_EQ(engine.ArmedAfterAllAction(), Mark::Lock);
+    engine.UnloadSequence();
+    // Eight lines, as older versions read and check them.
+    EXPECT_EQ(TestFolder::Read(dir / "appdata" / "mvsetting.ini"),
+              "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    Engine next{services, Paths()};
+    StartUp(next);
+    EXPECT_FALSE(next.ArmedAfterAllAction()) << "no power action is armed at start";
+}
+
 TEST_F(EngineTest, ExitAsksOnlyWhenTasksRemainAndCancelChangesNothing) {
     AddTask(DueAt("2026/12/08 09:00:00", Close("vim", "None")));
     host.answerOk = false;
@@ -384,7 +398,7 @@ TEST_F(EngineTest, WhileIdlenessCannotBeKnownIdleTasksWaitAndTheOthersRun) {
 
 TEST_F(EngineTest, LoadedEmptyTasksSetTheMarksAsAddingThemDid) {
     // Every power action, with and without quit: loading sets exactly the marks Add set.
-    for (int after = 0; after <= 5; ++after) {
+    for (int after = 0; after <= PowerIndex(PowerAction::Lock); ++after) {
         for (const bool quit : {false, true}) {
             TaskBuilder::Input in;
             in.emptyTask = true;
@@ -397,9 +411,10 @@ TEST_F(EngineTest, LoadedEmptyTasksSetTheMarksAsAddingThemDid) {
             ASSERT_TRUE(WriteTaskFile(dir / "one.mtf", one).Ok());
             Engine loaded{services, Paths()};
             loaded.LoadTasks(dir / "one.mtf");
-            for (Mark m : kSettingsMarks) {
-                EXPECT_EQ(loaded.Marks().IsChecked(m), added.Marks().IsChecked(m))
-                    << after << quit << static_cast<int>(m);
+            for (int m = 0; m < kMarkCount; ++m) {
+                const auto mark = static_cast<Mark>(m);
+                EXPECT_EQ(loaded.Marks().IsChecked(mark), added.Marks().IsChecked(mark))
+                    << after << quit << m;
             }
         }
     }

@@ -10,11 +10,14 @@ TEST(Options, PowerMarksAreExclusiveAndQuitIsIndependent) {
     Options o;
     o.Toggle(Mark::Quit);
     o.TogglePowerMark(Mark::Shut);
+    o.TogglePowerMark(Mark::Suspend);
     o.TogglePowerMark(Mark::Reboot);
     EXPECT_FALSE(o.IsChecked(Mark::Shut));
+    EXPECT_FALSE(o.IsChecked(Mark::Suspend));
     EXPECT_TRUE(o.IsChecked(Mark::Reboot));
     EXPECT_TRUE(o.IsChecked(Mark::Quit));
-    o.TogglePowerMark(Mark::Reboot);
+    o.TogglePowerMark(Mark::Lock);
+    o.TogglePowerMark(Mark::Lock);
     for (Mark m : kPowerMarks) {
         EXPECT_FALSE(o.IsChecked(m));
     }
@@ -36,7 +39,7 @@ TEST(Options, UncheckAfterMenusClearsInItsFixedOrder) {
     });
     o.UncheckAfterMenus();
     EXPECT_EQ(cleared, (std::vector<Mark>{Mark::Shut, Mark::Logoff, Mark::Hibernate, Mark::Screen,
-                                          Mark::Reboot, Mark::Quit}));
+                                          Mark::Reboot, Mark::Suspend, Mark::Lock, Mark::Quit}));
     EXPECT_TRUE(o.IsChecked(Mark::Autoload));
 }
 

@@ -104,8 +104,6 @@ TEST_F(RemoteTest, BadArgumentsExitTwoWithAReasonAndChangeNothing) {
         {"--shutdown --now --for 5m", "--for goes with --when-quiet"},
         {"--shutdown --now stray", "unexpected argument"},
         {"--shutdown --at 2026-12-01 10:00", "has passed"},
-        {"--suspend --now", "not available yet"},
-        {"--lock --in 5m", "not available yet"},
         {"--shutdown --when-exits 42", "not available yet"},
         {"--shutdown --when-quiet network=100 --for 5m", "not available yet"},
         {"--shutdown --when-quiet disk", "--when-quiet takes"},
@@ -143,6 +141,12 @@ TEST_F(RemoteTest, EachKindOfTaskIsAddedAsTheEditorWouldMakeIt) {
         {"--reboot --now",
          {"Empty", "None", "None", "2026/12/07 10:00:00", "None", "Close - After 00-00-00-00",
           "Reboot"}},
+        {"--suspend --now",
+         {"Empty", "None", "None", "2026/12/07 10:00:00", "None", "Close - After 00-00-00-00",
+          "Suspend"}},
+        {"--close vim --in 5m --lock --quit",
+         {"vim", "/usr/bin/vim", "102", "2026/12/07 10:05:00", "None", "Close - After 00-00-05-00",
+          "Lock the Screen - Q"}},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(Run(c.args), 0) << c.args << ": " << err.str();
@@ -172,13 +176,13 @@ TEST_F(RemoteTest, TheInstanceRefusesWhatTheEditorWouldQuestion) {
 
 TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     ASSERT_EQ(Run("--close vim --in 90s"), 0);
-    ASSERT_EQ(Run("--shutdown --idle 20m --repeat hour"), 0);
-    ASSERT_EQ(Run("--run backup.sh --at 2026-12-08 07:00 --hibernate"), 0);
+    ASSERT_EQ(Run("--lock --idle 20m --repeat hour"), 0);
+    ASSERT_EQ(Run("--run backup.sh --at 2026-12-08 07:00 --suspend"), 0);
     ASSERT_EQ(Run("--list"), 0);
     EXPECT_EQ(out.str(),
               "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim\tonce\n"
-              "2\tafter 20m without activity\tshutdown\tevery hour\n"
-              "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then hibernate\tonce\n");
+              "2\tafter 20m without activity\tlock\tevery hour\n"
+              "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then suspend\tonce\n");
 
     EXPECT_EQ(Run("--cancel 2"), 0);
     EXPECT_EQ(Run("--cancel 2"), 2) << "gone already";
@@ -189,7 +193,7 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     engine.SchedulerTick();
     EXPECT_EQ(Run("--cancel all"), 0);
     EXPECT_TRUE(engine.Tasks().IsEmpty());
-    EXPECT_FALSE(engine.ArmedAfterAllAction()) << "the run task's hibernate is disarmed too";
+    EXPECT_FALSE(engine.ArmedAfterAllAction()) << "the run task's suspend is disarmed too";
     using E = ControlEvent;
     EXPECT_EQ(server.announced, (std::vector<std::pair<E, std::uint64_t>>{{E::TaskAdded, 1},
                                                                           {E::TaskAdded, 2},

@@ -166,7 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
         AfterAllCase{Mark::Reboot, {"EnableShutdownPrivilege", "RebootPC"}, true},
         AfterAllCase{Mark::Shut, {"EnableShutdownPrivilege", "ShutDownPC"}, true},
         AfterAllCase{Mark::Logoff, {"EnableShutdownPrivilege", "LogOffUser"}, true},
-        AfterAllCase{Mark::Screen, {"TurnOffMonitor"}, false}),
+        AfterAllCase{Mark::Screen, {"TurnOffMonitor"}, false},
+        AfterAllCase{Mark::Suspend, {"EnableShutdownPrivilege", "SuspendPC"}, false},
+        AfterAllCase{Mark::Lock, {"LockScreen"}, false}),
     [](const auto& info) { return info.param.power.back(); });
 
 TEST_F(SchedulerTest, RebootClearsEveryMarkIncludingQuitSoTheProgramStays) {
@@ -254,6 +256,8 @@ TEST(PowerDispatch, AfterTextsReadOnceAndDispatched) {
         {"Shutdown PC", {"EnableShutdownPrivilege", "ShutDownPC"}, true, false},
         {"Log Off", {"EnableShutdownPrivilege", "LogOffUser"}, true, false},
         {"Turn Off the Monitor - Q", {"TurnOffMonitor"}, false, true},
+        {"Suspend", {"EnableShutdownPrivilege", "SuspendPC"}, false, false},
+        {"Lock the Screen - Q", {"LockScreen"}, false, true},
         {" - Q", {}, false, true},
         {"", {}, false, false},
         {"Shutdown", {}, false, false},

@@ -3,6 +3,7 @@
 
 #include "core/Options.h"
 #include "core/RunningPrograms.h"
+#include "core/tasks/TaskPlan.h"
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakeProcesses.h"
 
@@ -10,6 +11,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace morvane;
@@ -309,6 +311,34 @@ TEST(TaskBuilder, ZeroCountdownIsDueNow) {
               "2026/12/07 10:00:00");
 }
 
+TEST(TaskBuilder, EveryPowerActionIsStoredAndReadBackAtItsListPosition) {
+    // The texts are the task files' format and the positions the editor's: both stay put.
+    const std::tuple<PowerAction, int, const char*> actions[] = {
+        {PowerAction::None, 0, ""},
+        {PowerAction::Shutdown, 1, "Shutdown PC"},
+        {PowerAction::Reboot, 2, "Reboot"},
+        {PowerAction::LogOff, 3, "Log Off"},
+        {PowerAction::Hibernate, 4, "Hibernate"},
+        {PowerAction::MonitorOff, 5, "Turn Off the Monitor"},
+        {PowerAction::Suspend, 6, "Suspend"},
+        {PowerAction::Lock, 7, "Lock the Screen"},
+    };
+    for (const auto& [action, index, text] : actions) {
+        for (const bool quit : {false, true}) {
+            Input in;
+            in.emptyTask = true;
+            in.afterIndex = index;
+            in.quit = quit;
+            const Task task = TaskBuilder::Build(in, kNow, kLauncher);
+            EXPECT_EQ(task.after, std::string(text) + (quit ? " - Q" : "")) << index;
+            const TaskPlan plan = ParseTask(task, DateOrder::DayFirst);
+            EXPECT_EQ(plan.power, action) << task.after;
+            EXPECT_EQ(plan.quit, quit) << task.after;
+            EXPECT_EQ(TaskBuilder::InputOf(task, DateOrder::DayFirst).afterIndex, index);
+        }
+    }
+}
+
 TEST(TaskBuilder, AfterMarks) {
     struct Row {
         bool quit;
@@ -322,6 +352,8 @@ TEST(TaskBuilder, AfterMarks) {
         // The quit mark set first is cleared by the power action's reset.
         {true, 1, {Mark::Shut}},
         {true, 4, {Mark::Hibernate}},
+        {false, 6, {Mark::Suspend}},
+        {true, 7, {Mark::Lock}},
     };
     for (const Row& r : rows) {
         Options options;
@@ -331,8 +363,8 @@ TEST(TaskBuilder, AfterMarks) {
         in.afterIndex = r.after;
         TaskBuilder::SetAfterMarks(in, options);
         std::vector<Mark> checked;
-        for (Mark m :
-             {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
+        for (Mark m : {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen,
+                       Mark::Suspend, Mark::Lock, Mark::Quit}) {
             if (options.IsChecked(m)) {
                 checked.push_back(m);
             }

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <poll.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace morvane::platform {
@@ -257,6 +258,64 @@ TEST_F(LogOff, ARefusedLogOffReachesTheHandler) {
     EXPECT_EQ(refused, std::vector<std::string>{"Log Off: Permission denied"});
 }
 
+// Lock finds the graphical session as log off does; without one it is refused, never done.
+TEST_F(LogOff, LockLocksTheSessionLogOffWouldEndOrIsRefusedWithoutOne) {
+    for (const bool graphical : {true, false}) {
+        ASSERT_NO_FATAL_FAILURE(ShapeLogind({"", "", false, graphical, false, {}, nullptr}));
+        LinuxPower power([this](const std::string& line) { m_log.push_back(line); }, SessionProbe(),
+                         {}, Environment(std::map<std::string, std::string>{}));
+        std::vector<std::string> refused;
+        power.SetOutcomeHandler(
+            [&](Power::Outcome, const std::string& action, const std::string& reason) {
+                refused.push_back(action + ": " + reason);
+            });
+
+        power.LockScreen();
+
+        if (graphical) {
+            const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, "LockSession");
+            ASSERT_FALSE(calls.empty());
+            EXPECT_EQ(Described(calls.back()), "LockSession c2");
+        } else {
+            ASSERT_TRUE(ServeUntil(power, [&] { return !refused.empty(); }));
+            EXPECT_EQ(refused, std::vector<std::string>{"Lock the Screen: no session found"});
+        }
+        EXPECT_EQ(m_log.size(), graphical ? 0U : 1U) << Joined(m_log);
+        m_log.clear();
+    }
+}
+
+TEST_F(PowerWithLogind, SuspendGoesOnlyWhereCanSuspendAllowsItAndSaysWhyNot) {
+    // CanSuspend's answer, then what logind is asked and what the handler hears.
+    const std::tuple<const char*, std::vector<std::string>, std::vector<std::string>> cases[] = {
+        {"yes", {"CanSuspend", "Suspend false"}, {}},
+        {"challenge", {"CanSuspend", "Suspend false"}, {}},
+        {"no", {"CanSuspend"}, {"Suspend: the system does not allow this user to suspend"}},
+        {"na", {"CanSuspend"}, {"Suspend: this machine cannot suspend"}},
+    };
+    for (const auto& [answer, sent, refusal] : cases) {
+        ASSERT_TRUE(s_logind->AddManagerMethod("CanSuspend", "", "s",
+                                               std::string("ret = '") + answer + "'"));
+        s_logind->ClearCalls();
+        LinuxPower power = MakePower();
+        std::vector<std::string> refused;
+        power.SetOutcomeHandler(
+            [&](Power::Outcome, const std::string& action, const std::string& reason) {
+                refused.push_back(action + ": " + reason);
+            });
+
+        power.SuspendPC();
+
+        ASSERT_TRUE(ServeUntil(power, [&] { return refused.size() == refusal.size(); }));
+        const std::vector<MockLogind::Call> calls = CallsOnceSeen(power, sent.back());
+        std::vector<std::string> described;
+        std::transform(calls.begin(), calls.end(), std::back_inserter(described), Described);
+        EXPECT_EQ(described, sent) << answer;
+        EXPECT_EQ(refused, refusal) << answer;
+    }
+    ASSERT_TRUE(s_logind->AddManagerMethod("CanSuspend", "", "s", "ret = 'yes'"));
+}
+
 TEST_F(PowerWithLogind, ShutdownPrivilegeOnlyAsksAndLogsTheAnswers) {
     LinuxPower power = MakePower();
 
@@ -374,8 +433,10 @@ TEST(PowerWithoutBus, EveryRequestReturnsAndSaysWhy) {
     power.ShutDownPC();
     power.RebootPC();
     power.LogOffUser();
+    power.SuspendPC();
+    power.LockScreen();
 
-    ASSERT_EQ(log.size(), 5u);
+    ASSERT_EQ(log.size(), 7u);
     for (const std::string& line : log) {
         EXPECT_NE(line.find("system bus"), std::string::npos) << line;
     }

@@ -96,7 +96,7 @@ private Q_SLOTS:
         QCOMPARE(List("cmbLoop")->count(), 5);
         QCOMPARE(List("cmbLoop")->currentText(), QStringLiteral("None"));
         QCOMPARE(List("cmbLoop")->itemText(4), QStringLiteral("Every Minute"));
-        QCOMPARE(List("cmbAfter")->count(), 6);
+        QCOMPARE(List("cmbAfter")->count(), 8);
         QCOMPARE(List("cmbAfter")->itemText(0), Lan(50));
         QCOMPARE(List("cmbAutoType")->currentIndex(), 0);
         QVERIFY(!W<QLineEdit>("txtCmd")->isEnabled());
@@ -288,10 +288,10 @@ private Q_SLOTS:
                            "None",
                            "Close - AfterNoMouseMoving 00-00-10-00",
                            "Turn Off the Monitor"};
-        QTest::newRow("run at a fixed date")
+        QTest::newRow("run at a fixed date, suspend")
             << "run-fixed"
-            << QStringList{"backup.sh", "/opt/tools/backup.sh", "None", "2027/01/05 09:05:00",
-                           "None",      "Run - Normal",         ""};
+            << QStringList{"backup.sh", "/opt/tools/backup.sh", "None",   "2027/01/05 09:05:00",
+                           "None",      "Run - Normal",         "Suspend"};
         QTest::newRow("run after typed entries, reboot and quit")
             << "run-typed"
             << QStringList{"xclock", "/usr/bin/xclock",       "None",      "2026/12/12 14:10:00",
@@ -339,6 +339,7 @@ private Q_SLOTS:
             Choose(List("cmbHour"), QStringLiteral("09"));
             Choose(List("cmbMin"), QStringLiteral("05"));
             Choose(List("cmbSec"), QStringLiteral("00"));
+            List("cmbAfter")->setCurrentIndex(6);
         } else if (kind == QLatin1String("run-typed")) {
             List("cmbAutoType")->setCurrentIndex(1);
             W<QLineEdit>("txtCmd")->setText(QStringLiteral("/usr/bin/xclock"));
@@ -539,6 +540,8 @@ private Q_SLOTS:
         QTest::newRow("quit alone") << 0 << true << QStringList{"menuScreen", "menuQuit"};
         QTest::newRow("reboot and quit") << 2 << true << QStringList{"menuReboot"};
         QTest::newRow("hibernate") << 4 << false << QStringList{"menuHibernet"};
+        QTest::newRow("suspend") << 6 << false << QStringList{"menuSuspend"};
+        QTest::newRow("lock and quit") << 7 << true << QStringList{"menuLock"};
         QTest::newRow("nothing keeps the earlier choice")
             << 0 << false << QStringList{"menuScreen"};
     }
@@ -553,8 +556,8 @@ private Q_SLOTS:
         W<QCheckBox>("chkQuit")->setChecked(quit);
         Add();
         QStringList shown;
-        for (const char* name :
-             {"menuShut", "menuReboot", "menuLogoff", "menuHibernet", "menuScreen", "menuQuit"}) {
+        for (const char* name : {"menuShut", "menuReboot", "menuLogoff", "menuHibernet",
+                                 "menuScreen", "menuSuspend", "menuLock", "menuQuit"}) {
             if (m_desk->Find<QAction>(QString::fromLatin1(name))->isChecked()) {
                 shown << QString::fromLatin1(name);
             }

@@ -250,6 +250,11 @@ private Q_SLOTS:
         QVERIFY(E().Marks().IsChecked(Mark::Reboot));
         QVERIFY(W<QAction>("menuReboot")->isChecked());
         QVERIFY(after->actions().at(1)->isChecked());
+        after->actions().at(6)->trigger(); // Lock the Screen
+        QVERIFY(E().Marks().IsChecked(Mark::Lock));
+        QVERIFY(!W<QAction>("menuReboot")->isChecked());
+        QCOMPARE(after->actions().at(6)->text(),
+                 W<QAction>("menuLock")->text().remove(QLatin1Char('&')));
 
         W<QAction>("menuKeepInTray")->trigger();
         QVERIFY(E().Prefs().keepInTray);

@@ -107,8 +107,8 @@ private:
     }
     QStringList CheckedAfterMarks() const {
         QStringList shown;
-        for (const char* name :
-             {"menuShut", "menuReboot", "menuLogoff", "menuHibernet", "menuScreen", "menuQuit"}) {
+        for (const char* name : {"menuShut", "menuReboot", "menuLogoff", "menuHibernet",
+                                 "menuScreen", "menuSuspend", "menuLock", "menuQuit"}) {
             if (Act(name)->isChecked()) {
                 shown << QString::fromLatin1(name);
             }
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QCOMPARE(Act("menuDelete")->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
         QCOMPARE(Act("menuExit")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
         QCOMPARE(Act("menuHelp")->shortcut(), QKeySequence(QStringLiteral("Ctrl+H")));
-        QCOMPARE(W<QMenu>("menuAfter")->actions().size(), 6);
+        QCOMPARE(W<QMenu>("menuAfter")->actions().size(), 8);
         for (const char* name : {"menuTask", "menuSetting", "menuLan", "menuA"}) {
             QVERIFY2(m_desk->window->menuBar()->actions().contains(W<QMenu>(name)->menuAction()),
                      name);
@@ -295,10 +295,13 @@ private Q_SLOTS:
         Act("menuQuit")->trigger();
         Act("menuReboot")->trigger();
         QCOMPARE(CheckedAfterMarks(), (QStringList{"menuReboot", "menuQuit"}));
-        Act("menuReboot")->trigger();
+        Act("menuSuspend")->trigger();
+        Act("menuLock")->trigger();
+        QCOMPARE(CheckedAfterMarks(), (QStringList{"menuLock", "menuQuit"}));
+        Act("menuLock")->trigger();
         QCOMPARE(CheckedAfterMarks(), (QStringList{"menuQuit"}));
         QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Quit));
-        QVERIFY(!m_desk->engine->Marks().IsChecked(Mark::Reboot));
+        QVERIFY(!m_desk->engine->Marks().IsChecked(Mark::Lock));
     }
 
     void autostartAndAutoloadFollowTheirClicks() {

@@ -77,7 +77,7 @@ bad=(
     "--shutdown"
     "--in 5m"
     "--close= --in 5m"
-    "--suspend --now"
+    "--suspend --lock --now"
     "--close firefox --in 5m --grace 10s"
 )
 check_bad() {

@@ -49,6 +49,12 @@ BOOLEAN WINAPI SuspendStandIn(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEven
     return TRUE;
 }
 
+BOOL WINAPI LockStandIn() {
+    Record("LockWorkStation");
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE; // refused, as on a desktop that is not the interactive one
+}
+
 LRESULT WINAPI SendStandIn(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     Record("SendMessage " + std::to_string(message) + " " + std::to_string(wParam) + " " +
            std::to_string(lParam));
@@ -63,6 +69,7 @@ PowerCalls RecordingCalls() {
     calls.exitWindowsEx = ExitWindowsStandIn;
     calls.setSuspendState = SuspendStandIn;
     calls.sendMessage = SendStandIn;
+    calls.lockWorkStation = LockStandIn;
     return calls;
 }
 
@@ -101,15 +108,27 @@ TEST(WindowsPower, EachRequestFollowsThePrivilegeStepWithTheFlagsOfItsKind) {
         {&WindowsPower::RebootPC, "ExitWindowsEx 2 0"},        // EWX_REBOOT
         {&WindowsPower::LogOffUser, "ExitWindowsEx 4 0"},      // EWX_LOGOFF | EWX_FORCE
         {&WindowsPower::HibernatePC, "SetSuspendState 1 0 0"}, // hibernate, not forced
+        {&WindowsPower::SuspendPC, "SetSuspendState 0 0 0"},   // sleep, not forced
+        {&WindowsPower::LockScreen, "LockWorkStation"},
     };
+    std::vector<std::string> refused;
+    power.SetOutcomeHandler(
+        [&refused](Power::Outcome outcome, const std::string& action, const std::string& reason) {
+            EXPECT_EQ(outcome, Power::Outcome::Refused);
+            refused.push_back(action + ": " + reason);
+        });
     for (const auto& r : requests) {
         g_calls.clear();
         (power.*r.request)();
         EXPECT_EQ(g_calls, std::vector<std::string>{r.call});
     }
-    // A refused request goes to the log with the system's reason, and nothing else happens.
-    ASSERT_EQ(log.size(), 3U);
+    // A refused request goes to the log and the handler with the system's reason, and nothing
+    // else happens.
+    ASSERT_EQ(log.size(), 4U);
     EXPECT_NE(log[0].find("refused to shut down"), std::string::npos) << log[0];
+    EXPECT_NE(log[3].find("refused to lock the screen"), std::string::npos) << log[3];
+    ASSERT_EQ(refused.size(), 4U);
+    EXPECT_EQ(refused[3], "Lock the Screen: " + windows::SystemMessage(ERROR_ACCESS_DENIED));
 
     // No main window yet: nothing is sent anywhere.
     g_calls.clear();

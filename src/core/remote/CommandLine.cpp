@@ -145,7 +145,7 @@ std::string HelpText() {
            "\n"
            "ACTION (what happens at the time, or after the target's task):\n"
            "  --shutdown, --reboot, --logoff, --hibernate, --monitor-off\n"
-           "  --suspend, --lock                 (not available yet)\n"
+           "  --suspend (sleep), --lock (lock the screen)\n"
            "TARGET:\n"
            "  --close PROGRAM       close every running copy of PROGRAM (as the process list\n"
            "                        names it: its file name, or a script's name)\n"

@@ -38,6 +38,10 @@ std::string_view ActionWord(PowerAction power) {
         return "hibernate";
     case PowerAction::MonitorOff:
         return "monitor-off";
+    case PowerAction::Suspend:
+        return "suspend";
+    case PowerAction::Lock:
+        return "lock";
     }
     return {};
 }

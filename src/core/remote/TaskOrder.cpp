@@ -36,11 +36,13 @@ struct Named {
     std::string_view name;
     PowerAction power;
 };
-constexpr std::array<Named, 5> kActions = {{{"shutdown", PowerAction::Shutdown},
+constexpr std::array<Named, 7> kActions = {{{"shutdown", PowerAction::Shutdown},
                                             {"reboot", PowerAction::Reboot},
                                             {"logoff", PowerAction::LogOff},
                                             {"hibernate", PowerAction::Hibernate},
-                                            {"monitor-off", PowerAction::MonitorOff}}};
+                                            {"monitor-off", PowerAction::MonitorOff},
+                                            {"suspend", PowerAction::Suspend},
+                                            {"lock", PowerAction::Lock}}};
 constexpr std::array<std::pair<std::string_view, std::string_view>, 4> kRepeats = {
     {{"minute", texts::kEveryMinute},
      {"hour", texts::kEveryHour},
@@ -156,8 +158,7 @@ bool ReadAction(const FieldReader& fields, TaskOrder& order, std::string& why) {
             return true;
         }
     }
-    why = (*action == "suspend" || *action == "lock") ? "--" + *action + " is not available yet"
-                                                      : "unknown action \"" + *action + "\"";
+    why = "unknown action \"" + *action + "\"";
     return false;
 }
 
@@ -340,7 +341,7 @@ std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields, const DateTime
     }
     if (order.power == PowerAction::None && order.target == TaskOrder::Target::Empty) {
         why = "say what to do: give an action (--shutdown, --reboot, --logoff, --hibernate, "
-              "--monitor-off) or a target (--close, --run)";
+              "--suspend, --lock, --monitor-off) or a target (--close, --run)";
         return std::nullopt;
     }
     if (!ReadTrigger(reader, now, order, why)) {

@@ -64,6 +64,14 @@ void PowerDispatch::Dispatch(PowerAction action) {
     case PowerAction::MonitorOff:
         m_power.TurnOffMonitor();
         break;
+    case PowerAction::Suspend:
+        // The session goes on after waking: the marks stay, as for hibernation.
+        m_power.EnableShutdownPrivilege();
+        m_power.SuspendPC();
+        break;
+    case PowerAction::Lock:
+        m_power.LockScreen();
+        break;
     }
     if (m_listener) {
         m_listener(action);

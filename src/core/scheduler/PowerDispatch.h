@@ -16,12 +16,14 @@ class Power;
 }
 
 /// The after-all-tasks marks in the order they are read: the first one checked is the action.
-inline constexpr std::array<std::pair<Mark, PowerAction>, 5> kAfterAllOrder = {{
+inline constexpr std::array<std::pair<Mark, PowerAction>, 7> kAfterAllOrder = {{
     {Mark::Hibernate, PowerAction::Hibernate},
     {Mark::Reboot, PowerAction::Reboot},
     {Mark::Shut, PowerAction::Shutdown},
     {Mark::Logoff, PowerAction::LogOff},
     {Mark::Screen, PowerAction::MonitorOff},
+    {Mark::Suspend, PowerAction::Suspend},
+    {Mark::Lock, PowerAction::Lock},
 }};
 
 /// The after-all-tasks power action the marks choose; None when none is checked.
@@ -32,7 +34,7 @@ inline constexpr std::array<std::pair<Mark, PowerAction>, 5> kAfterAllOrder = {{
 [[nodiscard]] PowerAction ActionOf(Mark mark);
 
 /// Turns power actions into requests, keeping the required order: the privilege step afresh
-/// before each of the four session/power requests, and the after-all-tasks marks cleared right
+/// before each of the five session/power requests, and the after-all-tasks marks cleared right
 /// before a reboot, shutdown or log-off.
 class PowerDispatch {
 public:

@@ -31,10 +31,11 @@ SettingsRead ReadSettings(const std::filesystem::path& path, Options& options) {
     for (std::size_t i = 0; i < kSettingsMarks.size(); ++i) {
         options.SetChecked(kSettingsMarks[i], i < lines->size() && (*lines)[i] == "1");
     }
-    for (Mark mark :
-         {Mark::Shut, Mark::Reboot, Mark::Logoff, Mark::Hibernate, Mark::Screen, Mark::Quit}) {
+    // No after-all-tasks action is armed at start, whatever the files say.
+    for (Mark mark : kPowerMarks) {
         options.SetChecked(mark, false);
     }
+    options.SetChecked(Mark::Quit, false);
     return SettingsRead::Read;
 }
 

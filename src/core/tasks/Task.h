@@ -92,6 +92,8 @@ inline constexpr std::string_view kReboot = "Reboot";
 inline constexpr std::string_view kLogOff = "Log Off";
 inline constexpr std::string_view kHibernate = "Hibernate";
 inline constexpr std::string_view kMonitorOff = "Turn Off the Monitor";
+inline constexpr std::string_view kSuspend = "Suspend";
+inline constexpr std::string_view kLock = "Lock the Screen";
 } // namespace texts
 
 } // namespace morvane

@@ -8,12 +8,14 @@ namespace morvane {
 namespace {
 
 // The stored names in the editor's list order: position i + 1 is the action's index.
-constexpr std::array<std::pair<PowerAction, std::string_view>, 5> kPowerTexts = {{
+constexpr std::array<std::pair<PowerAction, std::string_view>, 7> kPowerTexts = {{
     {PowerAction::Shutdown, texts::kShutdown},
     {PowerAction::Reboot, texts::kReboot},
     {PowerAction::LogOff, texts::kLogOff},
     {PowerAction::Hibernate, texts::kHibernate},
     {PowerAction::MonitorOff, texts::kMonitorOff},
+    {PowerAction::Suspend, texts::kSuspend},
+    {PowerAction::Lock, texts::kLock},
 }};
 
 TaskRepeat RepeatOf(std::string_view loop) {

@@ -9,8 +9,9 @@
 
 namespace morvane {
 
-/// The power actions a task, or the after-all-tasks choice, can ask for.
-enum class PowerAction { None, Shutdown, Reboot, LogOff, Hibernate, MonitorOff };
+/// The power actions a task, or the after-all-tasks choice, can ask for. New ones go last: the
+/// editor's list positions follow this order.
+enum class PowerAction { None, Shutdown, Reboot, LogOff, Hibernate, MonitorOff, Suspend, Lock };
 
 /// What a task acts on: a program to close, a command line to run, or nothing at all (an Empty
 /// task, whose power action is carried by the after-all-tasks choice).
@@ -47,7 +48,8 @@ struct TaskPlan {
 /// Reads a task's texts; the due time in `order` where it is not the canonical form.
 [[nodiscard]] TaskPlan ParseTask(const Task& task, DateOrder order);
 
-/// The power action an `after` text starts with; None when it names none.
+/// The power action an `after` text starts with; None when it names none, as for a name a
+/// later version stores.
 [[nodiscard]] PowerAction PowerOfAfter(std::string_view after);
 /// Whether an `after` text asks to quit (its last character is "Q").
 [[nodiscard]] inline bool AfterWantsQuit(std::string_view after) {
@@ -55,7 +57,7 @@ struct TaskPlan {
 }
 /// The text tasks store for a power action ("Shutdown PC" ...); empty for None.
 [[nodiscard]] std::string_view PowerName(PowerAction action);
-/// The editor's list position of a power action (1 to 5, 0 for None), and the reverse.
+/// The editor's list position of a power action (1 to 7, 0 for None), and the reverse.
 [[nodiscard]] int PowerIndex(PowerAction action);
 [[nodiscard]] PowerAction PowerAtIndex(int index);
 

@@ -21,6 +21,8 @@ public:
     void RebootPC() override { calls.emplace_back("RebootPC"); }
     void LogOffUser() override { calls.emplace_back("LogOffUser"); }
     void TurnOffMonitor() override { calls.emplace_back("TurnOffMonitor"); }
+    void SuspendPC() override { calls.emplace_back("SuspendPC"); }
+    void LockScreen() override { calls.emplace_back("LockScreen"); }
     void SetOutcomeHandler(const OutcomeHandler& handler) override { outcome = handler; }
 
     /// Plays the system refusing `action`, as a back end hears it later.

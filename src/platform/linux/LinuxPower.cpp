@@ -20,6 +20,20 @@ namespace {
 constexpr std::uint64_t kMonitorWatchUsec = 1'000'000;
 
 constexpr const char* kMonitor = "Turn Off the Monitor";
+constexpr const char* kSuspend = "Suspend";
+constexpr const char* kLogOff = "Log Off";
+constexpr const char* kLock = "Lock the Screen";
+
+// Why logind's CanSuspend answer rules a suspend out, for the user.
+std::string NoSuspendReason(const std::string& answer) {
+    if (answer == "na") {
+        return "this machine cannot suspend";
+    }
+    if (answer == "no") {
+        return "the system does not allow this user to suspend";
+    }
+    return "logind answers CanSuspend=" + answer;
+}
 
 // How long logind has to answer a power request before the user is told there is no answer
 // yet; the request stays heard long after.
@@ -163,22 +177,43 @@ void LinuxPower::RebootPC() {
     Request("Reboot", "Reboot");
 }
 
-void LinuxPower::LogOffUser() {
-    FindSessionToEnd(m_logind.get(), 0, {});
+void LinuxPower::SuspendPC() {
+    // Asked first: a machine that cannot sleep, or a user it is not allowed to, is told why. On
+    // "challenge" the request still goes: logind's own answer says whether it was allowed.
+    LogindClient* logind = m_logind.get();
+    logind->Ask("CanSuspend", [this, logind](const LogindClient::Answer& can) {
+        if (!can.text) {
+            Refused(kSuspend, "power: cannot suspend: " + can.failure, can.failure);
+        } else if (*can.text == "yes" || *can.text == "challenge") {
+            logind->Request("Suspend", false, Heard(*logind, kSuspend));
+        } else {
+            Refused(kSuspend, "power: cannot suspend, logind answers CanSuspend=" + *can.text,
+                    NoSuspendReason(*can.text));
+        }
+    });
 }
 
-void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
-                                  const std::string& reasons) {
+void LinuxPower::LogOffUser() {
+    FindSession({"TerminateSession", kLogOff}, m_logind.get(), 0, {});
+}
+
+void LinuxPower::LockScreen() {
+    FindSession({"LockSession", kLock}, m_logind.get(), 0, {});
+}
+
+void LinuxPower::FindSession(SessionRequest request, LogindClient* logind, std::size_t step,
+                             const std::string& reasons) {
     // Answers may come while the client finishes at our end: it is reached directly.
-    auto tryNext = [this, logind, step, reasons](std::string way) {
-        return [this, logind, step, reasons,
+    auto tryNext = [this, request, logind, step, reasons](std::string way) {
+        return [this, request, logind, step, reasons,
                 way = std::move(way)](const LogindClient::Answer& session) {
             if (!session.text) {
-                FindSessionToEnd(logind, step + 1, reasons + "; " + way + ": " + session.failure);
+                FindSession(request, logind, step + 1,
+                            reasons + "; " + way + ": " + session.failure);
                 return;
             }
             // Heard to the end, so a refusal (a session of someone else's, a policy) is told.
-            logind->Request("TerminateSession", *session.text, Heard(*logind, "Log Off"));
+            logind->Request(request.method, *session.text, Heard(*logind, request.action));
         };
     };
     switch (step) {
@@ -186,7 +221,7 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
         if (const std::string id = m_environment.Get("XDG_SESSION_ID"); !id.empty()) {
             logind->SessionNamed(id, tryNext("XDG_SESSION_ID " + id));
         } else {
-            FindSessionToEnd(logind, step + 1, "; XDG_SESSION_ID: unset");
+            FindSession(request, logind, step + 1, "; XDG_SESSION_ID: unset");
         }
         return;
     case 1:
@@ -199,7 +234,9 @@ void LinuxPower::FindSessionToEnd(LogindClient* logind, std::size_t step,
         logind->SessionOf(getpid(), tryNext("session of pid " + std::to_string(getpid())));
         return;
     default:
-        Refused("Log Off", "power: cannot log off, no session found (" + reasons.substr(2) + ")",
+        Refused(request.action,
+                std::string("power: ") + request.action + ": no session found (" +
+                    reasons.substr(2) + ")",
                 "no session found");
     }
 }

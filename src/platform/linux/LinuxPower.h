@@ -50,6 +50,12 @@ public:
     /// X11: through DPMS. Wayland: through the first way the compositor offers (wlroots' or
     /// KWin's protocol, mutter's display configuration); where none does, it is logged.
     void TurnOffMonitor() override;
+    /// Asks logind's CanSuspend first; the request goes out only on "yes" or "challenge", and
+    /// any other answer is told as a refusal with its reason.
+    void SuspendPC() override;
+    /// Locks the user's graphical session, found as LogOffUser finds it; where none is found,
+    /// that is told as a refusal.
+    void LockScreen() override;
     void SetOutcomeHandler(const OutcomeHandler& handler) override { m_outcome = handler; }
 
     /// The event loop the program's event loop runs through `PollDescriptor` and `Process`,
@@ -68,9 +74,15 @@ private:
     /// Logs what could not be done and tells the outcome handler.
     void Refused(const char* action, const std::string& line, const std::string& reason);
     void Tell(Outcome outcome, const char* action, const std::string& reason = {});
-    /// Tries the ways of finding the graphical session from `step` on; `reasons` says why the
-    /// ones before found none.
-    void FindSessionToEnd(LogindClient* logind, std::size_t step, const std::string& reasons);
+    /// A request made of the user's graphical session, and its name as tasks store it.
+    struct SessionRequest {
+        const char* method;
+        const char* action;
+    };
+    /// Tries the ways of finding the graphical session from `step` on, then makes `request` of
+    /// the first found; `reasons` says why the ones before found none.
+    void FindSession(SessionRequest request, LogindClient* logind, std::size_t step,
+                     const std::string& reasons);
     /// Looks again, after a while, whether the monitor is lit and the user's DPMS settings can
     /// go back.
     void WatchForMonitorOn();

@@ -70,6 +70,18 @@ void WindowsPower::HibernatePC() {
     }
 }
 
+void WindowsPower::SuspendPC() {
+    if (m_calls.setSuspendState(FALSE, FALSE, FALSE) == FALSE) {
+        Refused("Suspend", "the system refused to suspend", GetLastError());
+    }
+}
+
+void WindowsPower::LockScreen() {
+    if (m_calls.lockWorkStation() == FALSE) {
+        Refused("Lock the Screen", "the system refused to lock the screen", GetLastError());
+    }
+}
+
 void WindowsPower::ShutDownPC() {
     RequestExit(EWX_SHUTDOWN, "shut down", "Shutdown PC");
 }

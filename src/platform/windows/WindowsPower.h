@@ -23,11 +23,13 @@ struct PowerCalls {
     BOOL(WINAPI* exitWindowsEx)(UINT, DWORD) = ::ExitWindowsEx;
     BOOLEAN(WINAPI* setSuspendState)(BOOLEAN, BOOLEAN, BOOLEAN) = ::SetSuspendState;
     LRESULT(WINAPI* sendMessage)(HWND, UINT, WPARAM, LPARAM) = ::SendMessageW;
+    BOOL(WINAPI* lockWorkStation)() = ::LockWorkStation;
 };
 
 /// Power and session requests through the Win32 calls: ExitWindowsEx for shut down, reboot and
-/// a forced log off, SetSuspendState for hibernation (SetSystemPowerState is not offered to
-/// programs on current Windows), and SC_MONITORPOWER through the main window for the monitor.
+/// a forced log off, SetSuspendState for hibernation and sleep (SetSystemPowerState is not
+/// offered to programs on current Windows), LockWorkStation for the lock, and SC_MONITORPOWER
+/// through the main window for the monitor.
 /// Nothing is waited for; a refused request is written to the log and handed to the refusal
 /// handler.
 class WindowsPower final : public Power {
@@ -48,6 +50,9 @@ public:
     /// Sends SC_MONITORPOWER (off) to the main window, whose default handling passes it on to the
     /// system; without a main window nothing is sent.
     void TurnOffMonitor() override;
+    /// Sleep, with the wake events left on.
+    void SuspendPC() override;
+    void LockScreen() override;
     void SetOutcomeHandler(const OutcomeHandler& handler) override { m_outcome = handler; }
 
 private:
