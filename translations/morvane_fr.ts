@@ -113,6 +113,22 @@
         <source>Another Morvane may be using the same tasks: %1</source>
         <translation>Un autre Morvane utilise peut-être les mêmes tâches : %1</translation>
     </message>
+    <message>
+        <source>Suspend (Sleep)</source>
+        <translation>Mettre en veille</translation>
+    </message>
+    <message>
+        <source>Lock the Screen</source>
+        <translation>Verrouiller l&apos;écran</translation>
+    </message>
+    <message>
+        <source>suspend the computer</source>
+        <translation>mettre l&apos;ordinateur en veille</translation>
+    </message>
+    <message>
+        <source>lock the screen</source>
+        <translation>verrouiller l&apos;écran</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>

@@ -114,6 +114,22 @@
         <source>Another Morvane may be using the same tasks: %1</source>
         <translation>Inny Morvane może używać tych samych zadań: %1</translation>
     </message>
+    <message>
+        <source>Suspend (Sleep)</source>
+        <translation>Uśpij</translation>
+    </message>
+    <message>
+        <source>Lock the Screen</source>
+        <translation>Zablokuj ekran</translation>
+    </message>
+    <message>
+        <source>suspend the computer</source>
+        <translation>uśpi komputer</translation>
+    </message>
+    <message>
+        <source>lock the screen</source>
+        <translation>zablokuje ekran</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>
