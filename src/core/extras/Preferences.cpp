@@ -15,6 +15,8 @@ constexpr std::string_view kLead = "warn-lead-seconds";
 constexpr std::string_view kPowerSoon = "notify-power-soon";
 constexpr std::string_view kFailures = "notify-failures";
 constexpr std::string_view kTray = "keep-in-tray";
+// Older versions count this line as one they skip, log it, and go on.
+constexpr std::string_view kGently = "close-gently";
 
 bool ReadFlag(std::string_view value, bool& out) {
     if (value == "0" || value == "1") {
@@ -56,6 +58,9 @@ bool ReadLine(std::string_view line, Preferences& prefs) {
     if (key == kTray) {
         return ReadFlag(value, prefs.keepInTray);
     }
+    if (key == kGently) {
+        return ReadFlag(value, prefs.closeGently);
+    }
     return false;
 }
 
@@ -91,6 +96,7 @@ WriteResult WritePreferences(const std::filesystem::path& path, const Preference
         Line(kPowerSoon, prefs.notifyPowerSoon ? 1 : 0),
         Line(kFailures, prefs.notifyFailures ? 1 : 0),
         Line(kTray, prefs.keepInTray ? 1 : 0),
+        Line(kGently, prefs.closeGently ? 1 : 0),
     };
     return WriteTextLinesAtomic(path, lines, TextCodec::Default(), sync);
 }

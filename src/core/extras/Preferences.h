@@ -20,6 +20,8 @@ struct Preferences {
     bool notifyFailures = true;
     /// Closing the main window hides it in the tray instead of quitting.
     bool keepInTray = false;
+    /// New close tasks ask their program to close first and force it after a grace.
+    bool closeGently = false;
 
     static constexpr int kMinLead = 5;
     static constexpr int kMaxLead = 3600;
