@@ -111,45 +111,6 @@ TEST_F(EngineTest, BadIdsAreSkippedAndTheTaskStillFinishes) {
     }
 }
 
-TEST_F(EngineTest, AGentleCloseAsksFirstForcesWhatIsLeftAfterItsGraceAndOnlyThenGoesOn) {
-    using Kind = HistoryEvent::Kind;
-    processes.closesWhenAsked = {100};
-    AddTask(Close("xterm", "None", "None", "Shutdown PC - Gentle 10"));
-    engine.SchedulerTick();
-    EXPECT_EQ(processes.closeRequests, (std::vector<platform::ProcessInfo>{
-                                           {"/usr/bin/xterm", 100}, {"/opt/other/XTERM", 101}}));
-    EXPECT_TRUE(processes.terminated.empty());
-    EXPECT_TRUE(power.calls.empty()) << "the power action waits for the program";
-    EXPECT_EQ(engine.Tasks().Count(), 1) << "the row stays until its processes are gone";
-
-    clock.Advance(9);
-    engine.SchedulerTick();
-    EXPECT_EQ(processes.closeRequests.size(), 2U) << "asked once, not at every tick";
-    EXPECT_TRUE(processes.terminated.empty());
-    clock.Advance(1);
-    engine.SchedulerTick();
-    EXPECT_EQ(processes.terminated, (std::vector<platform::ProcessId>{101}));
-    EXPECT_EQ(power.calls, (Calls{"EnableShutdownPrivilege", "ShutDownPC"}));
-    EXPECT_TRUE(engine.Tasks().IsEmpty());
-    EXPECT_FALSE(engine.IsSchedulerOn());
-    const auto& events = engine.Events().Events();
-    ASSERT_GE(events.size(), 2U);
-    EXPECT_EQ(events[events.size() - 2], (HistoryEvent{clock.Now(), Kind::ClosedGently, "xterm", 2,
-                                                       "1 closed, 1 forced after 10 s"}));
-    EXPECT_EQ(events.back().kind, Kind::PowerRequested);
-
-    // Removed while it waits: nothing more is forced, and the ticks go on until that is seen.
-    AddTask(Close("vim", "None", "None", " - Gentle 10"));
-    engine.SchedulerTick();
-    ASSERT_TRUE(engine.DeleteTask(1));
-    EXPECT_TRUE(engine.IsSchedulerOn());
-    clock.Advance(10);
-    engine.SchedulerTick();
-    EXPECT_EQ(processes.terminated, (std::vector<platform::ProcessId>{101}));
-    EXPECT_EQ(events.back().detail, "0 closed, 0 forced after 10 s, 1 left running");
-    EXPECT_FALSE(engine.IsSchedulerOn());
-}
-
 TEST_F(EngineTest, RepeatingTasksStayAndMoveToTheirNextOccurrence) {
     AddTask(DueAt("2026/12/07 09:30:00", Close("vim", "None", "Every Hour")));
     AddTask(DueAt("2026/12/06 09:30:00", Close("vim", "None", "Every Minute"))); // a day behind

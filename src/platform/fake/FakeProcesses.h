@@ -40,8 +40,8 @@ public:
         if (it == running.end() || target.pid == m_ownPid) {
             return {CloseAsk::NotSent, target};
         }
-        CloseRequest asked{
-            Contains(windowless, target.pid) ? CloseAsk::NoWindow : CloseAsk::Asked, *it};
+        CloseRequest asked{Contains(windowless, target.pid) ? CloseAsk::NoWindow : CloseAsk::Asked,
+                           *it};
         if (asked.outcome == CloseAsk::Asked && Contains(closesWhenAsked, target.pid)) {
             running.erase(it);
         }
