@@ -7,6 +7,22 @@
 
 namespace morvane::platform {
 
+/// What asking a process to close came to.
+enum class CloseAsk {
+    Asked,    ///< The request reached the process; it may close, or ignore it.
+    NoWindow, ///< It is still the process seen, but has no window to ask: only a forced end
+              ///< closes it.
+    NotSent,  ///< It is no longer the process seen, cannot be read, or may not be asked.
+};
+
+/// The answer of Processes::AskToClose.
+struct CloseRequest {
+    CloseAsk outcome = CloseAsk::NotSent;
+    /// The process asked, its start time filled in where the system tells it, so that a forced
+    /// end later cannot reach a process given the same id meanwhile.
+    ProcessInfo identity;
+};
+
 /// Process services: listing, naming and ending processes.
 class Processes {
 public:
@@ -31,6 +47,13 @@ public:
     /// that changed, cannot be read or may not be ended is left alone silently. Never signals pid 0
     /// or below or our own pid.
     virtual void TerminateProcess(const ProcessInfo& target) = 0;
+    /// Asks a process to close as its user would (a polite request it may ignore), if
+    /// `target.pid` is still the process the caller saw, checked as TerminateProcess checks it.
+    /// Never waits for it to close. Never signals pid 0 or below or our own pid.
+    virtual CloseRequest AskToClose(const ProcessInfo& target) = 0;
+    /// Whether `target.pid` still runs the process `target` describes, checked as
+    /// TerminateProcess checks it; a process that has ended (a zombie too) does not.
+    virtual bool StillRuns(const ProcessInfo& target) = 0;
     /// Our own process id.
     [[nodiscard]] virtual ProcessId OwnPid() const = 0;
     /// Turns a device-form image path into a drive-letter path; the identity where paths have

@@ -1,6 +1,7 @@
 #include "ui/HistoryWindow.h"
 
 #include "core/Engine.h"
+#include "core/extras/History.h"
 #include "core/tasks/DateTime.h"
 #include "ui/ShownText.h"
 #include "ui/StatusTexts.h"
@@ -8,6 +9,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace morvane {
 
@@ -41,6 +44,7 @@ QString HistoryWindow::What(const HistoryEvent& event, const LanguageTable& lan)
     switch (event.kind) {
     case HistoryEvent::Kind::Closed:
     case HistoryEvent::Kind::NothingToClose:
+    case HistoryEvent::Kind::ClosedGently:
         return tr("Close %1").arg(subject);
     case HistoryEvent::Kind::Started:
     case HistoryEvent::Kind::CouldNotStart:
@@ -93,8 +97,27 @@ QString HistoryWindow::Result(const HistoryEvent& event) {
                                               : tr("added in the task editor");
     case HistoryEvent::Kind::Loaded:
         return tr("%n task(s) added from the file", nullptr, event.count);
+    case HistoryEvent::Kind::ClosedGently:
+        return GentleResult(event);
     }
     return detail;
+}
+
+QString HistoryWindow::GentleResult(const HistoryEvent& event) {
+    const QString asked = tr("asked %n process(es)", nullptr, event.count);
+    const std::optional<GentleOutcome> o = ReadGentleDetail(event.detail);
+    if (!o) {
+        return asked + QStringLiteral("; ") + ShownText(event.detail);
+    }
+    QStringList parts{tr("%n closed", nullptr, o->closed),
+                      tr("%n forced after %1 s", nullptr, o->forced).arg(o->graceSeconds)};
+    if (o->windowless > 0) {
+        parts << tr("%n had no window", nullptr, o->windowless);
+    }
+    if (o->left > 0) {
+        parts << tr("%n left running: the task was changed or removed", nullptr, o->left);
+    }
+    return asked + QStringLiteral("; ") + parts.join(QStringLiteral(", "));
 }
 
 void HistoryWindow::Refresh() {

@@ -26,6 +26,9 @@ public:
     [[nodiscard]] static QString Result(const HistoryEvent& event);
 
 private:
+    /// How a gentle close went, from its event's counts.
+    [[nodiscard]] static QString GentleResult(const HistoryEvent& event);
+
     const Engine& m_engine;
     QTreeWidget* m_list = nullptr;
 };

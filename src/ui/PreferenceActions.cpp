@@ -32,6 +32,7 @@ PreferenceActions::PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialo
     m_notifyPower = checkable("menuNotifyPower", &Preferences::notifyPowerSoon);
     m_notifyFailures = checkable("menuNotifyFailures", &Preferences::notifyFailures);
     m_keepInTray = checkable("menuKeepInTray", &Preferences::keepInTray);
+    m_closeGently = checkable("menuCloseGently", &Preferences::closeGently);
     Retranslate();
 }
 
@@ -46,6 +47,7 @@ void PreferenceActions::Sync() {
     m_notifyPower->setChecked(prefs.notifyPowerSoon);
     m_notifyFailures->setChecked(prefs.notifyFailures);
     m_keepInTray->setChecked(prefs.keepInTray);
+    m_closeGently->setChecked(prefs.closeGently);
 }
 
 void PreferenceActions::Retranslate() {
@@ -56,6 +58,7 @@ void PreferenceActions::Retranslate() {
     m_notifyPower->setText(tr("Notify before power actions"));
     m_notifyFailures->setText(tr("Notify when a task fails"));
     m_keepInTray->setText(tr("Keep running in the tray when the window is closed"));
+    m_closeGently->setText(tr("Close programs gently by default"));
     Sync();
 }
 

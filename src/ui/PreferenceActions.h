@@ -35,6 +35,7 @@ private:
     QAction* m_notifyPower = nullptr;
     QAction* m_notifyFailures = nullptr;
     QAction* m_keepInTray = nullptr;
+    QAction* m_closeGently = nullptr;
 };
 
 } // namespace morvane

@@ -32,6 +32,7 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     layout->addWidget(m_form);
 
     m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    FollowGentleDefault();
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
     m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *m_form}, this);
 
@@ -101,12 +102,22 @@ void TaskEditor::OnPickLater() {
 void TaskEditor::ShowEditor() {
     // Asked again at each opening: a session can stop telling us about activity.
     m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    FollowGentleDefault();
     show();
     if (!IsDragging()) {
         FitToFont();
     }
     raise();
     activateWindow();
+}
+
+void TaskEditor::FollowGentleDefault() {
+    // Between changes of the setting the box keeps the user's last choice, as every field does.
+    const bool gently = m_d.engine.Prefs().closeGently;
+    if (m_editId == 0 && gently != m_gentleDefault) {
+        m_gentleDefault = gently;
+        m_form->SetCloseGently(gently);
+    }
 }
 
 void TaskEditor::RefillProcessList() {

@@ -91,6 +91,8 @@ private:
     /// Whether the edited row still holds the task being edited (a repeat moves its time only).
     void ResetPointerState();
     void FitToFont();
+    /// Ticks the close-gently box as the setting for new tasks says, once it has changed.
+    void FollowGentleDefault();
     void OnEmptyTaskToggled(bool ticked);
     void OnProgramChosen(const QString& program, const QString& path, const QIcon& icon);
     void OnCloseProgramNow();
@@ -112,7 +114,8 @@ private:
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
     QTimer* m_pickLater = nullptr;
-    TaskId m_editId = 0; // the task being edited; 0 while adding
+    TaskId m_editId = 0;          // the task being edited; 0 while adding
+    bool m_gentleDefault = false; // the setting the close-gently box last followed
     QString m_addTitle;
 };
 

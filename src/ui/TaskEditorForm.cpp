@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -103,8 +104,20 @@ void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
     m_cmdCmd->setObjectName(QStringLiteral("cmdCmd"));
     m_cmdCmd->setAutoDefault(false);
     kind->addWidget(m_cmdCmd, 1, 2);
+    auto* gentle = new QHBoxLayout;
+    m_chkGentle = new QCheckBox(this);
+    m_chkGentle->setObjectName(QStringLiteral("chkGentle"));
+    gentle->addWidget(m_chkGentle);
+    m_spinGrace = new QSpinBox(this);
+    m_spinGrace->setObjectName(QStringLiteral("spinGrace"));
+    m_spinGrace->setRange(kMinGraceSeconds, kMaxGraceSeconds);
+    m_spinGrace->setValue(kDefaultGraceSeconds);
+    gentle->addWidget(m_spinGrace);
+    gentle->addStretch(1);
+    kind->addLayout(gentle, 2, 1, 1, 2);
     kind->setColumnStretch(1, 1);
     root->addLayout(kind);
+    connect(m_chkGentle, &QCheckBox::toggled, this, [this] { UpdateGentleFields(); });
 }
 
 void TaskEditorForm::BuildAfterAndButtons(QVBoxLayout* root) {
@@ -170,6 +183,11 @@ void TaskEditorForm::Retranslate() {
     m_cmbAutoType->setItemText(1, tr("Auto Run Task - Run a Program at a specific time"));
     m_lblCmd->setText(tr("Command line:"));
     m_cmdCmd->setText(tr("Select a Program"));
+    m_chkGentle->setText(tr("Close gently, force after"));
+    m_chkGentle->setToolTip(tr("Ask the program to close first, as its close button would, and "
+                               "end it by force only if it still runs after these seconds."));
+    m_spinGrace->setSuffix(tr(" s"));
+    m_spinGrace->setAccessibleName(tr("Seconds before the program is forced to close"));
     m_lblLoop->setText(tr("Loop:"));
     const char* const loops[] = {QT_TR_NOOP("None"), QT_TR_NOOP("Every Month"),
                                  QT_TR_NOOP("Every Day"), QT_TR_NOOP("Every Hour"),
@@ -207,6 +225,8 @@ TaskBuilder::Input TaskEditorForm::ReadInput() const {
     in.processId = target.id.toStdString();
     in.targetPath = target.path.toStdString();
     in.commandLine = m_txtCmd->text().toStdString();
+    in.gentle = m_chkGentle->isChecked();
+    in.graceSeconds = m_spinGrace->value();
     m_schedule->Read(in);
     in.loop = std::string(texts::kLoops.at(static_cast<std::size_t>(m_cmbLoop->currentIndex())));
     in.quit = m_chkQuit->isChecked();
@@ -221,6 +241,8 @@ void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
     SetTarget({QString::fromStdString(in.targetName), QString::fromStdString(in.processId),
                QString::fromStdString(in.targetPath)});
     m_txtCmd->setText(QString::fromStdString(in.commandLine));
+    m_chkGentle->setChecked(in.gentle);
+    m_spinGrace->setValue(in.graceSeconds);
     m_schedule->Fill(in);
     if (const int i = m_cmbLoop->findText(QString::fromStdString(in.loop)); i >= 0) {
         m_cmbLoop->setCurrentIndex(i);
@@ -255,6 +277,10 @@ void TaskEditorForm::SetEmptyTask(bool empty) {
 
 void TaskEditorForm::SetCommandLine(const QString& commandLine) {
     m_txtCmd->setText(commandLine);
+}
+
+void TaskEditorForm::SetCloseGently(bool gently) {
+    m_chkGentle->setChecked(gently);
 }
 
 void TaskEditorForm::SetAddCaption(const QString& caption) {
@@ -332,6 +358,7 @@ void TaskEditorForm::OnEmptyTaskToggled(bool empty) {
     m_cmbAutoType->setEnabled(!empty);
     m_txtCmd->setEnabled(false);
     m_cmdCmd->setEnabled(false);
+    UpdateGentleFields();
     Q_EMIT emptyTaskToggled(empty);
 }
 
@@ -339,6 +366,13 @@ void TaskEditorForm::OnAutoTypeChanged() {
     const bool run = m_cmbAutoType->currentIndex() != 0;
     m_txtCmd->setEnabled(run);
     m_cmdCmd->setEnabled(run);
+    UpdateGentleFields();
+}
+
+void TaskEditorForm::UpdateGentleFields() {
+    const bool closes = m_cmbAutoType->currentIndex() == 0 && !m_chkOnly->isChecked();
+    m_chkGentle->setEnabled(closes);
+    m_spinGrace->setEnabled(closes && m_chkGentle->isChecked());
 }
 
 } // namespace morvane

@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QVBoxLayout;
 
 namespace morvane {
@@ -61,6 +62,8 @@ public:
     void SetIdleUnavailableReason(const QString& reason);
     void SetEmptyTask(bool empty);
     void SetCommandLine(const QString& commandLine);
+    /// Ticks or clears the box that makes a close task ask its program first.
+    void SetCloseGently(bool gently);
     /// The caption of the Add button (Save while a task is edited).
     void SetAddCaption(const QString& caption);
 
@@ -108,6 +111,8 @@ private:
     void FillLists();
     void OnAutoTypeChanged();
     void OnEmptyTaskToggled(bool empty);
+    /// Only a program to close can be asked first, and the seconds count only then.
+    void UpdateGentleFields();
 
     std::unique_ptr<TargetSection> m_target;
     std::unique_ptr<ScheduleFields> m_schedule;
@@ -118,6 +123,8 @@ private:
     QLabel* m_lblCmd = nullptr;
     QLineEdit* m_txtCmd = nullptr;
     QPushButton* m_cmdCmd = nullptr;
+    QCheckBox* m_chkGentle = nullptr;
+    QSpinBox* m_spinGrace = nullptr;
     QLabel* m_lblLoop = nullptr;
     QComboBox* m_cmbLoop = nullptr;
     QLabel* m_label8 = nullptr;

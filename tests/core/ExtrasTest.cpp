@@ -15,7 +15,7 @@ TEST(Preferences, RoundTripAndDefaultsForWhatCannotBeRead) {
     EXPECT_EQ(ReadPreferences(dir / "missing.ini", &skipped), Preferences{});
     EXPECT_EQ(skipped, 0);
 
-    const Preferences changed{true, 120, true, false, true, true, true};
+    const Preferences changed{true, 120, true, false, true, true, true, true};
     ASSERT_TRUE(WritePreferences(dir / "p.ini", changed).Ok());
     EXPECT_EQ(ReadPreferences(dir / "p.ini"), changed);
 
@@ -68,4 +68,18 @@ TEST(History, RoundTripKeepsTheLastThousandAndSkipsBadLines) {
     EXPECT_EQ(again.Events()[0],
               (HistoryEvent{DateTime{2026, 12, 7, 10, 0, 3}, HistoryEvent::Kind::PowerRefused,
                             "Reboot", 0, "not allowed"}));
+}
+
+TEST(History, AGentleCloseDetailReadsBackAndNothingElseDoes) {
+    const GentleOutcome outcomes[] = {
+        {1, 1, 10, 0, 0}, {0, 2, 3600, 2, 0}, {2, 0, 5, 0, 1}, {0, 0, 1, 1, 3}};
+    for (const GentleOutcome& o : outcomes) {
+        EXPECT_EQ(ReadGentleDetail(GentleDetail(o)), o) << GentleDetail(o);
+    }
+    for (const char* other : {"", "1 closed", "closed, 1 forced after 10 s",
+                              "1 closed, 1 forced after s", "1 closed, 1 forced after 10 s, ",
+                              "1 closed, 1 forced after 10 s, 1 left running, 1 without a window",
+                              "-1 closed, 1 forced after 10 s"}) {
+        EXPECT_EQ(ReadGentleDetail(other), std::nullopt) << other;
+    }
 }

@@ -107,7 +107,9 @@ TEST_F(RemoteTest, BadArgumentsExitTwoWithAReasonAndChangeNothing) {
         {"--shutdown --when-exits 42", "not available yet"},
         {"--shutdown --when-quiet network=100 --for 5m", "not available yet"},
         {"--shutdown --when-quiet disk", "--when-quiet takes"},
-        {"--close vim --in 5m --grace 10s", "not available yet"},
+        {"--shutdown --in 5m --grace 10s", "--grace goes with --close only"},
+        {"--close vim --in 5m --grace 1h1s", "too long: at most 1h"},
+        {"--close vim --in 5m --grace 0s", "not a duration"},
         {"--list --now", "takes no other option"},
         {"--cancel x", "a task id is a number"},
         {"--cancel", "takes one task id"}};
@@ -147,6 +149,9 @@ TEST_F(RemoteTest, EachKindOfTaskIsAddedAsTheEditorWouldMakeIt) {
         {"--close vim --in 5m --lock --quit",
          {"vim", "/usr/bin/vim", "102", "2026/12/07 10:05:00", "None", "Close - After 00-00-05-00",
           "Lock the Screen - Q"}},
+        {"--close vim --at 23:00 --grace 1h --reboot --quit",
+         {"vim", "/usr/bin/vim", "102", "2026/12/07 23:00:00", "None", "Close - Normal",
+          "Reboot - Gentle 3600 - Q"}},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(Run(c.args), 0) << c.args << ": " << err.str();
@@ -175,12 +180,12 @@ TEST_F(RemoteTest, TheInstanceRefusesWhatTheEditorWouldQuestion) {
 }
 
 TEST_F(RemoteTest, ListCancelAndAnnouncements) {
-    ASSERT_EQ(Run("--close vim --in 90s"), 0);
+    ASSERT_EQ(Run("--close vim --in 90s --grace 30s"), 0);
     ASSERT_EQ(Run("--lock --idle 20m --repeat hour"), 0);
     ASSERT_EQ(Run("--run backup.sh --at 2026-12-08 07:00 --suspend"), 0);
     ASSERT_EQ(Run("--list"), 0);
     EXPECT_EQ(out.str(),
-              "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim\tonce\n"
+              "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim gently (30s)\tonce\n"
               "2\tafter 20m without activity\tlock\tevery hour\n"
               "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then suspend\tonce\n");
 
@@ -188,7 +193,7 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     EXPECT_EQ(Run("--cancel 2"), 2) << "gone already";
     EXPECT_EQ(engine.Tasks().Count(), 2);
 
-    // Its time comes: the close task fires and goes.
+    // Its time comes: the close task fires, and waits for vim while cancelling removes it.
     clock.now = DateTime{2026, 12, 7, 10, 1, 30};
     engine.SchedulerTick();
     EXPECT_EQ(Run("--cancel all"), 0);

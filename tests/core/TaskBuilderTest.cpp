@@ -90,8 +90,10 @@ std::vector<BuildCase> BuildCases() {
                               "2027/01/05 09:05:00", "None", "Run - Normal", ""}});
     }
     {
+        // Only a program to close is asked first: an Empty task keeps the older text.
         Input in;
         in.emptyTask = true;
+        in.gentle = true;
         in.afterIndex = 1;
         in.quit = true;
         in.minutes = "10";
@@ -144,6 +146,7 @@ std::vector<BuildCase> BuildCases() {
         Input in;
         in.autoType = 1;
         in.commandLine = "/usr/bin/xclock";
+        in.gentle = true;
         in.days = "01";
         in.afterIndex = 2;
         in.quit = true;
@@ -169,6 +172,20 @@ std::vector<BuildCase> BuildCases() {
                               "Close - After 00-00-01-00", ""}});
     }
     {
+        Input in = PickedNotepad();
+        in.gentle = true;
+        cases.push_back({"CloseGentlyAlone", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/07 10:00:00",
+                              "None", "Close - After 00-00-00-00", " - Gentle 10"}});
+        // The grace goes between the power name and the quit flag.
+        in.graceSeconds = 90;
+        in.afterIndex = 1;
+        in.quit = true;
+        cases.push_back({"CloseGentlyShutdownQuit", in,
+                         Task{"notepad.exe", "/usr/bin/notepad.exe", "812", "2026/12/07 10:00:00",
+                              "None", "Close - After 00-00-00-00", "Shutdown PC - Gentle 90 - Q"}});
+    }
+    {
         // A browsed path is written quoted; the task is named after the program, not the quotes.
         Input in;
         in.autoType = 1;
@@ -183,6 +200,38 @@ std::vector<BuildCase> BuildCases() {
 
 INSTANTIATE_TEST_SUITE_P(TaskBuilder, Builds, ::testing::ValuesIn(BuildCases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Power and quit are read as every older version reads them (the power name as a prefix, the
+// quit flag as the last character), so an older version closes such a task's program at once.
+TEST(TaskPlan, GentleAfterTextsReadSafelyHereAndInOlderVersions) {
+    struct Row {
+        const char* after;
+        PowerAction power;
+        bool quit;
+        std::optional<int> grace;
+    };
+    const Row rows[] = {
+        {"Shutdown PC - Gentle 10 - Q", PowerAction::Shutdown, true, 10},
+        {" - Gentle 25", PowerAction::None, false, 25},
+        {" - Gentle 25 - Q", PowerAction::None, true, 25},
+        {"Reboot - Gentle", PowerAction::Reboot, false, kDefaultGraceSeconds},
+        {"Log Off - Gentle x5", PowerAction::LogOff, false, kDefaultGraceSeconds},
+        {"Hibernate - Gentle 0", PowerAction::Hibernate, false, kMinGraceSeconds},
+        {"Hibernate - Gentle 7200 - Q", PowerAction::Hibernate, true, kMaxGraceSeconds},
+        {"Reboot - Gentle 99999999999999999999", PowerAction::Reboot, false, kMaxGraceSeconds},
+        {"Shutdown PC - gentle 5", PowerAction::Shutdown, false, std::nullopt},
+        {"Shutdown PC - Q", PowerAction::Shutdown, true, std::nullopt},
+    };
+    for (const Row& r : rows) {
+        const TaskPlan plan =
+            ParseTask({"vim", "/usr/bin/vim", "102", "", "None", "Close - Normal", r.after},
+                      DateOrder::DayFirst);
+        EXPECT_EQ(plan.power, r.power) << r.after;
+        EXPECT_EQ(plan.quit, r.quit) << r.after;
+        EXPECT_EQ(plan.gentle, r.grace.has_value()) << r.after;
+        EXPECT_EQ(plan.graceSeconds, r.grace.value_or(kDefaultGraceSeconds)) << r.after;
+    }
+}
 
 // A host that ends the program at the first blank and keeps backslashes, as Windows does.
 class FirstWordLauncher final : public platform::Launcher {

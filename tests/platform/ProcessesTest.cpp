@@ -224,6 +224,49 @@ TEST_F(LinuxProcessesTest, TerminateEndsOurChildForcibly) {
     EXPECT_EQ(Find(m_processes.ScanRunningPrograms(), child.Pid()), nullptr);
 }
 
+TEST_F(LinuxProcessesTest, AskToCloseSendsSigtermOnlyToTheProcessSeenAndTheForcedEndFollows) {
+    const std::string polite = StartableCopy("morvane-polite");
+    const std::string stubborn = StartableCopy("morvane-stubborn");
+    ChildProcess closes({polite, "600"});
+    // An ignored signal stays ignored across exec.
+    ChildProcess ignores({"/bin/sh", "-c", "trap '' TERM; exec '" + stubborn + "' 600"});
+    WaitForImage(closes, "morvane-polite");
+    WaitForImage(ignores, "morvane-stubborn");
+    const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
+    const ProcessInfo* politeSeen = Find(scan, closes.Pid());
+    const ProcessInfo* stubbornSeen = Find(scan, ignores.Pid());
+    ASSERT_NE(politeSeen, nullptr);
+    ASSERT_NE(stubbornSeen, nullptr);
+    const std::uint64_t started = ProcFs().StartTime(closes.Pid()).value_or(0);
+
+    // A fatal SIGTERM would stop the stop as a SIGKILL does: NotKilled sees it too.
+    for (const ProcessInfo& other :
+         {ProcessInfo{polite, closes.Pid(), started + 1}, ProcessInfo{stubborn, closes.Pid(), 0}}) {
+        EXPECT_EQ(m_processes.AskToClose(other).outcome, CloseAsk::NotSent) << other.path;
+        EXPECT_TRUE(NotKilled(closes.Pid())) << other.path;
+    }
+    const CloseRequest asked = m_processes.AskToClose(*politeSeen);
+    EXPECT_EQ(asked.outcome, CloseAsk::Asked);
+    EXPECT_EQ(asked.identity, (ProcessInfo{polite, closes.Pid(), started}))
+        << "the start time is filled in for the forced end";
+    EXPECT_TRUE(WaitUntil([&] { return !m_processes.StillRuns(asked.identity); }))
+        << "ended, even before it is reaped";
+    std::optional<int> status = closes.WaitForExit();
+    ASSERT_TRUE(status.has_value());
+    ASSERT_TRUE(WIFSIGNALED(*status));
+    EXPECT_EQ(WTERMSIG(*status), SIGTERM);
+
+    const CloseRequest ignored = m_processes.AskToClose(*stubbornSeen);
+    EXPECT_EQ(ignored.outcome, CloseAsk::Asked);
+    EXPECT_TRUE(NotKilled(ignores.Pid()));
+    EXPECT_TRUE(m_processes.StillRuns(ignored.identity));
+    m_processes.TerminateProcess(ignored.identity);
+    status = ignores.WaitForExit();
+    ASSERT_TRUE(status.has_value()) << "the forced end did not follow";
+    ASSERT_TRUE(WIFSIGNALED(*status));
+    EXPECT_EQ(WTERMSIG(*status), SIGKILL);
+}
+
 TEST_F(LinuxProcessesTest, TerminateOfAProcessThatHasEndedReturnsQuietly) {
     // A zombie keeps its id reserved, so the request cannot reach anyone else's process.
     const std::string path = StartableCopy("morvane-ended");
@@ -403,7 +446,7 @@ TEST(SignalGuard, RefusesEveryIdThatIsNotOneOtherProcess) {
     }
 }
 
-TEST(SignalGuard, TerminateNeverReachesOurOwnProcessOrGroup) {
+TEST(SignalGuard, TerminateAndAskToCloseNeverReachOurOwnProcessOrGroup) {
     // Run where a broken guard could only end the forked child itself: it has its own group.
     // Each request names us as we are, so only the guard stands in the way.
     const int status = test::RunInChild([] {
@@ -414,6 +457,7 @@ TEST(SignalGuard, TerminateNeverReachesOurOwnProcessOrGroup) {
         for (const ProcessId pid :
              {ProcessId{0}, self, -self, (ProcessId{1} << 32), (ProcessId{1} << 32) + self}) {
             processes.TerminateProcess({path, pid, started});
+            (void)processes.AskToClose({path, pid, started});
         }
         return 7;
     });

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -271,14 +272,11 @@ private Q_SLOTS:
     void addMakesEachKindOfTask_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QStringList>("row");
-        QTest::newRow("close from the list, countdown, hourly")
-            << "close-list" << QStringList{"gedit",
-                                           "/usr/bin/gedit",
-                                           "200",
-                                           "2026/12/07 11:30:00",
-                                           "Every Hour",
-                                           "Close - After 00-01-30-00",
-                                           ""};
+        QTest::newRow("close from the list, countdown, hourly, gently by the setting")
+            << "close-list" << QStringList{"gedit",       "/usr/bin/gedit",
+                                           "200",         "2026/12/07 11:30:00",
+                                           "Every Hour",  "Close - After 00-01-30-00",
+                                           " - Gentle 10"};
         QTest::newRow("close after no mouse moving, monitor off")
             << "close-idle"
             << QStringList{"xterm",
@@ -306,20 +304,27 @@ private Q_SLOTS:
                                       "None",           "2026/12/07 10:10:00",
                                       "None",           "Close - After 00-00-10-00",
                                       "Shutdown PC - Q"};
-        QTest::newRow("close at a fixed date, log off, monthly")
-            << "close-fixed"
-            << QStringList{"nvidia-settings",
-                           "/opt/Nvidia/nvidia-settings",
-                           "300",
-                           "2026/12/31 23:59:59",
-                           "Every Month",
-                           "Close - Normal",
-                           "Log Off"};
+        QTest::newRow("close gently at a fixed date, log off, monthly")
+            << "close-fixed" << QStringList{"nvidia-settings",
+                                            "/opt/Nvidia/nvidia-settings",
+                                            "300",
+                                            "2026/12/31 23:59:59",
+                                            "Every Month",
+                                            "Close - Normal",
+                                            "Log Off - Gentle 25"};
     }
     void addMakesEachKindOfTask() {
         QFETCH(QString, kind);
         QFETCH(QStringList, row);
+        auto* gentle = W<QCheckBox>("chkGentle");
         if (kind == QLatin1String("close-list")) {
+            // The setting ticks the box for the next new task.
+            Preferences prefs = m_desk->engine->Prefs();
+            prefs.closeGently = true;
+            m_desk->engine->SetPreferences(prefs);
+            QVERIFY(!gentle->isChecked());
+            m_desk->window->AddTaskCommand();
+            QVERIFY(gentle->isChecked());
             ClickProgram(QStringLiteral("gedit"));
             Choose(List("cmbTHour"), QStringLiteral("01"));
             Choose(List("cmbTMin"), QStringLiteral("30"));
@@ -349,6 +354,7 @@ private Q_SLOTS:
             Type(List("cmbTSec"), QStringLiteral("0"));
             List("cmbAfter")->setCurrentIndex(2);
             W<QCheckBox>("chkQuit")->setChecked(true);
+            QVERIFY(!gentle->isEnabled());
         } else if (kind == QLatin1String("run-idle")) {
             List("cmbAutoType")->setCurrentIndex(1);
             W<QLineEdit>("txtCmd")->setText(QStringLiteral("htop"));
@@ -357,7 +363,9 @@ private Q_SLOTS:
             Choose(List("cmbLoop"), QStringLiteral("Every Day"));
             List("cmbAfter")->setCurrentIndex(4);
         } else if (kind == QLatin1String("empty")) {
+            gentle->setChecked(true);
             W<QCheckBox>("chkOnly")->click();
+            QVERIFY(!gentle->isEnabled() && !W<QSpinBox>("spinGrace")->isEnabled());
             Choose(List("cmbTMin"), QStringLiteral("10"));
             List("cmbAfter")->setCurrentIndex(1);
             W<QCheckBox>("chkQuit")->setChecked(true);
@@ -370,6 +378,8 @@ private Q_SLOTS:
             Choose(List("cmbSec"), QStringLiteral("59"));
             Choose(List("cmbLoop"), QStringLiteral("Every Month"));
             List("cmbAfter")->setCurrentIndex(3);
+            gentle->setChecked(true);
+            W<QSpinBox>("spinGrace")->setValue(25);
         }
 
         ModalAnswerer answerer;

@@ -230,9 +230,15 @@ private Q_SLOTS:
         QVERIFY2(list->topLevelItem(0)->text(2).contains(QLatin1String("closed 1 process")),
                  qPrintable(list->topLevelItem(0)->text(2)));
 
-        // A new event shows at the top while the window is open.
-        E().AddTask(CloseIn("nano", 0));
+        // A new event shows at the top while the window is open; a gentle close once it is over.
+        Task gently = CloseIn("nano", 0);
+        gently.after = " - Gentle 10";
+        m_desk->processes.closesWhenAsked = {102};
+        E().AddTask(gently);
         QTRY_COMPARE(list->topLevelItem(0)->text(1), QStringLiteral("Close nano"));
+        QVERIFY2(list->topLevelItem(0)->text(2).endsWith(
+                     QLatin1String("; 1 closed, 0 forced after 10 s")),
+                 qPrintable(list->topLevelItem(0)->text(2)));
     }
 
     void theTrayMenuSetsTheAfterAllChoiceAndTheWindowClosesToTheTray() {

@@ -78,7 +78,7 @@ bad=(
     "--in 5m"
     "--close= --in 5m"
     "--suspend --lock --now"
-    "--close firefox --in 5m --grace 10s"
+    "--shutdown --in 5m --grace 10s"
 )
 check_bad() {
     local args

@@ -4,6 +4,7 @@
 #include "core/scheduler/PowerDispatch.h"
 #include "platform/Launcher.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -168,6 +169,12 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now, const platform::La
     }
 
     task.after = PowerName(PowerAtIndex(in.afterIndex));
+    // Only a program to close can be asked first: run and Empty tasks keep the older text.
+    if (close && !in.emptyTask && in.gentle) {
+        task.after +=
+            std::string(texts::kGentleMark) +
+            std::to_string(std::clamp(in.graceSeconds, kMinGraceSeconds, kMaxGraceSeconds));
+    }
     if (in.quit) {
         task.after += texts::kQuitFlag;
     }
@@ -221,6 +228,9 @@ TaskBuilder::Input TaskBuilder::InputOf(const Task& task, DateOrder order) {
     in.loop = task.loop;
     in.quit = AfterWantsQuit(task.after);
     in.afterIndex = PowerIndex(PowerOfAfter(task.after));
+    const std::optional<int> grace = GraceOfAfter(task.after);
+    in.gentle = grace.has_value();
+    in.graceSeconds = grace.value_or(kDefaultGraceSeconds);
     return in;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/tasks/DateTime.h"
 #include "core/tasks/Task.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <string>
 #include <string_view>
@@ -23,10 +24,13 @@ public:
         int autoType = 0;       ///< cmbAutoType position: 0 close, any other run.
         bool emptyTask = false; ///< chkOnly.
         // The target the editor shows, whole: a close task is made of these three alone.
-        std::string targetName;         ///< The program's file name (lblProcess 1).
-        std::string processId;          ///< lblID.
-        std::string targetPath;         ///< The program's path; empty when unknown.
-        std::string commandLine;        ///< txtCmd.
+        std::string targetName;  ///< The program's file name (lblProcess 1).
+        std::string processId;   ///< lblID.
+        std::string targetPath;  ///< The program's path; empty when unknown.
+        std::string commandLine; ///< txtCmd.
+        /// chkGentle and spinGrace: a close task asks first and forces after the grace.
+        bool gentle = false;
+        int graceSeconds = kDefaultGraceSeconds;
         bool countdown = true;          ///< optTimer selected (else optTime).
         std::string days = "00";        ///< cmbTDay text, as typed.
         std::string hours = "00";       ///< cmbTHour.

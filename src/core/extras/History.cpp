@@ -16,7 +16,7 @@ namespace {
 using Kind = HistoryEvent::Kind;
 
 // Fixed words, so the file reads the same whatever language the windows show.
-constexpr std::array<std::pair<Kind, std::string_view>, 13> kKindWords = {{
+constexpr std::array<std::pair<Kind, std::string_view>, 14> kKindWords = {{
     {Kind::Closed, "closed"},
     {Kind::NothingToClose, "nothing-to-close"},
     {Kind::Started, "started"},
@@ -31,6 +31,7 @@ constexpr std::array<std::pair<Kind, std::string_view>, 13> kKindWords = {{
     {Kind::NotSaved, "not-saved"},
     {Kind::Added, "added"},
     {Kind::Loaded, "loaded"},
+    {Kind::ClosedGently, "closed-gently"},
 }};
 
 std::string_view WordOf(Kind kind) {
@@ -94,6 +95,71 @@ std::optional<HistoryEvent> ParseLine(std::string_view line) {
 }
 
 } // namespace
+
+std::string GentleDetail(const GentleOutcome& o) {
+    std::string text = std::to_string(o.closed) + " closed, " + std::to_string(o.forced) +
+                       " forced after " + std::to_string(o.graceSeconds) + " s";
+    if (o.windowless > 0) {
+        text += ", " + std::to_string(o.windowless) + " without a window";
+    }
+    if (o.left > 0) {
+        text += ", " + std::to_string(o.left) + " left running";
+    }
+    return text;
+}
+
+std::optional<GentleOutcome> ReadGentleDetail(std::string_view detail) {
+    // A number at the start of `text`, taken off it; nullopt when there is none.
+    const auto number = [](std::string_view& text) -> std::optional<int> {
+        int n = 0;
+        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+        if (ec != std::errc() || n < 0) {
+            return std::nullopt;
+        }
+        text.remove_prefix(static_cast<std::size_t>(ptr - text.data()));
+        return n;
+    };
+    // "N words" as the whole of `part`.
+    const auto count = [&number](std::string_view part, std::string_view words, int& out) {
+        const std::optional<int> n = number(part);
+        if (!n || part != words) {
+            return false;
+        }
+        out = *n;
+        return true;
+    };
+    std::vector<std::string_view> parts;
+    for (std::size_t at = 0;;) {
+        const std::size_t comma = detail.find(", ", at);
+        parts.push_back(detail.substr(at, comma - at));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        at = comma + 2;
+    }
+    GentleOutcome o;
+    if (parts.size() < 2 || parts.size() > 4 || !count(parts[0], " closed", o.closed)) {
+        return std::nullopt;
+    }
+    std::string_view forced = parts[1];
+    const std::optional<int> n = number(forced);
+    if (!n || !forced.starts_with(" forced after ")) {
+        return std::nullopt;
+    }
+    forced.remove_prefix(std::string_view(" forced after ").size());
+    if (!count(forced, " s", o.graceSeconds)) {
+        return std::nullopt;
+    }
+    o.forced = *n;
+    std::size_t next = 2;
+    if (next < parts.size() && count(parts[next], " without a window", o.windowless)) {
+        ++next;
+    }
+    if (next < parts.size() && count(parts[next], " left running", o.left)) {
+        ++next;
+    }
+    return next == parts.size() ? std::optional(o) : std::nullopt;
+}
 
 void History::Load(const std::filesystem::path& path) {
     m_path = path;

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace morvane {
 
@@ -30,6 +32,8 @@ struct HistoryEvent {
                           ///< task) was added; `detail` says from where ("editor",
                           ///< "command-line").
         Loaded,           ///< `count` tasks were loaded from the file `subject`.
+        ClosedGently,     ///< A close task asked `count` processes of `subject` to close;
+                          ///< `detail` says how that ended (see GentleDetail).
     };
 
     DateTime time;
@@ -40,6 +44,25 @@ struct HistoryEvent {
 
     bool operator==(const HistoryEvent&) const = default;
 };
+
+/// How a gentle close ended: of the processes asked, how many closed by themselves, were forced
+/// after the grace, had no window to ask, or were left running because the task was changed or
+/// removed meanwhile.
+struct GentleOutcome {
+    int closed = 0;
+    int forced = 0;
+    int graceSeconds = 0;
+    int windowless = 0;
+    int left = 0;
+
+    bool operator==(const GentleOutcome&) const = default;
+};
+
+/// The detail a ClosedGently event keeps: "1 closed, 1 forced after 10 s", with
+/// ", 1 without a window" and ", 1 left running" when there are any.
+[[nodiscard]] std::string GentleDetail(const GentleOutcome& outcome);
+/// The reverse of GentleDetail; nullopt for any other text.
+[[nodiscard]] std::optional<GentleOutcome> ReadGentleDetail(std::string_view detail);
 
 /// The last kLimit events, oldest first, kept in a file beside the kept task list. Each event
 /// rewrites the file atomically, so a crash leaves the old or the new file, never a torn line.

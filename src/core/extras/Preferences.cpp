@@ -17,6 +17,8 @@ constexpr std::string_view kFailures = "notify-failures";
 constexpr std::string_view kTray = "keep-in-tray";
 constexpr std::string_view kSound = "sound-with-warning";
 constexpr std::string_view kFullScreen = "full-screen-last-minute";
+// Older versions count this line as one they skip, log it, and go on.
+constexpr std::string_view kGently = "close-gently";
 
 bool ReadFlag(std::string_view value, bool& out) {
     if (value == "0" || value == "1") {
@@ -63,6 +65,8 @@ bool ReadLine(std::string_view line, Preferences& prefs) {
     }
     if (key == kFullScreen) {
         return ReadFlag(value, prefs.fullScreenLastMinute);
+    if (key == kGently) {
+        return ReadFlag(value, prefs.closeGently);
     }
     return false;
 }
@@ -101,6 +105,7 @@ WriteResult WritePreferences(const std::filesystem::path& path, const Preference
         Line(kTray, prefs.keepInTray ? 1 : 0),
         Line(kSound, prefs.soundWithWarning ? 1 : 0),
         Line(kFullScreen, prefs.fullScreenLastMinute ? 1 : 0),
+        Line(kGently, prefs.closeGently ? 1 : 0),
     };
     return WriteTextLinesAtomic(path, lines, TextCodec::Default(), sync);
 }

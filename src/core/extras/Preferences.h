@@ -24,6 +24,8 @@ struct Preferences {
     bool soundWithWarning = false;
     /// In a power action's last minute, the warning's countdown fills the screen.
     bool fullScreenLastMinute = false;
+    /// New close tasks ask their program to close first and force it after a grace.
+    bool closeGently = false;
 
     static constexpr int kMinLead = 5;
     static constexpr int kMaxLead = 3600;

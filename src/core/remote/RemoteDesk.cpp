@@ -206,6 +206,9 @@ platform::ControlTask RemoteDesk::Describe(int row, const DateTime& now, bool ac
     switch (plan.target) {
     case TaskTarget::Close:
         line.what = "close " + task.program;
+        if (plan.gentle) {
+            line.what += " gently (" + DurationText(plan.graceSeconds) + ")";
+        }
         break;
     case TaskTarget::Run:
         line.what = "run " + task.path;

@@ -358,11 +358,18 @@ std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields, const DateTime
         order.loop = found->second;
     }
     if (const std::string* grace = reader.Find("grace")) {
-        std::int64_t seconds = 0;
-        if (ReadDuration("grace", *grace, seconds, why)) {
-            why = "--grace is not available yet: a program is closed at once";
+        if (order.target != TaskOrder::Target::Close) {
+            why = "--grace goes with --close only";
+            return std::nullopt;
         }
-        return std::nullopt;
+        if (!ReadDuration("grace", *grace, order.graceSeconds, why)) {
+            return std::nullopt;
+        }
+        if (order.graceSeconds > kMaxGraceSeconds) {
+            why =
+                "--grace \"" + *grace + "\" is too long: at most " + DurationText(kMaxGraceSeconds);
+            return std::nullopt;
+        }
     }
     const auto quit = Flag(reader.Find("quit"));
     if (!quit) {
@@ -397,6 +404,8 @@ TaskBuilder::Input TaskOrder::ToInput() const {
     }
     in.loop = loop;
     in.quit = quit;
+    in.gentle = graceSeconds > 0;
+    in.graceSeconds = graceSeconds > 0 ? static_cast<int>(graceSeconds) : kDefaultGraceSeconds;
     in.afterIndex = PowerIndex(power);
     return in;
 }

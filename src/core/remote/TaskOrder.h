@@ -32,6 +32,8 @@ struct TaskOrder {
     DateTime at;              ///< At: the moment, resolved against the time it was read.
     std::string loop;         ///< The stored repeat text ("None", "Every Day", ...).
     bool quit = false;
+    /// Close: ask the program first, and force it after this many seconds; 0 closes at once.
+    std::int64_t graceSeconds = 0;
 
     /// The editor's fields for this task, as if the user had filled them in.
     [[nodiscard]] TaskBuilder::Input ToInput() const;

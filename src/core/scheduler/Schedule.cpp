@@ -71,7 +71,7 @@ Schedule::~Schedule() {
 }
 
 void Schedule::UpdateTimers() {
-    m_tickSwitch.SetEnabled(!m_d.tasks.IsEmpty() || m_gate.Busy());
+    m_tickSwitch.SetEnabled(!m_d.tasks.IsEmpty() || m_gate.Busy() || m_runner.HasFollowUps());
     m_samplerSwitch.SetEnabled(m_d.tasks.IdleTaskCount() > 0);
 }
 
@@ -118,7 +118,13 @@ void Schedule::Tick() {
             ReArmAfterStepBack(*m_lastTick, now);
         }
         NotifyPowerSoon(now);
-        switch (m_gate.BeforeTick(now)) {
+        // Forced ends are due whatever the warning holds back meanwhile.
+        if (m_runner.FollowUp() && !m_d.exit.IsEnding()) {
+            m_d.scan.Refresh();
+            // The last row may have finished: the after-all-tasks action follows as usual.
+            m_scheduler.FinishIfEmpty();
+        }
+        switch (m_d.exit.IsEnding() ? ActionGate::Step::Wait : m_gate.BeforeTick(now)) {
         case ActionGate::Step::Go:
             m_scheduler.Tick();
             break;
@@ -177,6 +183,7 @@ bool Schedule::Replace(int row, const TaskBuilder::Input& in) {
         return false;
     }
     m_gate.Replacing(row);
+    m_runner.Replacing(row);
     m_d.tasks.Replace(row, TaskBuilder::Build(in, m_d.clock.Now(), m_d.launcher));
     TaskBuilder::SetAfterMarks(in, m_d.options);
     return true;

@@ -36,7 +36,8 @@ void Scheduler::Tick() {
     m_d.tasks.BeginRemovals();
     for (int row = 1; row <= m_d.tasks.Count(); ++row) {
         const TaskPlan& plan = m_d.tasks.PlanOf(row);
-        if (!plan.IsDueAt(now) || (!idleKnown && plan.IsIdle())) {
+        if (!plan.IsDueAt(now) || (!idleKnown && plan.IsIdle()) ||
+            m_d.actions.IsUnderWay(m_d.tasks.IdOf(row))) {
             continue;
         }
         if (m_d.gate != nullptr && m_d.gate->HoldTask(row)) {

@@ -10,6 +10,7 @@
 #include "platform/Launcher.h"
 #include "types/Clock.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace morvane {
@@ -23,9 +24,13 @@ std::optional<platform::ProcessId> ParseProcessId(std::string_view text) {
     return pid;
 }
 
-bool TaskRunner::Terminate(const platform::ProcessInfo& target) {
+bool TaskRunner::MayEnd(const platform::ProcessInfo& target) const {
     // Signalling 0, a negative id or ourselves would hit a whole group or end Morvane.
-    if (target.pid > 0 && target.pid != m_d.processes.OwnPid()) {
+    return target.pid > 0 && target.pid != m_d.processes.OwnPid();
+}
+
+bool TaskRunner::Terminate(const platform::ProcessInfo& target) {
+    if (MayEnd(target)) {
         m_d.processes.TerminateProcess(target);
         return true;
     }
@@ -72,29 +77,36 @@ void TaskRunner::Repeat(int row) {
     m_d.tasks.SetField(row, Field::CloseTime, FormatCanonical(*next));
 }
 
-void TaskRunner::CloseProgram(const std::string& program, int row) {
+std::vector<platform::ProcessInfo> TaskRunner::Targets(const std::string& program, int row) {
     // Each process goes with its identity from the scan: the kill leaves it alone if it has
     // changed since.
-    int asked = 0;
+    std::vector<platform::ProcessInfo> targets;
     for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
-        if (EqualsIgnoreCase(FileNameFromPath(process.path), program) && Terminate(process)) {
-            ++asked;
+        if (EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
+            targets.push_back(process);
         }
     }
+    if (auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
+        // The recorded process is usually one of the scanned ones: it is asked once.
+        const bool scanned = std::any_of(targets.begin(), targets.end(),
+                                         [&](const auto& p) { return p.pid == recorded->pid; });
+        if (!scanned) {
+            targets.push_back(std::move(*recorded));
+        }
+    }
+    return targets;
+}
+
+void TaskRunner::CloseProgram(const std::string& program, int row) {
     const TaskPlan plan = m_d.tasks.PlanOf(row);
-    if (const auto recorded = RecordedProcess(m_d.tasks.FieldOf(row, Field::Id), program)) {
-        // The recorded process is usually one of the scanned ones: it is counted once.
-        const bool scanned = [&] {
-            for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
-                if (process.pid == recorded->pid &&
-                    EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
-                    return true;
-                }
-            }
-            return false;
-        }();
-        if (Terminate(*recorded) && !scanned) {
-            ++asked;
+    const std::vector<platform::ProcessInfo> targets = Targets(program, row);
+    if (plan.gentle && StartGentle(targets, program, row, plan)) {
+        return; // finished by FollowUp
+    }
+    int asked = 0;
+    if (!plan.gentle) {
+        for (const platform::ProcessInfo& target : targets) {
+            asked += Terminate(target) ? 1 : 0;
         }
     }
     if (asked > 0) {
@@ -102,9 +114,104 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
     } else {
         Record(HistoryEvent::Kind::NothingToClose, program, 0, {});
     }
+    Finish(row, plan);
+}
+
+bool TaskRunner::StartGentle(const std::vector<platform::ProcessInfo>& targets,
+                             const std::string& program, int row, const TaskPlan& plan) {
+    const DateTime now = m_d.clock.Now();
+    GentleClose close{m_d.tasks.IdOf(row), program, 0, {}, now, {}};
+    close.outcome.graceSeconds = plan.graceSeconds;
+    close.forceAt = AddSeconds(now, plan.graceSeconds).value_or(now);
+    for (const platform::ProcessInfo& target : targets) {
+        if (!MayEnd(target)) {
+            continue;
+        }
+        const platform::CloseRequest request = m_d.processes.AskToClose(target);
+        if (request.outcome == platform::CloseAsk::NotSent) {
+            continue;
+        }
+        ++close.asked;
+        if (request.outcome == platform::CloseAsk::NoWindow) {
+            ++close.outcome.windowless;
+            if (m_d.log) {
+                m_d.log("close task: " + program + " (" + std::to_string(target.pid) +
+                        ") has no window to close; it is forced after " +
+                        std::to_string(plan.graceSeconds) + " s");
+            }
+        }
+        close.waiting.push_back(request.identity);
+    }
+    if (close.asked == 0) {
+        return false;
+    }
+    m_gentle.push_back(std::move(close));
+    return true;
+}
+
+bool TaskRunner::IsUnderWay(TaskId task) const {
+    return std::any_of(m_gentle.begin(), m_gentle.end(),
+                       [task](const GentleClose& c) { return c.task == task; });
+}
+
+bool TaskRunner::FollowUp() {
+    const DateTime now = m_d.clock.Now();
+    bool finished = false;
+    // Finishing a task may remove rows or quit: each one is taken out of the list first.
+    for (std::size_t i = 0; i < m_gentle.size() && !m_d.exit.IsEnding();) {
+        GentleClose& close = m_gentle[i];
+        close.outcome.closed += static_cast<int>(std::erase_if(
+            close.waiting, [this](const auto& p) { return !m_d.processes.StillRuns(p); }));
+        const int row = m_d.tasks.RowOf(close.task);
+        if (row == 0) {
+            // The user removed the task: what still runs is left alone.
+            close.outcome.left = static_cast<int>(close.waiting.size());
+            RecordGentle(close);
+            m_gentle.erase(m_gentle.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        if (!close.waiting.empty() && !(now < close.forceAt)) {
+            for (const platform::ProcessInfo& process : close.waiting) {
+                close.outcome.forced += Terminate(process) ? 1 : 0;
+            }
+            close.waiting.clear();
+        }
+        if (!close.waiting.empty()) {
+            ++i;
+            continue;
+        }
+        const GentleClose done = std::move(close);
+        m_gentle.erase(m_gentle.begin() + static_cast<std::ptrdiff_t>(i));
+        RecordGentle(done);
+        Finish(row, m_d.tasks.PlanOf(row));
+        finished = true;
+    }
+    return finished;
+}
+
+void TaskRunner::Replacing(int row) {
+    const TaskId task = m_d.tasks.IdOf(row);
+    const auto it = std::find_if(m_gentle.begin(), m_gentle.end(),
+                                 [task](const GentleClose& c) { return c.task == task; });
+    if (it != m_gentle.end()) {
+        it->outcome.left = static_cast<int>(it->waiting.size());
+        RecordGentle(*it);
+        m_gentle.erase(it);
+    }
+}
+
+void TaskRunner::RecordGentle(const GentleClose& close) {
+    Record(HistoryEvent::Kind::ClosedGently, close.program, close.asked,
+           GentleDetail(close.outcome));
+}
+
+void TaskRunner::Finish(int row, const TaskPlan& plan) {
+    // Read before the row goes.
+    const PowerAction power = plan.power;
+    const bool quit = plan.quit;
     Repeat(row);
-    m_d.power.Dispatch(plan.power);
-    if (plan.quit) {
+    m_d.power.Dispatch(power);
+    if (quit) {
         m_d.exit.QuitImmediately();
     }
 }

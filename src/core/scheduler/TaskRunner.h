@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace morvane {
 
@@ -23,7 +25,8 @@ class Launcher;
 
 /// The close and run actions: end or start, then remove or re-arm the row and perform the task's
 /// own after-action. The list is kept by whoever changed it, once a tick; the scan that a close
-/// reads is the scheduler's.
+/// reads is the scheduler's. A gentle close asks first and finishes its row later, at the tick
+/// its processes have closed or been forced (see FollowUp).
 class TaskRunner final : public TaskActions {
 public:
     struct Deps {
@@ -45,6 +48,17 @@ public:
 
     void CloseProgram(const std::string& program, int row) override;
     void RunProgram(const std::string& commandLine, int row) override;
+    [[nodiscard]] bool IsUnderWay(TaskId task) const override;
+
+    /// Carries the gentle closes on at one tick, never waiting: counts the processes that have
+    /// closed, forces those left once their grace is over, and finishes each task whose
+    /// processes are all gone (its row, its power action, its quit). A task removed or replaced
+    /// meanwhile is not finished and nothing more is forced for it. True when a row finished.
+    bool FollowUp();
+    /// Whether a gentle close waits for its processes, so the ticks must go on.
+    [[nodiscard]] bool HasFollowUps() const { return !m_gentle.empty(); }
+    /// The task at `row` is being replaced: its gentle close, if any, ends here.
+    void Replacing(int row);
     /// Finishes the task at `row` as if it had acted, without ending, starting or powering
     /// anything: a one-off row goes, a repeating one moves on, and the list is kept.
     void Skip(int row);
@@ -56,15 +70,37 @@ public:
                                                                        const std::string& program);
 
 private:
+    /// A gentle close under way.
+    struct GentleClose {
+        TaskId task = 0;
+        std::string program;
+        int asked = 0;
+        GentleOutcome outcome;
+        DateTime forceAt;
+        /// The processes asked that still run, each with the identity a forced end checks.
+        std::vector<platform::ProcessInfo> waiting;
+    };
+
+    /// What a close task ends: each scanned process of `program`, and the recorded one.
+    [[nodiscard]] std::vector<platform::ProcessInfo> Targets(const std::string& program, int row);
+    /// Asks each target to close; false when none could be asked.
+    bool StartGentle(const std::vector<platform::ProcessInfo>& targets, const std::string& program,
+                     int row, const TaskPlan& plan);
+    /// Repeats or removes the row, then its power action and its quit.
+    void Finish(int row, const TaskPlan& plan);
+    void RecordGentle(const GentleClose& close);
     /// Removes a one-off row or moves a repeating one to its next occurrence. A loop text that
     /// is not one of the four steps has no next occurrence and ends the task like "None".
     void Repeat(int row);
+    /// Whether a process may be asked or made to end at all: never a group, never ourselves.
+    [[nodiscard]] bool MayEnd(const platform::ProcessInfo& target) const;
     /// Asks the process to end if it may be ended (see Processes::TerminateProcess); whether it
     /// was asked.
     bool Terminate(const platform::ProcessInfo& target);
     void Record(HistoryEvent::Kind kind, std::string subject, int count, std::string detail);
 
     Deps m_d;
+    std::vector<GentleClose> m_gentle;
 };
 
 /// Reads a process id written as decimal text; nullopt for anything else (also for 0 and

@@ -78,6 +78,10 @@ inline constexpr std::string_view kRunNormal = "Run - Normal";
 inline constexpr std::string_view kRunAfter = "Run - After ";
 inline constexpr std::string_view kRunIdle = "Run - AfterNoMouseMoving ";
 inline constexpr std::string_view kQuitFlag = " - Q";
+/// Between the power name and the quit flag of a close task that asks first: " - Gentle 10" is
+/// followed by the grace in whole seconds. Older versions read the power name as a prefix and
+/// the quit flag as the last character, so they still find both and close at once.
+inline constexpr std::string_view kGentleMark = " - Gentle ";
 
 inline constexpr std::string_view kEveryMonth = "Every Month";
 inline constexpr std::string_view kEveryDay = "Every Day";

@@ -1,5 +1,6 @@
 #include "core/tasks/TaskPlan.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -46,6 +47,32 @@ PowerAction PowerOfAfter(std::string_view after) {
         }
     }
     return PowerAction::None;
+}
+
+std::optional<int> GraceOfAfter(std::string_view after) {
+    // The mark without its last blank, so a hand-written " - Gentle" alone still asks first.
+    const std::string_view mark = texts::kGentleMark.substr(0, texts::kGentleMark.size() - 1);
+    const std::size_t at = after.find(mark);
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view rest = after.substr(at + mark.size());
+    while (!rest.empty() && rest.front() == ' ') {
+        rest.remove_prefix(1);
+    }
+    const std::size_t digits = std::min(rest.find_first_not_of("0123456789"), rest.size());
+    if (digits == 0) {
+        return kDefaultGraceSeconds;
+    }
+    // More digits than any grace needs is as long as a grace may be.
+    int seconds = kMaxGraceSeconds;
+    if (digits <= 5) {
+        seconds = 0;
+        for (const char c : rest.substr(0, digits)) {
+            seconds = seconds * 10 + (c - '0');
+        }
+    }
+    return std::clamp(seconds, kMinGraceSeconds, kMaxGraceSeconds);
 }
 
 std::string_view PowerName(PowerAction action) {
@@ -96,6 +123,9 @@ TaskPlan ParseTask(const Task& task, DateOrder order) {
     plan.repeat = RepeatOf(task.loop);
     plan.power = PowerOfAfter(task.after);
     plan.quit = AfterWantsQuit(task.after);
+    const std::optional<int> grace = GraceOfAfter(task.after);
+    plan.gentle = grace.has_value();
+    plan.graceSeconds = grace.value_or(kDefaultGraceSeconds);
     plan.due = ParseDateText(task.closeTime, order);
     return plan;
 }

@@ -9,6 +9,11 @@
 
 namespace morvane {
 
+/// How long a gentle close waits before it forces what is left, in seconds.
+inline constexpr int kDefaultGraceSeconds = 10;
+inline constexpr int kMinGraceSeconds = 1;
+inline constexpr int kMaxGraceSeconds = 3600;
+
 /// The power actions a task, or the after-all-tasks choice, can ask for. New ones go last: the
 /// editor's list positions follow this order.
 enum class PowerAction { None, Shutdown, Reboot, LogOff, Hibernate, MonitorOff, Suspend, Lock };
@@ -32,6 +37,9 @@ struct TaskPlan {
     TaskRepeat repeat = TaskRepeat::None;
     PowerAction power = PowerAction::None;
     bool quit = false;
+    /// A close task asks each process to close, and forces only what is left after the grace.
+    bool gentle = false;
+    int graceSeconds = kDefaultGraceSeconds;
     /// The due moment; none when the stored time cannot be read, which counts as due at once.
     std::optional<DateTime> due;
 
@@ -55,6 +63,10 @@ struct TaskPlan {
 [[nodiscard]] inline bool AfterWantsQuit(std::string_view after) {
     return !after.empty() && after.back() == 'Q';
 }
+/// The grace of an `after` text that asks to close gently (see texts::kGentleMark), within
+/// [kMinGraceSeconds, kMaxGraceSeconds]; kDefaultGraceSeconds when the mark has no number.
+/// None when it asks to close at once.
+[[nodiscard]] std::optional<int> GraceOfAfter(std::string_view after);
 /// The text tasks store for a power action ("Shutdown PC" ...); empty for None.
 [[nodiscard]] std::string_view PowerName(PowerAction action);
 /// The editor's list position of a power action (1 to 7, 0 for None), and the reverse.

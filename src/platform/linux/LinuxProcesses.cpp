@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <optional>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -33,9 +34,14 @@ public:
     [[nodiscard]] int Error() const {
         return m_error;
     }
-    void Kill() const {
+    /// Whether the signal reached the process the handle was opened on: not when it has been
+    /// reaped since.
+    [[nodiscard]] bool Send(int signal) const {
 #ifdef SYS_pidfd_send_signal
-        syscall(SYS_pidfd_send_signal, m_fd.Get(), SIGKILL, nullptr, 0);
+        return syscall(SYS_pidfd_send_signal, m_fd.Get(), signal, nullptr, 0) == 0;
+#else
+        (void)signal;
+        return false;
 #endif
     }
 
@@ -60,27 +66,44 @@ std::string LinuxProcesses::ProcessName(ProcessId pid) {
     return m_proc.ProgramName(*valid).value_or(std::string{});
 }
 
-void LinuxProcesses::TerminateProcess(const ProcessInfo& target) {
-    // Forced, as a close task promises; whether the signal arrived is not our concern here, and
-    // a process we may not signal is left alone.
+std::optional<ProcessInfo> LinuxProcesses::SignalIfStill(const ProcessInfo& target, int signal) {
     const std::optional<pid_t> pid = ProcFs::SignallablePid(target.pid, getpid());
     if (!pid) {
-        return;
+        return std::nullopt;
     }
     // The handle first, then the check: whatever the check reads, the signal can only reach the
     // process the handle was opened on, and only while it lives.
     const PidFd process(*pid);
-    if (process.IsOpen()) {
-        if (m_proc.StillIs(target, m_user)) {
-            process.Kill();
+    if (process.IsOpen() || process.Error() == ENOSYS) {
+        if (!m_proc.StillIs(target, m_user)) {
+            return std::nullopt;
         }
-        return;
+        ProcessInfo identity = target;
+        if (identity.startTime == 0) {
+            identity.startTime = m_proc.StartTime(*pid).value_or(0);
+        }
+        // Without pidfds the check comes right before the signal; the id cannot be reused in
+        // between unless the process ends in that instant.
+        const bool sent = process.IsOpen() ? process.Send(signal) : kill(*pid, signal) == 0;
+        return sent ? std::optional(identity) : std::nullopt;
     }
-    // Without pidfds the check comes right before the kill; the id cannot be reused in between
-    // unless the process ends in that instant.
-    if (process.Error() == ENOSYS && m_proc.StillIs(target, m_user)) {
-        kill(*pid, SIGKILL);
-    }
+    return std::nullopt;
+}
+
+void LinuxProcesses::TerminateProcess(const ProcessInfo& target) {
+    // Forced, as a close task promises; whether the signal arrived is not our concern here, and
+    // a process we may not signal is left alone.
+    (void)SignalIfStill(target, SIGKILL);
+}
+
+CloseRequest LinuxProcesses::AskToClose(const ProcessInfo& target) {
+    // What a desktop's own "end process" sends first: a program may save its work and close.
+    const std::optional<ProcessInfo> asked = SignalIfStill(target, SIGTERM);
+    return asked ? CloseRequest{CloseAsk::Asked, *asked} : CloseRequest{CloseAsk::NotSent, target};
+}
+
+bool LinuxProcesses::StillRuns(const ProcessInfo& target) {
+    return m_proc.StillIs(target, m_user);
 }
 
 ProcessId LinuxProcesses::OwnPid() const {

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
 namespace morvane::platform {
 
 using windows::ProcessQuery;
@@ -53,6 +56,69 @@ void WindowsProcesses::TerminateProcess(const ProcessInfo& target) {
     if (process && ProcessQuery::StillIs(process.get(), target)) {
         ::TerminateProcess(process.get(), 0);
     }
+}
+
+namespace {
+
+// The process opened to be looked at, if it is still the one seen and has not ended: a handle
+// keeps an ended process's id from being given again, but the process is gone all the same.
+UniqueHandle OpenIfStillRunning(const ProcessInfo& target) {
+    const std::optional<DWORD> pid = ProcessQuery::EndablePid(target.pid);
+    UniqueHandle process =
+        pid ? ProcessQuery::Open(*pid, PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE)
+            : UniqueHandle{};
+    if (!process || WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT ||
+        !ProcessQuery::StillIs(process.get(), target)) {
+        return UniqueHandle{};
+    }
+    return process;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+// Keeps the windows a user would close: visible, top-level and owned by no other window.
+BOOL CALLBACK KeepMainWindow(HWND window, LPARAM search) {
+    auto& s = *reinterpret_cast<WindowSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == s.pid && IsWindowVisible(window) != FALSE &&
+        GetWindow(window, GW_OWNER) == nullptr) {
+        s.found.push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> MainWindowsOf(DWORD pid) {
+    WindowSearch search{pid, {}};
+    EnumWindows(KeepMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace
+
+CloseRequest WindowsProcesses::AskToClose(const ProcessInfo& target) {
+    // The handle holds the id while the windows are looked for, so they are this process's.
+    const UniqueHandle process = OpenIfStillRunning(target);
+    if (!process) {
+        return {CloseAsk::NotSent, target};
+    }
+    ProcessInfo identity = target;
+    if (identity.startTime == 0) {
+        identity.startTime = ProcessQuery::CreationTime(process.get()).value_or(0);
+    }
+    // What clicking a window's close box sends: the program may ask to save, or refuse.
+    bool asked = false;
+    for (HWND window : MainWindowsOf(GetProcessId(process.get()))) {
+        asked = PostMessageW(window, WM_CLOSE, 0, 0) != FALSE || asked;
+    }
+    return {asked ? CloseAsk::Asked : CloseAsk::NoWindow, identity};
+}
+
+bool WindowsProcesses::StillRuns(const ProcessInfo& target) {
+    return static_cast<bool>(OpenIfStillRunning(target));
 }
 
 ProcessId WindowsProcesses::OwnPid() const {

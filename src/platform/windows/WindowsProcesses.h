@@ -4,8 +4,8 @@
 
 namespace morvane::platform {
 
-/// The user's own processes as Win32 shows them, ended with TerminateProcess once they are found
-/// to be still the process the caller saw.
+/// The user's own processes as Win32 shows them, asked to close through their windows and ended
+/// with TerminateProcess, each once they are found to be still the process the caller saw.
 class WindowsProcesses final : public Processes {
 public:
     WindowsProcesses() = default;
@@ -13,6 +13,8 @@ public:
     std::vector<ProcessInfo> ScanRunningPrograms() override;
     std::string ProcessName(ProcessId pid) override;
     void TerminateProcess(const ProcessInfo& target) override;
+    CloseRequest AskToClose(const ProcessInfo& target) override;
+    bool StillRuns(const ProcessInfo& target) override;
     [[nodiscard]] ProcessId OwnPid() const override;
     [[nodiscard]] std::string DevicePathToDrivePath(const std::string& path) const override;
 
