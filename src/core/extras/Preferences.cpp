@@ -65,6 +65,7 @@ bool ReadLine(std::string_view line, Preferences& prefs) {
     }
     if (key == kFullScreen) {
         return ReadFlag(value, prefs.fullScreenLastMinute);
+    }
     if (key == kGently) {
         return ReadFlag(value, prefs.closeGently);
     }
