@@ -27,6 +27,41 @@
             <numerusform>%n tasks added from the file</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>asked %n process(es)</source>
+        <translation>
+            <numerusform>asked %n process</numerusform>
+            <numerusform>asked %n processes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n closed</source>
+        <translation>
+            <numerusform>%n closed</numerusform>
+            <numerusform>%n closed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n forced after %1 s</source>
+        <translation>
+            <numerusform>%n forced after %1 s</numerusform>
+            <numerusform>%n forced after %1 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had no window</source>
+        <translation>
+            <numerusform>%n had no window</numerusform>
+            <numerusform>%n had no window</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left running: the task was changed or removed</source>
+        <translation>
+            <numerusform>%n left running: the task was changed or removed</numerusform>
+            <numerusform>%n left running: the task was changed or removed</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::MainWindow</name>

@@ -336,6 +336,41 @@
             <numerusform>%n tâches ajoutées depuis le fichier</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>asked %n process(es)</source>
+        <translation>
+            <numerusform>%n processus sollicité</numerusform>
+            <numerusform>%n processus sollicités</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n closed</source>
+        <translation>
+            <numerusform>%n fermé</numerusform>
+            <numerusform>%n fermés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n forced after %1 s</source>
+        <translation>
+            <numerusform>%n forcé après %1 s</numerusform>
+            <numerusform>%n forcés après %1 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had no window</source>
+        <translation>
+            <numerusform>%n sans fenêtre</numerusform>
+            <numerusform>%n sans fenêtre</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left running: the task was changed or removed</source>
+        <translation>
+            <numerusform>%n laissé en marche : la tâche a été modifiée ou supprimée</numerusform>
+            <numerusform>%n laissés en marche : la tâche a été modifiée ou supprimée</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::LastMinuteScreen</name>
@@ -474,6 +509,10 @@
     <message>
         <source>Full-screen countdown in a power action&apos;s last minute</source>
         <translation>Compte à rebours plein écran dans la dernière minute d&apos;une action d&apos;alimentation</translation>
+    </message>
+    <message>
+        <source>Close programs gently by default</source>
+        <translation>Fermer les programmes en douceur par défaut</translation>
     </message>
 </context>
 <context>
@@ -721,6 +760,22 @@ L&apos;ajouter quand même ?</translation>
     <message>
         <source>Second</source>
         <translation>Seconde</translation>
+    </message>
+    <message>
+        <source>Close gently, force after</source>
+        <translation>Fermer en douceur, forcer après</translation>
+    </message>
+    <message>
+        <source>Ask the program to close first, as its close button would, and end it by force only if it still runs after these seconds.</source>
+        <translation>Demander d&apos;abord au programme de se fermer, comme son bouton de fermeture, et ne le terminer de force que s&apos;il tourne encore après ces secondes.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Seconds before the program is forced to close</source>
+        <translation>Secondes avant la fermeture forcée du programme</translation>
     </message>
 </context>
 <context>

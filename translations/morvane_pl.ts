@@ -339,6 +339,46 @@
             <numerusform>dodano %n zadań z pliku</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>asked %n process(es)</source>
+        <translation>
+            <numerusform>poproszono %n proces</numerusform>
+            <numerusform>poproszono %n procesy</numerusform>
+            <numerusform>poproszono %n procesów</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n closed</source>
+        <translation>
+            <numerusform>%n zamknięty</numerusform>
+            <numerusform>%n zamknięte</numerusform>
+            <numerusform>%n zamkniętych</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n forced after %1 s</source>
+        <translation>
+            <numerusform>%n wymuszony po %1 s</numerusform>
+            <numerusform>%n wymuszone po %1 s</numerusform>
+            <numerusform>%n wymuszonych po %1 s</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n had no window</source>
+        <translation>
+            <numerusform>%n bez okna</numerusform>
+            <numerusform>%n bez okna</numerusform>
+            <numerusform>%n bez okna</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left running: the task was changed or removed</source>
+        <translation>
+            <numerusform>%n pozostawiony: zadanie zmieniono lub usunięto</numerusform>
+            <numerusform>%n pozostawione: zadanie zmieniono lub usunięto</numerusform>
+            <numerusform>%n pozostawionych: zadanie zmieniono lub usunięto</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>morvane::LastMinuteScreen</name>
@@ -478,6 +518,10 @@
     <message>
         <source>Full-screen countdown in a power action&apos;s last minute</source>
         <translation>Odliczanie na pełnym ekranie w ostatniej minucie przed akcją zasilania</translation>
+    </message>
+    <message>
+        <source>Close programs gently by default</source>
+        <translation>Domyślnie zamykaj programy łagodnie</translation>
     </message>
 </context>
 <context>
@@ -725,6 +769,22 @@ Czy mimo to je dodać?</translation>
     <message>
         <source>Second</source>
         <translation>Sekunda</translation>
+    </message>
+    <message>
+        <source>Close gently, force after</source>
+        <translation>Zamknij łagodnie, wymuś po</translation>
+    </message>
+    <message>
+        <source>Ask the program to close first, as its close button would, and end it by force only if it still runs after these seconds.</source>
+        <translation>Najpierw poproś program o zamknięcie, jak jego przycisk zamykania, i zakończ go siłą tylko wtedy, gdy nadal działa po tylu sekundach.</translation>
+    </message>
+    <message>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Seconds before the program is forced to close</source>
+        <translation>Sekundy do wymuszonego zamknięcia programu</translation>
     </message>
 </context>
 <context>
