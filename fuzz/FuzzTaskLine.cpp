@@ -1,6 +1,7 @@
 // A task line as Load and the kept list read it, and as Save writes it back.
 #include "Require.h"
 #include "core/tasks/Task.h"
+#include "core/tasks/TaskPlan.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -23,5 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = morvane::FileNameFromPath(task.path);
     Require(name.find_first_of("/\\") == std::string::npos, "a file name has no separator");
     Require(morvane::EqualsIgnoreCase(task.program, task.program), "a name equals itself");
+    const morvane::TaskPlan plan = morvane::ParseTask(task, morvane::DateOrder::DayFirst);
+    Require(plan.graceSeconds >= morvane::kMinGraceSeconds &&
+                plan.graceSeconds <= morvane::kMaxGraceSeconds,
+            "a hand-edited grace is kept within its bounds");
     return 0;
 }
