@@ -23,7 +23,7 @@ public:
     void Process() override {}
 
     /// What the handler answers to `request`, as a client would get it.
-    ControlReply Ask(const ControlRequest& request) const {
+    [[nodiscard]] ControlReply Ask(const ControlRequest& request) const {
         return m_handler ? m_handler(request) : ControlReply{"nobody answers", 0, {}};
     }
     [[nodiscard]] bool HasHandler() const { return static_cast<bool>(m_handler); }
