@@ -507,8 +507,8 @@
         <translation>Son avec l&apos;avertissement</translation>
     </message>
     <message>
-        <source>Full-screen countdown in a power action&apos;s last minute</source>
-        <translation>Compte à rebours plein écran dans la dernière minute d&apos;une action d&apos;alimentation</translation>
+        <source>Full-screen last minute before power actions</source>
+        <translation>Dernière minute en plein écran avant une action d&apos;alimentation</translation>
     </message>
     <message>
         <source>Close programs gently by default</source>

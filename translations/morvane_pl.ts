@@ -516,8 +516,8 @@
         <translation>Dźwięk z ostrzeżeniem</translation>
     </message>
     <message>
-        <source>Full-screen countdown in a power action&apos;s last minute</source>
-        <translation>Odliczanie na pełnym ekranie w ostatniej minucie przed akcją zasilania</translation>
+        <source>Full-screen last minute before power actions</source>
+        <translation>Ostatnia minuta na pełnym ekranie przed akcją zasilania</translation>
     </message>
     <message>
         <source>Close programs gently by default</source>

@@ -54,7 +54,7 @@ void PreferenceActions::Retranslate() {
     m_warn->setText(tr("Warn before acting"));
     m_lead->setText(tr("Warning lead time..."));
     m_sound->setText(tr("Sound with the warning"));
-    m_fullScreen->setText(tr("Full-screen countdown in a power action's last minute"));
+    m_fullScreen->setText(tr("Full-screen last minute before power actions"));
     m_notifyPower->setText(tr("Notify before power actions"));
     m_notifyFailures->setText(tr("Notify when a task fails"));
     m_keepInTray->setText(tr("Keep running in the tray when the window is closed"));
