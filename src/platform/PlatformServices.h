@@ -11,6 +11,7 @@
 #include "platform/Processes.h"
 #include "platform/ProgramIconLookup.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemLoad.h"
 #include "platform/SystemLocale.h"
 #include "platform/TextEncoding.h"
 #include "platform/WindowPicker.h"
@@ -35,6 +36,8 @@ struct PlatformServices {
     std::unique_ptr<Launcher> launcher;
     std::unique_ptr<Power> power;
     std::unique_ptr<IdleSource> idle;
+    /// The network and processor counters of the quiet triggers.
+    std::unique_ptr<SystemLoad> load;
     std::unique_ptr<Autostart> autostart;
     std::unique_ptr<SystemLocale> locale;
     std::unique_ptr<SingleInstance> singleInstance;

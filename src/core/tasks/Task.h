@@ -77,6 +77,20 @@ inline constexpr std::string_view kCloseIdle = "Close - AfterNoMouseMoving ";
 inline constexpr std::string_view kRunNormal = "Run - Normal";
 inline constexpr std::string_view kRunAfter = "Run - After ";
 inline constexpr std::string_view kRunIdle = "Run - AfterNoMouseMoving ";
+/// The "when it has finished" triggers: the type names what is waited for, and the stored time
+/// stays kWaitingTime until it has happened. Older versions read such a type as a fixed time,
+/// so they wait for the year 9999 and never act on it.
+/// "Close - WhenExits 4242 wget" waits for process 4242 (of wget); "All wget" for every wget.
+inline constexpr std::string_view kCloseWhenExits = "Close - WhenExits ";
+inline constexpr std::string_view kRunWhenExits = "Run - WhenExits ";
+inline constexpr std::string_view kEveryProcess = "All";
+/// "Close - WhenQuiet Network 50 00-00-05-00": traffic below 50 KiB/s for five minutes;
+/// "Processor 10 ..." below 10% of the processor.
+inline constexpr std::string_view kCloseWhenQuiet = "Close - WhenQuiet ";
+inline constexpr std::string_view kRunWhenQuiet = "Run - WhenQuiet ";
+inline constexpr std::string_view kNetwork = "Network";
+inline constexpr std::string_view kProcessor = "Processor";
+inline constexpr std::string_view kWaitingTime = "9999/12/31 23:59:59";
 inline constexpr std::string_view kQuitFlag = " - Q";
 /// Between the power name and the quit flag of a close task that asks first: " - Gentle 10" is
 /// followed by the grace in whole seconds. Older versions read the power name as a prefix and

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <limits>
 #include <utility>
 
 namespace morvane {
@@ -38,7 +40,73 @@ TaskRepeat RepeatOf(std::string_view loop) {
     return TaskRepeat::Unknown;
 }
 
+std::optional<std::int64_t> Number(std::string_view text, std::int64_t max) {
+    if (text.empty() || text.size() > 12 ||
+        text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::int64_t n = 0;
+    std::from_chars(text.data(), text.data() + text.size(), n);
+    return n <= max ? std::optional(n) : std::nullopt;
+}
+
+// "4242 wget" or "All wget"; false when the text names no program.
+bool ReadWhenExits(std::string_view spec, TaskPlan& plan) {
+    const std::size_t gap = spec.find(' ');
+    if (gap == std::string_view::npos || gap + 1 == spec.size()) {
+        return false;
+    }
+    const std::string_view who = spec.substr(0, gap);
+    if (who != texts::kEveryProcess) {
+        const auto pid = Number(who, std::numeric_limits<std::int32_t>::max());
+        if (!pid || *pid <= 0) {
+            return false;
+        }
+        plan.watchPid = *pid;
+    }
+    plan.watchName = spec.substr(gap + 1);
+    return true;
+}
+
+// "Network 50 00-00-05-00"; false when a part does not read.
+bool ReadWhenQuiet(std::string_view spec, TaskPlan& plan) {
+    const std::size_t first = spec.find(' ');
+    const std::size_t second = spec.find(' ', first == std::string_view::npos ? 0 : first + 1);
+    if (second == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view source = spec.substr(0, first);
+    if (source != texts::kNetwork && source != texts::kProcessor) {
+        return false;
+    }
+    plan.quietSource = source == texts::kNetwork ? QuietSource::Network : QuietSource::Processor;
+    const auto limit = Number(spec.substr(first + 1, second - first - 1),
+                              plan.quietSource == QuietSource::Network ? kMaxQuietKiB : 100);
+    if (!limit) {
+        return false;
+    }
+    plan.quietLimit = static_cast<int>(*limit);
+    plan.period = spec.substr(second + 1);
+    return true;
+}
+
 } // namespace
+
+std::string WhenExitsType(bool close, std::int64_t pid, std::string_view name) {
+    std::string type(close ? texts::kCloseWhenExits : texts::kRunWhenExits);
+    type += pid > 0 ? std::to_string(pid) : std::string(texts::kEveryProcess);
+    type += ' ';
+    type += name;
+    return type;
+}
+
+std::string WhenQuietType(bool close, QuietSource source, int limit, std::string_view period) {
+    std::string type(close ? texts::kCloseWhenQuiet : texts::kRunWhenQuiet);
+    type += source == QuietSource::Network ? texts::kNetwork : texts::kProcessor;
+    type += ' ' + std::to_string(limit) + ' ';
+    type += period;
+    return type;
+}
 
 PowerAction PowerOfAfter(std::string_view after) {
     for (const auto& [action, name] : kPowerTexts) {
@@ -120,7 +188,19 @@ TaskPlan ParseTask(const Task& task, DateOrder order) {
             }
         }
     }
-    plan.repeat = RepeatOf(task.loop);
+    for (const std::string_view prefix : {texts::kCloseWhenExits, texts::kRunWhenExits}) {
+        if (StartsWith(type, prefix) && ReadWhenExits(type.substr(prefix.size()), plan)) {
+            plan.trigger = TaskTrigger::ProgramExits;
+        }
+    }
+    for (const std::string_view prefix : {texts::kCloseWhenQuiet, texts::kRunWhenQuiet}) {
+        if (StartsWith(type, prefix) && ReadWhenQuiet(type.substr(prefix.size()), plan)) {
+            plan.trigger = TaskTrigger::Quiet;
+        }
+    }
+    // Something that has happened does not come round again: such a task runs once. A text
+    // that does not read stays a fixed-time task at its stored time, as older versions see it.
+    plan.repeat = plan.Watches() ? TaskRepeat::None : RepeatOf(task.loop);
     plan.power = PowerOfAfter(task.after);
     plan.quit = AfterWantsQuit(task.after);
     const std::optional<int> grace = GraceOfAfter(task.after);

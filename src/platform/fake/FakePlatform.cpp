@@ -12,6 +12,7 @@
 #include "platform/fake/FakeProcesses.h"
 #include "platform/fake/FakeProgramIconLookup.h"
 #include "platform/fake/FakeSingleInstance.h"
+#include "platform/fake/FakeSystemLoad.h"
 #include "platform/fake/FakeSystemLocale.h"
 #include "platform/fake/FakeWindowPicker.h"
 
@@ -25,6 +26,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.launcher = std::make_unique<FakeLauncher>();
     services.power = std::make_unique<FakePower>();
     services.idle = std::make_unique<FakeIdleSource>();
+    services.load = std::make_unique<FakeSystemLoad>();
     services.autostart = std::make_unique<FakeAutostart>();
     services.locale = std::make_unique<FakeSystemLocale>();
     services.endRequests = std::make_unique<FakeEndRequests>();
