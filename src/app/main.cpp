@@ -127,6 +127,7 @@ int main(int argc, char* argv[]) {
                                     codec};
     engineServices.fileSync = services.fileSync.get();
     engineServices.log = services.log;
+    engineServices.load = services.load.get();
     Engine engine(engineServices, paths);
     // Running unchecked, a second copy could act on the same tasks: the window says so.
     if (!instanceUnchecked.empty()) {

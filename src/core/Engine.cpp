@@ -3,6 +3,7 @@
 #include "core/editor/ProgramTargets.h"
 #include "platform/Launcher.h"
 #include "platform/Power.h"
+#include "platform/Processes.h"
 #include "types/Clock.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ Engine::Engine(Services services, AppPaths paths)
       m_recorder(m_files, m_prefs, m_host), m_session({m_tasks, m_options, m_language, m_s.clock,
                                                        m_s.autostart, m_files, m_schedule, m_host}),
       m_schedule({m_tasks, m_options, m_prefs, m_s.clock, m_s.power, m_s.processes, m_s.launcher,
-                  m_s.idle, m_scan, m_files, m_recorder, m_session, m_host, m_s.log}) {
+                  m_s.idle, m_scan, m_files, m_recorder, m_session, m_host, m_s.log, m_s.load}) {
     m_prefs = m_files.ReadPreferences();
     using Outcome = platform::Power::Outcome;
     m_s.power.SetOutcomeHandler(
@@ -108,6 +109,30 @@ void Engine::CancelAll() {
 
 Result Engine::CheckProgram(const std::string& commandLine) const {
     return m_s.launcher.CheckProgram(commandLine);
+}
+
+Result Engine::CheckWatched(TaskBuilder::Input& in) const {
+    if (in.watch != TaskBuilder::Input::Watch::ProgramExits) {
+        return {};
+    }
+    if (!in.watchId.empty()) {
+        const auto pid = ParseProcessId(in.watchId);
+        const std::string name = pid ? m_s.processes.ProcessName(*pid) : std::string();
+        if (in.watchName.empty() && !name.empty() && *pid != m_s.processes.OwnPid()) {
+            in.watchName = name;
+        }
+        if (name.empty() || !EqualsIgnoreCase(name, in.watchName)) {
+            return Result::Error(0, (in.watchName.empty() ? "process" : in.watchName) + " (" +
+                                        in.watchId + ") is not running");
+        }
+        return {};
+    }
+    for (const platform::ProcessInfo& process : m_s.processes.ScanRunningPrograms()) {
+        if (EqualsIgnoreCase(FileNameFromPath(process.path), in.watchName)) {
+            return {};
+        }
+    }
+    return Result::Error(0, in.watchName + " is not running");
 }
 
 void Engine::ToggleMark(Mark mark) {

@@ -40,6 +40,7 @@ class IdleSource;
 class Launcher;
 class Power;
 class Processes;
+class SystemLoad;
 } // namespace platform
 
 /// Everything Morvane knows and does, without any window. A thin front: it holds the state the
@@ -62,6 +63,8 @@ public:
         platform::FileSync* fileSync = nullptr;
         /// Where what could not be done, or was left out, is written; may be empty.
         std::function<void(const std::string& line)> log = {};
+        /// The counters of the tasks that wait for quiet; null: they cannot be read.
+        platform::SystemLoad* load = nullptr;
     };
 
     /// Reads the preferences and the history (the files beside the settings).
@@ -93,6 +96,10 @@ public:
         return m_schedule.IdleUnavailableReason();
     }
 
+    /// Why the task at `row`, which waits for a program or for quiet, may not fire (a counter
+    /// that cannot be read, a program not seen running since loading); empty when it waits as
+    /// it should.
+    [[nodiscard]] std::string WatchProblem(int row) const { return m_schedule.WatchProblem(row); }
     // What the windows show beyond the list itself.
     [[nodiscard]] const Preferences& Prefs() const { return m_prefs; }
     /// What the user must know about Morvane's own state now (files set aside, saves that
@@ -199,6 +206,10 @@ public:
     void ShowWindow() { m_host.BringForward(); }
     /// Whether `commandLine`'s program can be started now; an error says why not.
     [[nodiscard]] Result CheckProgram(const std::string& commandLine) const;
+    /// Whether the program a task would wait for runs now (its id still names it, or, without
+    /// an id, a process of that name runs): an error says why not. Success for other tasks.
+    /// An id given without a name gets the name of its program.
+    [[nodiscard]] Result CheckWatched(TaskBuilder::Input& in) const;
     /// Hears each task as its time comes, before its action; one listener, empty stops it.
     void SetFiredListener(std::function<void(TaskId)> listener) {
         m_schedule.SetFiredListener(std::move(listener));

@@ -157,7 +157,7 @@ bool TaskEditor::Confirm(const QString& title, const QString& text) {
 }
 
 void TaskEditor::AddTask() {
-    const TaskBuilder::Input in = m_form->ReadInput();
+    TaskBuilder::Input in = m_form->ReadInput();
     const LanguageTable& lan = m_d.engine.Language();
     switch (TaskBuilder::Check(in)) {
     case TaskBuilder::Refusal::None:
@@ -178,11 +178,21 @@ void TaskEditor::AddTask() {
                tr("The date %1 does not exist. Please choose a day the month has.")
                    .arg(QString::fromStdString(TaskBuilder::FixedDateText(in)).left(10)));
         return;
+    case TaskBuilder::Refusal::NoWatchedProgram:
+        Inform(QStringLiteral("Morvane"),
+               tr("Choose the program to wait for: pick its window or choose it in the list."));
+        return;
     }
     if (TaskBuilder::AsksAboutZeroCountdown(in) &&
         !Confirm(Lan(lan, LanText::ZeroIntervalTitle),
                  Lan(lan, LanText::ZeroIntervalText) + QLatin1Char('\n') +
                      Lan(lan, LanText::ZeroIntervalQuestion))) {
+        return;
+    }
+    // A program that has already gone would never be seen to exit.
+    if (const Result watched = m_d.engine.CheckWatched(in); !watched.Ok()) {
+        Inform(QStringLiteral("Morvane"), tr("%1. Choose a running program to wait for.")
+                                              .arg(QString::fromStdString(watched.Message())));
         return;
     }
     // Date lists keep the values of their first use: a time chosen hours ago would fire now.

@@ -104,8 +104,9 @@ TEST_F(RemoteTest, BadArgumentsExitTwoWithAReasonAndChangeNothing) {
         {"--shutdown --now --for 5m", "--for goes with --when-quiet"},
         {"--shutdown --now stray", "unexpected argument"},
         {"--shutdown --at 2026-12-01 10:00", "has passed"},
-        {"--shutdown --when-exits 42", "not available yet"},
-        {"--shutdown --when-quiet network=100 --for 5m", "not available yet"},
+        {"--shutdown --when-quiet network=100 --repeat day", "--repeat does not go"},
+        {"--shutdown --when-quiet cpu=101", "--when-quiet takes"},
+        {"--shutdown --when-exits 0", "not a process id"},
         {"--shutdown --when-quiet disk", "--when-quiet takes"},
         {"--shutdown --in 5m --grace 10s", "--grace goes with --close only"},
         {"--close vim --in 5m --grace 1h1s", "too long: at most 1h"},
@@ -152,6 +153,18 @@ TEST_F(RemoteTest, EachKindOfTaskIsAddedAsTheEditorWouldMakeIt) {
         {"--close vim --at 23:00 --grace 1h --reboot --quit",
          {"vim", "/usr/bin/vim", "102", "2026/12/07 23:00:00", "None", "Close - Normal",
           "Reboot - Gentle 3600 - Q"}},
+        {"--shutdown --when-exits vim",
+         {"Empty", "None", "None", "9999/12/31 23:59:59", "None", "Close - WhenExits All vim",
+          "Shutdown PC"}},
+        {"--run backup.sh --when-exits 102",
+         {"backup.sh", "backup.sh", "None", "9999/12/31 23:59:59", "None",
+          "Run - WhenExits 102 vim", ""}},
+        {"--suspend --when-quiet network --for 10m",
+         {"Empty", "None", "None", "9999/12/31 23:59:59", "None",
+          "Close - WhenQuiet Network 50 00-00-10-00", "Suspend"}},
+        {"--close vim --when-quiet cpu=5",
+         {"vim", "/usr/bin/vim", "102", "9999/12/31 23:59:59", "None",
+          "Close - WhenQuiet Processor 5 00-00-05-00", ""}},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(Run(c.args), 0) << c.args << ": " << err.str();
@@ -171,6 +184,10 @@ TEST_F(RemoteTest, TheInstanceRefusesWhatTheEditorWouldQuestion) {
          "has passed"},
         {{ControlVerb::Add, {{"action", "shutdown"}, {"in", "0m"}}, 0}, "not a duration"},
         {{ControlVerb::Add, {{"action", "shutdown"}, {"colour", "red"}}, 0}, "unknown option"},
+        {{ControlVerb::Add, {{"action", "shutdown"}, {"when-exits", "42"}}, 0},
+         "process (42) is not running"},
+        {{ControlVerb::Add, {{"action", "shutdown"}, {"when-exits", "thunderbird"}}, 0},
+         "thunderbird is not running"},
         {{ControlVerb::Cancel, {}, 77}, "there is no task 77"}};
     for (const auto& [request, reason] : cases) {
         EXPECT_NE(server.Ask(request).refusal.find(reason), std::string::npos) << reason;
@@ -183,11 +200,13 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     ASSERT_EQ(Run("--close vim --in 90s --grace 30s"), 0);
     ASSERT_EQ(Run("--lock --idle 20m --repeat hour"), 0);
     ASSERT_EQ(Run("--run backup.sh --at 2026-12-08 07:00 --suspend"), 0);
+    ASSERT_EQ(Run("--shutdown --when-exits 102"), 0);
     ASSERT_EQ(Run("--list"), 0);
-    EXPECT_EQ(out.str(),
-              "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim gently (30s)\tonce\n"
-              "2\tafter 20m without activity\tlock\tevery hour\n"
-              "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then suspend\tonce\n");
+    EXPECT_EQ(out.str(), "1\t2026/12/07 10:01:30 (in 0:01:30)\tclose vim gently (30s)\tonce\n"
+                         "2\tafter 20m without activity\tlock\tevery hour\n"
+                         "3\t2026/12/08 07:00:00 (in 21:00:00)\trun backup.sh, then suspend\tonce\n"
+                         "4\twhen vim (102) exits\tshutdown\tonce\n");
+    ASSERT_EQ(Run("--cancel 4"), 0);
 
     EXPECT_EQ(Run("--cancel 2"), 0);
     EXPECT_EQ(Run("--cancel 2"), 2) << "gone already";
@@ -203,6 +222,8 @@ TEST_F(RemoteTest, ListCancelAndAnnouncements) {
     EXPECT_EQ(server.announced, (std::vector<std::pair<E, std::uint64_t>>{{E::TaskAdded, 1},
                                                                           {E::TaskAdded, 2},
                                                                           {E::TaskAdded, 3},
+                                                                          {E::TaskAdded, 4},
+                                                                          {E::TaskRemoved, 4},
                                                                           {E::TaskRemoved, 2},
                                                                           {E::TaskFired, 1},
                                                                           {E::TaskRemoved, 1},

@@ -8,6 +8,7 @@
 #include "platform/fake/FakeLauncher.h"
 #include "platform/fake/FakePower.h"
 #include "platform/fake/FakeProcesses.h"
+#include "platform/fake/FakeSystemLoad.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +29,7 @@ struct FakeRig {
     platform::FakeIdleSource idle;
     platform::FakeAutostart autostart;
     platform::FakeFileSync fileSync;
+    platform::FakeSystemLoad load;
     /// The lines the engine logged.
     std::vector<std::string> logged;
     Engine::Services services{clock,
@@ -39,9 +41,8 @@ struct FakeRig {
                               DateOrder::DayFirst,
                               TextCodec::Default(),
                               &fileSync,
-                              [this](const std::string& line) {
-                                  logged.push_back(line);
-                              }};
+                              [this](const std::string& line) { logged.push_back(line); },
+                              &load};
 };
 
 } // namespace morvane::test

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <optional>
 
 namespace morvane {
@@ -82,6 +83,26 @@ std::optional<DateTime> FixedDate(const TaskBuilder::Input& in) {
                         static_cast<int>(*second));
 }
 
+std::string PeriodText(std::int64_t seconds) {
+    seconds = std::max<std::int64_t>(0, seconds);
+    return TwoDigits(static_cast<int>(seconds / 86400)) + "-" +
+           TwoDigits(static_cast<int>(seconds % 86400 / 3600)) + "-" +
+           TwoDigits(static_cast<int>(seconds % 3600 / 60)) + "-" +
+           TwoDigits(static_cast<int>(seconds % 60));
+}
+
+std::string WatchType(const TaskBuilder::Input& in, bool close) {
+    using Watch = TaskBuilder::Input::Watch;
+    if (in.watch == Watch::ProgramExits) {
+        return WhenExitsType(close, WholeNumber(in.watchId).value_or(0), in.watchName);
+    }
+    const bool network = in.watch == Watch::Network;
+    const int limit = in.quietLimit > 0 ? std::min(in.quietLimit, network ? kMaxQuietKiB : 100)
+                                        : (network ? kDefaultQuietKiB : kDefaultQuietPercent);
+    return WhenQuietType(close, network ? QuietSource::Network : QuietSource::Processor, limit,
+                         PeriodText(in.quietSeconds));
+}
+
 } // namespace
 
 bool TaskBuilder::IsWholeNumber16(std::string_view text) {
@@ -103,6 +124,16 @@ TaskBuilder::Refusal TaskBuilder::Check(const Input& in) {
             return Refusal::UnstorableCommandLine;
         }
     }
+    if (in.watch == Input::Watch::ProgramExits) {
+        if (in.watchName.empty() || in.watchName.find_first_of("\t\r\n") != std::string::npos ||
+            (!in.watchId.empty() && !WholeNumber(in.watchId))) {
+            return Refusal::NoWatchedProgram;
+        }
+        return Refusal::None;
+    }
+    if (in.watch != Input::Watch::None) {
+        return Refusal::None;
+    }
     if (!in.countdown) {
         // A date the calendar lacks would be stored, read as unreadable and so fire at once.
         if (!FixedDate(in)) {
@@ -113,6 +144,9 @@ TaskBuilder::Refusal TaskBuilder::Check(const Input& in) {
 }
 
 bool TaskBuilder::AsksAboutZeroCountdown(const Input& in) {
+    if (in.watch != Input::Watch::None) {
+        return false;
+    }
     const std::string* entries[] = {&in.days, &in.hours, &in.minutes, &in.seconds};
     bool allZero = true;
     for (const std::string* e : entries) {
@@ -125,7 +159,7 @@ bool TaskBuilder::AsksAboutZeroCountdown(const Input& in) {
 }
 
 bool TaskBuilder::AsksAboutPastTime(const Input& in, const DateTime& now) {
-    if (in.countdown) {
+    if (in.countdown || in.watch != Input::Watch::None) {
         return false;
     }
     // The scheduler runs a task whose time has come, to the second: now itself is not ahead.
@@ -166,6 +200,13 @@ Task TaskBuilder::Build(const Input& in, const DateTime& now, const platform::La
         task.type = std::string(close ? texts::kCloseAfter : texts::kRunAfter) + CountdownText(in);
     } else {
         task.type = close ? texts::kCloseNormal : texts::kRunNormal;
+    }
+
+    if (in.watch != Input::Watch::None) {
+        // It waits for what it names, not for a time, and runs once.
+        task.closeTime = texts::kWaitingTime;
+        task.loop = texts::kNone;
+        task.type = WatchType(in, close);
     }
 
     task.after = PowerName(PowerAtIndex(in.afterIndex));
@@ -217,6 +258,18 @@ TaskBuilder::Input TaskBuilder::InputOf(const Task& task, DateOrder order) {
         period = dash == std::string_view::npos ? std::string_view() : period.substr(dash + 1);
     }
 
+    const TaskPlan plan = ParseTask(task, order);
+    if (plan.trigger == TaskTrigger::ProgramExits) {
+        in.watch = Input::Watch::ProgramExits;
+        in.watchName = plan.watchName;
+        in.watchId = plan.watchPid > 0 ? std::to_string(plan.watchPid) : std::string();
+    } else if (plan.trigger == TaskTrigger::Quiet) {
+        in.watch = plan.quietSource == QuietSource::Network ? Input::Watch::Network
+                                                            : Input::Watch::Processor;
+        in.quietLimit = plan.quietLimit;
+        in.quietSeconds = static_cast<int>(
+            std::min<std::int64_t>(PeriodSeconds(plan.period), std::numeric_limits<int>::max()));
+    }
     if (const auto due = ParseDateText(task.closeTime, order)) {
         in.year = std::to_string(due->year);
         in.monthIndex = due->month - 1;

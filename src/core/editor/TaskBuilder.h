@@ -45,7 +45,15 @@ public:
         std::string loop{texts::kNone}; ///< cmbLoop text.
         bool noMouseMoving = false;     ///< chkMouse.
         bool quit = false;              ///< chkQuit.
-        int afterIndex = 0;             ///< cmbAfter position: 0 nothing, 1 to 5 a power action.
+        int afterIndex = 0;             ///< cmbAfter position: 0 nothing, 1 to 7 a power action.
+        /// optWhen and cmbWhen: what the task waits for instead of a time; None uses the
+        /// countdown or the specific time.
+        enum class Watch { None, ProgramExits, Network, Processor };
+        Watch watch = Watch::None;
+        std::string watchName; ///< ProgramExits: the program's file name.
+        std::string watchId;   ///< Its process id; empty waits for every process of the name.
+        int quietLimit = 0;    ///< Network KiB/s or Processor %; 0 or less takes the default.
+        int quietSeconds = kDefaultQuietSeconds; ///< How long it must stay quiet.
     };
 
     /// Why Add refuses the input; the editor shows the matching message and adds nothing.
@@ -55,6 +63,7 @@ public:
         EmptyCommandLine,      ///< A run task without a command line.
         UnstorableCommandLine, ///< A TAB or line break would split the task line.
         DateDoesNotExist,      ///< A fixed date the calendar does not have (2026/02/31).
+        NoWatchedProgram,      ///< Waits for a program to exit, but names none.
     };
 
     /// The checks that stop Add before anything changes, in the order the editor makes them.

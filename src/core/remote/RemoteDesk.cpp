@@ -63,24 +63,6 @@ std::string_view LoopWords(TaskRepeat repeat) {
     return "once";
 }
 
-// "D-H-M-S" in seconds; 0 when a part is not a number.
-std::int64_t PeriodSeconds(std::string_view period) {
-    constexpr std::array<std::int64_t, 4> kScales = {86400, 3600, 60, 1};
-    std::int64_t total = 0;
-    for (const std::int64_t scale : kScales) {
-        const std::size_t dash = period.find('-');
-        const std::string_view part = period.substr(0, dash);
-        std::int64_t n = 0;
-        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), n);
-        if (ec != std::errc() || end != part.data() + part.size()) {
-            return 0;
-        }
-        total += n * scale;
-        period = dash == std::string_view::npos ? std::string_view() : period.substr(dash + 1);
-    }
-    return total;
-}
-
 std::string ClockText(std::int64_t seconds) {
     const auto two = [](std::int64_t n) {
         return (n < 10 ? "0" : "") + std::to_string(n);
@@ -168,6 +150,9 @@ ControlReply RemoteDesk::Add(const platform::ControlRequest& request) {
             return Refused(found.Message());
         }
     }
+    if (const Result watched = m_engine.CheckWatched(in); !watched.Ok()) {
+        return Refused(watched.Message());
+    }
     switch (TaskBuilder::Check(in)) {
     case TaskBuilder::Refusal::None:
         break;
@@ -195,6 +180,21 @@ platform::ControlTask RemoteDesk::Describe(int row, const DateTime& now, bool ac
         line.when = "after " + DurationText(PeriodSeconds(plan.period)) + " without activity";
         if (!activitySeen) {
             line.when += " (waits: activity cannot be seen here)";
+        }
+    } else if (plan.Watches() && plan.due && FormatCanonical(*plan.due) == texts::kWaitingTime) {
+        if (plan.trigger == TaskTrigger::ProgramExits) {
+            line.when = plan.watchPid > 0 ? "when " + plan.watchName + " (" +
+                                                std::to_string(plan.watchPid) + ") exits"
+                                          : "when every " + plan.watchName + " has exited";
+        } else {
+            const bool network = plan.quietSource == QuietSource::Network;
+            line.when = std::string("when the ") + (network ? "network" : "processor") +
+                        " stays below " + std::to_string(plan.quietLimit) +
+                        (network ? " KiB/s" : "%") + " for " +
+                        DurationText(PeriodSeconds(plan.period));
+        }
+        if (const std::string problem = m_engine.WatchProblem(row); !problem.empty()) {
+            line.when += " (waits: " + problem + ")";
         }
     } else if (!plan.due) {
         line.when = "due now (its time cannot be read)";

@@ -211,24 +211,42 @@ bool ReadTrigger(const FieldReader& fields, const DateTime& now, TaskOrder& orde
         order.trigger = TaskOrder::Trigger::At;
         order.at = *at;
     } else if (chosen == "when-exits") {
-        why = value.empty() ? "--when-exits needs a process id or a program name"
-                            : "--when-exits is not available yet";
-        return false;
-    } else {
-        const std::string_view kind = std::string_view(value).substr(0, value.find('='));
-        const bool hasLevel = value.find('=') != std::string::npos;
-        const std::string_view level =
-            hasLevel ? std::string_view(value).substr(value.find('=') + 1) : "1";
-        std::int64_t period = 0;
-        if ((kind != "network" && kind != "cpu") || !Digits(level, 1, 9)) {
-            why = "--when-quiet takes network[=KIB_PER_S] or cpu[=PERCENT]";
-        } else if (const std::string* span = fields.Find("for");
-                   span != nullptr && !ReadDuration("for", *span, period, why)) {
+        order.trigger = TaskOrder::Trigger::Exits;
+        if (value.empty() || HasLineBreakOrTab(value)) {
+            why = "--when-exits needs a process id or a program name";
             return false;
-        } else {
-            why = "--when-quiet is not available yet";
         }
-        return false;
+        // All digits is an id; a program called by digits alone is not one to wait for.
+        if (const auto pid = Digits(value, 1, 9)) {
+            if (*pid <= 0) {
+                why = "--when-exits: " + value + " is not a process id";
+                return false;
+            }
+            order.watchPid = *pid;
+        } else {
+            order.watchName = value;
+        }
+    } else {
+        order.trigger = TaskOrder::Trigger::Quiet;
+        const std::size_t equals = value.find('=');
+        const std::string_view kind = std::string_view(value).substr(0, equals);
+        const bool network = kind == "network";
+        order.quietSource = network ? QuietSource::Network : QuietSource::Processor;
+        const int max = network ? kMaxQuietKiB : 100;
+        order.quietLimit = network ? kDefaultQuietKiB : kDefaultQuietPercent;
+        if (equals != std::string::npos) {
+            const auto level = Digits(std::string_view(value).substr(equals + 1), 1, 8);
+            order.quietLimit = level ? *level : 0;
+        }
+        if ((!network && kind != "cpu") || order.quietLimit < 1 || order.quietLimit > max) {
+            why = "--when-quiet takes network[=KIB_PER_S] (1 to " + std::to_string(kMaxQuietKiB) +
+                  ") or cpu[=PERCENT] (1 to 100)";
+            return false;
+        }
+        order.seconds = kDefaultQuietSeconds;
+        if (const std::string* span = fields.Find("for")) {
+            return ReadDuration("for", *span, order.seconds, why);
+        }
     }
     return true;
 }
@@ -355,6 +373,11 @@ std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields, const DateTime
             why = "--repeat takes minute, hour, day or month";
             return std::nullopt;
         }
+        if (order.trigger == TaskOrder::Trigger::Exits ||
+            order.trigger == TaskOrder::Trigger::Quiet) {
+            why = "--repeat does not go with --when-exits or --when-quiet: they happen once";
+            return std::nullopt;
+        }
         order.loop = found->second;
     }
     if (const std::string* grace = reader.Find("grace")) {
@@ -401,6 +424,16 @@ TaskBuilder::Input TaskOrder::ToInput() const {
         in.hour = TwoDigits(at.hour);
         in.minute = TwoDigits(at.minute);
         in.second = TwoDigits(at.second);
+    }
+    if (trigger == Trigger::Exits) {
+        in.watch = TaskBuilder::Input::Watch::ProgramExits;
+        in.watchId = watchPid > 0 ? std::to_string(watchPid) : std::string();
+        in.watchName = watchName;
+    } else if (trigger == Trigger::Quiet) {
+        in.watch = quietSource == QuietSource::Network ? TaskBuilder::Input::Watch::Network
+                                                       : TaskBuilder::Input::Watch::Processor;
+        in.quietLimit = quietLimit;
+        in.quietSeconds = static_cast<int>(std::min<std::int64_t>(seconds, INT32_MAX));
     }
     in.loop = loop;
     in.quit = quit;

@@ -21,16 +21,22 @@ using OrderFields = std::vector<std::pair<std::string, std::string>>;
 /// must run, one to start must exist) are made where it is added.
 struct TaskOrder {
     enum class Target { Empty, Close, Run };
-    enum class Trigger { Now, In, At, Idle };
+    enum class Trigger { Now, In, At, Idle, Exits, Quiet };
 
     PowerAction power = PowerAction::None;
     Target target = Target::Empty;
     std::string program;     ///< Close: the program's name as the process list shows it.
     std::string commandLine; ///< Run.
     Trigger trigger = Trigger::Now;
-    std::int64_t seconds = 0; ///< In and Idle: the period.
+    std::int64_t seconds = 0; ///< In, Idle and Quiet: the period.
     DateTime at;              ///< At: the moment, resolved against the time it was read.
     std::string loop;         ///< The stored repeat text ("None", "Every Day", ...).
+    /// Exits: the process waited for (0: every process of `watchName`), or the program's name.
+    std::int64_t watchPid = 0;
+    std::string watchName;
+    /// Quiet: what is measured, and the level below which it is quiet (KiB/s or %).
+    QuietSource quietSource = QuietSource::Network;
+    int quietLimit = kDefaultQuietKiB;
     bool quit = false;
     /// Close: ask the program first, and force it after this many seconds; 0 closes at once.
     std::int64_t graceSeconds = 0;
@@ -40,8 +46,7 @@ struct TaskOrder {
 };
 
 /// Reads `fields` into a task; nullopt with `why` (one line, naming the option) when they do
-/// not make one. A time of day alone means its next coming after `now`. Options whose
-/// actions do not exist yet are read, then refused as "not available yet".
+/// not make one. A time of day alone means its next coming after `now`.
 [[nodiscard]] std::optional<TaskOrder> ReadTaskOrder(const OrderFields& fields, const DateTime& now,
                                                      std::string& why);
 

@@ -48,7 +48,8 @@ Schedule::Schedule(Deps deps)
                 m_d.scan, m_d.exit, m_d.log, &m_d.recorder}),
       m_scheduler({m_d.tasks, m_d.options, m_d.clock, m_dispatch, m_runner, m_d.scan, m_d.exit,
                    &m_gate, &m_d.idle}),
-      m_idleTrigger(m_d.tasks, m_d.clock, m_d.idle) {
+      m_idleTrigger(m_d.tasks, m_d.clock, m_d.idle),
+      m_watchTrigger({m_d.tasks, m_d.clock, m_d.processes, m_d.load}) {
     m_d.tasks.AddObserver(this);
     m_d.options.AddListener([this](Mark /*mark*/, bool /*checked*/) {
         if (ArmedAfterAll(m_d.options) == PowerAction::None && !m_d.options.IsChecked(Mark::Quit)) {
@@ -72,7 +73,7 @@ Schedule::~Schedule() {
 
 void Schedule::UpdateTimers() {
     m_tickSwitch.SetEnabled(!m_d.tasks.IsEmpty() || m_gate.Busy() || m_runner.HasFollowUps());
-    m_samplerSwitch.SetEnabled(m_d.tasks.IdleTaskCount() > 0);
+    m_samplerSwitch.SetEnabled(m_d.tasks.IdleTaskCount() > 0 || m_d.tasks.WatchTaskCount() > 0);
 }
 
 void Schedule::ListChanged() {
@@ -144,6 +145,7 @@ void Schedule::Tick() {
 void Schedule::SampleActivity() {
     if (!m_d.exit.IsEnding()) {
         m_idleTrigger.Tick();
+        m_watchTrigger.Tick();
     }
 }
 
@@ -160,6 +162,7 @@ void Schedule::ReleaseHeld() {
 int Schedule::Load(std::vector<Task> tasks) {
     const int first = m_d.tasks.AppendAll(std::move(tasks));
     m_idleTrigger.Arm(first);
+    m_watchTrigger.Arm(first);
     for (int row = first; row <= m_d.tasks.Count(); ++row) {
         if (const TaskPlan& plan = m_d.tasks.PlanOf(row); plan.target == TaskTarget::Empty) {
             TaskBuilder::SetAfterMarks(AfterChoiceOf(plan), m_d.options);
@@ -170,6 +173,7 @@ int Schedule::Load(std::vector<Task> tasks) {
 
 int Schedule::Add(const TaskBuilder::Input& in) {
     const int row = m_d.tasks.Append(TaskBuilder::Build(in, m_d.clock.Now(), m_d.launcher));
+    m_watchTrigger.Added(row);
     TaskBuilder::SetAfterMarks(in, m_d.options);
     return row;
 }
@@ -185,6 +189,7 @@ bool Schedule::Replace(int row, const TaskBuilder::Input& in) {
     m_gate.Replacing(row);
     m_runner.Replacing(row);
     m_d.tasks.Replace(row, TaskBuilder::Build(in, m_d.clock.Now(), m_d.launcher));
+    m_watchTrigger.Added(row);
     TaskBuilder::SetAfterMarks(in, m_d.options);
     return true;
 }
@@ -258,7 +263,7 @@ std::optional<std::int64_t> Schedule::SecondsLeft(int row, const DateTime& now) 
         return std::nullopt;
     }
     const TaskPlan& plan = m_d.tasks.PlanOf(row);
-    if (plan.IsIdle() || !plan.due) {
+    if (plan.WaitsForEvent() || !plan.due) {
         return std::nullopt;
     }
     return std::max<std::int64_t>(0, SecondsBetween(now, *plan.due));
@@ -269,7 +274,7 @@ ScheduleStatus Schedule::Status(const DateTime& now) const {
     std::int64_t bestLeft = 0;
     for (int row = 1; row <= m_d.tasks.Count(); ++row) {
         const TaskPlan& plan = m_d.tasks.PlanOf(row);
-        if (plan.IsIdle()) {
+        if (plan.WaitsForEvent()) {
             continue;
         }
         // A time that cannot be read is due at once, as the scheduler reads it.
@@ -353,7 +358,7 @@ void Schedule::NotifyPowerSoon(const DateTime& now) {
     }
     for (int row = 1; row <= m_d.tasks.Count(); ++row) {
         const TaskPlan& plan = m_d.tasks.PlanOf(row);
-        if (plan.IsIdle() || !plan.due) {
+        if (plan.WaitsForEvent() || !plan.due) {
             continue;
         }
         const PowerAction power = PowerAt(row);

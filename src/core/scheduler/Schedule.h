@@ -7,6 +7,7 @@
 #include "core/scheduler/PowerDispatch.h"
 #include "core/scheduler/Scheduler.h"
 #include "core/scheduler/TaskRunner.h"
+#include "core/scheduler/WatchTrigger.h"
 #include "core/tasks/TaskList.h"
 
 #include <cstdint>
@@ -40,7 +41,7 @@ struct ScheduleStatus {
 /// The scheduling part: the ticks, the actions, the activity sampler, the power requests, the
 /// warning before acting, and what the status and the notices say. It also decides when its two
 /// timers need to run: the scheduler's while tasks exist or something is held, the sampler's
-/// while a no-mouse-movement task exists.
+/// while a no-mouse-movement task, or one that waits for a program or for quiet, exists.
 class Schedule final : private TaskListObserver {
 public:
     struct Deps {
@@ -58,6 +59,8 @@ public:
         AppExit& exit;
         UiHost& host;
         std::function<void(const std::string&)> log = {};
+        /// The counters of the quiet triggers; null where there are none.
+        platform::SystemLoad* load = nullptr;
     };
 
     explicit Schedule(Deps deps);
@@ -102,6 +105,9 @@ public:
     [[nodiscard]] std::optional<std::int64_t> SecondsLeft(int row, const DateTime& now) const;
     /// Why idleness cannot be known here; empty when it can.
     [[nodiscard]] std::string IdleUnavailableReason() const;
+    /// Why the task at `row`, which waits for a program or for quiet, may not fire; empty when
+    /// it waits as it should.
+    [[nodiscard]] std::string WatchProblem(int row) const { return m_watchTrigger.Problem(row); }
 
 private:
     void OnRowsAppended(int first, int last) override;
@@ -133,6 +139,7 @@ private:
     TaskRunner m_runner;
     Scheduler m_scheduler;
     IdleTrigger m_idleTrigger;
+    WatchTrigger m_watchTrigger;
     bool m_inTick = false;
     // The previous tick's time, for the notifications' crossings.
     std::optional<DateTime> m_lastTick;

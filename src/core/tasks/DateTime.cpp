@@ -362,6 +362,12 @@ std::optional<DateTime> AddPeriod(const DateTime& dt, std::string_view period) {
     return out;
 }
 
+std::int64_t PeriodSeconds(std::string_view period) {
+    constexpr DateTime kBase{100, 1, 1, 0, 0, 0};
+    const auto end = AddPeriod(kBase, period);
+    return end ? SecondsBetween(kBase, *end) : 0;
+}
+
 std::optional<DateTime> NextOccurrence(const DateTime& due, std::string_view loop,
                                        const DateTime& ranAt) {
     if (loop == texts::kEveryMonth) {

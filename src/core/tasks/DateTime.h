@@ -46,6 +46,8 @@ inline constexpr int kMaxYear = 9999;
 /// Adds a "D-H-M-S" period (days, hours, minutes, seconds, in that order). A missing part or one
 /// that is not a number adds nothing; parts after the fourth are ignored.
 [[nodiscard]] std::optional<DateTime> AddPeriod(const DateTime& dt, std::string_view period);
+/// A "D-H-M-S" period in seconds, as AddPeriod counts it; 0 when it leaves the calendar.
+[[nodiscard]] std::int64_t PeriodSeconds(std::string_view period);
 
 /// The next due moment of a repeating task: `due` plus one step of `loop` ("Every Month", ...),
 /// repeated until it lies after `ranAt`, so missed occurrences are skipped rather than replayed.

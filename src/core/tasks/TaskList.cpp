@@ -40,7 +40,7 @@ int TaskList::AppendAll(std::vector<Task> tasks) {
     }
     for (Task& task : tasks) {
         m_rows.push_back(MakeRow(std::move(task)));
-        m_idleCount += m_rows.back().plan.IsIdle() ? 1 : 0;
+        CountPlan(m_rows.back().plan, 1);
     }
     Notify([first, last](TaskListObserver& o) { o.OnRowsAppended(first, last); });
     return first;
@@ -56,7 +56,7 @@ bool TaskList::Remove(int row) {
         return true;
     }
     Notify([row](TaskListObserver& o) { o.OnRowAboutToBeRemoved(row); });
-    m_idleCount -= PlanOf(row).IsIdle() ? 1 : 0;
+    CountPlan(PlanOf(row), -1);
     m_rows.erase(m_rows.begin() + (row - 1));
     Notify([row](TaskListObserver& o) { o.OnRowRemoved(row); });
     return true;
@@ -76,9 +76,9 @@ bool TaskList::SetField(int row, Field f, std::string value) {
         // The common change (a repeat, an idle restart) reads only what it changed.
         slot.plan.due = ParseDateText(text, m_order);
     } else {
-        m_idleCount -= slot.plan.IsIdle() ? 1 : 0;
+        CountPlan(slot.plan, -1);
         slot.plan = ParseTask(slot.task, m_order);
-        m_idleCount += slot.plan.IsIdle() ? 1 : 0;
+        CountPlan(slot.plan, 1);
     }
     Notify([row, f](TaskListObserver& o) { o.OnFieldChanged(row, f); });
     return true;
@@ -122,10 +122,15 @@ void TaskList::EndRemovals() {
     }
     Notify([&rows](TaskListObserver& o) { o.OnRowsAboutToBeRemoved(rows); });
     for (const int row : rows) {
-        m_idleCount -= PlanOf(row).IsIdle() ? 1 : 0;
+        CountPlan(PlanOf(row), -1);
     }
     std::erase_if(m_rows, [](const Row& r) { return r.removed; });
     Notify([&rows](TaskListObserver& o) { o.OnRowsRemoved(rows); });
+}
+
+void TaskList::CountPlan(const TaskPlan& plan, int sign) {
+    m_idleCount += plan.IsIdle() ? sign : 0;
+    m_watchCount += plan.Watches() ? sign : 0;
 }
 
 void TaskList::Clear() {
@@ -133,6 +138,7 @@ void TaskList::Clear() {
     m_rows.clear();
     m_removed.clear();
     m_idleCount = 0;
+    m_watchCount = 0;
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }
 

@@ -76,6 +76,8 @@ public:
     [[nodiscard]] bool IsEmptyAfterRemovals() const { return Count() == PendingRemovals(); }
     /// How many rows wait for a period without activity.
     [[nodiscard]] int IdleTaskCount() const { return m_idleCount; }
+    /// How many tasks wait for a program to exit or for quiet.
+    [[nodiscard]] int WatchTaskCount() const { return m_watchCount; }
 
     /// Appends a task at the end and returns its position.
     int Append(Task task);
@@ -137,6 +139,9 @@ private:
     std::vector<Row> m_rows;
     TaskId m_nextId = 1;
     int m_idleCount = 0;
+    int m_watchCount = 0;
+    /// Counts a row's plan in (+1) or out (-1) of the per-trigger counts.
+    void CountPlan(const TaskPlan& plan, int sign);
     mutable std::vector<TaskListObserver*> m_observers;
 };
 
