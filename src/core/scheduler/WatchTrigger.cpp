@@ -20,6 +20,8 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
+constexpr std::uint64_t kLongestGapMillis = 10'000;
+
 const DateTime& WaitingTime() {
     static const DateTime waiting = *ParseDateText(texts::kWaitingTime, DateOrder::DayFirst);
     return waiting;
@@ -59,13 +61,17 @@ void WatchTrigger::Tick() {
             m_now = m_d.load != nullptr ? m_d.load->Read(true, true) : platform::LoadSample{};
             m_kibPerSecond.reset();
             m_processorPercent.reset();
-            if (m_last && m_now.millis > m_last->millis && m_now.networkBytes &&
+            // Readings far apart (the machine slept, the program hung) say nothing about now:
+            // a download may go on after waking, so the quiet period starts again.
+            const bool recent = m_last && m_now.millis > m_last->millis &&
+                                m_now.millis - m_last->millis <= kLongestGapMillis;
+            if (recent && m_now.networkBytes &&
                 m_last->networkBytes && *m_now.networkBytes >= *m_last->networkBytes) {
                 m_kibPerSecond = static_cast<double>(*m_now.networkBytes - *m_last->networkBytes) /
                                  1024.0 * 1000.0 /
                                  static_cast<double>(m_now.millis - m_last->millis);
             }
-            if (m_last && m_now.processor && m_last->processor &&
+            if (recent && m_now.processor && m_last->processor &&
                 m_now.processor->total > m_last->processor->total &&
                 m_now.processor->busy >= m_last->processor->busy) {
                 m_processorPercent =

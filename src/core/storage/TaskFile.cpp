@@ -1,5 +1,7 @@
 #include "core/storage/TaskFile.h"
 
+#include "core/tasks/TaskPlan.h"
+
 #include "core/tasks/TaskList.h"
 
 #include <algorithm>
@@ -64,7 +66,11 @@ bool IsTaskType(std::string_view type) {
             return true;
         }
     }
-    return false;
+    // A waiting task only when the rest of its text reads too: else a fixed-time task would
+    // act at whatever time its line holds.
+    Task waiting;
+    waiting.type = type;
+    return ParseTask(waiting, DateOrder::DayFirst).Watches();
 }
 
 std::vector<Task> ReadTaskFileTasks(const std::filesystem::path& path, const DateTime& now,

@@ -27,8 +27,9 @@ struct TaskFileCount {
     bool operator==(const TaskFileCount&) const = default;
 };
 
-/// Whether `type` is one of the type texts Morvane writes: "Close - Normal", "Run - Normal", or
-/// a countdown or no-mouse-movement prefix followed by its period. Anything else is not a task:
+/// Whether `type` is one of the type texts Morvane writes: "Close - Normal", "Run - Normal", a
+/// countdown or no-mouse-movement prefix followed by its period, or a whole text of a task that
+/// waits for a program or for quiet. Anything else is not a task:
 /// the scheduler would take it for a run task that is due at once.
 [[nodiscard]] bool IsTaskType(std::string_view type);
 
