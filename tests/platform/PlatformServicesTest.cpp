@@ -13,9 +13,15 @@ TEST(PlatformServices, TheLinuxBuildProvidesEveryService) {
     PlatformServices services = CreatePlatformServices(PlatformSetup{"morvane-test", data.Path()});
 
     ASSERT_TRUE(services.clock && services.processes && services.launcher && services.power &&
-                services.idle && services.autostart && services.locale && services.singleInstance &&
-                services.control);
+                services.idle && services.load && services.autostart && services.locale &&
+                services.singleInstance && services.control);
     EXPECT_EQ(services.processes->OwnPid(), getpid());
+    // This machine's own counters read.
+    const LoadSample load = services.load->Read(true, true);
+    EXPECT_TRUE(load.networkBytes) << load.networkUnreadable;
+    ASSERT_TRUE(load.processor) << load.processorUnreadable;
+    EXPECT_LE(load.processor->busy, load.processor->total);
+    EXPECT_GT(load.processor->total, 0U);
     EXPECT_TRUE(services.singleInstance->TryAcquire());
     // The lock lives with the files it guards, whatever the session's runtime folder.
     LinuxSingleInstance second(data / "morvane-test.lock", [](const std::string&) {});

@@ -16,6 +16,7 @@
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/LinuxProgramIconLookup.h"
 #include "platform/linux/LinuxSingleInstance.h"
+#include "platform/linux/LinuxSystemLoad.h"
 #include "platform/linux/LinuxSystemLocale.h"
 #include "platform/linux/Log.h"
 #include "platform/linux/MutterIdleSource.h"
@@ -67,6 +68,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.notifications = std::make_unique<LinuxNotifications>(power->EventLoop(), StderrLog());
     services.power = std::move(power);
     services.idle = CreateIdleSource(session, StderrLog());
+    services.load = std::make_unique<LinuxSystemLoad>();
     services.autostart = std::make_unique<LinuxAutostart>();
     services.locale = std::make_unique<LinuxSystemLocale>();
     services.endRequests = std::make_unique<LinuxEndRequests>();

@@ -15,6 +15,7 @@
 #include "platform/windows/WindowsProcesses.h"
 #include "platform/windows/WindowsProgramIconLookup.h"
 #include "platform/windows/WindowsSingleInstance.h"
+#include "platform/windows/WindowsSystemLoad.h"
 #include "platform/windows/WindowsSystemLocale.h"
 #include "platform/windows/WindowsTextEncoding.h"
 #include "platform/windows/WindowsWindowPicker.h"
@@ -44,6 +45,7 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.idle = std::make_unique<PointerIdleSource>(
         std::make_unique<WindowsCursor>(),
         "The mouse pointer cannot be read, so tasks that wait for no activity cannot run.");
+    services.load = std::make_unique<WindowsSystemLoad>();
     services.autostart = std::make_unique<WindowsAutostart>();
     services.locale = std::make_unique<WindowsSystemLocale>();
     services.singleInstance = std::make_unique<WindowsSingleInstance>(
