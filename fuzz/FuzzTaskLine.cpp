@@ -28,5 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(plan.graceSeconds >= morvane::kMinGraceSeconds &&
                 plan.graceSeconds <= morvane::kMaxGraceSeconds,
             "a hand-edited grace is kept within its bounds");
+    if (plan.Watches()) {
+        // What a waiting task is read as is what its text says, written the way Morvane writes.
+        morvane::Task rebuilt = task;
+        const bool close = morvane::StartsWith(task.type, morvane::texts::kClose);
+        rebuilt.type = plan.trigger == morvane::TaskTrigger::ProgramExits
+                           ? morvane::WhenExitsType(close, plan.watchPid, plan.watchName)
+                           : morvane::WhenQuietType(close, plan.quietSource, plan.quietLimit,
+                                                    plan.period);
+        const morvane::TaskPlan again = morvane::ParseTask(rebuilt, morvane::DateOrder::DayFirst);
+        Require(again.trigger == plan.trigger && again.watchPid == plan.watchPid &&
+                    again.watchName == plan.watchName && again.quietSource == plan.quietSource &&
+                    again.quietLimit == plan.quietLimit && again.period == plan.period,
+                "a waiting task's text round-trips");
+        Require(!plan.Repeats() && plan.watchPid >= 0 && plan.quietLimit >= 0,
+                "a waiting task runs once, for a real process or level");
+    }
     return 0;
 }

@@ -42,8 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const morvane::TaskBuilder::Input in = order->ToInput();
         Require(morvane::TaskBuilder::Check(in) == morvane::TaskBuilder::Refusal::None ||
-                    (in.autoType == 0 && !in.emptyTask),
-                "an accepted task passes the editor's checks (a close target is found later)");
+                    (in.autoType == 0 && !in.emptyTask) ||
+                    (in.watchName.empty() && !in.watchId.empty()),
+                "an accepted task passes the editor's checks (a close target, and the program "
+                "of a watched id, are found later)");
         Require(!morvane::TaskBuilder::AsksAboutPastTime(in, now), "an accepted time is ahead");
     }
     return 0;

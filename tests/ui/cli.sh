@@ -79,6 +79,8 @@ bad=(
     "--close= --in 5m"
     "--suspend --lock --now"
     "--shutdown --in 5m --grace 10s"
+    "--shutdown --when-quiet cpu=101"
+    "--shutdown --when-exits 0"
 )
 check_bad() {
     local args
@@ -159,6 +161,19 @@ gdbus call --session --dest "$name" --object-path "$object" --method "$interface
 grep -q "'close sleep, then quit'" "$out/listed" || fail "ListTasks: $(cat "$out/listed")"
 gdbus call --session --dest "$name" --object-path "$object" --method "$interface.CancelTask" \
     "$third" >/dev/null
+# When a program exits, and when the processor goes quiet: a real child and the real counters.
+sleep 600 &
+watched=$!
+expect 0 --run "$(command -v touch) $home/exited" --when-exits "$watched"
+expect 0 --run "$(command -v touch) $home/quiet" --when-quiet cpu=100 --for 1s
+until_true test -e "$home/quiet" || fail "the quiet task did not run"
+[ -e "$home/exited" ] && fail "the exit task ran while its program runs"
+kill "$watched"
+wait "$watched" 2>/dev/null || true
+until_true test -e "$home/exited" || fail "the exit task did not run when its program ended"
+expect 2 --shutdown --when-exits "$watched"
+[[ $stderr == *"is not running"* ]] || fail "an ended program was accepted: $stderr"
+
 expect 0 --cancel all
 expect 0 --list
 [ -z "$stdout" ] || fail "tasks left after --cancel all: $stdout"
