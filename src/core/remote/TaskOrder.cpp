@@ -162,7 +162,7 @@ bool ReadAction(const FieldReader& fields, TaskOrder& order, std::string& why) {
     return false;
 }
 
-// The trigger's own checks; those not available yet are refused once their value reads well.
+// The trigger's own checks.
 bool ReadTrigger(const FieldReader& fields, const DateTime& now, TaskOrder& order,
                  std::string& why) {
     std::string_view chosen;
