@@ -52,6 +52,8 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     m_model = new TaskTableModel(m_d.engine.Tasks(), this);
     // The engine, not the window: the list view still asks while our base class deletes it.
     m_model->SetIdleReasonSource([&engine = m_d.engine] { return engine.IdleUnavailableReason(); });
+    m_model->SetWatchProblemSource(
+        [&engine = m_d.engine](int row) { return engine.WatchProblem(row); });
 
     m_menus = new MainMenus(m_d.engine, *this);
     connect(m_menus, &MainMenus::commandRequested, this, &MainWindow::Run);
@@ -463,6 +465,8 @@ void MainWindow::RefreshLive() {
     if (m_timers == nullptr) {
         return; // still being built
     }
+    // A watch's problem comes and goes while the list stays as it is.
+    m_model->RefreshWatchProblems();
     // What the user must know about Morvane's own files comes first.
     QStringList parts;
     for (const Alert& alert : m_d.engine.CurrentAlerts()) {

@@ -29,8 +29,8 @@ public:
     [[nodiscard]] virtual QLabel& PickHandle() = 0;
     /// Enables the handle and the timed pick; `why` says in their tooltips why they are off.
     virtual void SetPickable(bool pickable, const QString& why) = 0;
-    /// Whether the task is an Empty one, which has no target to pick.
-    [[nodiscard]] virtual bool IsEmptyTask() const = 0;
+    /// Whether the task has no program to pick: an Empty one, unless it waits for a program.
+    [[nodiscard]] virtual bool HasNoTarget() const = 0;
 
     [[nodiscard]] virtual ReadOut ShownReadOut() const = 0;
     /// Shows `readOut`; the target it names is the one Add uses.

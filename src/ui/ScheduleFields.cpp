@@ -4,6 +4,7 @@
 #include "ui/DigitsOnlyFilter.h"
 #include "ui/Lan.h"
 #include "ui/NamedWidgets.h"
+#include "ui/ShownText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,8 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace morvane {
@@ -40,6 +44,11 @@ QComboBox* NewCountdownList(const QString& name, QWidget* parent) {
 
 constexpr LanText kUnitEntries[4] = {LanText::Days, LanText::Hours, LanText::Minutes,
                                      LanText::Seconds};
+
+// How long quiet must last, in whole minutes: up to a day.
+constexpr int kMaxQuietMinutes = 1440;
+
+using Watch = TaskBuilder::Input::Watch;
 
 } // namespace
 
@@ -118,11 +127,59 @@ ScheduleFields::ScheduleFields(QVBoxLayout* root, QWidget* form, const DateTime&
     dateRow->addWidget(m_cmbSec);
     dateRow->addStretch(1);
     sched->addLayout(dateRow);
+    BuildWhenRow(sched, schedule);
     root->addWidget(schedule);
 
-    QObject::connect(m_optTimer, &QRadioButton::toggled, schedule, [this] { OnTriggerChanged(); });
-    QObject::connect(m_optTime, &QRadioButton::toggled, schedule, [this] { OnTriggerChanged(); });
+    for (QRadioButton* option : {m_optTimer, m_optTime, m_optWhen}) {
+        QObject::connect(option, &QRadioButton::toggled, schedule, [this] { OnTriggerChanged(); });
+    }
+    QObject::connect(m_cmbWhen, &QComboBox::currentIndexChanged, schedule,
+                     [this] { OnWhenChanged(); });
+    QObject::connect(m_cmbWatch, &QComboBox::currentTextChanged, schedule,
+                     [this] { ShowWatched(); });
     FillLists(now);
+}
+
+void ScheduleFields::BuildWhenRow(QVBoxLayout* sched, QWidget* schedule) {
+    auto* row = new QHBoxLayout;
+    m_optWhen = new QRadioButton(schedule);
+    m_optWhen->setObjectName(QStringLiteral("optWhen"));
+    m_cmbWhen = NewList(QStringLiteral("cmbWhen"), schedule, 0);
+    m_cmbWhen->addItems({QString(), QString(), QString()}); // named by Retranslate
+    // One page for the program to wait for, one for the quiet's level and length.
+    m_whenPages = new QStackedWidget(schedule);
+    m_whenPages->setObjectName(QStringLiteral("fraWhen"));
+    auto* program = new QWidget(m_whenPages);
+    auto* programRow = new QHBoxLayout(program);
+    programRow->setContentsMargins(0, 0, 0, 0);
+    m_cmbWatch = NewList(QStringLiteral("cmbWatch"), program, 150);
+    m_cmbWatch->setEditable(true);
+    m_cmbWatch->setInsertPolicy(QComboBox::NoInsert);
+    m_lblWatch = NewLabel(QStringLiteral("lblWatch"), QString(), program);
+    programRow->addWidget(m_cmbWatch);
+    programRow->addWidget(m_lblWatch, 1);
+    auto* quiet = new QWidget(m_whenPages);
+    auto* quietRow = new QHBoxLayout(quiet);
+    quietRow->setContentsMargins(0, 0, 0, 0);
+    m_spnQuietLimit = new QSpinBox(quiet);
+    m_spnQuietLimit->setObjectName(QStringLiteral("spnQuietLimit"));
+    m_lblQuietFor = NewLabel(QStringLiteral("lblQuietFor"), QString(), quiet);
+    m_spnQuietFor = new QSpinBox(quiet);
+    m_spnQuietFor->setObjectName(QStringLiteral("spnQuietFor"));
+    m_spnQuietFor->setRange(1, kMaxQuietMinutes);
+    m_spnQuietFor->setValue(kDefaultQuietSeconds / 60);
+    m_lblQuietFor->setBuddy(m_spnQuietFor);
+    quietRow->addWidget(m_spnQuietLimit);
+    quietRow->addWidget(m_lblQuietFor);
+    quietRow->addWidget(m_spnQuietFor);
+    quietRow->addStretch(1);
+    m_whenPages->addWidget(program);
+    m_whenPages->addWidget(quiet);
+    row->addWidget(m_optWhen);
+    row->addWidget(m_cmbWhen);
+    row->addSpacing(8);
+    row->addWidget(m_whenPages, 1);
+    sched->addLayout(row);
 }
 
 std::array<QComboBox*, 6> ScheduleFields::DateLists() const {
@@ -156,6 +213,8 @@ void ScheduleFields::FillLists(const DateTime& now) {
     m_cmbMin->setCurrentIndex(now.minute);
     m_cmbSec->setCurrentIndex(0);
 
+    m_cmbWhen->setCurrentIndex(0);
+    OnWhenChanged();
     m_optTimer->setChecked(true);
     OnTriggerChanged();
 }
@@ -183,6 +242,51 @@ void ScheduleFields::Retranslate() {
         list->setAccessibleName(name);
         list->setAccessibleDescription(name);
     }
+
+    // "When a program exits": the option and the list read as one sentence.
+    m_optWhen->setText(tr("When"));
+    m_cmbWhen->setItemText(0, tr("a program exits"));
+    m_cmbWhen->setItemText(1, tr("the network goes quiet"));
+    m_cmbWhen->setItemText(2, tr("the processor goes quiet"));
+    m_cmbWhen->setAccessibleName(tr("What the task waits for"));
+    m_cmbWhen->setAccessibleDescription(tr("What the task waits for"));
+    m_cmbWatch->setAccessibleName(tr("Program to wait for"));
+    m_cmbWatch->setAccessibleDescription(tr("Program to wait for"));
+    m_cmbWatch->lineEdit()->setAccessibleName(tr("Program to wait for"));
+    m_cmbWatch->setToolTip(tr("The program whose end the task waits for"));
+    m_lblQuietFor->setText(tr("for"));
+    m_spnQuietFor->setSuffix(tr(" min"));
+    m_spnQuietFor->setAccessibleName(tr("Minutes it must stay quiet"));
+    ShowQuietUnit();
+    ShowWatched();
+}
+
+void ScheduleFields::ShowQuietUnit() {
+    if (m_shownQuiet == 1) {
+        m_spnQuietLimit->setSuffix(tr(" %"));
+        m_spnQuietLimit->setAccessibleName(tr("Processor use below, in percent"));
+    } else {
+        m_spnQuietLimit->setSuffix(tr(" KiB/s"));
+        m_spnQuietLimit->setAccessibleName(tr("Network traffic below, in KiB/s"));
+    }
+}
+
+void ScheduleFields::ShowWatched() {
+    const auto which = [](const QString& id) {
+        return id.isEmpty() ? tr("every process") : tr("process %1").arg(id);
+    };
+    m_cmbWatch->setVisible(!m_watchedTarget);
+    if (!m_watchedTarget) {
+        const QString name = m_cmbWatch->currentText().trimmed();
+        m_lblWatch->setText(
+            QStringLiteral("(%1)").arg(which(name == m_keptIdName ? m_keptId : QString())));
+    } else if (m_watchedTarget->program.isEmpty()) {
+        m_lblWatch->setText(tr("Pick the program to wait for above"));
+    } else {
+        m_lblWatch->setText(
+            tr("Waits for: %1 (%2)")
+                .arg(ShownText(m_watchedTarget->program), which(m_watchedTarget->id)));
+    }
 }
 
 void ScheduleFields::UpdateLan(const LanguageTable& lan) {
@@ -194,8 +298,25 @@ void ScheduleFields::UpdateLan(const LanguageTable& lan) {
     m_optTime->setText(Lan(lan, LanText::SpecificTime));
 }
 
+TaskBuilder::Input::Watch ScheduleFields::ChosenWatch() const {
+    return m_optWhen->isChecked() ? static_cast<Watch>(m_cmbWhen->currentIndex() + 1) : Watch::None;
+}
+
+void ScheduleFields::SetWatchedTarget(const std::optional<EditorTarget>& target) {
+    m_watchedTarget = target;
+    ShowWatched();
+}
+
+void ScheduleFields::SetPrograms(const QStringList& names) {
+    const QString typed = m_cmbWatch->currentText();
+    m_cmbWatch->clear();
+    m_cmbWatch->addItems(names);
+    m_cmbWatch->setCurrentText(typed);
+}
+
 void ScheduleFields::Read(TaskBuilder::Input& in) const {
-    in.countdown = m_optTimer->isChecked();
+    // A watch task reads as a countdown one, as the core's InputOf gives it.
+    in.countdown = !m_optTime->isChecked();
     in.days = m_countdown[0]->currentText().toStdString();
     in.hours = m_countdown[1]->currentText().toStdString();
     in.minutes = m_countdown[2]->currentText().toStdString();
@@ -207,6 +328,20 @@ void ScheduleFields::Read(TaskBuilder::Input& in) const {
     in.minute = m_cmbMin->currentText().toStdString();
     in.second = m_cmbSec->currentText().toStdString();
     in.noMouseMoving = m_chkMouse->isChecked();
+    in.watch = ChosenWatch();
+    if (in.watch == Watch::ProgramExits) {
+        if (m_watchedTarget) {
+            in.watchName = m_watchedTarget->program.toStdString();
+            in.watchId = m_watchedTarget->id.toStdString();
+        } else {
+            const QString name = m_cmbWatch->currentText().trimmed();
+            in.watchName = name.toStdString();
+            in.watchId = name == m_keptIdName ? m_keptId.toStdString() : std::string();
+        }
+    } else if (in.watch != Watch::None) {
+        in.quietLimit = m_spnQuietLimit->value();
+        in.quietSeconds = m_spnQuietFor->value() * 60;
+    }
 }
 
 void ScheduleFields::Fill(const TaskBuilder::Input& in) {
@@ -228,6 +363,22 @@ void ScheduleFields::Fill(const TaskBuilder::Input& in) {
     choose(m_cmbHour, in.hour);
     choose(m_cmbMin, in.minute);
     choose(m_cmbSec, in.second);
+    if (in.watch != Watch::None) {
+        m_cmbWhen->setCurrentIndex(static_cast<int>(in.watch) - 1);
+        m_optWhen->setChecked(true);
+    }
+    if (in.watch == Watch::ProgramExits) {
+        m_keptIdName = QString::fromStdString(in.watchName);
+        m_keptId = QString::fromStdString(in.watchId);
+        m_cmbWatch->setCurrentText(m_keptIdName);
+    } else if (in.watch != Watch::None) {
+        const bool network = in.watch == Watch::Network;
+        m_spnQuietLimit->setValue(in.quietLimit > 0 ? in.quietLimit
+                                  : network         ? kDefaultQuietKiB
+                                                    : kDefaultQuietPercent);
+        // Whole minutes: a period typed on the command line is rounded to the nearest.
+        m_spnQuietFor->setValue(std::clamp((in.quietSeconds + 30) / 60, 1, kMaxQuietMinutes));
+    }
     m_chkMouse->setChecked(in.noMouseMoving && m_chkMouse->isEnabled());
 }
 
@@ -239,17 +390,42 @@ void ScheduleFields::SetIdleUnavailableReason(const QString& reason) {
 
 void ScheduleFields::OnTriggerChanged() {
     const bool fixed = m_optTime->isChecked();
+    const bool watch = m_optWhen->isChecked();
+    const bool counts = !fixed && !watch;
     const bool idleKnown = m_idleReason.isEmpty();
     for (QComboBox* list : DateLists()) {
         list->setEnabled(fixed);
     }
-    if (fixed || !idleKnown) {
+    if (!counts || !idleKnown) {
         m_chkMouse->setChecked(false);
     }
     for (QComboBox* list : m_countdown) {
-        list->setEnabled(!fixed);
+        list->setEnabled(counts);
     }
-    m_chkMouse->setEnabled(!fixed && idleKnown);
+    m_chkMouse->setEnabled(counts && idleKnown);
+    m_cmbWhen->setEnabled(watch);
+    m_whenPages->setEnabled(watch);
+    if (m_watchChanged) {
+        m_watchChanged();
+    }
+}
+
+void ScheduleFields::OnWhenChanged() {
+    // 0 the network, 1 the processor, -1 a program.
+    const int quiet = m_cmbWhen->currentIndex() - 1;
+    if (m_shownQuiet >= 0) {
+        m_quietLimits.at(static_cast<std::size_t>(m_shownQuiet)) = m_spnQuietLimit->value();
+    }
+    m_shownQuiet = quiet;
+    if (quiet >= 0) {
+        m_spnQuietLimit->setRange(1, quiet == 0 ? kMaxQuietKiB : 100);
+        m_spnQuietLimit->setValue(m_quietLimits.at(static_cast<std::size_t>(quiet)));
+        ShowQuietUnit();
+    }
+    m_whenPages->setCurrentIndex(quiet >= 0 ? 1 : 0);
+    if (m_watchChanged) {
+        m_watchChanged();
+    }
 }
 
 } // namespace morvane

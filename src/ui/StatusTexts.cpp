@@ -1,6 +1,7 @@
 #include "ui/StatusTexts.h"
 
 #include "core/Engine.h"
+#include "core/tasks/DateTime.h"
 #include "ui/Lan.h"
 #include "ui/ShownText.h"
 
@@ -20,6 +21,17 @@ constexpr std::array<LanText, 5> kPowerTexts = {LanText::Shutdown, LanText::Rebo
 PowerAction ActionNamed(std::string_view power) {
     const PowerAction action = PowerOfAfter(power);
     return PowerName(action) == power ? action : PowerAction::None;
+}
+
+// A quiet period as the editor sets it, in minutes, or as typed elsewhere.
+QString PeriodText(std::int64_t seconds) {
+    if (seconds >= 3600 && seconds % 3600 == 0) {
+        return StatusTexts::tr("%1 h").arg(seconds / 3600);
+    }
+    if (seconds >= 60 && seconds % 60 == 0) {
+        return StatusTexts::tr("%1 min").arg(seconds / 60);
+    }
+    return StatusTexts::tr("%1 s").arg(seconds);
 }
 
 } // namespace
@@ -94,8 +106,12 @@ QString StatusTexts::NextDue(const Engine& engine) {
     if (status.secondsLeft) {
         return tr("Next: %1 in %2").arg(name, TimeLeft(*status.secondsLeft));
     }
-    if (engine.Tasks().PlanOf(row).IsIdle()) {
+    const TaskPlan& plan = engine.Tasks().PlanOf(row);
+    if (plan.IsIdle()) {
         return tr("Next: %1 waits for idle").arg(name);
+    }
+    if (StillWaits(plan)) {
+        return tr("Next: %1, %2").arg(name, WaitsFor(plan));
     }
     return tr("Next: %1").arg(name);
 }
@@ -137,10 +153,35 @@ QString StatusTexts::RowTimeLeft(const Engine& engine, int row) {
     if (const auto left = engine.SecondsLeft(row)) {
         return tr("Time left: %1").arg(TimeLeft(*left));
     }
-    if (engine.Tasks().PlanOf(row).IsIdle()) {
+    const TaskPlan& plan = engine.Tasks().PlanOf(row);
+    if (plan.IsIdle()) {
         return tr("Waiting for idle");
     }
+    if (StillWaits(plan)) {
+        return tr("Waiting: %1").arg(WaitsFor(plan));
+    }
     return {};
+}
+
+bool StatusTexts::StillWaits(const TaskPlan& plan) {
+    return plan.Watches() && plan.due && FormatCanonical(*plan.due) == texts::kWaitingTime;
+}
+
+QString StatusTexts::WaitsFor(const TaskPlan& plan) {
+    if (!StillWaits(plan)) {
+        return {};
+    }
+    if (plan.trigger == TaskTrigger::ProgramExits) {
+        const QString name = ShownText(plan.watchName);
+        return plan.watchPid > 0
+                   ? tr("when %1 (%2) exits").arg(name, QString::number(plan.watchPid))
+                   : tr("when every %1 has exited").arg(name);
+    }
+    const QString limit = QString::number(plan.quietLimit);
+    const QString period = PeriodText(PeriodSeconds(plan.period));
+    return plan.quietSource == QuietSource::Network
+               ? tr("when the network stays below %1 KiB/s for %2").arg(limit, period)
+               : tr("when the processor stays below %1% for %2").arg(limit, period);
 }
 
 } // namespace morvane

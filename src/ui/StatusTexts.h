@@ -40,8 +40,14 @@ public:
     [[nodiscard]] static QString Armed(const Engine& engine);
     /// What an alert says, for the status line.
     [[nodiscard]] static QString AlertText(const Alert& alert);
-    /// The time left of the task at `row`, or that it waits for idleness; empty when unknown.
+    /// The time left of the task at `row`, or what it waits for; empty when unknown.
     [[nodiscard]] static QString RowTimeLeft(const Engine& engine, int row);
+    /// Whether a task that waits for a program to exit or for quiet still waits: once that has
+    /// happened, it is due as any other task.
+    [[nodiscard]] static bool StillWaits(const TaskPlan& plan);
+    /// What such a task waits for, to stand for its time: "when wget (4242) exits", "when the
+    /// network stays below 50 KiB/s for 5 min"; empty for any other task.
+    [[nodiscard]] static QString WaitsFor(const TaskPlan& plan);
 };
 
 } // namespace morvane

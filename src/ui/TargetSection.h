@@ -60,6 +60,8 @@ public:
     /// Selects row `row` (0-based) as the program's own choice and gives the list the focus.
     void SelectProgramRow(int row);
     void SetListEnabled(bool enabled);
+    /// The list of running programs, the part of the editor that gives way when room is short.
+    [[nodiscard]] QWidget& ProgramList() { return *m_LV; }
 
     /// While short, the list's buttons are hidden and the layout rests: the name then takes
     /// the width it needs and the picture follows it at the designed distance.

@@ -40,8 +40,7 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
             [this](const QString& program) { OnDropped(program); });
     connect(m_form, &TaskEditorForm::tutorialClicked, this,
             [this] { Q_EMIT tutorialRequested(QStringLiteral("tutorial.html#select")); });
-    connect(m_form, &TaskEditorForm::emptyTaskToggled, this,
-            [this](bool on) { OnEmptyTaskToggled(on); });
+    connect(m_form, &TaskEditorForm::targetUseChanged, this, [this] { OnTargetUseChanged(); });
     connect(m_form, &TaskEditorForm::programChosen, this,
             [this](const QString& program, const QString& path, const QIcon& icon) {
                 OnProgramChosen(program, path, icon);
@@ -243,7 +242,7 @@ void TaskEditor::EditTask(int row) {
     ResetPointerState();
     m_form->FillInput(m_d.engine.InputOf(row));
     const QVariant icon = m_d.taskIcons.index(row - 1, 0).data(Qt::DecorationRole);
-    m_form->SetTargetIcon(m_form->IsEmptyTask() ? m_imgEmptyIcon : icon.value<QIcon>());
+    m_form->SetTargetIcon(m_form->HasNoTarget() ? m_imgEmptyIcon : icon.value<QIcon>());
     m_form->SetTargetDetail(ShownText(CurrentTarget().path));
     setWindowTitle(tr("Edit a Task"));
     m_form->SetAddCaption(tr("Save"));
@@ -328,25 +327,42 @@ void TaskEditor::closeEvent(QCloseEvent* event) {
     }
 }
 
-void TaskEditor::OnEmptyTaskToggled(bool ticked) {
-    if (ticked) {
+void TaskEditor::OnTargetUseChanged() {
+    const bool none = m_form->HasNoTarget();
+    if (none) {
         // The box was ticked from the keyboard mid-drag: an Empty task has no target to pick.
         m_drag->Cancel();
     }
     m_drag->UpdateHandle();
-    if (ticked) {
-        PickTargetView::ReadOut none = m_form->ShownReadOut();
-        none.target = {};
-        none.detail.clear();
-        m_form->ShowReadOut(none);
+    if (none) {
+        PickTargetView::ReadOut cleared = m_form->ShownReadOut();
+        cleared.target = {};
+        cleared.detail.clear();
+        m_form->ShowReadOut(cleared);
         m_form->SetTargetIcon(m_imgEmptyIcon);
-    } else {
+        return;
+    }
+    if (m_form->TargetIcon().cacheKey() == m_imgEmptyIcon.cacheKey()) {
         m_form->SetTargetIcon(QIcon());
+    }
+    // A program chosen in the list to wait for names no process; one to close needs one.
+    const EditorTarget& target = CurrentTarget();
+    if (!m_form->WatchesTarget() && target.id.isEmpty() && !target.program.isEmpty()) {
+        if (const auto id = ProgramTargets::FirstProcessId(m_d.engine.Running(),
+                                                           target.program.toStdString())) {
+            PickTargetView::ReadOut shown = m_form->ShownReadOut();
+            shown.target.id = QString::fromStdString(*id);
+            m_form->ShowReadOut(shown);
+        }
     }
 }
 
 void TaskEditor::OnProgramChosen(const QString& program, const QString& path, const QIcon& icon) {
-    const auto id = ProgramTargets::FirstProcessId(m_d.engine.Running(), program.toStdString());
+    // A row of the list is a program, not one of its processes: a task that waits for it waits
+    // for every one. A picked window names its own process.
+    const auto id = m_form->WatchesTarget() ? std::nullopt
+                                            : ProgramTargets::FirstProcessId(m_d.engine.Running(),
+                                                                             program.toStdString());
     m_form->ShowReadOut({{program, id ? QString::fromStdString(*id) : QString(), path},
                          Lan(m_d.engine.Language(), LanText::ProgramPath),
                          ShownText(path),

@@ -93,7 +93,9 @@ private:
     void FitToFont();
     /// Ticks the close-gently box as the setting for new tasks says, once it has changed.
     void FollowGentleDefault();
-    void OnEmptyTaskToggled(bool ticked);
+    /// The target section was locked for an Empty task, freed again, or turned to or from
+    /// the program to wait for.
+    void OnTargetUseChanged();
     void OnProgramChosen(const QString& program, const QString& path, const QIcon& icon);
     void OnCloseProgramNow();
     void OnBrowse();

@@ -15,11 +15,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace morvane {
 
@@ -28,6 +30,16 @@ namespace {
 // During a drag the editor ends this far below the top of the list's caption (400 twips), so
 // the list is out of sight.
 constexpr int kShortTail = 27;
+
+// A nested layout keeps its sizes until it is told they changed.
+void InvalidateAll(QLayout* layout) {
+    layout->invalidate();
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QLayout* inner = layout->itemAt(i)->layout()) {
+            InvalidateAll(inner);
+        }
+    }
+}
 
 } // namespace
 
@@ -46,6 +58,7 @@ TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QWidget(p
     BuildTaskKind(root);
     m_schedule = std::make_unique<ScheduleFields>(root, this, now);
     BuildAfterAndButtons(root);
+    m_schedule->SetWatchListener([this] { OnWatchChanged(); });
 
     connect(m_chkOnly, &QCheckBox::toggled, this, [this](bool on) { OnEmptyTaskToggled(on); });
     connect(m_cmbAutoType, &QComboBox::currentIndexChanged, this, [this] { OnAutoTypeChanged(); });
@@ -76,8 +89,31 @@ void TaskEditorForm::FitToFont() {
             m_fullSize.setHeight(
                 std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
         }
+        // Still on the screen: the list of programs gives up its room first.
+        const QScreen* screen = window()->screen();
+        const int frame = window()->isVisible()
+                              ? window()->frameGeometry().height() - window()->geometry().height()
+                              : 0;
+        const int room = screen != nullptr ? screen->availableGeometry().height() - frame : 0;
+        if (room > 0 && m_fullSize.height() > room) {
+            m_fullSize.setHeight(std::max(room, HeightWithShortList(m_fullSize.width())));
+        }
     }
     window()->setFixedSize(m_fullSize);
+}
+
+int TaskEditorForm::HeightWithShortList(int width) {
+    if (!layout()->hasHeightForWidth()) {
+        return layout()->totalMinimumSize().height(); // the list at its smallest already
+    }
+    QWidget& list = m_target->ProgramList();
+    const int tallest = list.maximumHeight();
+    list.setMaximumHeight(list.minimumSizeHint().height());
+    InvalidateAll(layout());
+    const int height = layout()->totalHeightForWidth(width);
+    list.setMaximumHeight(tallest);
+    InvalidateAll(layout());
+    return height;
 }
 
 void TaskEditorForm::BuildTaskKind(QVBoxLayout* root) {
@@ -244,6 +280,9 @@ void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
     m_chkGentle->setChecked(in.gentle);
     m_spinGrace->setValue(in.graceSeconds);
     m_schedule->Fill(in);
+    if (WatchesTarget()) {
+        SetTarget({QString::fromStdString(in.watchName), QString::fromStdString(in.watchId), {}});
+    }
     if (const int i = m_cmbLoop->findText(QString::fromStdString(in.loop)); i >= 0) {
         m_cmbLoop->setCurrentIndex(i);
     }
@@ -255,6 +294,7 @@ void TaskEditorForm::FillInput(const TaskBuilder::Input& in) {
 
 void TaskEditorForm::SetTarget(const EditorTarget& target) {
     m_target->SetTarget(target);
+    ShowWatchedTarget();
 }
 
 const EditorTarget& TaskEditorForm::CurrentTarget() const {
@@ -289,6 +329,7 @@ void TaskEditorForm::SetAddCaption(const QString& caption) {
 
 void TaskEditorForm::SetPrograms(const QList<ProcessListView::Row>& rows) {
     m_target->SetPrograms(rows);
+    m_schedule->SetPrograms(m_target->Programs());
 }
 
 QStringList TaskEditorForm::ListedPrograms() const {
@@ -311,8 +352,13 @@ void TaskEditorForm::SetPickable(bool pickable, const QString& why) {
     m_target->SetPickable(pickable, why);
 }
 
-bool TaskEditorForm::IsEmptyTask() const {
-    return m_chkOnly->isChecked();
+bool TaskEditorForm::HasNoTarget() const {
+    return m_chkOnly->isChecked() && !WatchesTarget();
+}
+
+bool TaskEditorForm::WatchesTarget() const {
+    return m_schedule->ChosenWatch() == TaskBuilder::Input::Watch::ProgramExits &&
+           (m_chkOnly->isChecked() || m_cmbAutoType->currentIndex() != 0);
 }
 
 PickTargetView::ReadOut TaskEditorForm::ShownReadOut() const {
@@ -321,6 +367,7 @@ PickTargetView::ReadOut TaskEditorForm::ShownReadOut() const {
 
 void TaskEditorForm::ShowReadOut(const ReadOut& readOut) {
     m_target->ShowReadOut(readOut);
+    ShowWatchedTarget();
 }
 
 const QIcon& TaskEditorForm::TargetIcon() const {
@@ -353,13 +400,12 @@ void TaskEditorForm::RestoreAfterDrag() {
 }
 
 void TaskEditorForm::OnEmptyTaskToggled(bool empty) {
-    m_target->SetListEnabled(!empty);
     m_cmbAutoType->setCurrentIndex(0);
     m_cmbAutoType->setEnabled(!empty);
     m_txtCmd->setEnabled(false);
     m_cmdCmd->setEnabled(false);
     UpdateGentleFields();
-    Q_EMIT emptyTaskToggled(empty);
+    OnWatchChanged();
 }
 
 void TaskEditorForm::OnAutoTypeChanged() {
@@ -367,6 +413,25 @@ void TaskEditorForm::OnAutoTypeChanged() {
     m_txtCmd->setEnabled(run);
     m_cmdCmd->setEnabled(run);
     UpdateGentleFields();
+    OnWatchChanged();
+}
+
+void TaskEditorForm::OnWatchChanged() {
+    // What has happened does not come round again: such a task runs once.
+    m_cmbLoop->setEnabled(m_schedule->ChosenWatch() == TaskBuilder::Input::Watch::None);
+    const bool none = HasNoTarget();
+    m_target->SetListEnabled(!none);
+    ShowWatchedTarget();
+    if (none != m_noTarget || WatchesTarget() != m_watchesTarget) {
+        m_noTarget = none;
+        m_watchesTarget = WatchesTarget();
+        Q_EMIT targetUseChanged();
+    }
+}
+
+void TaskEditorForm::ShowWatchedTarget() {
+    m_schedule->SetWatchedTarget(WatchesTarget() ? std::optional(m_target->Target())
+                                                 : std::nullopt);
 }
 
 void TaskEditorForm::UpdateGentleFields() {

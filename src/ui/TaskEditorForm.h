@@ -33,7 +33,7 @@ class TaskEditorForm final : public QWidget, public PickTargetView {
     Q_OBJECT
 public:
     /// The window's designed size; it is fixed.
-    static constexpr QSize kSize{738, 617};
+    static constexpr QSize kSize{738, 645};
 
     /// Builds the form in the window `parent`; the date lists start at `now`.
     TaskEditorForm(const DateTime& now, QWidget* parent);
@@ -78,7 +78,10 @@ public:
     // What the drag of the target picture needs.
     [[nodiscard]] QLabel& PickHandle() override;
     void SetPickable(bool pickable, const QString& why) override;
-    [[nodiscard]] bool IsEmptyTask() const override;
+    [[nodiscard]] bool HasNoTarget() const override;
+    /// Whether the target section picks the program the task waits for: a run or Empty task
+    /// that waits for a program to exit has no other use for it.
+    [[nodiscard]] bool WatchesTarget() const;
     [[nodiscard]] ReadOut ShownReadOut() const override;
     void ShowReadOut(const ReadOut& readOut) override;
     [[nodiscard]] const QIcon& TargetIcon() const override;
@@ -98,25 +101,33 @@ Q_SIGNALS:
     void refreshClicked();
     /// Close the program selected in the list now.
     void closeNowClicked();
-    /// The Empty Task box changed; the fields it locks are already set.
-    void emptyTaskToggled(bool empty);
+    /// HasNoTarget() or WatchesTarget() changed; the fields they lock are already set.
+    void targetUseChanged();
     /// The user chose a program in the list of running programs.
     void programChosen(const QString& program, const QString& path, const QIcon& icon);
 
 private:
     void Retranslate();
+    /// The height the form needs at `width` with the list of programs at its smallest.
+    [[nodiscard]] int HeightWithShortList(int width);
     // In this order, which is the tab order.
     void BuildTaskKind(QVBoxLayout* root);
     void BuildAfterAndButtons(QVBoxLayout* root);
     void FillLists();
     void OnAutoTypeChanged();
     void OnEmptyTaskToggled(bool empty);
+    /// The Loop list, the target section and the watched program follow the trigger and kind.
+    void OnWatchChanged();
+    void ShowWatchedTarget();
     /// Only a program to close can be asked first, and the seconds count only then.
     void UpdateGentleFields();
 
     std::unique_ptr<TargetSection> m_target;
     std::unique_ptr<ScheduleFields> m_schedule;
     QSize m_fullSize = kSize;
+    // HasNoTarget() and WatchesTarget() as last announced.
+    bool m_noTarget = false;
+    bool m_watchesTarget = false;
     QCheckBox* m_chkOnly = nullptr;
     QLabel* m_lblAutoType = nullptr;
     QComboBox* m_cmbAutoType = nullptr;

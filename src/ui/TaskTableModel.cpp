@@ -2,6 +2,7 @@
 
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
+#include "ui/StatusTexts.h"
 #include "ui/UiText.h"
 
 namespace morvane {
@@ -52,11 +53,56 @@ void TaskTableModel::Retranslate() {
     }
 }
 
-QString TaskTableModel::IdleWaitReason(int row) const {
-    if (!m_idleReason || !m_tasks.PlanOf(row).IsIdle()) {
-        return {};
+void TaskTableModel::RefreshWatchProblems() {
+    if (m_tasks.WatchTaskCount() == 0 && m_troubled.empty()) {
+        return;
     }
-    return UiText::Reason(m_idleReason());
+    std::unordered_set<TaskId> troubled;
+    for (int row = 1; row <= m_tasks.Count(); ++row) {
+        if (!m_tasks.PlanOf(row).Watches()) {
+            continue;
+        }
+        const TaskId id = m_tasks.IdOf(row);
+        const bool shown = m_troubled.contains(id);
+        if (!WaitReason(row).isEmpty()) {
+            troubled.insert(id);
+            if (shown) {
+                continue;
+            }
+        } else if (!shown) {
+            continue;
+        }
+        Q_EMIT dataChanged(index(row - 1, 1), index(row - 1, kColumns - 1));
+    }
+    m_troubled = std::move(troubled);
+}
+
+QString TaskTableModel::WaitReason(int row) const {
+    const TaskPlan& plan = m_tasks.PlanOf(row);
+    if (plan.IsIdle()) {
+        return m_idleReason ? UiText::Reason(m_idleReason()) : QString();
+    }
+    if (m_watchProblem && StatusTexts::StillWaits(plan)) {
+        return UiText::Reason(m_watchProblem(row));
+    }
+    return {};
+}
+
+QString TaskTableModel::CellText(int row, Field field, const QString& waitReason) const {
+    if (field != Field::CloseTime) {
+        return ShownText(m_tasks.FieldOf(row, field));
+    }
+    // Its stored time is a placeholder for what it waits for, and a due time that cannot be
+    // seen to come would be a promise the scheduler cannot keep.
+    const TaskPlan& plan = m_tasks.PlanOf(row);
+    if (StatusTexts::StillWaits(plan)) {
+        const QString waitsFor = StatusTexts::WaitsFor(plan);
+        return waitReason.isEmpty() ? waitsFor : tr("%1 (may not happen)").arg(waitsFor);
+    }
+    if (!waitReason.isEmpty()) {
+        return tr("Waits: activity cannot be seen here");
+    }
+    return ShownText(m_tasks.FieldOf(row, field));
 }
 
 int TaskTableModel::rowCount(const QModelIndex& parent) const {
@@ -79,11 +125,8 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const auto field = static_cast<Field>(index.column());
-        // Its due time would be a promise the scheduler cannot keep: the task waits.
-        const QString waitReason = IdleWaitReason(row);
-        QString text = !waitReason.isEmpty() && field == Field::CloseTime
-                           ? tr("Waits: activity cannot be seen here")
-                           : ShownText(m_tasks.FieldOf(row, field));
+        const QString waitReason = WaitReason(row);
+        QString text = CellText(row, field, waitReason);
         if (role == Qt::DisplayRole) {
             return text;
         }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_set>
 
 namespace morvane {
 
@@ -30,6 +31,14 @@ public:
     /// Where the model asks why idleness cannot be known (empty when it can). While it cannot,
     /// a no-mouse-movement task's row says that it waits, and why.
     void SetIdleReasonSource(std::function<std::string()> reason);
+    /// Where the model asks why the task at a row, which waits for a program to exit or for
+    /// quiet, may never fire (empty when it waits as it should). Such a row says that it may
+    /// not, and why.
+    void SetWatchProblemSource(std::function<std::string(int row)> problem) {
+        m_watchProblem = std::move(problem);
+    }
+    /// Repaints the waiting rows whose problem came or went since the last call; once a tick.
+    void RefreshWatchProblems();
     /// Tells the views that the translated headers and texts changed with the language.
     void Retranslate();
     /// Where the model asks for a row's time left, worded (empty for none); its tooltips end
@@ -55,11 +64,17 @@ private:
     void OnAboutToClear() override;
     void OnCleared() override;
 
-    [[nodiscard]] QString IdleWaitReason(int row) const;
+    /// Why the task at `row` may wait for ever: idleness that cannot be seen, or what its
+    /// watch found; empty when it waits as it should, or does not wait.
+    [[nodiscard]] QString WaitReason(int row) const;
+    [[nodiscard]] QString CellText(int row, Field field, const QString& waitReason) const;
 
     const TaskList& m_tasks;
     std::function<std::string()> m_idleReason;
     std::function<QString(int row)> m_timeLeft;
+    std::function<std::string(int row)> m_watchProblem;
+    // The waiting tasks last shown with a problem.
+    std::unordered_set<TaskId> m_troubled;
     // One picture per row of the list, in the list's order.
     QList<QIcon> m_rowIcons;
 };

@@ -18,6 +18,7 @@ QString UiText::Reason(const std::string& reason) {
         QT_TR_NOOP("The mouse pointer cannot be read, so tasks that wait for no activity cannot "
                    "run."),
         QT_TR_NOOP("Activity cannot be seen on this desktop."),
+        QT_TR_NOOP("The network and processor counters cannot be read here."),
     };
     for (const char* fixed : kFixed) {
         if (text == QLatin1String(fixed)) {
@@ -41,6 +42,8 @@ QString UiText::Reason(const std::string& reason) {
          QT_TR_NOOP("Idleness can no longer be seen: %1.")},
         {"^GNOME's idle monitor does not answer: (.*)$",
          QT_TR_NOOP("GNOME's idle monitor does not answer: %1")},
+        {"^(.*) is not running: the task waits for it to start and end\\.$",
+         QT_TR_NOOP("%1 is not running: the task waits for it to start and end.")},
     };
     for (const Pattern& p : kPatterns) {
         const QRegularExpressionMatch match =

@@ -7,8 +7,9 @@
 
 namespace morvane {
 
-/// The texts the platform back ends give in English (why picking a window or watching for
-/// activity does not work here), in the language of the installed translation.
+/// The texts the platform back ends and the core give in English (why picking a window,
+/// watching for activity or waiting for a program or for quiet does not work here), in the
+/// language of the installed translation.
 class UiText {
     Q_DECLARE_TR_FUNCTIONS(UiText)
 public:

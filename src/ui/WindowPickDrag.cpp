@@ -53,7 +53,7 @@ void WindowPickDrag::UpdateHandle() {
             why = NoPickerReason();
         }
     }
-    m_d.view.SetPickable(usable && !m_d.view.IsEmptyTask(), why);
+    m_d.view.SetPickable(usable && !m_d.view.HasNoTarget(), why);
 }
 
 bool WindowPickDrag::PickUnderPointer() {

@@ -74,7 +74,7 @@ private Q_SLOTS:
     void opensWithTheDesignedListsAndDefaults() {
         TaskEditor* editor = m_desk->Editor();
         QCOMPARE(editor->windowTitle(), QStringLiteral("Add a Task"));
-        QCOMPARE(editor->size(), QSize(738, 617));
+        QCOMPARE(editor->size(), QSize(738, 645));
         QCOMPARE(List("cmbYear")->count(), 982);
         QCOMPARE(List("cmbYear")->itemText(0), QStringLiteral("2018"));
         QCOMPARE(List("cmbYear")->itemText(981), QStringLiteral("2999"));
@@ -703,6 +703,82 @@ private Q_SLOTS:
         Choose(List("cmbTMin"), QStringLiteral("10"));
         Add();
         QCOMPARE(LastRow().mid(0, 2), (QStringList{program, written}));
+    }
+
+    void aTaskThatWaitsIsPickedAddedAndEditedBack() {
+        // An Empty task that shuts down once nano has exited: the list picks the program.
+        W<QCheckBox>("chkOnly")->click();
+        W<QRadioButton>("optWhen")->click();
+        for (const char* name : {"cmbTMin", "cmbYear", "cmbLoop"}) {
+            QVERIFY2(!List(name)->isEnabled(), name);
+        }
+        QVERIFY(!W<QCheckBox>("chkMouse")->isEnabled());
+        QVERIFY(W<ProcessListView>("LV")->isEnabled());
+        QVERIFY(W<QLabel>("imgSelect")->isEnabled());
+        ClickProgram(QStringLiteral("nano"));
+        QCOMPARE(Text("lblWatch"), QStringLiteral("Waits for: nano (every process)"));
+        List("cmbAfter")->setCurrentIndex(1);
+        Add();
+        const QStringList exits{"Empty",      "None",
+                                "None",       "9999/12/31 23:59:59",
+                                "None",       "Close - WhenExits All nano",
+                                "Shutdown PC"};
+        QCOMPARE(LastRow(), exits);
+
+        // A picked window names its own process; a close task names the program in a list of
+        // its own, its target being the program to close.
+        m_desk->window->AddTaskCommand();
+        W<QCheckBox>("chkOnly")->click();
+        platform::PickedWindow xterm;
+        xterm.topLevel = xterm.deepest = 10;
+        xterm.pid = 101;
+        xterm.programName = "xterm";
+        m_desk->picker.underPointer = xterm;
+        QTest::mousePress(W<QLabel>("imgSelect"), Qt::LeftButton);
+        QTest::mouseRelease(W<QLabel>("imgSelect"), Qt::LeftButton);
+        QCOMPARE(Text("lblWatch"), QStringLiteral("Waits for: xterm (process 101)"));
+        Add();
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - WhenExits 101 xterm"));
+        m_desk->window->AddTaskCommand();
+        ClickProgram(QStringLiteral("gedit"));
+        QVERIFY(!W<QComboBox>("cmbWatch")->isHidden());
+        Type(List("cmbWatch"), QStringLiteral("nano"));
+        Add();
+        QCOMPARE(LastRow().mid(0, 3), (QStringList{"gedit", "/usr/bin/gedit", "200"}));
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - WhenExits All nano"));
+
+        // Quiet: each counter keeps its own level.
+        m_desk->window->AddTaskCommand();
+        W<QCheckBox>("chkOnly")->click();
+        List("cmbWhen")->setCurrentIndex(1);
+        auto* limit = W<QSpinBox>("spnQuietLimit");
+        QCOMPARE(limit->value(), 50);
+        limit->setValue(200);
+        List("cmbWhen")->setCurrentIndex(2);
+        QCOMPARE(limit->value(), 10);
+        QCOMPARE(limit->maximum(), 100);
+        List("cmbWhen")->setCurrentIndex(1);
+        QCOMPARE(limit->value(), 200);
+        W<QSpinBox>("spnQuietFor")->setValue(10);
+        Add();
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - WhenQuiet Network 200 00-00-10-00"));
+
+        // Each comes back into the fields it was made with, and Save keeps it as it was.
+        m_desk->Editor()->EditTask(1);
+        QVERIFY(W<QCheckBox>("chkOnly")->isChecked());
+        QVERIFY(W<QRadioButton>("optWhen")->isChecked());
+        QCOMPARE(List("cmbWhen")->currentIndex(), 0);
+        QCOMPARE(Text("lblWatch"), QStringLiteral("Waits for: nano (every process)"));
+        QVERIFY(!List("cmbLoop")->isEnabled());
+        Add();
+        QCOMPARE(m_desk->engine->Tasks().At(1).type, "Close - WhenExits All nano");
+        m_desk->Editor()->EditTask(4);
+        QCOMPARE(List("cmbWhen")->currentIndex(), 1);
+        QCOMPARE(limit->value(), 200);
+        QCOMPARE(W<QSpinBox>("spnQuietFor")->value(), 10);
+        Add();
+        QCOMPARE(LastRow().at(5), QStringLiteral("Close - WhenQuiet Network 200 00-00-10-00"));
+        QCOMPARE(m_desk->engine->Tasks().Count(), 4);
     }
 
     void theTutorialLinkOpensTheSelectSection() {

@@ -658,6 +658,34 @@ private Q_SLOTS:
         QCOMPARE(model.index(0, 4).data().toString(), QStringLiteral("2026/12/07 10:10:00"));
     }
 
+    void aWaitingTaskRowSaysWhatItWaitsFor() {
+        TaskBuilder::Input in;
+        in.emptyTask = true;
+        in.watch = TaskBuilder::Input::Watch::ProgramExits;
+        in.watchName = "nano";
+        m_desk->engine->AddTask(in);
+        in.watch = TaskBuilder::Input::Watch::Network;
+        m_desk->engine->AddTask(in);
+        m_desk->load.networkUnreadable = "no counters here";
+        m_desk->engine->MouseTick(); // the watch's look at the machine
+        const QAbstractItemModel& model = m_desk->window->Model();
+        QCOMPARE(model.index(0, 4).data().toString(), QStringLiteral("when every nano has exited"));
+        QCOMPARE(
+            model.index(1, 4).data().toString(),
+            QStringLiteral("when the network stays below 50 KiB/s for 5 min (may not happen)"));
+        QVERIFY(model.index(1, 1)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .endsWith(QLatin1String("no counters here")));
+        QVERIFY(!model.index(0, 1)
+                     .data(Qt::ToolTipRole)
+                     .toString()
+                     .contains(QLatin1String("no counters")));
+        QTRY_VERIFY(W<QLabel>("lblStatus")
+                        ->text()
+                        .contains(QLatin1String("Next: Empty, when every nano has exited")));
+    }
+
     void settingPopsUpItsMenu() {
         W<QToolButton>("cmdSetting")->click();
         QTRY_VERIFY(W<QMenu>("menuSetting")->isVisible());

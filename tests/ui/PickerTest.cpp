@@ -93,7 +93,7 @@ private:
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(!Handle()->pixmap().isNull());
-        QCOMPARE(Editor()->size(), QSize(738, 617));
+        QCOMPARE(Editor()->size(), QSize(738, 645));
         QVERIFY(!W<QToolButton>("cmdRefresh")->isHidden());
         QVERIFY(!W<QToolButton>("cmdClose")->isHidden());
     }
@@ -280,7 +280,7 @@ private Q_SLOTS:
         QCOMPARE(Text("lblID"), QStringLiteral("100"));
 
         m_desk->window->AddTaskCommand();
-        QCOMPARE(Editor()->size(), QSize(738, 617));
+        QCOMPARE(Editor()->size(), QSize(738, 645));
         Press();
         QVERIFY(Editor()->IsDragging());
         Release();
