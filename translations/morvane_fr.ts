@@ -129,6 +129,42 @@
         <source>lock the screen</source>
         <translation>verrouiller l&apos;écran</translation>
     </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>Suivante : %1, %2</translation>
+    </message>
+    <message>
+        <source>Waiting: %1</source>
+        <translation>En attente : %1</translation>
+    </message>
+    <message>
+        <source>when %1 (%2) exits</source>
+        <translation>quand %1 (%2) se termine</translation>
+    </message>
+    <message>
+        <source>when every %1 has exited</source>
+        <translation>quand tous les %1 se sont terminés</translation>
+    </message>
+    <message>
+        <source>when the network stays below %1 KiB/s for %2</source>
+        <translation>quand le réseau reste sous %1 Kio/s pendant %2</translation>
+    </message>
+    <message>
+        <source>when the processor stays below %1% for %2</source>
+        <translation>quand le processeur reste sous %1 % pendant %2</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>
@@ -167,6 +203,14 @@
     <message>
         <source>GNOME&apos;s idle monitor does not answer: %1</source>
         <translation>Le moniteur d&apos;inactivité de GNOME ne répond pas : %1</translation>
+    </message>
+    <message>
+        <source>The network and processor counters cannot be read here.</source>
+        <translation>Les compteurs du réseau et du processeur ne peuvent pas être lus ici.</translation>
+    </message>
+    <message>
+        <source>%1 is not running: the task waits for it to start and end.</source>
+        <translation>%1 n&apos;est pas en cours d&apos;exécution : la tâche attend qu&apos;il démarre puis se termine.</translation>
     </message>
 </context>
 <context>
@@ -578,6 +622,14 @@ L&apos;ajouter quand même ?</translation>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
+    <message>
+        <source>Choose the program to wait for: pick its window or choose it in the list.</source>
+        <translation>Choisissez le programme à attendre : désignez sa fenêtre ou choisissez-le dans la liste.</translation>
+    </message>
+    <message>
+        <source>%1. Choose a running program to wait for.</source>
+        <translation>%1. Choisissez un programme en cours à attendre.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskEditorForm</name>
@@ -777,6 +829,78 @@ L&apos;ajouter quand même ?</translation>
         <source>Seconds before the program is forced to close</source>
         <translation>Secondes avant la fermeture forcée du programme</translation>
     </message>
+    <message>
+        <source>When</source>
+        <translation>Quand</translation>
+    </message>
+    <message>
+        <source>a program exits</source>
+        <translation>un programme se termine</translation>
+    </message>
+    <message>
+        <source>the network goes quiet</source>
+        <translation>le réseau devient calme</translation>
+    </message>
+    <message>
+        <source>the processor goes quiet</source>
+        <translation>le processeur devient calme</translation>
+    </message>
+    <message>
+        <source>What the task waits for</source>
+        <translation>Ce que la tâche attend</translation>
+    </message>
+    <message>
+        <source>Program to wait for</source>
+        <translation>Programme à attendre</translation>
+    </message>
+    <message>
+        <source>The program whose end the task waits for</source>
+        <translation>Le programme dont la tâche attend la fin</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>pendant</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Minutes it must stay quiet</source>
+        <translation>Minutes de calme nécessaires</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Processor use below, in percent</source>
+        <translation>Utilisation du processeur inférieure à, en pourcentage</translation>
+    </message>
+    <message>
+        <source> KiB/s</source>
+        <translation> Kio/s</translation>
+    </message>
+    <message>
+        <source>Network traffic below, in KiB/s</source>
+        <translation>Trafic réseau inférieur à, en Kio/s</translation>
+    </message>
+    <message>
+        <source>every process</source>
+        <translation>tous les processus</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>processus %1</translation>
+    </message>
+    <message>
+        <source>Pick the program to wait for above</source>
+        <translation>Choisissez ci-dessus le programme à attendre</translation>
+    </message>
+    <message>
+        <source>Waits for: %1 (%2)</source>
+        <translation>Attend : %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskTableModel</name>
@@ -823,6 +947,10 @@ Last run failed: %2</source>
     <message>
         <source>After the Task Finished</source>
         <translation>Après la tâche</translation>
+    </message>
+    <message>
+        <source>%1 (may not happen)</source>
+        <translation>%1 (peut ne jamais arriver)</translation>
     </message>
 </context>
 <context>

@@ -130,6 +130,42 @@
         <source>lock the screen</source>
         <translation>zablokuje ekran</translation>
     </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 godz.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>Następne: %1, %2</translation>
+    </message>
+    <message>
+        <source>Waiting: %1</source>
+        <translation>Oczekuje: %1</translation>
+    </message>
+    <message>
+        <source>when %1 (%2) exits</source>
+        <translation>gdy %1 (%2) się zakończy</translation>
+    </message>
+    <message>
+        <source>when every %1 has exited</source>
+        <translation>gdy wszystkie %1 się zakończą</translation>
+    </message>
+    <message>
+        <source>when the network stays below %1 KiB/s for %2</source>
+        <translation>gdy ruch sieciowy pozostanie poniżej %1 KiB/s przez %2</translation>
+    </message>
+    <message>
+        <source>when the processor stays below %1% for %2</source>
+        <translation>gdy użycie procesora pozostanie poniżej %1% przez %2</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>
@@ -168,6 +204,14 @@
     <message>
         <source>GNOME&apos;s idle monitor does not answer: %1</source>
         <translation>Monitor bezczynności GNOME nie odpowiada: %1</translation>
+    </message>
+    <message>
+        <source>The network and processor counters cannot be read here.</source>
+        <translation>Nie można tu odczytać liczników sieci i procesora.</translation>
+    </message>
+    <message>
+        <source>%1 is not running: the task waits for it to start and end.</source>
+        <translation>%1 nie jest uruchomiony: zadanie czeka, aż się uruchomi i zakończy.</translation>
     </message>
 </context>
 <context>
@@ -587,6 +631,14 @@ Czy mimo to je dodać?</translation>
         <source>Save</source>
         <translation>Zapisz</translation>
     </message>
+    <message>
+        <source>Choose the program to wait for: pick its window or choose it in the list.</source>
+        <translation>Wybierz program, na który zadanie ma czekać: wskaż jego okno lub wybierz go z listy.</translation>
+    </message>
+    <message>
+        <source>%1. Choose a running program to wait for.</source>
+        <translation>%1. Wybierz uruchomiony program, na który zadanie ma czekać.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskEditorForm</name>
@@ -786,6 +838,78 @@ Czy mimo to je dodać?</translation>
         <source>Seconds before the program is forced to close</source>
         <translation>Sekundy do wymuszonego zamknięcia programu</translation>
     </message>
+    <message>
+        <source>When</source>
+        <translation>Gdy</translation>
+    </message>
+    <message>
+        <source>a program exits</source>
+        <translation>program się zakończy</translation>
+    </message>
+    <message>
+        <source>the network goes quiet</source>
+        <translation>sieć ucichnie</translation>
+    </message>
+    <message>
+        <source>the processor goes quiet</source>
+        <translation>procesor ucichnie</translation>
+    </message>
+    <message>
+        <source>What the task waits for</source>
+        <translation>Na co czeka zadanie</translation>
+    </message>
+    <message>
+        <source>Program to wait for</source>
+        <translation>Program, na który czekać</translation>
+    </message>
+    <message>
+        <source>The program whose end the task waits for</source>
+        <translation>Program, na którego zakończenie czeka zadanie</translation>
+    </message>
+    <message>
+        <source>for</source>
+        <translation>przez</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Minutes it must stay quiet</source>
+        <translation>Minuty ciszy</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Processor use below, in percent</source>
+        <translation>Użycie procesora poniżej, w procentach</translation>
+    </message>
+    <message>
+        <source> KiB/s</source>
+        <translation> KiB/s</translation>
+    </message>
+    <message>
+        <source>Network traffic below, in KiB/s</source>
+        <translation>Ruch sieciowy poniżej, w KiB/s</translation>
+    </message>
+    <message>
+        <source>every process</source>
+        <translation>wszystkie procesy</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>proces %1</translation>
+    </message>
+    <message>
+        <source>Pick the program to wait for above</source>
+        <translation>Wybierz powyżej program, na który czekać</translation>
+    </message>
+    <message>
+        <source>Waits for: %1 (%2)</source>
+        <translation>Czeka na: %1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskTableModel</name>
@@ -832,6 +956,10 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
     <message>
         <source>After the Task Finished</source>
         <translation>Po zakończeniu zadania</translation>
+    </message>
+    <message>
+        <source>%1 (may not happen)</source>
+        <translation>%1 (może nie nastąpić)</translation>
     </message>
 </context>
 <context>
