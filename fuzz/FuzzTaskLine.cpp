@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // What a waiting task is read as is what its text says, written the way Morvane writes.
         morvane::Task rebuilt = task;
         const bool close = morvane::StartsWith(task.type, morvane::texts::kClose);
-        rebuilt.type = plan.trigger == morvane::TaskTrigger::ProgramExits
-                           ? morvane::WhenExitsType(close, plan.watchPid, plan.watchName)
-                           : morvane::WhenQuietType(close, plan.quietSource, plan.quietLimit,
-                                                    plan.period);
+        rebuilt.type =
+            plan.trigger == morvane::TaskTrigger::ProgramExits
+                ? morvane::WhenExitsType(close, plan.watchPid, plan.watchName)
+                : morvane::WhenQuietType(close, plan.quietSource, plan.quietLimit, plan.period);
         const morvane::TaskPlan again = morvane::ParseTask(rebuilt, morvane::DateOrder::DayFirst);
         Require(again.trigger == plan.trigger && again.watchPid == plan.watchPid &&
                     again.watchName == plan.watchName && again.quietSource == plan.quietSource &&

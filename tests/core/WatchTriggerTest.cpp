@@ -74,9 +74,9 @@ TEST(WatchTexts, OnlyWellFormedTextsWaitAndTheRestStayFixedTimeTasksThatNeverCom
         {"Close - WhenQuiet Processor 101 00-00-05-00", TaskTrigger::Time, 0, "", 0},
         {"Close - WhenQuiet Network 50", TaskTrigger::Time, 0, "", 0}};
     for (const Case& c : cases) {
-        const TaskPlan plan = ParseTask(
-            {"x", "x", "None", std::string(texts::kWaitingTime), "Every Day", c.type, ""},
-            DateOrder::DayFirst);
+        const TaskPlan plan =
+            ParseTask({"x", "x", "None", std::string(texts::kWaitingTime), "Every Day", c.type, ""},
+                      DateOrder::DayFirst);
         EXPECT_EQ(plan.trigger, c.trigger) << c.type;
         EXPECT_EQ(plan.watchPid, c.pid) << c.type;
         EXPECT_EQ(plan.watchName, c.name) << c.type;

@@ -65,8 +65,8 @@ void WatchTrigger::Tick() {
             // a download may go on after waking, so the quiet period starts again.
             const bool recent = m_last && m_now.millis > m_last->millis &&
                                 m_now.millis - m_last->millis <= kLongestGapMillis;
-            if (recent && m_now.networkBytes &&
-                m_last->networkBytes && *m_now.networkBytes >= *m_last->networkBytes) {
+            if (recent && m_now.networkBytes && m_last->networkBytes &&
+                *m_now.networkBytes >= *m_last->networkBytes) {
                 m_kibPerSecond = static_cast<double>(*m_now.networkBytes - *m_last->networkBytes) /
                                  1024.0 * 1000.0 /
                                  static_cast<double>(m_now.millis - m_last->millis);

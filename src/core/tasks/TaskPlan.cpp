@@ -51,12 +51,12 @@ std::optional<std::int64_t> Number(std::string_view text, std::int64_t max) {
 }
 
 // "4242 wget" or "All wget"; false when the text names no program.
-bool ReadWhenExits(std::string_view spec, TaskPlan& plan) {
-    const std::size_t gap = spec.find(' ');
-    if (gap == std::string_view::npos || gap + 1 == spec.size()) {
+bool ReadWhenExits(std::string_view rest, TaskPlan& plan) {
+    const std::size_t gap = rest.find(' ');
+    if (gap == std::string_view::npos || gap + 1 == rest.size()) {
         return false;
     }
-    const std::string_view who = spec.substr(0, gap);
+    const std::string_view who = rest.substr(0, gap);
     if (who != texts::kEveryProcess) {
         const auto pid = Number(who, std::numeric_limits<std::int32_t>::max());
         if (!pid || *pid <= 0) {
@@ -64,29 +64,29 @@ bool ReadWhenExits(std::string_view spec, TaskPlan& plan) {
         }
         plan.watchPid = *pid;
     }
-    plan.watchName = spec.substr(gap + 1);
+    plan.watchName = rest.substr(gap + 1);
     return true;
 }
 
 // "Network 50 00-00-05-00"; false when a part does not read.
-bool ReadWhenQuiet(std::string_view spec, TaskPlan& plan) {
-    const std::size_t first = spec.find(' ');
-    const std::size_t second = spec.find(' ', first == std::string_view::npos ? 0 : first + 1);
+bool ReadWhenQuiet(std::string_view rest, TaskPlan& plan) {
+    const std::size_t first = rest.find(' ');
+    const std::size_t second = rest.find(' ', first == std::string_view::npos ? 0 : first + 1);
     if (second == std::string_view::npos) {
         return false;
     }
-    const std::string_view source = spec.substr(0, first);
+    const std::string_view source = rest.substr(0, first);
     if (source != texts::kNetwork && source != texts::kProcessor) {
         return false;
     }
     plan.quietSource = source == texts::kNetwork ? QuietSource::Network : QuietSource::Processor;
-    const auto limit = Number(spec.substr(first + 1, second - first - 1),
+    const auto limit = Number(rest.substr(first + 1, second - first - 1),
                               plan.quietSource == QuietSource::Network ? kMaxQuietKiB : 100);
     if (!limit) {
         return false;
     }
     plan.quietLimit = static_cast<int>(*limit);
-    plan.period = spec.substr(second + 1);
+    plan.period = rest.substr(second + 1);
     return true;
 }
 
