@@ -356,6 +356,10 @@ bool MainWindow::AskExitQuestion() {
     return m_quit->AskExitQuestion();
 }
 
+KeepAnswer MainWindow::AskToKeepTasks() {
+    return m_quit->AskToKeepTasks();
+}
+
 void MainWindow::HideDoor() {
     m_howTo->hide();
 }
