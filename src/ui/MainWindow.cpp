@@ -144,6 +144,7 @@ void MainWindow::BuildExtras() {
         ExitCommand();
     });
     m_tray->ShowWhereAvailable();
+    m_menus->SetTrayCheck([this] { return m_tray->IsAvailable(); });
 
     m_quit = new QuitFlow(m_d.engine, *this, *m_tray, [this] { UnloadEditor(); });
     connect(m_quit, &QuitFlow::ended, this, [this] {
@@ -435,6 +436,7 @@ void MainWindow::HistoryChanged() {
 
 void MainWindow::SetTrayAvailability(std::function<bool()> available) {
     m_tray->SetAvailability(std::move(available));
+    m_menus->SetTrayCheck([this] { return m_tray->IsAvailable(); });
 }
 
 void MainWindow::Retranslate() {

@@ -262,9 +262,15 @@ private Q_SLOTS:
         QCOMPARE(after->actions().at(6)->text(),
                  W<QAction>("menuLock")->text().remove(QLatin1Char('&')));
 
-        W<QAction>("menuKeepInTray")->trigger();
-        QVERIFY(E().Prefs().keepInTray);
+        // Without a tray the option cannot be taken, and says why.
+        auto* keepInTray = W<QAction>("menuKeepInTray");
+        QVERIFY(!keepInTray->isEnabled());
+        QVERIFY(keepInTray->toolTip().contains(QLatin1String("no system tray")));
         m_desk->window->SetTrayAvailability([] { return true; });
+        QVERIFY(keepInTray->isEnabled());
+        QVERIFY(!keepInTray->toolTip().contains(QLatin1String("no system tray")));
+        keepInTray->trigger();
+        QVERIFY(E().Prefs().keepInTray);
         m_desk->window->close();
         QVERIFY(!m_desk->window->isVisible());
         QVERIFY(!m_desk->window->HasEnded());
