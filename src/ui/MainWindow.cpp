@@ -394,6 +394,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::UpdateLan() {
     // The texts through tr() follow the same language as the language file's.
     m_translator.Follow(m_d.engine.Marks());
+    m_tutorial->SetLanguage(LanguageCode(m_d.engine.Marks()));
     Retranslate();
     m_commandBar->UpdateLan(m_d.engine.Language());
     m_menus->UpdateLan();
