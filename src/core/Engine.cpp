@@ -168,4 +168,38 @@ void Engine::ToggleMark(Mark mark) {
     }
 }
 
+void Engine::ExitCommand() {
+    if (m_session.IsEnding()) {
+        return;
+    }
+    if (m_session.WouldLoseTasks()) {
+        if (!OfferToKeepTasks()) {
+            return;
+        }
+    } else if (!m_tasks.IsEmptyAfterRemovals() && !m_host.AskExitQuestion()) {
+        return;
+    }
+    m_session.Exit();
+}
+
+bool Engine::ConfirmClose() {
+    return m_session.IsEnding() || !m_session.WouldLoseTasks() || OfferToKeepTasks();
+}
+
+bool Engine::OfferToKeepTasks() {
+    switch (m_host.AskToKeepTasks()) {
+    case KeepAnswer::Keep:
+        // The same as the user's click on Autoload, so the list is written before the end.
+        if (!m_options.IsChecked(Mark::Autoload)) {
+            ToggleMark(Mark::Autoload);
+        }
+        return true;
+    case KeepAnswer::QuitAnyway:
+        return true;
+    case KeepAnswer::Stay:
+        break;
+    }
+    return false;
+}
+
 } // namespace morvane

@@ -236,12 +236,21 @@ public:
     void SaveSettings() { m_files.SaveSettings(m_options); }
 
     // Ending.
-    void ExitCommand() { m_session.ExitCommand(); }
+    /// The user's Exit (button, menu, Ctrl+Q, the tray's Exit). Tasks the end would lose are
+    /// offered to be kept first; tasks that are kept are asked about as before.
+    void ExitCommand();
+    /// The window's close box, before the window closes: tasks the end would lose are offered
+    /// to be kept. False when the user stays.
+    bool ConfirmClose();
+    /// Whether ending now would lose tasks: the list has some and Autoload is off.
+    [[nodiscard]] bool WouldLoseTasks() const { return m_session.WouldLoseTasks(); }
     void QuitImmediately() { m_session.QuitImmediately(); }
     [[nodiscard]] bool IsEnding() const { return m_session.IsEnding(); }
     void UnloadSequence() { m_session.UnloadSequence(); }
 
 private:
+    /// Asks whether to keep the tasks the end would lose; false when the user stays.
+    bool OfferToKeepTasks();
     /// Runs a command, then writes the kept task list if the command changed it: every change
     /// is on the disk once its command or tick is over, written once however many rows changed.
     template <typename Command> std::invoke_result_t<Command> Kept(Command&& command) {

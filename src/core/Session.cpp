@@ -64,11 +64,22 @@ void Session::ExitCommand() {
     if (!m_d.tasks.IsEmptyAfterRemovals() && !m_d.host.AskExitQuestion()) {
         return;
     }
+    Exit();
+}
+
+void Session::Exit() {
+    if (m_end != End::Running) {
+        return;
+    }
     m_d.host.HideDoor();
     m_d.host.DetachSkin();
     m_d.host.UnloadEditor();
     UnloadSequence();
     m_d.host.CloseMainWindow();
+}
+
+bool Session::WouldLoseTasks() const {
+    return !m_d.tasks.IsEmptyAfterRemovals() && !m_d.options.IsChecked(Mark::Autoload);
 }
 
 void Session::QuitImmediately() {

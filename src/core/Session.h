@@ -46,8 +46,12 @@ public:
     void ToggleAutostart();
 
     // Ending.
-    /// The Exit command (button, menu, and a run task's quit flag).
+    /// A run task's quit flag: asks first when tasks remain, then ends.
     void ExitCommand() override;
+    /// Ends through the unload sequence and closes the main window, without a question.
+    void Exit();
+    /// Whether ending now would lose tasks: the list has some and is not kept.
+    [[nodiscard]] bool WouldLoseTasks() const;
     /// The after-all-tasks quit and a close task's quit flag.
     void QuitImmediately() override;
     [[nodiscard]] bool IsEnding() const override { return m_end != End::Running; }

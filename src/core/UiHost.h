@@ -6,6 +6,10 @@ namespace morvane {
 
 struct Notice;
 
+/// The answers when ending would lose the tasks (the list is not kept): keep them (the list is
+/// kept from now on) and quit, quit without them, or stay.
+enum class KeepAnswer { Keep, QuitAnyway, Stay };
+
 /// What the core asks of the windows, and what it tells them. Every method does nothing unless
 /// the windows override it, so the core runs the same with no window at all (tests, start-up).
 class UiHost {
@@ -18,6 +22,9 @@ public:
     /// "Are you sure to quit?" titled "Exit" with OK and Cancel; true for OK. With no window
     /// there is nobody to ask, and the program quits.
     virtual bool AskExitQuestion() { return true; }
+    /// The user ends while the list has tasks that are not kept: keep them, quit anyway, or
+    /// stay. With no window there is nobody to ask, and the program quits.
+    virtual KeepAnswer AskToKeepTasks() { return KeepAnswer::QuitAnyway; }
     /// Hides the how-to-use picture over the task list.
     virtual void HideDoor() {}
     /// Releases the skin (every way of ending does this).
@@ -54,6 +61,7 @@ public:
     void SetTarget(UiHost* host) { m_target = host != nullptr ? host : &m_none; }
 
     bool AskExitQuestion() override { return m_target->AskExitQuestion(); }
+    KeepAnswer AskToKeepTasks() override { return m_target->AskToKeepTasks(); }
     void HideDoor() override { m_target->HideDoor(); }
     void DetachSkin() override { m_target->DetachSkin(); }
     void UnloadEditor() override { m_target->UnloadEditor(); }

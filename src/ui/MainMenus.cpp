@@ -119,6 +119,10 @@ void MainMenus::ShowMark(Mark mark, bool checked) {
     }
 }
 
+void MainMenus::SetTrayCheck(std::function<bool()> available) {
+    m_preferences->SetTrayCheck(std::move(available));
+}
+
 void MainMenus::Retranslate() {
     m_edit->setText(tr("Edit"));
     m_history->setText(tr("History"));

@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 
 class QAction;
@@ -32,6 +33,8 @@ public:
     void SyncMarks();
     /// Sets one check mark, as the engine reports it changed.
     void ShowMark(Mark mark, bool checked);
+    /// How the options ask whether the desktop has a tray to keep running in.
+    void SetTrayCheck(std::function<bool()> available);
 
     [[nodiscard]] QMenu* SettingMenu() const { return m_setting; }
 

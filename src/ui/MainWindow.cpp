@@ -146,6 +146,7 @@ void MainWindow::BuildExtras() {
         ExitCommand();
     });
     m_tray->ShowWhereAvailable();
+    m_menus->SetTrayCheck([this] { return m_tray->IsAvailable(); });
 
     m_quit = new QuitFlow(m_d.engine, *this, *m_tray, [this] { UnloadEditor(); });
     connect(m_quit, &QuitFlow::ended, this, [this] {
@@ -358,6 +359,10 @@ bool MainWindow::AskExitQuestion() {
     return m_quit->AskExitQuestion();
 }
 
+KeepAnswer MainWindow::AskToKeepTasks() {
+    return m_quit->AskToKeepTasks();
+}
+
 void MainWindow::HideDoor() {
     m_howTo->hide();
 }
@@ -391,6 +396,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::UpdateLan() {
     // The texts through tr() follow the same language as the language file's.
     m_translator.Follow(m_d.engine.Marks());
+    m_tutorial->SetLanguage(LanguageCode(m_d.engine.Marks()));
     Retranslate();
     m_commandBar->UpdateLan(m_d.engine.Language());
     m_menus->UpdateLan();
@@ -433,6 +439,7 @@ void MainWindow::HistoryChanged() {
 
 void MainWindow::SetTrayAvailability(std::function<bool()> available) {
     m_tray->SetAvailability(std::move(available));
+    m_menus->SetTrayCheck([this] { return m_tray->IsAvailable(); });
 }
 
 void MainWindow::Retranslate() {

@@ -94,6 +94,7 @@ public:
 
     // What the core asks of the windows.
     bool AskExitQuestion() override;
+    KeepAnswer AskToKeepTasks() override;
     void HideDoor() override;
     void DetachSkin() override;
     void UnloadEditor() override;

@@ -33,7 +33,16 @@ PreferenceActions::PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialo
     m_notifyFailures = checkable("menuNotifyFailures", &Preferences::notifyFailures);
     m_keepInTray = checkable("menuKeepInTray", &Preferences::keepInTray);
     m_closeGently = checkable("menuCloseGently", &Preferences::closeGently);
+    // Shows why an item is unavailable; only items given a tooltip show one.
+    menu.setToolTipsVisible(true);
+    // A tray can come or go while we run: asked again each time the menu opens.
+    connect(&menu, &QMenu::aboutToShow, this, [this] { Sync(); });
     Retranslate();
+}
+
+void PreferenceActions::SetTrayCheck(std::function<bool()> available) {
+    m_trayAvailable = std::move(available);
+    Sync();
 }
 
 void PreferenceActions::Sync() {
@@ -47,6 +56,13 @@ void PreferenceActions::Sync() {
     m_notifyPower->setChecked(prefs.notifyPowerSoon);
     m_notifyFailures->setChecked(prefs.notifyFailures);
     m_keepInTray->setChecked(prefs.keepInTray);
+    // Without a tray there is nowhere to keep running: the close box ends the program.
+    const bool tray = m_trayAvailable && m_trayAvailable();
+    m_keepInTray->setEnabled(tray);
+    const QString why =
+        tray ? QString() : tr("This desktop has no system tray: closing the window ends Morvane.");
+    m_keepInTray->setToolTip(why);
+    m_keepInTray->setStatusTip(why);
     m_closeGently->setChecked(prefs.closeGently);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -18,6 +20,8 @@ public:
     /// Adds the items to the end of `menu`; `dialogParent` owns the lead time question.
     PreferenceActions(Engine& engine, QMenu& menu, QWidget* dialogParent);
 
+    /// How the presence of a desktop tray is asked; until it is set there is none.
+    void SetTrayCheck(std::function<bool()> available);
     /// Sets the check marks from the engine's options.
     void Sync();
     /// Applies the translated captions.
@@ -28,6 +32,7 @@ private:
 
     Engine& m_engine;
     QWidget* m_dialogParent;
+    std::function<bool()> m_trayAvailable; // none until set: no tray
     QAction* m_warn = nullptr;
     QAction* m_lead = nullptr;
     QAction* m_sound = nullptr;

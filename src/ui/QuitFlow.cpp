@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "ui/TrayIcon.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QWidget>
@@ -27,6 +28,33 @@ bool QuitFlow::AskExitQuestion() {
     return ok;
 }
 
+KeepAnswer QuitFlow::AskToKeepTasks() {
+    if (m_asking) {
+        return KeepAnswer::Stay;
+    }
+    m_asking = true;
+    QMessageBox box(QMessageBox::Warning, tr("Exit"),
+                    tr("The task list is not kept: its tasks will not come back when Morvane "
+                       "starts again."),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, &m_window);
+    box.setInformativeText(tr("Keeping them turns on Auto Load the Task List."));
+    box.button(QMessageBox::Save)->setText(tr("Keep Them and Quit"));
+    box.button(QMessageBox::Discard)->setText(tr("Quit Anyway"));
+    box.button(QMessageBox::Cancel)->setText(tr("Stay"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    m_asking = false;
+    switch (answer) {
+    case QMessageBox::Save:
+        return KeepAnswer::Keep;
+    case QMessageBox::Discard:
+        return KeepAnswer::QuitAnyway;
+    default:
+        return KeepAnswer::Stay;
+    }
+}
+
 void QuitFlow::CloseMainWindow() {
     m_closingForGood = true;
     m_window.close();
@@ -42,10 +70,18 @@ void QuitFlow::EndProgram() {
 }
 
 void QuitFlow::OnClose(QCloseEvent& event) {
-    if (!m_closingForGood && KeepsInTray()) {
-        event.ignore();
-        m_window.hide();
-        return;
+    // Only the user's close box gets here unclosed for good: the core's ends and the session's
+    // end never go to the tray or ask.
+    if (!m_closingForGood) {
+        if (KeepsInTray()) {
+            event.ignore();
+            m_window.hide();
+            return;
+        }
+        if (!m_engine.ConfirmClose()) {
+            event.ignore();
+            return;
+        }
     }
     if (!m_endingNow) {
         m_engine.UnloadSequence();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/UiHost.h"
+
 #include <QObject>
 
 #include <functional>
@@ -12,9 +14,9 @@ namespace morvane {
 class Engine;
 class TrayIcon;
 
-/// Every way the main window ends: Exit's question, the close box (which may only hide the
-/// window to the tray), the core closing the window, and an immediate end. Whichever comes
-/// first ends the program once.
+/// Every way the main window ends: Exit's questions, the close box (which may only hide the
+/// window to the tray, and offers to keep tasks that would be lost), the core closing the
+/// window, and an immediate end. Whichever comes first ends the program once.
 class QuitFlow final : public QObject {
     Q_OBJECT
 public:
@@ -23,12 +25,15 @@ public:
 
     /// "Are you sure to quit?": true for OK. A second question while one is open is a Cancel.
     bool AskExitQuestion();
+    /// Keep the tasks that are not kept, quit without them, or stay. A second question while
+    /// one is open is a Stay.
+    KeepAnswer AskToKeepTasks();
     /// Closes the window for good, which runs the unload sequence, and ends.
     void CloseMainWindow();
     /// Closes the window without the unload sequence, and ends.
     void EndProgram();
     /// What the window's close box does: to the tray when the user keeps it there, else the
-    /// unload sequence and the end.
+    /// unload sequence and the end, once tasks that would be lost are kept or let go.
     void OnClose(QCloseEvent& event);
 
     [[nodiscard]] bool HasEnded() const { return m_ended; }

@@ -40,7 +40,9 @@ TaskListView::TaskListView(TaskTableModel& model, QWidget* parent)
     // The headers change with the language.
     connect(&model, &QAbstractItemModel::headerDataChanged, this, [this] { FitColumns(); });
 
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, this);
+    // The Delete key itself: the standard Delete binding also holds Ctrl+D on X11 desktops,
+    // which is the Task menu's Delete, and two owners of one key leave it doing nothing.
+    auto* deleteKey = new QShortcut(QKeySequence(Qt::Key_Delete), this);
     deleteKey->setContext(Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, [this] { Q_EMIT deleteRequested(); });
     connect(this, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {

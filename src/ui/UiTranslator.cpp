@@ -10,14 +10,19 @@ UiTranslator::~UiTranslator() {
     Remove();
 }
 
+QString LanguageCode(const Options& marks) {
+    if (marks.IsChecked(Mark::French)) {
+        return QStringLiteral("fr");
+    }
+    if (marks.IsChecked(Mark::Polish)) {
+        return QStringLiteral("pl");
+    }
+    return QStringLiteral("en");
+}
+
 void UiTranslator::Follow(const Options& marks) {
     // English has one too, for its plural forms only ("1 process", "2 processes").
-    QString code = QStringLiteral("en");
-    if (marks.IsChecked(Mark::French)) {
-        code = QStringLiteral("fr");
-    } else if (marks.IsChecked(Mark::Polish)) {
-        code = QStringLiteral("pl");
-    }
+    const QString code = LanguageCode(marks);
     if (code == m_installed) {
         return;
     }

@@ -6,6 +6,9 @@ namespace morvane {
 
 class Options;
 
+/// The code of the language checked in `marks`: "en", "fr" or "pl".
+[[nodiscard]] QString LanguageCode(const Options& marks);
+
 /// Qt's translator for the texts the windows pass through tr(): the one for the language the
 /// marks choose is installed on the application. English, the texts' own language, has one too
 /// that carries only the plural forms.

@@ -22,6 +22,11 @@ struct RecordingHost final : UiHost {
         calls.emplace_back("ask");
         return answerOk;
     }
+    // Recorded, so the tests show where it is never asked (a task's quit).
+    KeepAnswer AskToKeepTasks() override {
+        calls.emplace_back("keep?");
+        return KeepAnswer::Stay;
+    }
     void HideDoor() override { calls.emplace_back("hideDoor"); }
     void DetachSkin() override { calls.emplace_back("detachSkin"); }
     void UnloadEditor() override { calls.emplace_back("unloadEditor"); }
@@ -219,6 +224,7 @@ TEST_F(EngineTest, SuspendAndLockJoinTheAfterAllChoiceButNotTheSettingsFile) {
 }
 
 TEST_F(EngineTest, ExitAsksOnlyWhenTasksRemainAndCancelChangesNothing) {
+    engine.ToggleMark(Mark::Autoload);
     AddTask(DueAt("2026/12/08 09:00:00", Close("vim", "None")));
     host.answerOk = false;
     engine.ExitCommand();

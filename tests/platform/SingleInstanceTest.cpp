@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace morvane::platform {
@@ -40,6 +41,26 @@ TEST_F(SingleInstanceTest, ASecondInstanceOnTheSameDataEndsAtOnceWhateverItsEnvi
     ASSERT_TRUE(first.WaitForExit().has_value());
     ChildProcess third({MORVANE_INSTANCE_PROBE, m_data}, Piped());
     EXPECT_EQ(third.ReadLine(), "held");
+}
+
+TEST_F(SingleInstanceTest, TwoFirstStartsInAFreshHomeMakeThePrivateFolderAndOnlyOneRuns) {
+    // Neither the configuration folder nor ours exists yet.
+    const std::string config = m_dir / "home/.config";
+    const std::string data = config + "/morvane";
+    ChildProcess first({MORVANE_INSTANCE_PROBE, data}, Piped());
+    ASSERT_EQ(first.ReadLine(), "held");
+    ChildProcess second({MORVANE_INSTANCE_PROBE, data}, Piped());
+    const std::optional<int> refused = second.WaitForExit();
+    ASSERT_TRUE(refused.has_value()) << "the second first start kept running";
+    ASSERT_TRUE(WIFEXITED(*refused));
+    EXPECT_EQ(WEXITSTATUS(*refused), 3) << "the second is told another holds the lock";
+    for (const std::string& folder : {config, data}) {
+        struct stat info {};
+        ASSERT_EQ(stat(folder.c_str(), &info), 0) << folder;
+        EXPECT_EQ(info.st_mode & 0777, 0700U) << folder;
+    }
+    first.CloseStdin();
+    EXPECT_TRUE(first.WaitForExit().has_value());
 }
 
 TEST_F(SingleInstanceTest, AKilledHolderLeavesNoStaleLock) {

@@ -1,6 +1,6 @@
 // The main window's additions over a core with fake platform services: the warning notice and
 // its answers, editing a task in place, the status line, the history window, the tray icon and
-// closing to it, and notifications.
+// closing to it, notifications, and the tutorial in a window of its own.
 
 #include "Desk.h"
 #include "ModalAnswerer.h"
@@ -8,17 +8,23 @@
 #include "core/tasks/DateTime.h"
 #include "platform/Notifications.h"
 #include "platform/fake/FakeNotifications.h"
+#include "ui/HelpWindow.h"
 #include "ui/NotificationSender.h"
 #include "ui/TrayIcon.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -262,9 +268,15 @@ private Q_SLOTS:
         QCOMPARE(after->actions().at(6)->text(),
                  W<QAction>("menuLock")->text().remove(QLatin1Char('&')));
 
-        W<QAction>("menuKeepInTray")->trigger();
-        QVERIFY(E().Prefs().keepInTray);
+        // Without a tray the option cannot be taken, and says why.
+        auto* keepInTray = W<QAction>("menuKeepInTray");
+        QVERIFY(!keepInTray->isEnabled());
+        QVERIFY(keepInTray->toolTip().contains(QLatin1String("no system tray")));
         m_desk->window->SetTrayAvailability([] { return true; });
+        QVERIFY(keepInTray->isEnabled());
+        QVERIFY(!keepInTray->toolTip().contains(QLatin1String("no system tray")));
+        keepInTray->trigger();
+        QVERIFY(E().Prefs().keepInTray);
         m_desk->window->close();
         QVERIFY(!m_desk->window->isVisible());
         QVERIFY(!m_desk->window->HasEnded());
@@ -275,6 +287,50 @@ private Q_SLOTS:
         m_desk->window->SetTrayAvailability([] { return false; });
         m_desk->window->close();
         QVERIFY(m_desk->window->HasEnded());
+    }
+
+    void howToUseShowsTheShippedTutorialInAWindowOfItsOwn() {
+        QTemporaryDir docs;
+        const auto write = [&docs](const char* name, const QByteArray& text) {
+            QFile file(docs.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        };
+        write("tutorial.html", "<p><a href=\"https://morvane.test/more\">more</a>"
+                               "<img src=\"pictures/step.png\"></p>");
+        write("tutorial.fr.html", "<p>en français</p>");
+        QVERIFY(QDir(docs.path()).mkdir(QStringLiteral("pictures")));
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(docs.filePath(QStringLiteral("pictures/step.png"))));
+        m_desk->window->SetTutorialBase(QUrl::fromLocalFile(docs.path() + u'/'));
+
+        W<QAction>("menuHelp")->trigger();
+        auto* browser = W<QTextBrowser>("helpBrowser");
+        QVERIFY(browser->isVisible());
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(docs.filePath("tutorial.html")));
+        QVERIFY2(m_desk->opened.isEmpty(), "the shipped tutorial never goes to the desktop");
+        QVERIFY2(!browser->loadResource(QTextDocument::ImageResource, QUrl("pictures/step.png"))
+                      .isNull(),
+                 "pictures load from beside the page");
+        Q_EMIT browser->anchorClicked(QUrl(QStringLiteral("https://morvane.test/more")));
+        QCOMPARE(m_desk->opened, QList<QUrl>{QUrl(QStringLiteral("https://morvane.test/more"))});
+
+        // Asked again, the same window comes forward; in French, the French page beside it.
+        browser->window()->hide();
+        W<QAction>("menuHelp")->trigger();
+        QVERIFY(browser->isVisible());
+        QCOMPARE(m_desk->window->findChildren<HelpWindow*>().size(), 1);
+        W<QAction>("menuFr")->trigger();
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(docs.filePath("tutorial.fr.html")));
+
+        // A tutorial that is missing is worth a word on where it belongs.
+        m_desk->window->SetTutorialBase(QUrl::fromLocalFile(docs.filePath("gone") + u'/'));
+        ModalAnswerer answerer;
+        W<QAction>("menuHelp")->trigger();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY2(answerer.Boxes().first().text.contains(docs.filePath("gone/tutorial.html")),
+                 qPrintable(answerer.Boxes().first().text));
     }
 
     void settingItemsChangeTheOptions() {

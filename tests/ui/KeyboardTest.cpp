@@ -203,14 +203,13 @@ private Q_SLOTS:
     }
 
     void howToUseWithoutABrowserSaysWhereTheTutorialIs() {
-        m_desk->window->SetTutorialBase(QUrl::fromLocalFile(QStringLiteral("/opt/morvane/")));
         m_desk->window->SetCheckedUrlOpener([](const QUrl&) { return false; });
         morvane::test::ModalAnswerer answerer;
         W<PictureButton>("cmdHelp")->click();
         QCOMPARE(answerer.Count(), 1);
-        QVERIFY2(
-            answerer.Boxes().first().text.contains(QStringLiteral("/opt/morvane/tutorial.html")),
-            qPrintable(answerer.Boxes().first().text));
+        QVERIFY2(answerer.Boxes().first().text.contains(
+                     QStringLiteral("https://morvane.test/docs/tutorial.html")),
+                 qPrintable(answerer.Boxes().first().text));
     }
 };
 

@@ -430,8 +430,9 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(File("default.mtf")));
     }
 
-    void exitWithTasksAsksAndCancelChangesNothing() {
+    void exitWithKeptTasksAsksAndCancelChangesNothing() {
         AddThree();
+        Act("menuAutoload")->trigger();
         QSignalSpy ended(m_desk->window.get(), &MainWindow::programEnded);
         ModalAnswerer answerer(QMessageBox::Cancel);
         QTest::keyClick(m_desk->window.get(), Qt::Key_Q, Qt::ControlModifier);
@@ -445,7 +446,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(File("mvsetting.ini")));
 
         answerer.SetAnswer(QMessageBox::Ok);
-        Act("menuAutoload")->trigger();
         W<QToolButton>("cmdExit")->click();
         QCOMPARE(ended.count(), 1);
         QCOMPARE(ReadLines(File("default.mtf")).size(), 3);

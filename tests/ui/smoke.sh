@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Smoke test of the real program on an X desktop (run it through scripts/with-desktop.sh):
 # start it with a private home, wait until its main window is mapped, photograph the screen,
-# check that a second copy stays away, and end it with Ctrl+Q; then end a new one with SIGTERM.
+# check that a second copy stays away, and end it with Ctrl+Q; close one with a task through the
+# close box and keep the task; then end a new one with SIGTERM.
 #   smoke.sh MORVANE_BINARY OUTPUT_FOLDER
 set -euo pipefail
 
@@ -77,6 +78,38 @@ wait "$pid"
 pid=
 [ -f "$APPDATA/mvsetting.ini" ] || { echo "Ending did not write the settings."; exit 1; }
 echo "Ended cleanly on Ctrl+Q."
+
+# The close box with a task the list does not keep asks first; Enter keeps it, and the next
+# start brings it back.
+"$binary" >>"$out/morvane.log" 2>&1 &
+pid=$!
+wid=$(main_window)
+[ -n "$wid" ] || { echo "The main window did not appear for the close box."; exit 1; }
+timeout 20 "$binary" --shutdown --in 30m >/dev/null || { echo "The task was not added."; exit 1; }
+xdotool windowactivate --sync "$wid" key --clearmodifiers alt+F4
+question=$(timeout 20 xdotool search --sync --onlyvisible --name '^Exit$' 2>/dev/null | head -n1 ||
+    true)
+[ -n "$question" ] || { echo "The close box lost a task without a word."; exit 1; }
+import -window root "$out/keep-question.png"
+xdotool windowactivate --sync "$question" key --clearmodifiers Return
+if ! timeout 20 tail --pid="$pid" -f /dev/null; then
+    echo "The program did not end once the task was kept."
+    exit 1
+fi
+wait "$pid"
+pid=
+grep -q 'Shutdown PC' "$APPDATA/default.mtf" || { echo "The task was not kept."; exit 1; }
+"$binary" >>"$out/morvane.log" 2>&1 &
+pid=$!
+[ -n "$(main_window)" ] || { echo "The main window did not appear after keeping."; exit 1; }
+listed=$(timeout 20 "$binary" --list)
+[ "$(grep -c . <<<"$listed")" -eq 1 ] || { echo "The kept task did not come back: $listed"; exit 1; }
+timeout 20 "$binary" --cancel all >/dev/null
+kill -TERM "$pid"
+timeout 20 tail --pid="$pid" -f /dev/null || { echo "The program did not end on SIGTERM."; exit 1; }
+wait "$pid" || true
+pid=
+echo "The close box kept a task on asking, and the next start brought it back."
 
 # Logging out sends SIGTERM: the program ends through the same unload sequence.
 rm "$APPDATA/mvsetting.ini"
