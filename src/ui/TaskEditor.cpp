@@ -202,6 +202,25 @@ void TaskEditor::AddTask() {
                      .arg(QString::fromStdString(TaskBuilder::FixedDateText(in))))) {
         return;
     }
+    // The action of an Empty task waits for the list to empty, which a repeating task prevents.
+    if (m_d.engine.EmptyWaitsBehindRepeating(in, EditedRow()) &&
+        !Confirm(tr("Waits Behind a Repeating Task"),
+                 tr("This task's action waits until every other task has finished, but a task "
+                    "in the list repeats and never finishes, so the action will not happen while "
+                    "that task stays.\nAdd it anyway?"))) {
+        return;
+    }
+    // A program that is not there now is most often a typing mistake, found only when due.
+    if (in.autoType != 0) {
+        if (const Result found = m_d.engine.CheckProgram(in.commandLine); !found.Ok()) {
+            if (!Confirm(tr("Program Not Found"),
+                         tr("The program of this command line cannot be found (%1).\nAdd it "
+                            "anyway?")
+                             .arg(QString::fromStdString(found.Message())))) {
+                return;
+            }
+        }
+    }
 
     ResetPointerState();
     if (m_editId != 0) {
