@@ -55,7 +55,21 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     m_pickLater->setSingleShot(true);
     m_pickLater->setInterval(3000);
     connect(m_pickLater, &QTimer::timeout, this, [this] { OnPickLater(); });
-    connect(m_form, &TaskEditorForm::pickLaterClicked, m_pickLater, qOverload<>(&QTimer::start));
+    // The seconds left are shown: without them the wait looks like nothing happened.
+    m_pickCountdown = new QTimer(this);
+    m_pickCountdown->setInterval(1000);
+    connect(m_pickCountdown, &QTimer::timeout, this, [this] {
+        m_form->ShowPickCountdown(--m_pickSecondsLeft);
+        if (m_pickSecondsLeft <= 0) {
+            m_pickCountdown->stop();
+        }
+    });
+    connect(m_form, &TaskEditorForm::pickLaterClicked, this, [this] {
+        m_pickLater->start();
+        m_pickSecondsLeft = m_pickLater->interval() / 1000;
+        m_form->ShowPickCountdown(m_pickSecondsLeft);
+        m_pickCountdown->start();
+    });
     connect(m_form, &TaskEditorForm::cancelClicked, this, [this] { CancelEditor(); });
 }
 
@@ -88,6 +102,7 @@ void TaskEditor::UpdateLan(const LanguageTable& lan) {
 }
 
 void TaskEditor::OnPickLater() {
+    StopPickCountdown();
     if (!isVisible()) {
         return;
     }
@@ -300,7 +315,14 @@ void TaskEditor::CloseFromProgram() {
 
 void TaskEditor::ResetPointerState() {
     m_pickLater->stop();
+    StopPickCountdown();
     m_drag->Reset();
+}
+
+void TaskEditor::StopPickCountdown() {
+    m_pickCountdown->stop();
+    m_pickSecondsLeft = 0;
+    m_form->ShowPickCountdown(0);
 }
 
 void TaskEditor::OnDropped(const QString& program) {
