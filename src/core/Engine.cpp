@@ -83,7 +83,7 @@ TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
 
 int Engine::AddTask(const TaskBuilder::Input& in, TaskOrigin origin) {
     return Kept([&] {
-        const int row = m_schedule.Add(in);
+        const int row = m_schedule.Add(WithLiveTarget(in));
         const TaskPlan& plan = m_tasks.PlanOf(row);
         const std::string subject = plan.target == TaskTarget::Empty
                                         ? std::string(PowerName(plan.power))
@@ -109,6 +109,34 @@ void Engine::CancelAll() {
 
 Result Engine::CheckProgram(const std::string& commandLine) const {
     return m_s.launcher.CheckProgram(commandLine);
+}
+
+TaskBuilder::Input Engine::WithLiveTarget(TaskBuilder::Input in) const {
+    if (in.autoType != 0 || in.emptyTask) {
+        return in;
+    }
+    const auto pid = ParseProcessId(in.processId);
+    if (!pid) {
+        return in;
+    }
+    const std::string name = m_s.processes.ProcessName(*pid);
+    if (*pid == m_s.processes.OwnPid() || name.empty() || !EqualsIgnoreCase(name, in.targetName)) {
+        in.processId = texts::kNone;
+    }
+    return in;
+}
+
+bool Engine::EmptyWaitsBehindRepeating(const TaskBuilder::Input& in, int editedRow) const {
+    TaskPlan plan;
+    plan.target = in.autoType == 0 && in.emptyTask ? TaskTarget::Empty : TaskTarget::Run;
+    plan.power = PowerAtIndex(in.afterIndex);
+    plan.quit = in.quit;
+    if (!plan.ActsAfterAll()) {
+        return false;
+    }
+    const bool editedStays =
+        m_tasks.IsValidRow(editedRow) && m_tasks.PlanOf(editedRow).StaysForEver();
+    return m_tasks.RepeatingTaskCount() > (editedStays ? 1 : 0);
 }
 
 Result Engine::CheckWatched(TaskBuilder::Input& in) const {

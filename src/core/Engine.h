@@ -163,9 +163,9 @@ public:
     // Commands.
     /// Rescans the running programs; complete when it returns.
     void Refresh() { m_scan.Refresh(); }
-    /// Add, once the editor's checks have passed: builds the task from the editor's fields,
-    /// appends it, lets it set the after-all-tasks marks and records where it came from.
-    /// Returns its row.
+    /// Add, once the editor's checks have passed: builds the task from the editor's fields
+    /// (a program to close keeps its process id only while that process still runs), appends it,
+    /// lets it set the after-all-tasks marks and records where it came from. Returns its row.
     int AddTask(const TaskBuilder::Input& in, TaskOrigin origin = TaskOrigin::Editor);
     /// Appends a task that is already built. Returns its row.
     int AddTask(Task task) {
@@ -174,7 +174,7 @@ public:
     /// Save in the editor: replaces the task at `row` in place with one built from the fields,
     /// as Add would build it (the after-all-tasks marks included). False when there is no row.
     bool ReplaceTask(int row, const TaskBuilder::Input& in) {
-        return Kept([&] { return m_schedule.Replace(row, in); });
+        return Kept([&] { return m_schedule.Replace(row, WithLiveTarget(in)); });
     }
     /// Raises an alert found outside the core (another instance on the same files).
     void RaiseAlert(Alert alert) { m_files.Raise(std::move(alert)); }
@@ -206,6 +206,14 @@ public:
     void ShowWindow() { m_host.BringForward(); }
     /// Whether `commandLine`'s program can be started now; an error says why not.
     [[nodiscard]] Result CheckProgram(const std::string& commandLine) const;
+    /// Whether the Empty task `in` describes would have its action wait for ever behind a task
+    /// that repeats. `editedRow` is the row it replaces (0 for a new task), which does not count.
+    [[nodiscard]] bool EmptyWaitsBehindRepeating(const TaskBuilder::Input& in,
+                                                 int editedRow = 0) const;
+    /// The same for the task at `row`, as its row shows it.
+    [[nodiscard]] bool EmptyWaitsBehindRepeating(int row) const {
+        return m_tasks.EmptyWaitsBehindRepeating(row);
+    }
     /// Whether the program a task would wait for runs now (its id still names it, or, without
     /// an id, a process of that name runs): an error says why not. Success for other tasks.
     /// An id given without a name gets the name of its program.
@@ -251,6 +259,9 @@ public:
 private:
     /// Asks whether to keep the tasks the end would lose; false when the user stays.
     bool OfferToKeepTasks();
+    /// `in` without a process id to close that no longer names its program: the editor keeps
+    /// the id it saw when the program was picked, and the close finds the program by name.
+    [[nodiscard]] TaskBuilder::Input WithLiveTarget(TaskBuilder::Input in) const;
     /// Runs a command, then writes the kept task list if the command changed it: every change
     /// is on the disk once its command or tick is over, written once however many rows changed.
     template <typename Command> std::invoke_result_t<Command> Kept(Command&& command) {

@@ -2,6 +2,7 @@
 
 #include "ui/ShownText.h"
 
+#include <QApplication>
 #include <QHeaderView>
 
 #include <utility>
@@ -103,18 +104,28 @@ void ProcessListView::GoToRow(int row) {
 }
 
 void ProcessListView::keyboardSearch(const QString& search) {
-    // Only the last typed character counts: typing the same letter again finds the same row.
+    // The view's own search reads the first column, which holds only the icons: the names are
+    // matched here, the letters typed without a pause making one prefix.
     if (search.isEmpty()) {
         return;
     }
-    const QString typed = search.right(1).toUpper();
-    for (int i = 0; i < topLevelItemCount(); ++i) {
-        const QString name = ProgramOf(topLevelItem(i));
-        if (!name.isEmpty() && name.left(1).toUpper() == typed) {
-            GoToRow(i);
-            return;
+    if (!m_typedSince.isValid() || m_typedSince.elapsed() > QApplication::keyboardInputInterval()) {
+        m_typed.clear();
+    }
+    m_typedSince.start();
+    m_typed += search;
+    // A prefix nothing starts with begins again at the last letter, so that typing the same
+    // letter again finds the same row.
+    for (const QString& prefix : {m_typed, m_typed.right(1)}) {
+        for (int i = 0; i < topLevelItemCount(); ++i) {
+            if (ProgramOf(topLevelItem(i)).startsWith(prefix, Qt::CaseInsensitive)) {
+                m_typed = prefix;
+                GoToRow(i);
+                return;
+            }
         }
     }
+    m_typed.clear();
 }
 
 } // namespace morvane

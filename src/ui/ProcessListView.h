@@ -1,12 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QTreeWidget>
 
 namespace morvane {
 
-/// The editor's list of running programs (`LV`): columns Icon, Program and Path. A typed
-/// letter selects the first program with that initial, whatever was typed before. Each row
+/// The editor's list of running programs (`LV`): columns Icon, Program and Path. Letters typed
+/// without a pause select the first program whose name starts with them. Each row
 /// keeps its program's name and path whole and shows long ones shortened.
 class ProcessListView final : public QTreeWidget {
     Q_OBJECT
@@ -44,6 +45,8 @@ private:
     void Announce(const QTreeWidgetItem* row);
 
     bool m_selecting = false; // the program selects a row itself
+    QString m_typed;          // the prefix typed so far
+    QElapsedTimer m_typedSince;
 };
 
 } // namespace morvane

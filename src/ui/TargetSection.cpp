@@ -104,7 +104,7 @@ TargetSection::TargetSection(QVBoxLayout* root, QWidget* form, Actions actions) 
 }
 
 void TargetSection::Retranslate() {
-    m_cmdPickLater->setText(tr("Pick the window under the pointer in 3 s"));
+    ShowPickCountdown(m_pickSecondsLeft);
     m_cmdPickLater->setToolTip(tr("Press, then point at a program's window within three "
                                   "seconds: the window under the pointer is picked."));
     m_imgSelect->setAccessibleName(tr("Target picker"));
@@ -121,7 +121,8 @@ void TargetSection::Retranslate() {
 }
 
 void TargetSection::UpdateLan(const LanguageTable& lan) {
-    m_lblSelect->setText(Lan(lan, LanText::DragToSelect));
+    m_dragCaption = Lan(lan, LanText::DragToSelect);
+    ShowSelectCaption();
     m_lblDrag->SetCaption(Lan(lan, LanText::WhatsThis));
     m_lblProcess[0]->setText(Lan(lan, LanText::ProgramName));
     m_lblProcess[3]->setText(Lan(lan, LanText::ProcessId));
@@ -134,10 +135,24 @@ void TargetSection::SetPickable(bool pickable, const QString& why) {
     m_cmdPickLater->setEnabled(pickable);
     m_imgSelect->setToolTip(why);
     m_lblSelect->setToolTip(why);
+    m_notPickableWhy = why;
+    ShowSelectCaption();
     // The button keeps its own help while nothing stands in the way.
     if (!why.isEmpty()) {
         m_cmdPickLater->setToolTip(why);
     }
+}
+
+void TargetSection::ShowSelectCaption() {
+    // Where windows cannot be picked, asking to drag would only puzzle: the reason is said.
+    m_lblSelect->setText(m_notPickableWhy.isEmpty() ? m_dragCaption : m_notPickableWhy);
+}
+
+void TargetSection::ShowPickCountdown(int secondsLeft) {
+    m_pickSecondsLeft = secondsLeft;
+    m_cmdPickLater->setText(
+        secondsLeft > 0 ? tr("Picking the window under the pointer in %1 s").arg(secondsLeft)
+                        : tr("Pick the window under the pointer in 3 s"));
 }
 
 void TargetSection::SetTarget(const EditorTarget& target) {

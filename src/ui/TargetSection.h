@@ -46,6 +46,8 @@ public:
 
     [[nodiscard]] QLabel& PickHandle() { return *m_imgSelect; }
     void SetPickable(bool pickable, const QString& why);
+    /// The timed pick's button counts down the seconds left; 0 shows its caption again.
+    void ShowPickCountdown(int secondsLeft);
 
     void SetTarget(const EditorTarget& target);
     [[nodiscard]] const EditorTarget& Target() const { return m_target; }
@@ -72,10 +74,14 @@ public:
 
 private:
     void PlaceTargetIcon();
+    void ShowSelectCaption();
 
     EditorTarget m_target;
     QIcon m_targetIcon;
     bool m_short = false;
+    QString m_dragCaption;    // the picker's caption in the chosen language
+    QString m_notPickableWhy; // why windows cannot be picked; empty when they can
+    int m_pickSecondsLeft = 0;
     QLabel* m_imgSelect = nullptr;
     QLabel* m_lblSelect = nullptr;
     LinkLabel* m_lblDrag = nullptr;

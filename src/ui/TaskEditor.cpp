@@ -55,7 +55,21 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     m_pickLater->setSingleShot(true);
     m_pickLater->setInterval(3000);
     connect(m_pickLater, &QTimer::timeout, this, [this] { OnPickLater(); });
-    connect(m_form, &TaskEditorForm::pickLaterClicked, m_pickLater, qOverload<>(&QTimer::start));
+    // The seconds left are shown: without them the wait looks like nothing happened.
+    m_pickCountdown = new QTimer(this);
+    m_pickCountdown->setInterval(1000);
+    connect(m_pickCountdown, &QTimer::timeout, this, [this] {
+        m_form->ShowPickCountdown(--m_pickSecondsLeft);
+        if (m_pickSecondsLeft <= 0) {
+            m_pickCountdown->stop();
+        }
+    });
+    connect(m_form, &TaskEditorForm::pickLaterClicked, this, [this] {
+        m_pickLater->start();
+        m_pickSecondsLeft = m_pickLater->interval() / 1000;
+        m_form->ShowPickCountdown(m_pickSecondsLeft);
+        m_pickCountdown->start();
+    });
     connect(m_form, &TaskEditorForm::cancelClicked, this, [this] { CancelEditor(); });
 }
 
@@ -88,6 +102,7 @@ void TaskEditor::UpdateLan(const LanguageTable& lan) {
 }
 
 void TaskEditor::OnPickLater() {
+    StopPickCountdown();
     if (!isVisible()) {
         return;
     }
@@ -202,6 +217,25 @@ void TaskEditor::AddTask() {
                      .arg(QString::fromStdString(TaskBuilder::FixedDateText(in))))) {
         return;
     }
+    // The action of an Empty task waits for the list to empty, which a repeating task prevents.
+    if (m_d.engine.EmptyWaitsBehindRepeating(in, EditedRow()) &&
+        !Confirm(tr("Waits Behind a Repeating Task"),
+                 tr("This task's action waits until every other task has finished, but a task "
+                    "in the list repeats and never finishes, so the action will not happen while "
+                    "that task stays.\nAdd it anyway?"))) {
+        return;
+    }
+    // A program that is not there now is most often a typing mistake, found only when due.
+    if (in.autoType != 0) {
+        if (const Result found = m_d.engine.CheckProgram(in.commandLine); !found.Ok()) {
+            if (!Confirm(tr("Program Not Found"),
+                         tr("The program of this command line cannot be found (%1).\nAdd it "
+                            "anyway?")
+                             .arg(QString::fromStdString(found.Message())))) {
+                return;
+            }
+        }
+    }
 
     ResetPointerState();
     if (m_editId != 0) {
@@ -281,7 +315,14 @@ void TaskEditor::CloseFromProgram() {
 
 void TaskEditor::ResetPointerState() {
     m_pickLater->stop();
+    StopPickCountdown();
     m_drag->Reset();
+}
+
+void TaskEditor::StopPickCountdown() {
+    m_pickCountdown->stop();
+    m_pickSecondsLeft = 0;
+    m_form->ShowPickCountdown(0);
 }
 
 void TaskEditor::OnDropped(const QString& program) {

@@ -90,6 +90,7 @@ private:
     void LeaveEditMode();
     /// Whether the edited row still holds the task being edited (a repeat moves its time only).
     void ResetPointerState();
+    void StopPickCountdown();
     void FitToFont();
     /// Ticks the close-gently box as the setting for new tasks says, once it has changed.
     void FollowGentleDefault();
@@ -116,6 +117,8 @@ private:
     bool m_closingFromProgram = false;
     bool m_unloaded = false;
     QTimer* m_pickLater = nullptr;
+    QTimer* m_pickCountdown = nullptr; // a second of the timed pick gone
+    int m_pickSecondsLeft = 0;
     TaskId m_editId = 0;          // the task being edited; 0 while adding
     bool m_gentleDefault = false; // the setting the close-gently box last followed
     QString m_addTitle;

@@ -89,15 +89,15 @@ void TaskEditorForm::FitToFont() {
             m_fullSize.setHeight(
                 std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
         }
-        // Still on the screen: the list of programs gives up its room first.
-        const QScreen* screen = window()->screen();
-        const int frame = window()->isVisible()
-                              ? window()->frameGeometry().height() - window()->geometry().height()
-                              : 0;
-        const int room = screen != nullptr ? screen->availableGeometry().height() - frame : 0;
-        if (room > 0 && m_fullSize.height() > room) {
-            m_fullSize.setHeight(std::max(room, HeightWithShortList(m_fullSize.width())));
-        }
+    }
+    // Still on the screen, whatever the font: the list of programs gives up its room first.
+    const QScreen* screen = window()->screen();
+    const int frame = window()->isVisible()
+                          ? window()->frameGeometry().height() - window()->geometry().height()
+                          : 0;
+    const int room = screen != nullptr ? screen->availableGeometry().height() - frame : 0;
+    if (room > 0 && m_fullSize.height() > room) {
+        m_fullSize.setHeight(std::max(room, HeightWithShortList(m_fullSize.width())));
     }
     window()->setFixedSize(m_fullSize);
 }
@@ -350,6 +350,10 @@ QLabel& TaskEditorForm::PickHandle() {
 
 void TaskEditorForm::SetPickable(bool pickable, const QString& why) {
     m_target->SetPickable(pickable, why);
+}
+
+void TaskEditorForm::ShowPickCountdown(int secondsLeft) {
+    m_target->ShowPickCountdown(secondsLeft);
 }
 
 bool TaskEditorForm::HasNoTarget() const {

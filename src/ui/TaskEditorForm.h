@@ -33,7 +33,7 @@ class TaskEditorForm final : public QWidget, public PickTargetView {
     Q_OBJECT
 public:
     /// The window's designed size; it is fixed.
-    static constexpr QSize kSize{738, 645};
+    static constexpr QSize kSize{738, 760};
 
     /// Builds the form in the window `parent`; the date lists start at `now`.
     TaskEditorForm(const DateTime& now, QWidget* parent);
@@ -78,6 +78,8 @@ public:
     // What the drag of the target picture needs.
     [[nodiscard]] QLabel& PickHandle() override;
     void SetPickable(bool pickable, const QString& why) override;
+    /// The timed pick's seconds left, on its button; 0 when none is under way.
+    void ShowPickCountdown(int secondsLeft);
     [[nodiscard]] bool HasNoTarget() const override;
     /// Whether the target section picks the program the task waits for: a run or Empty task
     /// that waits for a program to exit has no other use for it.

@@ -22,6 +22,7 @@ const char* const kHeaders[TaskTableModel::kColumns] = {
 TaskTableModel::TaskTableModel(const TaskList& tasks, QObject* parent)
     : QAbstractTableModel(parent), m_tasks(tasks) {
     m_rowIcons.fill(ProgramIcons::Generic(), m_tasks.Count());
+    m_repeating = m_tasks.RepeatingTaskCount() > 0;
     m_tasks.AddObserver(this);
 }
 
@@ -102,7 +103,22 @@ QString TaskTableModel::CellText(int row, Field field, const QString& waitReason
     if (!waitReason.isEmpty()) {
         return tr("Waits: activity cannot be seen here");
     }
+    if (m_tasks.EmptyWaitsBehindRepeating(row)) {
+        return tr("%1 (waits behind a repeating task)").arg(ShownText(m_tasks.FieldOf(row, field)));
+    }
     return ShownText(m_tasks.FieldOf(row, field));
+}
+
+void TaskTableModel::FollowRepeating() {
+    const bool repeating = m_tasks.RepeatingTaskCount() > 0;
+    if (repeating == m_repeating) {
+        return;
+    }
+    m_repeating = repeating;
+    if (m_tasks.Count() > 0) {
+        const int time = static_cast<int>(Field::CloseTime);
+        Q_EMIT dataChanged(index(0, time), index(m_tasks.Count() - 1, time));
+    }
 }
 
 int TaskTableModel::rowCount(const QModelIndex& parent) const {
@@ -138,6 +154,14 @@ QVariant TaskTableModel::data(const QModelIndex& index, int role) const {
         if (!waitReason.isEmpty()) {
             text = QStringLiteral("%1\n\n%2").arg(text, waitReason);
         }
+        if (m_tasks.EmptyWaitsBehindRepeating(row)) {
+            text =
+                QStringLiteral("%1\n\n%2")
+                    .arg(text,
+                         tr("Its action waits until every other task has finished, and a task that "
+                            "repeats never finishes: remove the repeating task or the action will "
+                            "not happen."));
+        }
         const std::string& failure = m_tasks.LastFailureOf(row);
         if (!failure.empty()) {
             return tr("%1\n\nLast run failed: %2").arg(text, ShownText(failure));
@@ -162,6 +186,7 @@ void TaskTableModel::OnRowsAboutToBeAppended(int first, int last) {
 void TaskTableModel::OnRowsAppended(int first, int last) {
     m_rowIcons.insert(first - 1, last - first + 1, ProgramIcons::Generic());
     endInsertRows();
+    FollowRepeating();
 }
 
 void TaskTableModel::OnRowAboutToBeRemoved(int row) {
@@ -171,6 +196,7 @@ void TaskTableModel::OnRowAboutToBeRemoved(int row) {
 void TaskTableModel::OnRowRemoved(int row) {
     m_rowIcons.removeAt(row - 1);
     endRemoveRows();
+    FollowRepeating();
 }
 
 void TaskTableModel::OnRowsAboutToBeRemoved(const std::vector<int>& /*rows*/) {
@@ -190,12 +216,19 @@ void TaskTableModel::OnRowsRemoved(const std::vector<int>& rows) {
         }
     }
     m_rowIcons = std::move(kept);
+    m_repeating = m_tasks.RepeatingTaskCount() > 0;
     endResetModel();
 }
 
 void TaskTableModel::OnFieldChanged(int row, Field field) {
     const QModelIndex cell = index(row - 1, static_cast<int>(field));
     Q_EMIT dataChanged(cell, cell);
+    if (field != Field::CloseTime) {
+        // What the task is and does decides what its time says.
+        const QModelIndex time = index(row - 1, static_cast<int>(Field::CloseTime));
+        Q_EMIT dataChanged(time, time);
+    }
+    FollowRepeating();
 }
 
 void TaskTableModel::OnAboutToClear() {
@@ -204,6 +237,7 @@ void TaskTableModel::OnAboutToClear() {
 
 void TaskTableModel::OnCleared() {
     m_rowIcons.clear();
+    m_repeating = false;
     endResetModel();
 }
 

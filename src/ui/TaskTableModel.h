@@ -68,6 +68,9 @@ private:
     /// watch found; empty when it waits as it should, or does not wait.
     [[nodiscard]] QString WaitReason(int row) const;
     [[nodiscard]] QString CellText(int row, Field field, const QString& waitReason) const;
+    /// Repaints the times when a repeating task came or went: an Empty task's row says whether
+    /// its action waits behind one.
+    void FollowRepeating();
 
     const TaskList& m_tasks;
     std::function<std::string()> m_idleReason;
@@ -75,6 +78,8 @@ private:
     std::function<std::string(int row)> m_watchProblem;
     // The waiting tasks last shown with a problem.
     std::unordered_set<TaskId> m_troubled;
+    // Whether a repeating task was in the list when the rows were last painted.
+    bool m_repeating = false;
     // One picture per row of the list, in the list's order.
     QList<QIcon> m_rowIcons;
 };

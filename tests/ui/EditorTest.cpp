@@ -74,7 +74,7 @@ private Q_SLOTS:
     void opensWithTheDesignedListsAndDefaults() {
         TaskEditor* editor = m_desk->Editor();
         QCOMPARE(editor->windowTitle(), QStringLiteral("Add a Task"));
-        QCOMPARE(editor->size(), QSize(738, 645));
+        QCOMPARE(editor->size(), QSize(738, 760));
         QCOMPARE(List("cmbYear")->count(), 982);
         QCOMPARE(List("cmbYear")->itemText(0), QStringLiteral("2018"));
         QCOMPARE(List("cmbYear")->itemText(981), QStringLiteral("2999"));
@@ -508,6 +508,44 @@ private Q_SLOTS:
         QVERIFY(m_desk->engine->Marks().IsChecked(Mark::Shut));
     }
 
+    void addAsksBeforeWhatCannotWork() {
+        // An Empty task's action waits for the list to empty, which a daily task never does.
+        m_desk->engine->AddTask(Task{"xterm", "/usr/bin/xterm", "100", "2026/12/07 11:00:00",
+                                     "Every Day", "Close - Normal", ""});
+        W<QCheckBox>("chkOnly")->setChecked(true);
+        List("cmbAfter")->setCurrentIndex(1);
+        Choose(List("cmbTMin"), QStringLiteral("01"));
+        ModalAnswerer answerer(QMessageBox::Cancel);
+        Add();
+        QCOMPARE(answerer.Count(), 1);
+        QVERIFY(answerer.Boxes().first().text.contains(QLatin1String("repeats")));
+        QCOMPARE(answerer.Boxes().first().buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(m_desk->engine->Tasks().Count(), 1);
+        QVERIFY(m_desk->Editor()->isVisible());
+
+        answerer.SetAnswer(QMessageBox::Ok);
+        Add();
+        QCOMPARE(answerer.Count(), 2);
+        QCOMPARE(m_desk->engine->Tasks().Count(), 2);
+        const QModelIndex time = m_desk->window->Model().index(1, int(Field::CloseTime));
+        QVERIFY(time.data().toString().endsWith(QLatin1String("(waits behind a repeating task)")));
+        QVERIFY(time.data(Qt::ToolTipRole).toString().contains(QLatin1String("never finishes")));
+        m_desk->engine->DeleteTask(1);
+        QVERIFY(!time.data().toString().contains(QLatin1Char('(')));
+
+        // A command line whose program is not there asks too.
+        m_desk->window->AddTaskCommand();
+        W<QCheckBox>("chkOnly")->setChecked(false);
+        List("cmbAutoType")->setCurrentIndex(1);
+        W<QLineEdit>("txtCmd")->setText(QStringLiteral("nosuchprogram --now"));
+        m_desk->launcher.missing = {"nosuchprogram"};
+        answerer.SetAnswer(QMessageBox::Cancel);
+        Add();
+        QCOMPARE(answerer.Count(), 3);
+        QVERIFY(answerer.Boxes().last().text.contains(QLatin1String("cannot be found")));
+        QCOMPARE(m_desk->engine->Tasks().Count(), 1);
+    }
+
     void everyPartOfTheEditorFollowsTheLanguage_data() {
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("texts");
@@ -585,6 +623,12 @@ private Q_SLOTS:
         for (int i = 0; i < lv->topLevelItemCount(); ++i) {
             QVERIFY(!lv->topLevelItem(i)->icon(0).isNull());
         }
+        // A machine runs dozens of programs: ten rows at least are seen without scrolling.
+        const int rowHeight = lv->visualItemRect(lv->topLevelItem(0)).height();
+        QVERIFY2(lv->viewport()->height() >= 10 * rowHeight,
+                 qPrintable(QStringLiteral("%1 px for rows of %2 px")
+                                .arg(lv->viewport()->height())
+                                .arg(rowHeight)));
     }
 
     void clickingARowMakesItTheTarget() {
@@ -598,7 +642,7 @@ private Q_SLOTS:
 
     void aRowChosenFromTheKeyboardIsTheTargetAdded() {
         // Arrows, Home, End and typed letters target the row they land on, as a click does;
-        // typing a letter again stays on the same row.
+        // typing a letter again stays on the same row, and letters typed together make a prefix.
         auto* lv = W<ProcessListView>("LV");
         ClickProgram(QStringLiteral("gedit"));
         lv->setFocus();
@@ -616,6 +660,7 @@ private Q_SLOTS:
             {Qt::Key_Home, "", "gedit", "200", "/usr/bin/gedit"},
             {Qt::Key_unknown, "n", "nano", "102", "/usr/bin/nano"},
             {Qt::Key_unknown, "N", "nano", "102", "/usr/bin/nano"},
+            {Qt::Key_unknown, "nv", "nvidia-settings", "300", "/opt/Nvidia/nvidia-settings"},
             {Qt::Key_unknown, "x", "xterm", "100", "/usr/bin/xterm"},
         };
         for (const Step& step : steps) {

@@ -293,7 +293,7 @@ private Q_SLOTS:
         auto* lv = Editor()->findChild<ProcessListView*>(QStringLiteral("LV"));
         QCOMPARE(lv->selectedItems().size(), 1);
         QCOMPARE(lv->selectedItems().first()->text(1), QStringLiteral("xterm"));
-        QCOMPARE(Editor()->height(), 645);
+        QCOMPARE(Editor()->height(), 760);
         // The main window comes back where it was, not where the window manager would put a
         // new one.
         QVERIFY(QTest::qWaitFor([&] { return m_window->isVisible(); }, kWaitMs));

@@ -93,7 +93,7 @@ private:
         QCOMPARE(QWidget::mouseGrabber(), nullptr);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QVERIFY(!Handle()->pixmap().isNull());
-        QCOMPARE(Editor()->size(), QSize(738, 645));
+        QCOMPARE(Editor()->size(), QSize(738, 760));
         QVERIFY(!W<QToolButton>("cmdRefresh")->isHidden());
         QVERIFY(!W<QToolButton>("cmdClose")->isHidden());
     }
@@ -216,6 +216,8 @@ private Q_SLOTS:
                  ProgramIcons::Generic().pixmap(QSize(32, 32)).toImage());
         // The rescan selects no other program's row, so the task closes what was picked.
         QCOMPARE(SelectedProgram(), QString());
+        // It runs, though no scan has listed it: its id is kept.
+        m_desk->processes.running.push_back({"/usr/bin/xclock", 500});
         W<QPushButton>("cmdOK")->click();
         QCOMPARE(m_desk->engine->Tasks().Count(), 1);
         const Task& task = m_desk->engine->Tasks().At(1);
@@ -280,7 +282,7 @@ private Q_SLOTS:
         QCOMPARE(Text("lblID"), QStringLiteral("100"));
 
         m_desk->window->AddTaskCommand();
-        QCOMPARE(Editor()->size(), QSize(738, 645));
+        QCOMPARE(Editor()->size(), QSize(738, 760));
         Press();
         QVERIFY(Editor()->IsDragging());
         Release();
@@ -315,6 +317,7 @@ private Q_SLOTS:
             QVERIFY(Handle()->toolTip().contains(QLatin1String("list of running programs")));
         }
         QCOMPARE(W<QLabel>("lblSelect")->toolTip(), Handle()->toolTip());
+        QCOMPARE(W<QLabel>("lblSelect")->text(), Handle()->toolTip());
 
         Press();
         QVERIFY(!Editor()->IsDragging());
@@ -328,6 +331,7 @@ private Q_SLOTS:
         Editor()->SetWindowPicker(&Picker());
         QVERIFY(Handle()->isEnabled());
         QCOMPARE(Handle()->toolTip(), QString());
+        QVERIFY(W<QLabel>("lblSelect")->text().startsWith(QLatin1String("Drag")));
     }
 
     void thePictureOfAPickedWindow() {

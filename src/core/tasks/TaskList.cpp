@@ -131,6 +131,12 @@ void TaskList::EndRemovals() {
 void TaskList::CountPlan(const TaskPlan& plan, int sign) {
     m_idleCount += plan.IsIdle() ? sign : 0;
     m_watchCount += plan.Watches() ? sign : 0;
+    m_repeatingCount += plan.StaysForEver() ? sign : 0;
+}
+
+bool TaskList::EmptyWaitsBehindRepeating(int row) const {
+    // An Empty task never repeats itself, so every repeating task is another one.
+    return IsValidRow(row) && PlanOf(row).ActsAfterAll() && m_repeatingCount > 0;
 }
 
 void TaskList::Clear() {
@@ -139,6 +145,7 @@ void TaskList::Clear() {
     m_removed.clear();
     m_idleCount = 0;
     m_watchCount = 0;
+    m_repeatingCount = 0;
     Notify([](TaskListObserver& o) { o.OnCleared(); });
 }
 

@@ -78,6 +78,11 @@ public:
     [[nodiscard]] int IdleTaskCount() const { return m_idleCount; }
     /// How many tasks wait for a program to exit or for quiet.
     [[nodiscard]] int WatchTaskCount() const { return m_watchCount; }
+    /// How many tasks repeat, and so never leave the list by themselves.
+    [[nodiscard]] int RepeatingTaskCount() const { return m_repeatingCount; }
+    /// Whether the Empty task at `row` has an action that would wait for ever behind another
+    /// task that repeats. Cheap enough for every row painted.
+    [[nodiscard]] bool EmptyWaitsBehindRepeating(int row) const;
 
     /// Appends a task at the end and returns its position.
     int Append(Task task);
@@ -140,6 +145,7 @@ private:
     TaskId m_nextId = 1;
     int m_idleCount = 0;
     int m_watchCount = 0;
+    int m_repeatingCount = 0;
     /// Counts a row's plan in (+1) or out (-1) of the per-trigger counts.
     void CountPlan(const TaskPlan& plan, int sign);
     mutable std::vector<TaskListObserver*> m_observers;

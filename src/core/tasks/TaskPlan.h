@@ -69,6 +69,13 @@ struct TaskPlan {
     [[nodiscard]] bool Repeats() const {
         return repeat != TaskRepeat::None && repeat != TaskRepeat::Unknown;
     }
+    /// An Empty task with something to do: its action waits until every other task is gone.
+    [[nodiscard]] bool ActsAfterAll() const {
+        return target == TaskTarget::Empty && (power != PowerAction::None || quit);
+    }
+    /// Never leaves the list by itself: a repeating task moves on to its next time, except an
+    /// Empty one, which is removed once its time comes.
+    [[nodiscard]] bool StaysForEver() const { return Repeats() && target != TaskTarget::Empty; }
     /// Due at `now`: the due moment has come, or cannot be read.
     [[nodiscard]] bool IsDueAt(const DateTime& now) const {
         return !due || DueNumber(now) >= DueNumber(*due);
