@@ -42,6 +42,10 @@ struct ControlTask {
     bool operator==(const ControlTask&) const = default;
 };
 
+/// The refusal of an instance that owns its name but cannot answer yet (its windows are still
+/// being made): nothing was done, and the same request may be sent again.
+inline constexpr char kStartingRefusal[] = "Morvane is starting; try again";
+
 /// The instance's answer.
 struct ControlReply {
     /// Why the request was refused (nothing changed); empty when it was done.

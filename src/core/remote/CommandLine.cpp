@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <ostream>
 #include <string_view>
+#include <thread>
 
 namespace morvane {
 
@@ -210,9 +212,19 @@ int RunCommandLine(const CommandLine& line, platform::ControlClient& client,
         }
     }
     platform::ControlReply reply;
-    if (const Result sent = client.Send(request, reply); !sent.Ok()) {
-        err << "morvane: " << sent.Message() << "\n";
-        return 1;
+    // An instance that was just started owns its name a moment before it can answer.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+    for (;;) {
+        if (const Result sent = client.Send(request, reply); !sent.Ok()) {
+            err << "morvane: " << sent.Message() << "\n";
+            return 1;
+        }
+        if (reply.refusal != platform::kStartingRefusal ||
+            std::chrono::steady_clock::now() >= deadline) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     if (!reply.refusal.empty()) {
         err << "morvane: " << reply.refusal << "\n";

@@ -46,6 +46,11 @@ public:
         if (server == nullptr) {
             return Result::Error(0, "Morvane is not running");
         }
+        if (starting > 0) {
+            --starting;
+            reply = ControlReply{kStartingRefusal, 0, {}};
+            return {};
+        }
         reply = server->Ask(request);
         return {};
     }
@@ -60,6 +65,8 @@ public:
 
     FakeControlServer* server = nullptr;
     FakeControlServer* startable = nullptr;
+    /// How many requests the instance answers as still starting before it answers.
+    int starting = 0;
     std::vector<ControlRequest> sent;
     std::vector<std::string> started;
 };

@@ -265,7 +265,7 @@ void LinuxControlServer::Process() {
 
 ControlReply LinuxControlServer::Answer(const ControlRequest& request) const {
     if (!m_handler) {
-        return ControlReply{"Morvane is starting; try again", 0, {}};
+        return ControlReply{kStartingRefusal, 0, {}};
     }
     return m_handler(request);
 }

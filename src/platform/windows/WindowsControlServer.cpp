@@ -16,7 +16,6 @@ namespace {
 
 using windows::PipeIo;
 
-constexpr char kStarting[] = "Morvane is starting; try again";
 constexpr char kUnreadable[] = "Morvane could not read the request";
 
 // What the pipe buffers each way; a longer message waits for the reader.
@@ -115,7 +114,7 @@ void WindowsControlServer::Process() {
     }
     ControlReply reply;
     if (!m_handler) {
-        reply.refusal = kStarting;
+        reply.refusal = kStartingRefusal;
     } else {
         // A client waits for this answer: a handler that fails still gives one.
         try {
