@@ -558,6 +558,10 @@
         <source>Close programs gently by default</source>
         <translation>Fermer les programmes en douceur par défaut</translation>
     </message>
+    <message>
+        <source>This desktop has no system tray: closing the window ends Morvane.</source>
+        <translation>Ce bureau n&apos;a pas de zone de notification : fermer la fenêtre met fin à Morvane.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::QuitFlow</name>
@@ -568,6 +572,26 @@
     <message>
         <source>Are you sure to quit?</source>
         <translation>Voulez-vous vraiment quitter ?</translation>
+    </message>
+    <message>
+        <source>The task list is not kept: its tasks will not come back when Morvane starts again.</source>
+        <translation>La liste des tâches n&apos;est pas conservée : ses tâches ne reviendront pas au prochain démarrage de Morvane.</translation>
+    </message>
+    <message>
+        <source>Keeping them turns on Auto Load the Task List.</source>
+        <translation>Les conserver active « Charger automatiquement la liste des tâches ».</translation>
+    </message>
+    <message>
+        <source>Keep Them and Quit</source>
+        <translation>Les conserver et quitter</translation>
+    </message>
+    <message>
+        <source>Quit Anyway</source>
+        <translation>Quitter quand même</translation>
+    </message>
+    <message>
+        <source>Stay</source>
+        <translation>Rester</translation>
     </message>
 </context>
 <context>
@@ -629,6 +653,26 @@ L&apos;ajouter quand même ?</translation>
     <message>
         <source>%1. Choose a running program to wait for.</source>
         <translation>%1. Choisissez un programme en cours à attendre.</translation>
+    </message>
+    <message>
+        <source>Waits Behind a Repeating Task</source>
+        <translation>Attend derrière une tâche répétée</translation>
+    </message>
+    <message>
+        <source>This task&apos;s action waits until every other task has finished, but a task in the list repeats and never finishes, so the action will not happen while that task stays.
+Add it anyway?</source>
+        <translation>L&apos;action de cette tâche attend la fin de toutes les autres tâches, mais une tâche de la liste se répète et ne finit jamais : l&apos;action n&apos;aura pas lieu tant que cette tâche reste.
+L&apos;ajouter quand même ?</translation>
+    </message>
+    <message>
+        <source>Program Not Found</source>
+        <translation>Programme introuvable</translation>
+    </message>
+    <message>
+        <source>The program of this command line cannot be found (%1).
+Add it anyway?</source>
+        <translation>Le programme de cette ligne de commande est introuvable (%1).
+L&apos;ajouter quand même ?</translation>
     </message>
 </context>
 <context>
@@ -901,6 +945,10 @@ L&apos;ajouter quand même ?</translation>
         <source>Waits for: %1 (%2)</source>
         <translation>Attend : %1 (%2)</translation>
     </message>
+    <message>
+        <source>Picking the window under the pointer in %1 s</source>
+        <translation>Choix de la fenêtre sous le pointeur dans %1 s</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskTableModel</name>
@@ -952,6 +1000,14 @@ Last run failed: %2</source>
         <source>%1 (may not happen)</source>
         <translation>%1 (peut ne jamais arriver)</translation>
     </message>
+    <message>
+        <source>%1 (waits behind a repeating task)</source>
+        <translation>%1 (attend derrière une tâche répétée)</translation>
+    </message>
+    <message>
+        <source>Its action waits until every other task has finished, and a task that repeats never finishes: remove the repeating task or the action will not happen.</source>
+        <translation>Son action attend la fin de toutes les autres tâches, et une tâche répétée ne finit jamais : supprimez la tâche répétée, sinon l&apos;action n&apos;aura pas lieu.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TrayIcon</name>
@@ -975,6 +1031,14 @@ Last run failed: %2</source>
 
 %1</source>
         <translation>Aucun navigateur web n&apos;a pu ouvrir le didacticiel. Il se trouve ici :
+
+%1</translation>
+    </message>
+    <message>
+        <source>The tutorial is missing. It belongs here:
+
+%1</source>
+        <translation>Le didacticiel est introuvable. Il devrait se trouver ici :
 
 %1</translation>
     </message>

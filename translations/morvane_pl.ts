@@ -567,6 +567,10 @@
         <source>Close programs gently by default</source>
         <translation>Domyślnie zamykaj programy łagodnie</translation>
     </message>
+    <message>
+        <source>This desktop has no system tray: closing the window ends Morvane.</source>
+        <translation>Ten pulpit nie ma zasobnika systemowego: zamknięcie okna zakończy Morvane.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::QuitFlow</name>
@@ -577,6 +581,26 @@
     <message>
         <source>Are you sure to quit?</source>
         <translation>Czy na pewno zakończyć?</translation>
+    </message>
+    <message>
+        <source>The task list is not kept: its tasks will not come back when Morvane starts again.</source>
+        <translation>Lista zadań nie jest zachowywana: jej zadania nie wrócą przy następnym uruchomieniu Morvane.</translation>
+    </message>
+    <message>
+        <source>Keeping them turns on Auto Load the Task List.</source>
+        <translation>Zachowanie ich włączy „Wczytuj automatycznie listę zadań”.</translation>
+    </message>
+    <message>
+        <source>Keep Them and Quit</source>
+        <translation>Zachowaj je i zakończ</translation>
+    </message>
+    <message>
+        <source>Quit Anyway</source>
+        <translation>Zakończ mimo to</translation>
+    </message>
+    <message>
+        <source>Stay</source>
+        <translation>Zostań</translation>
     </message>
 </context>
 <context>
@@ -638,6 +662,26 @@ Czy mimo to je dodać?</translation>
     <message>
         <source>%1. Choose a running program to wait for.</source>
         <translation>%1. Wybierz uruchomiony program, na który zadanie ma czekać.</translation>
+    </message>
+    <message>
+        <source>Waits Behind a Repeating Task</source>
+        <translation>Czeka za powtarzanym zadaniem</translation>
+    </message>
+    <message>
+        <source>This task&apos;s action waits until every other task has finished, but a task in the list repeats and never finishes, so the action will not happen while that task stays.
+Add it anyway?</source>
+        <translation>Akcja tego zadania czeka, aż wszystkie inne zadania się zakończą, ale jedno zadanie na liście się powtarza i nigdy nie kończy, więc akcja nie nastąpi, dopóki to zadanie pozostaje.
+Dodać je mimo to?</translation>
+    </message>
+    <message>
+        <source>Program Not Found</source>
+        <translation>Nie znaleziono programu</translation>
+    </message>
+    <message>
+        <source>The program of this command line cannot be found (%1).
+Add it anyway?</source>
+        <translation>Nie można znaleźć programu z tego wiersza poleceń (%1).
+Dodać je mimo to?</translation>
     </message>
 </context>
 <context>
@@ -910,6 +954,10 @@ Czy mimo to je dodać?</translation>
         <source>Waits for: %1 (%2)</source>
         <translation>Czeka na: %1 (%2)</translation>
     </message>
+    <message>
+        <source>Picking the window under the pointer in %1 s</source>
+        <translation>Wybór okna pod wskaźnikiem za %1 s</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TaskTableModel</name>
@@ -961,6 +1009,14 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
         <source>%1 (may not happen)</source>
         <translation>%1 (może nie nastąpić)</translation>
     </message>
+    <message>
+        <source>%1 (waits behind a repeating task)</source>
+        <translation>%1 (czeka za powtarzanym zadaniem)</translation>
+    </message>
+    <message>
+        <source>Its action waits until every other task has finished, and a task that repeats never finishes: remove the repeating task or the action will not happen.</source>
+        <translation>Jego akcja czeka, aż wszystkie inne zadania się zakończą, a powtarzane zadanie nigdy się nie kończy: usuń powtarzane zadanie, inaczej akcja nie nastąpi.</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TrayIcon</name>
@@ -984,6 +1040,14 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
 
 %1</source>
         <translation>Żadna przeglądarka internetowa nie mogła otworzyć samouczka. Znajduje się tutaj:
+
+%1</translation>
+    </message>
+    <message>
+        <source>The tutorial is missing. It belongs here:
+
+%1</source>
+        <translation>Brak samouczka. Powinien się znajdować tutaj:
 
 %1</translation>
     </message>
