@@ -55,7 +55,7 @@ void TaskTableModel::Retranslate() {
 }
 
 void TaskTableModel::RefreshWatchProblems() {
-    if (m_tasks.WatchTaskCount() == 0 && m_troubled.empty()) {
+    if (!m_watchProblem || (m_tasks.WatchTaskCount() == 0 && m_troubled.empty())) {
         return;
     }
     std::unordered_set<TaskId> troubled;
@@ -65,7 +65,8 @@ void TaskTableModel::RefreshWatchProblems() {
         }
         const TaskId id = m_tasks.IdOf(row);
         const bool shown = m_troubled.contains(id);
-        if (!WaitReason(row).isEmpty()) {
+        // Whether there is a problem, not its words: this runs at every tick over every row.
+        if (StatusTexts::StillWaits(m_tasks.PlanOf(row)) && !m_watchProblem(row).empty()) {
             troubled.insert(id);
             if (shown) {
                 continue;
