@@ -165,6 +165,10 @@
         <source>when the processor stays below %1% for %2</source>
         <translation>quand le processeur reste sous %1 % pendant %2</translation>
     </message>
+    <message>
+        <source>%1 d</source>
+        <translation>%1 j</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>
@@ -451,7 +455,7 @@
     </message>
     <message>
         <source>Auto Start on Windows Booting</source>
-        <translation>Démarrer automatiquement avec la session</translation>
+        <translation>Démarrer automatiquement avec Windows</translation>
     </message>
     <message>
         <source>Auto Load the Task List</source>
@@ -468,6 +472,10 @@
     <message>
         <source>Polish</source>
         <translation>Polonais (Polski)</translation>
+    </message>
+    <message>
+        <source>Auto Start at Logon</source>
+        <translation>Démarrer automatiquement à l&apos;ouverture de session</translation>
     </message>
 </context>
 <context>
@@ -592,6 +600,141 @@
     <message>
         <source>Stay</source>
         <translation>Rester</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TaskCells</name>
+    <message>
+        <source>Close at the set time</source>
+        <translation>Fermer à l&apos;heure choisie</translation>
+    </message>
+    <message>
+        <source>Close in %1</source>
+        <translation>Fermer dans %1</translation>
+    </message>
+    <message>
+        <source>Close after %1 without mouse movement</source>
+        <translation>Fermer après %1 sans mouvement de la souris</translation>
+    </message>
+    <message>
+        <source>Close after %1 without input</source>
+        <translation>Fermer après %1 sans aucune saisie</translation>
+    </message>
+    <message>
+        <source>Close when %1 exits</source>
+        <translation>Fermer quand %1 se termine</translation>
+    </message>
+    <message>
+        <source>Close when every %1 has exited</source>
+        <translation>Fermer quand tous les %1 se sont terminés</translation>
+    </message>
+    <message>
+        <source>Close when the network is quiet</source>
+        <translation>Fermer quand le réseau est calme</translation>
+    </message>
+    <message>
+        <source>Close when the processor is quiet</source>
+        <translation>Fermer quand le processeur est calme</translation>
+    </message>
+    <message>
+        <source>Run at the set time</source>
+        <translation>Lancer à l&apos;heure choisie</translation>
+    </message>
+    <message>
+        <source>Run in %1</source>
+        <translation>Lancer dans %1</translation>
+    </message>
+    <message>
+        <source>Run after %1 without mouse movement</source>
+        <translation>Lancer après %1 sans mouvement de la souris</translation>
+    </message>
+    <message>
+        <source>Run after %1 without input</source>
+        <translation>Lancer après %1 sans aucune saisie</translation>
+    </message>
+    <message>
+        <source>Run when %1 exits</source>
+        <translation>Lancer quand %1 se termine</translation>
+    </message>
+    <message>
+        <source>Run when every %1 has exited</source>
+        <translation>Lancer quand tous les %1 se sont terminés</translation>
+    </message>
+    <message>
+        <source>Run when the network is quiet</source>
+        <translation>Lancer quand le réseau est calme</translation>
+    </message>
+    <message>
+        <source>Run when the processor is quiet</source>
+        <translation>Lancer quand le processeur est calme</translation>
+    </message>
+    <message>
+        <source>At the set time</source>
+        <translation>À l&apos;heure choisie</translation>
+    </message>
+    <message>
+        <source>In %1</source>
+        <translation>Dans %1</translation>
+    </message>
+    <message>
+        <source>After %1 without mouse movement</source>
+        <translation>Après %1 sans mouvement de la souris</translation>
+    </message>
+    <message>
+        <source>After %1 without input</source>
+        <translation>Après %1 sans aucune saisie</translation>
+    </message>
+    <message>
+        <source>When %1 exits</source>
+        <translation>Quand %1 se termine</translation>
+    </message>
+    <message>
+        <source>When every %1 has exited</source>
+        <translation>Quand tous les %1 se sont terminés</translation>
+    </message>
+    <message>
+        <source>When the network is quiet</source>
+        <translation>Quand le réseau est calme</translation>
+    </message>
+    <message>
+        <source>When the processor is quiet</source>
+        <translation>Quand le processeur est calme</translation>
+    </message>
+    <message>
+        <source>%1, asking first (%2 s)</source>
+        <translation>%1, en demandant d&apos;abord (%2 s)</translation>
+    </message>
+    <message>
+        <source>once</source>
+        <translation>une fois</translation>
+    </message>
+    <message>
+        <source>every month</source>
+        <translation>chaque mois</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>chaque jour</translation>
+    </message>
+    <message>
+        <source>every hour</source>
+        <translation>chaque heure</translation>
+    </message>
+    <message>
+        <source>every minute</source>
+        <translation>chaque minute</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>rien</translation>
+    </message>
+    <message>
+        <source>quit Morvane</source>
+        <translation>quitter Morvane</translation>
+    </message>
+    <message>
+        <source>%1, then quit Morvane</source>
+        <translation>%1, puis quitter Morvane</translation>
     </message>
 </context>
 <context>
@@ -948,6 +1091,14 @@ L&apos;ajouter quand même ?</translation>
     <message>
         <source>Picking the window under the pointer in %1 s</source>
         <translation>Choix de la fenêtre sous le pointeur dans %1 s</translation>
+    </message>
+    <message>
+        <source>After No Input</source>
+        <translation>Après aucune saisie</translation>
+    </message>
+    <message>
+        <source>After No Mouse Moving</source>
+        <translation>Après aucun mouvement de la souris</translation>
     </message>
 </context>
 <context>

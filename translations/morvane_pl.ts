@@ -166,6 +166,10 @@
         <source>when the processor stays below %1% for %2</source>
         <translation>gdy użycie procesora pozostanie poniżej %1% przez %2</translation>
     </message>
+    <message>
+        <source>%1 d</source>
+        <translation>%1 dn.</translation>
+    </message>
 </context>
 <context>
     <name>UiText</name>
@@ -459,7 +463,7 @@
     </message>
     <message>
         <source>Auto Start on Windows Booting</source>
-        <translation>Uruchamiaj automatycznie przy logowaniu</translation>
+        <translation>Uruchamiaj automatycznie przy starcie Windows</translation>
     </message>
     <message>
         <source>Auto Load the Task List</source>
@@ -476,6 +480,10 @@
     <message>
         <source>Polish</source>
         <translation>Polski</translation>
+    </message>
+    <message>
+        <source>Auto Start at Logon</source>
+        <translation>Uruchamiaj automatycznie po zalogowaniu</translation>
     </message>
 </context>
 <context>
@@ -601,6 +609,141 @@
     <message>
         <source>Stay</source>
         <translation>Zostań</translation>
+    </message>
+</context>
+<context>
+    <name>morvane::TaskCells</name>
+    <message>
+        <source>Close at the set time</source>
+        <translation>Zamknij o ustalonej godzinie</translation>
+    </message>
+    <message>
+        <source>Close in %1</source>
+        <translation>Zamknij za %1</translation>
+    </message>
+    <message>
+        <source>Close after %1 without mouse movement</source>
+        <translation>Zamknij po %1 bez ruchu myszy</translation>
+    </message>
+    <message>
+        <source>Close after %1 without input</source>
+        <translation>Zamknij po %1 bez żadnej aktywności</translation>
+    </message>
+    <message>
+        <source>Close when %1 exits</source>
+        <translation>Zamknij, gdy %1 się zakończy</translation>
+    </message>
+    <message>
+        <source>Close when every %1 has exited</source>
+        <translation>Zamknij, gdy wszystkie %1 się zakończą</translation>
+    </message>
+    <message>
+        <source>Close when the network is quiet</source>
+        <translation>Zamknij, gdy sieć ucichnie</translation>
+    </message>
+    <message>
+        <source>Close when the processor is quiet</source>
+        <translation>Zamknij, gdy procesor odpocznie</translation>
+    </message>
+    <message>
+        <source>Run at the set time</source>
+        <translation>Uruchom o ustalonej godzinie</translation>
+    </message>
+    <message>
+        <source>Run in %1</source>
+        <translation>Uruchom za %1</translation>
+    </message>
+    <message>
+        <source>Run after %1 without mouse movement</source>
+        <translation>Uruchom po %1 bez ruchu myszy</translation>
+    </message>
+    <message>
+        <source>Run after %1 without input</source>
+        <translation>Uruchom po %1 bez żadnej aktywności</translation>
+    </message>
+    <message>
+        <source>Run when %1 exits</source>
+        <translation>Uruchom, gdy %1 się zakończy</translation>
+    </message>
+    <message>
+        <source>Run when every %1 has exited</source>
+        <translation>Uruchom, gdy wszystkie %1 się zakończą</translation>
+    </message>
+    <message>
+        <source>Run when the network is quiet</source>
+        <translation>Uruchom, gdy sieć ucichnie</translation>
+    </message>
+    <message>
+        <source>Run when the processor is quiet</source>
+        <translation>Uruchom, gdy procesor odpocznie</translation>
+    </message>
+    <message>
+        <source>At the set time</source>
+        <translation>O ustalonej godzinie</translation>
+    </message>
+    <message>
+        <source>In %1</source>
+        <translation>Za %1</translation>
+    </message>
+    <message>
+        <source>After %1 without mouse movement</source>
+        <translation>Po %1 bez ruchu myszy</translation>
+    </message>
+    <message>
+        <source>After %1 without input</source>
+        <translation>Po %1 bez żadnej aktywności</translation>
+    </message>
+    <message>
+        <source>When %1 exits</source>
+        <translation>Gdy %1 się zakończy</translation>
+    </message>
+    <message>
+        <source>When every %1 has exited</source>
+        <translation>Gdy wszystkie %1 się zakończą</translation>
+    </message>
+    <message>
+        <source>When the network is quiet</source>
+        <translation>Gdy sieć ucichnie</translation>
+    </message>
+    <message>
+        <source>When the processor is quiet</source>
+        <translation>Gdy procesor odpocznie</translation>
+    </message>
+    <message>
+        <source>%1, asking first (%2 s)</source>
+        <translation>%1, najpierw z prośbą (%2 s)</translation>
+    </message>
+    <message>
+        <source>once</source>
+        <translation>jednorazowo</translation>
+    </message>
+    <message>
+        <source>every month</source>
+        <translation>co miesiąc</translation>
+    </message>
+    <message>
+        <source>every day</source>
+        <translation>codziennie</translation>
+    </message>
+    <message>
+        <source>every hour</source>
+        <translation>co godzinę</translation>
+    </message>
+    <message>
+        <source>every minute</source>
+        <translation>co minutę</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nic</translation>
+    </message>
+    <message>
+        <source>quit Morvane</source>
+        <translation>zakończ Morvane</translation>
+    </message>
+    <message>
+        <source>%1, then quit Morvane</source>
+        <translation>%1, potem zakończ Morvane</translation>
     </message>
 </context>
 <context>
@@ -957,6 +1100,14 @@ Dodać je mimo to?</translation>
     <message>
         <source>Picking the window under the pointer in %1 s</source>
         <translation>Wybór okna pod wskaźnikiem za %1 s</translation>
+    </message>
+    <message>
+        <source>After No Input</source>
+        <translation>Po braku aktywności</translation>
+    </message>
+    <message>
+        <source>After No Mouse Moving</source>
+        <translation>Po braku ruchu myszy</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "core/Engine.h"
 
 #include "core/editor/ProgramTargets.h"
+#include "platform/Autostart.h"
 #include "platform/Launcher.h"
 #include "platform/Power.h"
 #include "platform/Processes.h"
@@ -228,6 +229,10 @@ bool Engine::OfferToKeepTasks() {
         break;
     }
     return false;
+}
+
+bool Engine::AutostartsWithWindows() const {
+    return m_s.autostart.StartsWithWindows();
 }
 
 } // namespace morvane

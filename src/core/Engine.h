@@ -92,6 +92,7 @@ public:
     [[nodiscard]] std::string QuotedProgram(const std::string& path) const;
     /// Why idleness cannot be known here, for the user; empty when it can. No-mouse-movement
     /// tasks wait for as long as it is not empty.
+    [[nodiscard]] bool IdleSeesAnyInput() const { return m_schedule.IdleSeesAnyInput(); }
     [[nodiscard]] std::string IdleUnavailableReason() const {
         return m_schedule.IdleUnavailableReason();
     }
@@ -238,6 +239,7 @@ public:
     TaskFileCount LoadTasks(const std::filesystem::path& path);
     void SelectLanguage(Mark language) { m_session.SelectLanguage(language); }
     void ToggleAutostart() { m_session.ToggleAutostart(); }
+    [[nodiscard]] bool AutostartsWithWindows() const;
     /// Writes or removes the kept task list, as the option and the list say.
     void SaveDefaultTaskList() { m_files.KeepList(); }
     /// Writes the settings file.

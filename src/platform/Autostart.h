@@ -14,6 +14,9 @@ public:
     Autostart(const Autostart&) = delete;
     Autostart& operator=(const Autostart&) = delete;
 
+    /// Whether the registration starts us as Windows starts (its Run key) rather than at the
+    /// logon of a desktop session, for the menu item's words.
+    [[nodiscard]] virtual bool StartsWithWindows() const { return false; }
     /// Whether a registration called `name` exists; any failure reads as not registered.
     virtual bool IsAutostartRegistered(const std::string& name) = 0;
     /// Registers `folder`'s executable `name` (flag true) or removes the registration (false).

@@ -24,6 +24,9 @@ public:
     [[nodiscard]] virtual bool IsAvailable() const = 0;
     /// Why it cannot, in words for the user (a tooltip, a row); empty when it can.
     [[nodiscard]] virtual std::string UnavailableReason() const = 0;
+    /// Whether any input counts as activity (keys included), not only the pointer's moves: the
+    /// trigger is then named for input rather than for the mouse.
+    [[nodiscard]] virtual bool SeesAnyInput() const { return false; }
     /// Whether the user was active since the previous sample (or since `Reset`).
     virtual Activity Sample() = 0;
     /// Forgets what was seen: the pointer source then counts the next sample as movement unless

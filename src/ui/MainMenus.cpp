@@ -127,7 +127,10 @@ void MainMenus::Retranslate() {
     m_edit->setText(tr("Edit"));
     m_history->setText(tr("History"));
     m_exit->setText(Mnemonic(tr("Exit")));
-    m_marks[Mark::Autostart]->setText(Mnemonic(tr("Auto Start on Windows Booting")));
+    // Windows' own words there; elsewhere the registration starts us at logon.
+    m_marks[Mark::Autostart]->setText(Mnemonic(m_engine.AutostartsWithWindows()
+                                                   ? tr("Auto Start on Windows Booting")
+                                                   : tr("Auto Start at Logon")));
     m_marks[Mark::Autoload]->setText(Mnemonic(tr("Auto Load the Task List")));
     m_marks[Mark::English]->setText(Mnemonic(tr("English")));
     m_marks[Mark::French]->setText(Mnemonic(tr("French")));

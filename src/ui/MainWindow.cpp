@@ -52,6 +52,9 @@ MainWindow::MainWindow(Deps deps, QWidget* parent) : QMainWindow(parent), m_d(de
     m_model = new TaskTableModel(m_d.engine.Tasks(), this);
     // The engine, not the window: the list view still asks while our base class deletes it.
     m_model->SetIdleReasonSource([&engine = m_d.engine] { return engine.IdleUnavailableReason(); });
+    m_model->SetWordSources(
+        [&engine = m_d.engine]() -> const LanguageTable& { return engine.Language(); },
+        [&engine = m_d.engine] { return engine.IdleSeesAnyInput(); });
     m_model->SetWatchProblemSource(
         [&engine = m_d.engine](int row) { return engine.WatchProblem(row); });
 

@@ -67,7 +67,7 @@ ScheduleFields::ScheduleFields(QVBoxLayout* root, QWidget* form, const DateTime&
     m_optTimer =
         new QRadioButton(QStringLiteral("Interval (Close After Day/Hour/Minute/Second)"), schedule);
     m_optTimer->setObjectName(QStringLiteral("optTimer"));
-    m_chkMouse = new QCheckBox(QStringLiteral("After No Mouse Moving"), schedule);
+    m_chkMouse = new QCheckBox(schedule); // named by Retranslate
     m_chkMouse->setObjectName(QStringLiteral("chkMouse"));
     auto* timerRow = new QHBoxLayout;
     timerRow->addWidget(m_optTimer);
@@ -244,6 +244,8 @@ void ScheduleFields::Retranslate() {
     }
 
     // "When a program exits": the option and the list read as one sentence.
+    // Where any input counts, a caption naming the mouse would promise less than is watched.
+    m_chkMouse->setText(m_idleAnyInput ? tr("After No Input") : tr("After No Mouse Moving"));
     m_optWhen->setText(tr("When"));
     m_cmbWhen->setItemText(0, tr("a program exits"));
     m_cmbWhen->setItemText(1, tr("the network goes quiet"));
@@ -382,7 +384,12 @@ void ScheduleFields::Fill(const TaskBuilder::Input& in) {
     m_chkMouse->setChecked(in.noMouseMoving && m_chkMouse->isEnabled());
 }
 
-void ScheduleFields::SetIdleUnavailableReason(const QString& reason) {
+void ScheduleFields::SetIdleState(const QString& unavailableReason, bool anyInput) {
+    if (anyInput != m_idleAnyInput) {
+        m_idleAnyInput = anyInput;
+        Retranslate();
+    }
+    const QString& reason = unavailableReason;
     m_idleReason = reason;
     m_chkMouse->setToolTip(reason);
     OnTriggerChanged();

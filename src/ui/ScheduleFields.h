@@ -45,9 +45,10 @@ public:
     /// not hold leaves it as it is; the countdown fields take any typed value).
     void Fill(const TaskBuilder::Input& in);
 
-    /// Why no-mouse-movement tasks cannot run here; empty when they can. While it is not empty
-    /// the "After No Mouse Moving" box is cleared and disabled, and says why in its tooltip.
-    void SetIdleUnavailableReason(const QString& reason);
+    /// Why no-mouse-movement tasks cannot run here (empty when they can), and whether any input
+    /// counts rather than the pointer alone (the box is then named for input). While the reason
+    /// is not empty the box is cleared and disabled, and says why in its tooltip.
+    void SetIdleState(const QString& unavailableReason, bool anyInput);
 
     /// What the chosen trigger waits for; None for the countdown and the specific time.
     [[nodiscard]] TaskBuilder::Input::Watch ChosenWatch() const;
@@ -69,6 +70,7 @@ private:
     [[nodiscard]] std::array<QComboBox*, 6> DateLists() const;
 
     QString m_idleReason;
+    bool m_idleAnyInput = false;
     QLabel* m_label1 = nullptr;
     QRadioButton* m_optTimer = nullptr;
     std::array<QComboBox*, 4> m_countdown{};

@@ -5,6 +5,8 @@
 #include "ui/Lan.h"
 #include "ui/ShownText.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <array>
 
@@ -23,17 +25,6 @@ PowerAction ActionNamed(std::string_view power) {
     return PowerName(action) == power ? action : PowerAction::None;
 }
 
-// A quiet period as the editor sets it, in minutes, or as typed elsewhere.
-QString PeriodText(std::int64_t seconds) {
-    if (seconds >= 3600 && seconds % 3600 == 0) {
-        return StatusTexts::tr("%1 h").arg(seconds / 3600);
-    }
-    if (seconds >= 60 && seconds % 60 == 0) {
-        return StatusTexts::tr("%1 min").arg(seconds / 60);
-    }
-    return StatusTexts::tr("%1 s").arg(seconds);
-}
-
 } // namespace
 
 QString StatusTexts::TimeLeft(std::int64_t seconds) {
@@ -44,6 +35,20 @@ QString StatusTexts::TimeLeft(std::int64_t seconds) {
                               .arg((seconds / 60) % 60, 2, 10, QLatin1Char('0'))
                               .arg(seconds % 60, 2, 10, QLatin1Char('0'));
     return days > 0 ? tr("%1 d %2").arg(days).arg(clock) : clock;
+}
+
+QString StatusTexts::Duration(std::int64_t seconds) {
+    seconds = std::max<std::int64_t>(seconds, 0);
+    const std::int64_t parts[4] = {seconds / 86400, (seconds / 3600) % 24, (seconds / 60) % 60,
+                                   seconds % 60};
+    const QString units[4] = {tr("%1 d"), tr("%1 h"), tr("%1 min"), tr("%1 s")};
+    QStringList words;
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (parts[i] > 0) {
+            words.push_back(units[i].arg(parts[i]));
+        }
+    }
+    return words.isEmpty() ? units[3].arg(0) : words.join(QLatin1Char(' '));
 }
 
 QString StatusTexts::ActionCaption(const LanguageTable& lan, PowerAction action) {
@@ -178,7 +183,7 @@ QString StatusTexts::WaitsFor(const TaskPlan& plan) {
                    : tr("when every %1 has exited").arg(name);
     }
     const QString limit = QString::number(plan.quietLimit);
-    const QString period = PeriodText(PeriodSeconds(plan.period));
+    const QString period = Duration(PeriodSeconds(plan.period));
     return plan.quietSource == QuietSource::Network
                ? tr("when the network stays below %1 KiB/s for %2").arg(limit, period)
                : tr("when the processor stays below %1% for %2").arg(limit, period);

@@ -22,6 +22,8 @@ class StatusTexts {
 public:
     /// "0:04:12"; a day or more reads "2 d 3:04:05".
     [[nodiscard]] static QString TimeLeft(std::int64_t seconds);
+    /// A period in its largest units: "15 min", "1 h 30 min", "2 d 5 s"; "0 s" for none.
+    [[nodiscard]] static QString Duration(std::int64_t seconds);
     /// A power action's caption in the menus and the editor's after list: the language file's
     /// for the first five, the translations' for the others; empty for None.
     [[nodiscard]] static QString ActionCaption(const LanguageTable& lan, PowerAction action);

@@ -31,7 +31,7 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     m_form = new TaskEditorForm(m_d.engine.ClockSource().Now(), this);
     layout->addWidget(m_form);
 
-    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    ShowIdleState();
     FollowGentleDefault();
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
     m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *m_form}, this);
@@ -95,9 +95,15 @@ void TaskEditor::FitToFont() {
     m_form->FitToFont();
 }
 
+void TaskEditor::ShowIdleState() {
+    m_form->SetIdleState(UiText::Reason(m_d.engine.IdleUnavailableReason()),
+                         m_d.engine.IdleSeesAnyInput());
+}
+
 void TaskEditor::UpdateLan(const LanguageTable& lan) {
     m_form->UpdateLan(lan);
-    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    m_form->FitToFont(); // another language's words may need more room
+    ShowIdleState();
     m_drag->UpdateHandle();
 }
 
@@ -114,8 +120,7 @@ void TaskEditor::OnPickLater() {
 }
 
 void TaskEditor::ShowEditor() {
-    // Asked again at each opening: a session can stop telling us about activity.
-    m_form->SetIdleUnavailableReason(UiText::Reason(m_d.engine.IdleUnavailableReason()));
+    ShowIdleState();
     FollowGentleDefault();
     show();
     if (!IsDragging()) {

@@ -94,6 +94,8 @@ private:
     void FitToFont();
     /// Ticks the close-gently box as the setting for new tasks says, once it has changed.
     void FollowGentleDefault();
+    /// Asked again at each opening: a session can stop telling us about activity.
+    void ShowIdleState();
     /// The target section was locked for an Empty task, freed again, or turned to or from
     /// the program to wait for.
     void OnTargetUseChanged();

@@ -1,7 +1,6 @@
 #include "ui/TaskEditorForm.h"
 
 #include "types/DateTime.h"
-#include "ui/FontGrowth.h"
 #include "ui/Lan.h"
 #include "ui/NamedWidgets.h"
 #include "ui/ScheduleFields.h"
@@ -75,20 +74,20 @@ TaskEditorForm::TaskEditorForm(const DateTime& now, QWidget* parent) : QWidget(p
 TaskEditorForm::~TaskEditorForm() = default;
 
 void TaskEditorForm::FitToFont() {
-    // The designed size at the standard font; a larger font gets the room its texts need.
+    // The designed size at the standard font in English; a larger font or longer words get
+    // the room their texts need.
     m_fullSize = kSize;
-    if (FontGrowth(font()) > 1.0) {
-        // The lists' designed widths are too narrow for their items at a larger font.
-        for (QComboBox* list : findChildren<QComboBox*>()) {
-            list->setMinimumWidth(std::max(list->minimumWidth(), list->minimumSizeHint().width()));
-        }
-        layout()->activate();
-        m_fullSize = kSize.expandedTo(layout()->totalMinimumSize());
-        // The wrapped caption above the list needs its height at the width it gets.
-        if (layout()->hasHeightForWidth()) {
-            m_fullSize.setHeight(
-                std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
-        }
+    // The lists' designed widths are too narrow for their items at a larger font or in
+    // another language.
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        list->setMinimumWidth(std::max(list->minimumWidth(), list->minimumSizeHint().width()));
+    }
+    layout()->activate();
+    m_fullSize = kSize.expandedTo(layout()->totalMinimumSize());
+    // The wrapped caption above the list needs its height at the width it gets.
+    if (layout()->hasHeightForWidth()) {
+        m_fullSize.setHeight(
+            std::max(m_fullSize.height(), layout()->totalHeightForWidth(m_fullSize.width())));
     }
     // Still on the screen, whatever the font: the list of programs gives up its room first.
     const QScreen* screen = window()->screen();
@@ -307,8 +306,8 @@ void TaskEditorForm::SetTargetDetail(const QString& text) {
     m_target->ShowReadOut(shown);
 }
 
-void TaskEditorForm::SetIdleUnavailableReason(const QString& reason) {
-    m_schedule->SetIdleUnavailableReason(reason);
+void TaskEditorForm::SetIdleState(const QString& unavailableReason, bool anyInput) {
+    m_schedule->SetIdleState(unavailableReason, anyInput);
 }
 
 void TaskEditorForm::SetEmptyTask(bool empty) {

@@ -58,8 +58,9 @@ public:
     /// Shows `text` on the line under the target's name.
     void SetTargetDetail(const QString& text);
 
-    /// Why no-mouse-movement tasks cannot run here; empty when they can.
-    void SetIdleUnavailableReason(const QString& reason);
+    /// Why no-mouse-movement tasks cannot run here (empty when they can), and whether the
+    /// session counts any input rather than the pointer alone.
+    void SetIdleState(const QString& unavailableReason, bool anyInput);
     void SetEmptyTask(bool empty);
     void SetCommandLine(const QString& commandLine);
     /// Ticks or clears the box that makes a close task ask its program first.

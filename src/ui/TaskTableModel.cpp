@@ -3,6 +3,7 @@
 #include "ui/ProgramIcons.h"
 #include "ui/ShownText.h"
 #include "ui/StatusTexts.h"
+#include "ui/TaskCells.h"
 #include "ui/UiText.h"
 
 namespace morvane {
@@ -91,8 +92,23 @@ QString TaskTableModel::WaitReason(int row) const {
 }
 
 QString TaskTableModel::CellText(int row, Field field, const QString& waitReason) const {
-    if (field != Field::CloseTime) {
+    switch (field) {
+    case Field::Type:
+        return TaskCells::Type(m_tasks.PlanOf(row), m_tasks.FieldOf(row, field),
+                               m_idleAnyInput && m_idleAnyInput());
+    case Field::Loop:
+        return TaskCells::Loop(m_tasks.PlanOf(row), m_tasks.FieldOf(row, field));
+    case Field::After:
+        if (m_language) {
+            return TaskCells::After(m_language(), m_tasks.PlanOf(row), m_tasks.FieldOf(row, field));
+        }
+        [[fallthrough]];
+    case Field::Program:
+    case Field::Path:
+    case Field::Id:
         return ShownText(m_tasks.FieldOf(row, field));
+    case Field::CloseTime:
+        break;
     }
     // Its stored time is a placeholder for what it waits for, and a due time that cannot be
     // seen to come would be a promise the scheduler cannot keep.

@@ -12,6 +12,8 @@
 
 namespace morvane {
 
+class LanguageTable;
+
 /// The task list as the main window shows it: one row per task, the icon column and the seven
 /// texts. It reads the core's list directly and follows it through its observer; the row
 /// pictures are the view's own and are kept in step with the rows.
@@ -36,6 +38,13 @@ public:
     /// not, and why.
     void SetWatchProblemSource(std::function<std::string(int row)> problem) {
         m_watchProblem = std::move(problem);
+    }
+    /// Where the readable cells find the power actions' captions and whether the idle trigger
+    /// counts any input; without them the After cell shows its stored text.
+    void SetWordSources(std::function<const LanguageTable&()> language,
+                        std::function<bool()> idleAnyInput) {
+        m_language = std::move(language);
+        m_idleAnyInput = std::move(idleAnyInput);
     }
     /// Repaints the waiting rows whose problem came or went since the last call; once a tick.
     void RefreshWatchProblems();
@@ -74,6 +83,8 @@ private:
 
     const TaskList& m_tasks;
     std::function<std::string()> m_idleReason;
+    std::function<bool()> m_idleAnyInput;
+    std::function<const LanguageTable&()> m_language;
     std::function<QString(int row)> m_timeLeft;
     std::function<std::string(int row)> m_watchProblem;
     // The waiting tasks last shown with a problem.

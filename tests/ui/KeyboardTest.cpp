@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTreeView>
 
@@ -161,19 +162,30 @@ private Q_SLOTS:
     }
 
     void largerFontsKeepTheEditorWhole_data() {
+        QTest::addColumn<QString>("language");
         QTest::addColumn<double>("growth");
-        QTest::newRow("1.25x") << 1.25;
-        QTest::newRow("2x") << 2.0;
+        for (const char* language : {"menuEn", "menuFr", "menuPolish"}) {
+            for (const double growth : {1.0, 1.25, 2.0}) {
+                QTest::addRow("%s %.2fx", language + 4, growth)
+                    << QString::fromLatin1(language) << growth;
+            }
+        }
     }
     void largerFontsKeepTheEditorWhole() {
+        QFETCH(QString, language);
         QFETCH(double, growth);
         m_desk.reset();
         const QFont standard = QApplication::font();
+        const auto restore = qScopeGuard([this, standard] {
+            m_desk.reset();
+            QApplication::setFont(standard);
+        });
         QFont larger = standard;
         larger.setPointSizeF(kStandardPointSize * growth);
         QApplication::setFont(larger);
         m_desk = std::make_unique<Desk>();
         m_desk->Start();
+        m_desk->Get<QAction>(qPrintable(language))->trigger();
 
         TaskEditor* editor = m_desk->Editor();
         editor->ShowEditor();
@@ -198,8 +210,6 @@ private Q_SLOTS:
                                     .arg(w->minimumSizeHint().height())
                                     .arg(editor->height())));
         }
-        m_desk.reset();
-        QApplication::setFont(standard);
     }
 
     void howToUseWithoutABrowserSaysWhereTheTutorialIs() {

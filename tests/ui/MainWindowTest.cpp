@@ -686,6 +686,75 @@ private Q_SLOTS:
                         .contains(QLatin1String("Next: Empty, when every nano has exited")));
     }
 
+    void typeLoopAndAfterCellsReadInTheUsersWords_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("loop");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<bool>("anyInput");
+        QTest::addColumn<QStringList>("shown"); // Type, Loop, After
+        QTest::newRow("countdown")
+            << "vlc"
+            << "Close - After 00-00-15-00"
+            << "Every Day"
+            << "None" << false << QStringList{"Close in 15 min", "every day", "nothing"};
+        QTest::newRow("idle, any input")
+            << "backup.sh"
+            << "Run - AfterNoMouseMoving 01-01-30-05"
+            << "None"
+            << " - Q" << true
+            << QStringList{"Run after 1 d 1 h 30 min 5 s without input", "once", "quit Morvane"};
+        QTest::newRow("empty, gentle ignored")
+            << "Empty"
+            << "Close - Normal"
+            << "Every Hour"
+            << "Shutdown PC - Gentle 10 - Q" << false
+            << QStringList{"At the set time", "every hour", "Shutdown PC, then quit Morvane"};
+        QTest::newRow("gentle close")
+            << "vlc"
+            << "Close - Normal"
+            << "None"
+            << "Reboot - Gentle 20" << false
+            << QStringList{"Close at the set time, asking first (20 s)", "once", "Reboot"};
+        QTest::newRow("waiting, loop ignored")
+            << "Empty"
+            << "Close - WhenExits 4242 wget"
+            << "Every Day"
+            << "Lock the Screen" << false
+            << QStringList{"When wget exits", "once", "Lock the Screen"};
+        // Texts this version cannot read are shown as they are, never as a guess.
+        QTest::newRow("unknown texts")
+            << "vlc"
+            << "Close - Someday"
+            << "Every Fortnight"
+            << "Teleport - Q" << false
+            << QStringList{"Close - Someday", "Every Fortnight", "Teleport - Q"};
+    }
+    void typeLoopAndAfterCellsReadInTheUsersWords() {
+        QFETCH(QString, program);
+        QFETCH(QString, type);
+        QFETCH(QString, loop);
+        QFETCH(QString, after);
+        QFETCH(bool, anyInput);
+        QFETCH(QStringList, shown);
+        m_desk->idle.anyInput = anyInput;
+        m_desk->engine->AddTask(Task{program.toStdString(), "", "None", "2026/12/07 10:15:00",
+                                     loop.toStdString(), type.toStdString(), after.toStdString()});
+        const QAbstractItemModel& model = m_desk->window->Model();
+        QCOMPARE(
+            (QStringList{model.index(0, 6).data().toString(), model.index(0, 5).data().toString(),
+                         model.index(0, 7).data().toString()}),
+            shown);
+        // The file keeps its own texts.
+        QCOMPARE(QString::fromStdString(Tasks().FieldOf(1, Field::Type)), type);
+        if (QTest::currentDataTag() == QLatin1String("countdown")) {
+            Act("menuFr")->trigger();
+            QCOMPARE(model.index(0, 6).data().toString(), QStringLiteral("Fermer dans 15 min"));
+            QCOMPARE(model.index(0, 5).data().toString(), QStringLiteral("chaque jour"));
+            Act("menuEn")->trigger();
+        }
+    }
+
     void settingPopsUpItsMenu() {
         W<QToolButton>("cmdSetting")->click();
         QTRY_VERIFY(W<QMenu>("menuSetting")->isVisible());

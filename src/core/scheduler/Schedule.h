@@ -105,6 +105,8 @@ public:
     [[nodiscard]] std::optional<std::int64_t> SecondsLeft(int row, const DateTime& now) const;
     /// Why idleness cannot be known here; empty when it can.
     [[nodiscard]] std::string IdleUnavailableReason() const;
+    /// Whether the idle trigger counts any input, not only the pointer's moves.
+    [[nodiscard]] bool IdleSeesAnyInput() const { return m_d.idle.SeesAnyInput(); }
     /// Why the task at `row`, which waits for a program or for quiet, may not fire; empty when
     /// it waits as it should.
     [[nodiscard]] std::string WatchProblem(int row) const { return m_watchTrigger.Problem(row); }

@@ -11,6 +11,7 @@ class FakeIdleSource final : public IdleSource {
 public:
     [[nodiscard]] bool IsAvailable() const override { return reason.empty(); }
     [[nodiscard]] std::string UnavailableReason() const override { return reason; }
+    [[nodiscard]] bool SeesAnyInput() const override { return anyInput; }
     Activity Sample() override {
         ++samples;
         if (!IsAvailable()) {
@@ -26,6 +27,7 @@ public:
     void Reset() override { ++resets; }
 
     std::string reason; ///< Non-empty: activity cannot be seen here.
+    bool anyInput = false;
     std::deque<Activity> queued;
     Activity steady = Activity::Idle;
     int samples = 0;

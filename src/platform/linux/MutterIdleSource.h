@@ -22,6 +22,7 @@ public:
 
     [[nodiscard]] bool IsAvailable() const override { return true; }
     [[nodiscard]] std::string UnavailableReason() const override { return {}; }
+    [[nodiscard]] bool SeesAnyInput() const override { return true; }
     /// Active when mutter's idle time is shorter than the time since the answer before it was
     /// measured; unknown when no answer came since the previous sample.
     Activity Sample() override;

@@ -19,6 +19,7 @@ public:
     /// `root` and `keyPath` name the key; tests give their own.
     explicit WindowsAutostart(HKEY root = HKEY_CURRENT_USER, std::wstring keyPath = kRunKey);
 
+    [[nodiscard]] bool StartsWithWindows() const override { return true; }
     bool IsAutostartRegistered(const std::string& name) override;
     /// Sets the value `name` to `folder`\`name`.exe (flag true) or deletes it (false).
     Result SetAutostart(const std::string& name, const std::string& folder, bool flag) override;

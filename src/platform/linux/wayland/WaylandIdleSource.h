@@ -41,6 +41,7 @@ public:
 
     [[nodiscard]] bool IsAvailable() const override { return m_reason.empty(); }
     [[nodiscard]] std::string UnavailableReason() const override { return m_reason; }
+    [[nodiscard]] bool SeesAnyInput() const override { return true; }
     /// Takes in what the compositor sent, never waiting: Active when input resumed since the
     /// last sample or the seat is not idle, Idle otherwise, Unknown once the connection broke.
     Activity Sample() override;
