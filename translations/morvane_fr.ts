@@ -1159,6 +1159,10 @@ Last run failed: %2</source>
         <source>Its action waits until every other task has finished, and a task that repeats never finishes: remove the repeating task or the action will not happen.</source>
         <translation>Son action attend la fin de toutes les autres tâches, et une tâche répétée ne finit jamais : supprimez la tâche répétée, sinon l&apos;action n&apos;aura pas lieu.</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TrayIcon</name>

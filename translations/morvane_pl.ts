@@ -1168,6 +1168,10 @@ Ostatnie uruchomienie nie powiodło się: %2</translation>
         <source>Its action waits until every other task has finished, and a task that repeats never finishes: remove the repeating task or the action will not happen.</source>
         <translation>Jego akcja czeka, aż wszystkie inne zadania się zakończą, a powtarzane zadanie nigdy się nie kończy: usuń powtarzane zadanie, inaczej akcja nie nastąpi.</translation>
     </message>
+    <message>
+        <source>none</source>
+        <translation>brak</translation>
+    </message>
 </context>
 <context>
     <name>morvane::TrayIcon</name>

@@ -103,9 +103,14 @@ QString TaskTableModel::CellText(int row, Field field, const QString& waitReason
             return TaskCells::After(m_language(), m_tasks.PlanOf(row), m_tasks.FieldOf(row, field));
         }
         [[fallthrough]];
+    case Field::Id:
+        // A task without a process stores the word itself.
+        if (m_tasks.FieldOf(row, field) == texts::kNone) {
+            return tr("none");
+        }
+        [[fallthrough]];
     case Field::Program:
     case Field::Path:
-    case Field::Id:
         return ShownText(m_tasks.FieldOf(row, field));
     case Field::CloseTime:
         break;
