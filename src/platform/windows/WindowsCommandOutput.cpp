@@ -84,6 +84,7 @@ bool WindowsCommandOutput::Finish() {
     }
     if (m_console != nullptr && m_console != INVALID_HANDLE_VALUE) {
         CloseHandle(m_console);
+        m_console = INVALID_HANDLE_VALUE;
     }
     return outDelivered && errDelivered;
 }
