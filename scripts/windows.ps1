@@ -1,11 +1,12 @@
 # Morvane on Windows 10 or 11 (x64), in PowerShell:
 #   powershell -ExecutionPolicy Bypass -File scripts\windows.ps1 run    builds and starts Morvane
 #   powershell -ExecutionPolicy Bypass -File scripts\windows.ps1 test   builds and runs the tests
+#   powershell -ExecutionPolicy Bypass -File scripts\windows.ps1 package  builds the installer
 # Installs what is missing first: CMake, Ninja and Python through winget, then Qt 6 with its
-# MinGW-w64 toolchain through aqtinstall, into %LOCALAPPDATA%\Morvane. A Qt of your own (MinGW or
+# MinGW-w64 toolchain through aqtinstall, into %LOCALAPPDATA%\Morvane (and NSIS for package). A Qt of your own (MinGW or
 # MSVC, from a Developer PowerShell) is used instead when CMAKE_PREFIX_PATH names it.
 param(
-    [ValidateSet('run', 'test')][string]$Mode = 'run',
+    [ValidateSet('run', 'test', 'package')][string]$Mode = 'run',
     [string]$QtVersion = '6.4.3'
 )
 $ErrorActionPreference = 'Stop'
@@ -61,6 +62,25 @@ if ($Mode -eq 'run') {
     # Qt's libraries and plugins beside the program, so it starts from its folder.
     Invoke-Checked 'windeployqt' { windeployqt --no-translations $exe }
     Start-Process $exe
+} elseif ($Mode -eq 'package') {
+    # CPack runs NSIS's makensis; winget's NSIS is not on the PATH, so it is looked for there.
+    $nsis = Join-Path ${env:ProgramFiles(x86)} 'NSIS'
+    if (-not (Get-Command makensis -ErrorAction SilentlyContinue) -and
+        -not (Test-Path (Join-Path $nsis 'makensis.exe'))) {
+        winget install --id NSIS.NSIS --exact --silent --accept-source-agreements `
+            --accept-package-agreements
+        if ($LASTEXITCODE -ne 0) { throw 'winget could not install NSIS.NSIS' }
+    }
+    if (Test-Path $nsis) { $env:PATH = "$nsis;$env:PATH" }
+    $build = 'build\windows'
+    Invoke-Checked 'configure' {
+        cmake -S . -B $build -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF
+    }
+    Invoke-Checked 'build' { cmake --build $build }
+    # CPack installs the program and its files into a tree of its own, where windeployqt adds
+    # Qt, and makes the installer from that tree.
+    Invoke-Checked 'cpack' { cpack -G NSIS --config "$build\CPackConfig.cmake" -B $build }
+    Get-ChildItem (Join-Path $build 'Morvane-*.exe') | ForEach-Object { "Installer: $($_.FullName)" }
 } else {
     # The core and the Windows back end with their tests, as the cross build on Linux runs them
     # under Wine.

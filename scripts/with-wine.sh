@@ -68,6 +68,10 @@ if [ -n "${DISPLAY:-}" ]; then
     keeper=$!
     exec 3>"$keeper_input"
     rm -f "$keeper_input"
+    # The desktop process itself is started by the first program that touches the display, and
+    # keeps that program's descriptors: start it here too, or ctest waits on it for the whole
+    # run after the first window test.
+    wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 fi
 
 status=0

@@ -22,8 +22,6 @@
 #include <QUrl>
 
 #include <cstdint>
-#include <cstdio>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,20 +39,23 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
     if (line.kind == CommandLine::Kind::Start) {
         return std::nullopt;
     }
-    platform::UseCallersTerminal();
+    // A windowed program may have no terminal: its back end finds where the answers go.
+    const std::unique_ptr<platform::CommandOutput> output = platform::CreateCommandOutput();
     if (line.kind == CommandLine::Kind::Help) {
-        std::fputs(HelpText().c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        output->Out() << HelpText();
+        return output->Finish() ? 0 : 1;
     }
     if (line.kind == CommandLine::Kind::Version) {
-        std::printf("morvane %s\n", MORVANE_VERSION);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        output->Out() << "morvane " << MORVANE_VERSION << '\n';
+        return output->Finish() ? 0 : 1;
     }
     // Only for our own file's path, which a second instance is started from.
     const QCoreApplication app(argc, argv);
     const std::unique_ptr<platform::ControlClient> client = platform::CreateControlClient();
-    return RunCommandLine(line, *client, QCoreApplication::applicationFilePath().toStdString(),
-                          platform::SystemClock().Now(), std::cout, std::cerr);
+    const int status =
+        RunCommandLine(line, *client, QCoreApplication::applicationFilePath().toStdString(),
+                       platform::SystemClock().Now(), output->Out(), output->Err());
+    return output->Finish() || status != 0 ? status : 1;
 }
 
 // Takes the name the command line reaches us under. False when another instance has it and

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Autostart.h"
+#include "platform/CommandOutput.h"
 #include "platform/Control.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSync.h"
@@ -62,9 +63,8 @@ struct PlatformServices {
 /// back end. Cheap: it opens nothing until asked.
 [[nodiscard]] std::unique_ptr<ControlClient> CreateControlClient();
 
-/// Points standard output and error at the terminal the program was started from where a
-/// windowed program has none of its own (Windows); output already redirected stays where it
-/// goes. Elsewhere it does nothing.
-void UseCallersTerminal();
+/// Where this run's command-line answers go; defined once per back end. Made before the first
+/// line is written, finished after the last.
+[[nodiscard]] std::unique_ptr<CommandOutput> CreateCommandOutput();
 
 } // namespace morvane::platform

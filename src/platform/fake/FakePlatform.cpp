@@ -1,5 +1,6 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/common/StandardStreamsOutput.h"
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeControl.h"
@@ -43,7 +44,9 @@ std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<FakeControlClient>();
 }
 
-// A terminal program already writes to the terminal it was started from.
-void UseCallersTerminal() {}
+// Programs built on the fakes run from a terminal, which shows the answers.
+std::unique_ptr<CommandOutput> CreateCommandOutput() {
+    return std::make_unique<StandardStreamsOutput>();
+}
 
 } // namespace morvane::platform

@@ -1,6 +1,7 @@
 #include "platform/PlatformServices.h"
 
 #include "platform/common/PointerIdleSource.h"
+#include "platform/common/StandardStreamsOutput.h"
 #include "platform/common/SystemClock.h"
 #include "platform/common/UnavailableIdleSource.h"
 
@@ -89,7 +90,9 @@ std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<LinuxControlClient>();
 }
 
-// A terminal program already writes to the terminal it was started from.
-void UseCallersTerminal() {}
+// A terminal program writes to the terminal it was started from.
+std::unique_ptr<CommandOutput> CreateCommandOutput() {
+    return std::make_unique<StandardStreamsOutput>();
+}
 
 } // namespace morvane::platform

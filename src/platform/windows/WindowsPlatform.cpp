@@ -5,6 +5,7 @@
 
 #include "platform/windows/WideText.h"
 #include "platform/windows/WindowsAutostart.h"
+#include "platform/windows/WindowsCommandOutput.h"
 #include "platform/windows/WindowsControlClient.h"
 #include "platform/windows/WindowsControlServer.h"
 #include "platform/windows/WindowsCursor.h"
@@ -67,16 +68,8 @@ std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<WindowsControlClient>();
 }
 
-void UseCallersTerminal() {
-    // A windowed program starts without a console: the one of the command prompt it was typed
-    // in is borrowed, unless the output was redirected to a file or a pipe, which it keeps.
-    const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if ((out != nullptr && out != INVALID_HANDLE_VALUE) ||
-        AttachConsole(ATTACH_PARENT_PROCESS) == FALSE) {
-        return;
-    }
-    [[maybe_unused]] FILE* const output = std::freopen("CONOUT$", "w", stdout);
-    [[maybe_unused]] FILE* const errors = std::freopen("CONOUT$", "w", stderr);
+std::unique_ptr<CommandOutput> CreateCommandOutput() {
+    return std::make_unique<WindowsCommandOutput>();
 }
 
 } // namespace morvane::platform
