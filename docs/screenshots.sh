@@ -78,15 +78,14 @@ xdotool key --clearmodifiers ctrl+a
 editor=$(timeout 20 xdotool search --sync --onlyvisible --name '^Add a Task$' | head -n1)
 xdotool windowmove "$editor" 40 40
 settle "$editor"
-# Choose xterm from the list: scrolled to its end, xterm is the row above Xvfb, the last one.
-xdotool mousemove --window "$editor" 200 180 click 1
-xdotool key End
+# Choose xterm from the list by typing its name.
+xdotool mousemove --window "$editor" 200 200 click 1
+xdotool type --delay 50 xterm
 settle "$editor"
-xdotool mousemove --window "$editor" 200 "${XTERM_ROW_Y:-262}" click 1
 # An interval of one hour and thirty minutes.
-xdotool mousemove --window "$editor" 190 462 click 1 key --clearmodifiers ctrl+a type 01
-xdotool mousemove --window "$editor" 315 462 click 1 key --clearmodifiers ctrl+a type 30
-xdotool mousemove --window "$editor" 560 300
+xdotool mousemove --window "$editor" 190 566 click 1 key --clearmodifiers ctrl+a type 01
+xdotool mousemove --window "$editor" 310 566 click 1 key --clearmodifiers ctrl+a type 30
+xdotool mousemove --window "$editor" 8 700
 settle "$editor"
 shoot "$editor" docs/screenshot-editor.png
 
