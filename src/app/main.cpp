@@ -12,6 +12,7 @@
 #include "platform/common/SystemClock.h"
 #include "ui/MainWindow.h"
 #include "ui/ProgramFolder.h"
+#include "ui/QtPaths.h"
 #include "ui/Skin.h"
 
 #include <QApplication>
@@ -88,15 +89,16 @@ int main(int argc, char* argv[]) {
 
     const QString executableFolder = QCoreApplication::applicationDirPath();
     const QString dataFolder = ProgramFolder::Locate(executableFolder);
+    // Folders cross from Qt and the host to the core as paths, never as narrow text.
     AppPaths paths;
-    paths.programFolder = executableFolder.toStdString();
-    paths.appDataFolder = DefaultAppDataFolder();
+    paths.programFolder = PathFromQt(executableFolder);
+    paths.appDataFolder = DefaultAppDataFolder(*platform::CreateUserFolders());
     paths.executableName =
         QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toStdString();
-    paths.dataFolder = dataFolder.toStdString();
+    paths.dataFolder = PathFromQt(dataFolder);
 
     platform::PlatformServices services =
-        platform::CreatePlatformServices({"morvane", paths.appDataFolder.string()});
+        platform::CreatePlatformServices({"morvane", Utf8FromPath(paths.appDataFolder)});
     // A second start brings the first forward and ends here, before any window exists.
     platform::ControlServer& control = *services.control;
     if (!ClaimControlName(control)) {

@@ -6,6 +6,7 @@
 #include "platform/Power.h"
 #include "platform/Processes.h"
 #include "types/Clock.h"
+#include "types/PathText.h"
 
 #include <algorithm>
 
@@ -76,7 +77,7 @@ TaskFileCount Engine::LoadTasks(const std::filesystem::path& path) {
         m_schedule.Load(std::move(tasks));
         if (loaded > 0) {
             m_recorder.Record(
-                {m_s.clock.Now(), HistoryEvent::Kind::Loaded, path.string(), loaded, {}});
+                {m_s.clock.Now(), HistoryEvent::Kind::Loaded, Utf8FromPath(path), loaded, {}});
         }
     });
     return count;

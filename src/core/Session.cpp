@@ -6,6 +6,7 @@
 #include "core/storage/LanguageTable.h"
 #include "platform/Autostart.h"
 #include "types/Clock.h"
+#include "types/PathText.h"
 
 namespace morvane {
 
@@ -50,8 +51,9 @@ void Session::SelectLanguage(Mark language) {
 void Session::ToggleAutostart() {
     m_d.options.Toggle(Mark::Autostart);
     const AppPaths& paths = m_d.files.Paths();
-    const Result result = m_d.autostart.SetAutostart(
-        paths.executableName, paths.programFolder.string(), m_d.options.IsChecked(Mark::Autostart));
+    const Result result =
+        m_d.autostart.SetAutostart(paths.executableName, Utf8FromPath(paths.programFolder),
+                                   m_d.options.IsChecked(Mark::Autostart));
     if (!result.Ok()) {
         m_d.host.ShowMessage(result.Message());
     }

@@ -15,6 +15,7 @@
 #include "platform/SystemLoad.h"
 #include "platform/SystemLocale.h"
 #include "platform/TextEncoding.h"
+#include "platform/UserFolders.h"
 #include "platform/WindowPicker.h"
 #include "types/Clock.h"
 
@@ -27,7 +28,7 @@ namespace morvane::platform {
 /// What the back end needs to know about the program before it can be built.
 struct PlatformSetup {
     std::string appName = "morvane"; ///< Names the instance lock.
-    std::string dataFolder;          ///< The application-data folder; may hold the instance lock.
+    std::string dataFolder; ///< The application-data folder (UTF-8); may hold the instance lock.
 };
 
 /// Every service of the back end chosen for this build, owned together.
@@ -58,6 +59,10 @@ struct PlatformServices {
 
 /// Builds the services of this build's back end; defined once per back end.
 [[nodiscard]] PlatformServices CreatePlatformServices(const PlatformSetup& setup);
+
+/// The user's folders as this back end reads them; defined once per back end. Asked before the
+/// services are built, since the application-data folder holds the instance lock.
+[[nodiscard]] std::unique_ptr<UserFolders> CreateUserFolders();
 
 /// The command line's way to the running instance of this user and session; defined once per
 /// back end. Cheap: it opens nothing until asked.

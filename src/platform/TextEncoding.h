@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,9 @@ public:
     /// Bytes read from a file, as UTF-8.
     [[nodiscard]] virtual std::string Decode(std::string_view bytes) const = 0;
     /// UTF-8 text as the bytes to write; a character the encoding cannot hold becomes "?".
-    [[nodiscard]] virtual std::string Encode(std::string_view text) const = 0;
+    /// nullopt when the system refuses the conversion altogether: never an empty text in place
+    /// of one that is not empty.
+    [[nodiscard]] virtual std::optional<std::string> Encode(std::string_view text) const = 0;
 };
 
 } // namespace morvane::platform

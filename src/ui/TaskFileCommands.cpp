@@ -3,6 +3,7 @@
 #include "core/Engine.h"
 #include "ui/CommonDlgsW.h"
 #include "ui/Hourglass.h"
+#include "ui/QtPaths.h"
 
 #include <QMessageBox>
 
@@ -27,12 +28,10 @@ void TaskFileCommands::Save(Engine& engine, CommonDlgsW& dialogs, QWidget* paren
         return;
     }
     std::filesystem::path written;
-    const WriteResult result =
-        engine.SaveTasks(std::filesystem::path(dialogs.FileName.toStdString()), &written);
+    const WriteResult result = engine.SaveTasks(PathFromQt(dialogs.FileName), &written);
     if (!result.Ok()) {
         Warn(tr("The task list could not be saved to %1.\n\n%2")
-                 .arg(QString::fromStdString(written.string()),
-                      QString::fromStdString(result.error)),
+                 .arg(QtFromPath(written), QString::fromStdString(result.error)),
              parent);
     }
 }
@@ -45,7 +44,7 @@ void TaskFileCommands::Load(Engine& engine, CommonDlgsW& dialogs, QWidget* paren
     TaskFileCount count;
     {
         Hourglass wait;
-        count = engine.LoadTasks(std::filesystem::path(dialogs.FileName.toStdString()));
+        count = engine.LoadTasks(PathFromQt(dialogs.FileName));
     }
     if (count.skipped > 0) {
         Warn(tr("%n line(s) of %1 are not tasks and were skipped.", nullptr, count.skipped)

@@ -1,12 +1,19 @@
 #include "TestFolder.h"
 #include "core/Options.h"
+#include "core/storage/AppPaths.h"
 #include "core/storage/LanguageTable.h"
 #include "core/storage/Settings.h"
 #include "core/storage/TaskFile.h"
 #include "core/tasks/TaskList.h"
 #include "platform/fake/FakeFileSync.h"
+#include "platform/fake/FakeUserFolders.h"
+#include "types/PathText.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
 
 using namespace morvane;
 using morvane::test::TestFolder;
@@ -32,7 +39,61 @@ Task Idle() {
             " - Q"};
 }
 
+// Letters beyond every 8-bit code page but UTF-8, one beyond the 16-bit plane too.
+const std::string kEveryScript = "Zoé Łukasz 東京 😀";
+
+// A host encoding that refuses one text altogether, as Windows refuses a conversion.
+class RefusingCodec final : public TextCodec {
+public:
+    [[nodiscard]] std::optional<std::string> Encode(std::string_view text) const override {
+        if (text.find("refused") != std::string_view::npos) {
+            return std::nullopt;
+        }
+        return std::string(text);
+    }
+};
+
+// A host encoding whose reading shows it was used.
+class MarkingCodec final : public TextCodec {
+public:
+    [[nodiscard]] std::string Decode(std::string_view bytes) const override {
+        return "[" + std::string(bytes) + "]";
+    }
+};
+
 } // namespace
+
+TEST(PathText, Utf8AndPathsGoBothWaysWholeAndNeverThrow) {
+    const std::filesystem::path path = PathFromUtf8("folder/" + kEveryScript);
+    EXPECT_EQ(path, std::filesystem::path(u8"folder/Zoé Łukasz 東京 😀"));
+    EXPECT_EQ(Utf8FromPath(path.filename()), kEveryScript);
+    // Not UTF-8: bytes stay bytes where names are bytes; elsewhere the stray byte becomes U+FFFD.
+    const std::string stray = Utf8FromPath(PathFromUtf8("a\xff\xc3"));
+    EXPECT_TRUE(stray == "a\xff\xc3" || stray == "a\xef\xbf\xbd\xef\xbf\xbd") << stray;
+    if constexpr (sizeof(std::filesystem::path::value_type) == 2) {
+        // A name with an unpaired surrogate, which Windows allows.
+        const std::wstring lone = {L'a', static_cast<wchar_t>(0xD800), L'b'};
+        EXPECT_EQ(Utf8FromPath(std::filesystem::path(lone)), "a\xef\xbf\xbd"
+                                                             "b");
+    }
+}
+
+TEST(AppPaths, TheDataFolderIsTheFirstFolderTheHostNames) {
+    using platform::FakeUserFolders;
+    const std::filesystem::path roaming = PathFromUtf8("C:/Users/" + kEveryScript + "/Roaming");
+    const std::filesystem::path config = PathFromUtf8("/home/" + kEveryScript + "/.cfg");
+    const std::filesystem::path home = PathFromUtf8("/home/" + kEveryScript);
+    EXPECT_EQ(DefaultAppDataFolder(
+                  FakeUserFolders({{"APPDATA", "/appdata"}, {"XDG_CONFIG_HOME", config}}, roaming)),
+              std::filesystem::path("/appdata"));
+    EXPECT_EQ(DefaultAppDataFolder(FakeUserFolders({{"XDG_CONFIG_HOME", config}}, roaming)),
+              roaming);
+    EXPECT_EQ(DefaultAppDataFolder(FakeUserFolders({{"XDG_CONFIG_HOME", config}, {"HOME", home}})),
+              config / "morvane");
+    EXPECT_EQ(DefaultAppDataFolder(FakeUserFolders({{"HOME", home}})),
+              home / ".config" / "morvane");
+    EXPECT_EQ(DefaultAppDataFolder(FakeUserFolders()), std::filesystem::path(".morvane"));
+}
 
 TEST(TaskFile, EmptyListGivesAZeroByteFileAndLoadingItAddsNothing) {
     TestFolder dir;
@@ -171,6 +232,28 @@ TEST(TaskFile, TheNewFileIsOnTheDiskBeforeItReplacesTheOldAndTheFolderAfter) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+// Encoded before anything is written: a line the host's encoding refuses is an error, never an
+// empty line in place of the task.
+TEST(TaskFile, ALineTheEncodingRefusesFailsTheWriteAndKeepsTheOldFile) {
+    TestFolder dir;
+    const auto path = dir / "keep.mtf";
+    TaskList list;
+    list.Append(Fixed());
+    const RefusingCodec codec;
+    ASSERT_TRUE(WriteTaskFile(path, list, codec).Ok());
+    const std::string before = TestFolder::Read(path);
+    list.Append(
+        {"refused", "/opt/refused", "None", "2030/01/01 00:00:00", "None", "Run - Normal", ""});
+    const WriteResult tasks = WriteTaskFile(path, list, codec);
+    EXPECT_FALSE(tasks.Ok());
+    EXPECT_NE(tasks.error.find("cannot encode task 2"), std::string::npos) << tasks.error;
+    const WriteResult lines = WriteTextLinesAtomic(path, {"kept", "refused"}, codec);
+    EXPECT_FALSE(lines.Ok());
+    EXPECT_NE(lines.error.find("cannot encode line 2"), std::string::npos) << lines.error;
+    EXPECT_EQ(TestFolder::Read(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
 TEST(TaskFile, WriteIntoAMissingFolderFails) {
     TestFolder dir;
     TaskList list;
@@ -262,6 +345,22 @@ TEST(LanguageTable, LinesAreTakenWholeInEitherEncoding) {
     table.Read(dir / "b.ini");
     EXPECT_EQ(table.Text(0), "Usu\xc5\x84");
     EXPECT_EQ(table.Text(1), "last without end");
+}
+
+// The language files ship in UTF-8: read so whatever the host's own encoding, which still reads
+// a line that is not UTF-8 (a file the user made in it).
+TEST(LanguageTable, ShippedUtf8ReadsWholeAndOtherLinesInTheHostsEncoding) {
+    const MarkingCodec host;
+    const Utf8FirstCodec codec(host);
+    EXPECT_EQ(codec.Decode("Ajouter une t\xc3\xa2"
+                           "che"),
+              "Ajouter une t\xc3\xa2"
+              "che");
+    EXPECT_EQ(codec.Decode("Ajouter une t\xe2"
+                           "che"),
+              "[Ajouter une t\xe2"
+              "che]");
+    EXPECT_EQ(codec.Encode(kEveryScript), kEveryScript);
 }
 
 TEST(ShippedLanguageFiles, HaveFiftyOneEntriesEach) {

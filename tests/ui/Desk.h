@@ -5,6 +5,7 @@
 #include "platform/fake/FakeWindowPicker.h"
 #include "ui/MainWindow.h"
 #include "ui/ProcessListView.h"
+#include "ui/QtPaths.h"
 #include "ui/TaskEditor.h"
 #include "ui/TaskTableModel.h"
 
@@ -31,7 +32,7 @@ public:
                              {"/opt/Nvidia/nvidia-settings", 300},
                              {"/usr/bin/nano", 102}};
         engine = std::make_unique<Engine>(
-            services, AppPaths{programFolder.toStdString(), data.toStdString(), "morvane"});
+            services, AppPaths{PathFromQt(programFolder), PathFromQt(data), "morvane"});
         window = std::make_unique<MainWindow>(MainWindow::Deps{*engine});
         window->SetTutorialBase(QUrl(QStringLiteral("https://morvane.test/docs/")));
         window->SetUrlOpener([this](const QUrl& url) { opened.append(url); });
@@ -49,9 +50,7 @@ public:
         QTRY_VERIFY(window->HasStarted());
     }
 
-    [[nodiscard]] QString AppData() const {
-        return QString::fromStdString(engine->Paths().appDataFolder.string());
-    }
+    [[nodiscard]] QString AppData() const { return QtFromPath(engine->Paths().appDataFolder); }
     /// The editor, with the fake window picker handed over as main() hands over the real one.
     [[nodiscard]] TaskEditor* Editor() const {
         TaskEditor* editor = window->Editor();

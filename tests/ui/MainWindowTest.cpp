@@ -6,6 +6,7 @@
 #include "ModalAnswerer.h"
 #include "OffscreenQuiet.h"
 #include "core/storage/AppPaths.h"
+#include "platform/common/EnvironmentUserFolders.h"
 #include "ui/DoorPicture.h"
 #include "ui/FontGrowth.h"
 #include "ui/LinkLabel.h"
@@ -397,8 +398,9 @@ private Q_SLOTS:
         WriteLines(appData + QStringLiteral("/mvpl.dat"), {"pl"});
 
         m_desk.reset();
-        m_desk = std::make_unique<Desk>(QStringLiteral(MORVANE_SOURCE_DATA),
-                                        QString::fromStdString(DefaultAppDataFolder().string()));
+        m_desk = std::make_unique<Desk>(
+            QStringLiteral(MORVANE_SOURCE_DATA),
+            QtFromPath(DefaultAppDataFolder(platform::EnvironmentUserFolders())));
         m_desk->autostart.entries["morvane"] = "/somewhere";
         m_desk->Start();
         qunsetenv("APPDATA");

@@ -1,26 +1,24 @@
 #include "core/storage/AppPaths.h"
 
-#include <cstdlib>
+#include "platform/UserFolders.h"
+
 #include <system_error>
 
 namespace morvane {
 
-namespace {
-const char* NonEmptyEnv(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0' ? value : nullptr;
-}
-} // namespace
-
-std::filesystem::path DefaultAppDataFolder() {
-    if (const char* appData = NonEmptyEnv("APPDATA")) {
+std::filesystem::path DefaultAppDataFolder(const platform::UserFolders& host) {
+    if (std::filesystem::path appData = host.FromEnvironment("APPDATA"); !appData.empty()) {
         return appData;
     }
-    if (const char* config = NonEmptyEnv("XDG_CONFIG_HOME")) {
-        return std::filesystem::path(config) / "morvane";
+    if (std::filesystem::path roaming = host.RoamingAppData(); !roaming.empty()) {
+        return roaming;
     }
-    if (const char* home = NonEmptyEnv("HOME")) {
-        return std::filesystem::path(home) / ".config" / "morvane";
+    if (const std::filesystem::path config = host.FromEnvironment("XDG_CONFIG_HOME");
+        !config.empty()) {
+        return config / "morvane";
+    }
+    if (const std::filesystem::path home = host.FromEnvironment("HOME"); !home.empty()) {
+        return home / ".config" / "morvane";
     }
     return std::filesystem::path(".morvane");
 }

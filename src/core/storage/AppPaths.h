@@ -5,6 +5,10 @@
 
 namespace morvane {
 
+namespace platform {
+class UserFolders;
+} // namespace platform
+
 /// Where Morvane's files live.
 struct AppPaths {
     /// The folder of our executable: language files and the skin.
@@ -38,8 +42,10 @@ struct AppPaths {
     }
 };
 
-/// `APPDATA` when set; else `$XDG_CONFIG_HOME/morvane`, else `~/.config/morvane`.
-[[nodiscard]] std::filesystem::path DefaultAppDataFolder();
+/// `APPDATA` when set; else the host's roaming application-data folder (Windows); else
+/// `$XDG_CONFIG_HOME/morvane`, else `~/.config/morvane`. Every folder comes from `host` as the
+/// host names it, never through narrow text.
+[[nodiscard]] std::filesystem::path DefaultAppDataFolder(const platform::UserFolders& host);
 
 /// Creates the folder (and its parents) before a first write; false when it cannot.
 bool EnsureFolder(const std::filesystem::path& folder);

@@ -3,6 +3,7 @@
 #include "core/storage/TextFile.h"
 #include "platform/TextEncoding.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ public:
     [[nodiscard]] std::string Decode(std::string_view bytes) const override {
         return m_encoding != nullptr ? m_encoding->Decode(bytes) : TextCodec::Decode(bytes);
     }
-    [[nodiscard]] std::string Encode(std::string_view text) const override {
+    [[nodiscard]] std::optional<std::string> Encode(std::string_view text) const override {
         return m_encoding != nullptr ? m_encoding->Encode(text) : TextCodec::Encode(text);
     }
 

@@ -6,6 +6,7 @@
 #include "core/storage/Settings.h"
 #include "core/tasks/TaskList.h"
 #include "types/Clock.h"
+#include "types/PathText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -41,8 +42,7 @@ std::string Stamp(const DateTime& t) {
 
 // A file's name as UTF-8, whatever the host's own encoding of names.
 std::string NameText(const std::filesystem::path& path) {
-    const std::u8string name = path.filename().u8string();
-    return {name.begin(), name.end()};
+    return Utf8FromPath(path.filename());
 }
 
 } // namespace
@@ -142,8 +142,9 @@ void KeptFiles::SetSettingsAside(const DateTime& now) {
     to += ".corrupt-" + Stamp(now);
     std::error_code ec;
     std::filesystem::rename(from, to, ec);
-    Log(from.string() + " is not a settings file" +
-        (ec ? " and could not be renamed (" + ec.message() + ")" : "; kept as " + to.string()) +
+    Log(Utf8FromPath(from) + " is not a settings file" +
+        (ec ? " and could not be renamed (" + ec.message() + ")"
+            : "; kept as " + Utf8FromPath(to)) +
         "; the kept task list is left as it is");
 }
 
@@ -185,9 +186,9 @@ void KeptFiles::SetKeptListAside(const DateTime& now, int skipped) {
     if (!copied) {
         m_keptListUnknown = true;
     }
-    Log(from.string() + ": " + std::to_string(skipped) +
+    Log(Utf8FromPath(from) + ": " + std::to_string(skipped) +
         " line(s) that are not tasks were skipped" +
-        (copied ? "; the file was kept as " + to.string()
+        (copied ? "; the file was kept as " + Utf8FromPath(to)
                 : "; no copy could be made (" + ec.message() + "), so it is left as it is"));
     Raise({Alert::Kind::ListSetAside, NameText(from), NameText(copied ? to : from)});
 }
@@ -206,7 +207,7 @@ void KeptFiles::RemoveStaleTemporaries() const {
         std::error_code notFile;
         if (ours && it->is_regular_file(notFile)) {
             RemoveFileQuietly(it->path());
-            Log("removed " + it->path().string() + ", left by a write that did not finish");
+            Log("removed " + Utf8FromPath(it->path()) + ", left by a write that did not finish");
         }
     }
 }
@@ -256,7 +257,7 @@ Preferences KeptFiles::ReadPreferences() const {
     int skipped = 0;
     Preferences prefs = morvane::ReadPreferences(m_d.paths.PreferencesFile(), &skipped);
     if (skipped > 0) {
-        Log(m_d.paths.PreferencesFile().string() + ": " + std::to_string(skipped) +
+        Log(Utf8FromPath(m_d.paths.PreferencesFile()) + ": " + std::to_string(skipped) +
             " line(s) that are not options were left at their defaults");
     }
     return prefs;
@@ -299,7 +300,9 @@ Mark KeptFiles::MarkedLanguage() const {
 }
 
 bool KeptFiles::ReadLanguage(Mark language, LanguageTable& table) const {
-    return table.Read(m_d.paths.LanguageFile(LanguageFileName(language)), m_d.codec);
+    // Shipped in UTF-8, whatever the host's own 8-bit encoding; one in that encoding still reads.
+    return table.Read(m_d.paths.LanguageFile(LanguageFileName(language)),
+                      Utf8FirstCodec(m_d.codec));
 }
 
 void KeptFiles::MarkLanguage(Mark language) const {

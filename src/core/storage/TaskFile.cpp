@@ -3,8 +3,11 @@
 #include "core/tasks/TaskPlan.h"
 
 #include "core/tasks/TaskList.h"
+#include "types/PathText.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace morvane {
 
@@ -25,7 +28,8 @@ void KeepBytesReadFrom(Task& task, std::string_view line, const TextCodec& codec
     }
 }
 
-std::string TaskLineBytes(const Task& task, const TextCodec& codec) {
+// nullopt when a field cannot be encoded at all.
+std::optional<std::string> TaskLineBytes(const Task& task, const TextCodec& codec) {
     if (task.readFrom.empty()) {
         return codec.Encode(JoinTaskLine(task));
     }
@@ -35,8 +39,14 @@ std::string TaskLineBytes(const Task& task, const TextCodec& codec) {
         if (f > 1) {
             line.push_back('\t');
         }
-        const std::string* bytes = task.BytesReadFor(field);
-        line += bytes != nullptr ? *bytes : codec.Encode(TaskLineField(task.Get(field)));
+        if (const std::string* bytes = task.BytesReadFor(field)) {
+            line += *bytes;
+        } else if (const std::optional<std::string> encoded =
+                       codec.Encode(TaskLineField(task.Get(field)))) {
+            line += *encoded;
+        } else {
+            return std::nullopt;
+        }
     }
     return line;
 }
@@ -49,9 +59,16 @@ WriteResult WriteTaskFile(const std::filesystem::path& path, const TaskList& tas
     lines.reserve(static_cast<std::size_t>(tasks.Count()));
     for (int row = 1; row <= tasks.Count(); ++row) {
         // A task that finished in a pass the program ends in is not kept to run again.
-        if (!tasks.IsRemoved(row)) {
-            lines.push_back(TaskLineBytes(tasks.At(row), codec));
+        if (tasks.IsRemoved(row)) {
+            continue;
         }
+        // Nothing is written rather than a task lost: the old file stays as it was.
+        std::optional<std::string> line = TaskLineBytes(tasks.At(row), codec);
+        if (!line) {
+            return {"cannot encode task " + std::to_string(row) + " of " + Utf8FromPath(path) +
+                    " in the system's code page"};
+        }
+        lines.push_back(std::move(*line));
     }
     return WriteByteLinesAtomic(path, lines, sync);
 }
@@ -134,12 +151,15 @@ void RearmCountdown(Task& task, const DateTime& now) {
 }
 
 std::filesystem::path WithTaskFileExtension(const std::filesystem::path& chosen) {
-    const std::string name = chosen.string();
+    // Added to the path itself: the name never goes through narrow text and back.
+    const std::string name = Utf8FromPath(chosen);
     if (name.size() >= 4 &&
         EqualsIgnoreCase(std::string_view(name).substr(name.size() - 4), ".mtf")) {
         return chosen;
     }
-    return std::filesystem::path(name + ".mtf");
+    std::filesystem::path withExtension = chosen;
+    withExtension += ".mtf";
+    return withExtension;
 }
 
 } // namespace morvane

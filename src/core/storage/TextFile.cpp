@@ -1,5 +1,7 @@
 #include "core/storage/TextFile.h"
 
+#include "types/PathText.h"
+
 #include <array>
 #include <fstream>
 #include <random>
@@ -44,8 +46,7 @@ std::filesystem::path TempPathFor(const std::filesystem::path& path) {
 
 // A path for a message, as UTF-8 whatever the host's own encoding of names.
 std::string PathText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
+    return Utf8FromPath(path);
 }
 
 // The new name is in place whatever this says: a folder that cannot be synced (some file
@@ -121,8 +122,12 @@ std::string TextCodec::Decode(std::string_view bytes) const {
     return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
-std::string TextCodec::Encode(std::string_view text) const {
+std::optional<std::string> TextCodec::Encode(std::string_view text) const {
     return std::string(text);
+}
+
+std::string Utf8FirstCodec::Decode(std::string_view bytes) const {
+    return IsValidUtf8(bytes) ? std::string(bytes) : m_fallback.Decode(bytes);
 }
 
 const TextCodec& TextCodec::Default() {
@@ -217,10 +222,9 @@ bool IsTemporaryNameFor(std::string_view name, std::string_view target) {
 
 namespace {
 
-// `codec` null: the lines are bytes already.
-WriteResult WriteLinesAtomic(const std::filesystem::path& path,
-                             const std::vector<std::string>& lines, const TextCodec* codec,
-                             platform::FileSync* sync) {
+// The lines as their bytes are written (CR LF after each).
+WriteResult WriteBytesAtomic(const std::filesystem::path& path,
+                             const std::vector<std::string>& lines, platform::FileSync* sync) {
     std::error_code ec;
     const auto temp = TempPathFor(path);
     {
@@ -229,12 +233,7 @@ WriteResult WriteLinesAtomic(const std::filesystem::path& path,
             return {"cannot create " + PathText(temp)};
         }
         for (const std::string& line : lines) {
-            if (codec != nullptr) {
-                const std::string bytes = codec->Encode(line);
-                out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            } else {
-                out.write(line.data(), static_cast<std::streamsize>(line.size()));
-            }
+            out.write(line.data(), static_cast<std::streamsize>(line.size()));
             out.write("\r\n", 2);
         }
         out.close();
@@ -274,12 +273,24 @@ WriteResult WriteLinesAtomic(const std::filesystem::path& path,
 WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines, const TextCodec& codec,
                                  platform::FileSync* sync) {
-    return WriteLinesAtomic(path, lines, &codec, sync);
+    // Every line is encoded before the file is touched: a line the system would not convert
+    // must never reach the disk as an empty one, wiping what the old file held.
+    std::vector<std::string> bytes;
+    bytes.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::optional<std::string> encoded = codec.Encode(lines[i]);
+        if (!encoded) {
+            return {"cannot encode line " + std::to_string(i + 1) + " of " + PathText(path) +
+                    " in the system's code page"};
+        }
+        bytes.push_back(std::move(*encoded));
+    }
+    return WriteBytesAtomic(path, bytes, sync);
 }
 
 WriteResult WriteByteLinesAtomic(const std::filesystem::path& path,
                                  const std::vector<std::string>& lines, platform::FileSync* sync) {
-    return WriteLinesAtomic(path, lines, nullptr, sync);
+    return WriteBytesAtomic(path, lines, sync);
 }
 
 bool RemoveFileQuietly(const std::filesystem::path& path, platform::FileSync* sync) {

@@ -24,11 +24,25 @@ public:
 
     /// The bytes of one line read from a file (without its end), as UTF-8.
     [[nodiscard]] virtual std::string Decode(std::string_view bytes) const;
-    /// UTF-8 text, as the bytes to write.
-    [[nodiscard]] virtual std::string Encode(std::string_view text) const;
+    /// UTF-8 text, as the bytes to write; nullopt when it cannot be encoded at all (the system
+    /// refused the conversion), which a write reports instead of writing an empty line.
+    [[nodiscard]] virtual std::optional<std::string> Encode(std::string_view text) const;
 
     /// The codec used when nobody chose another.
     static const TextCodec& Default();
+};
+
+/// Reads a line as UTF-8 when it is valid UTF-8, else as `fallback` does; writes UTF-8. For the
+/// files Morvane ships in UTF-8 (the language files), which a user may have replaced with one in
+/// the host's own 8-bit encoding.
+class Utf8FirstCodec final : public TextCodec {
+public:
+    explicit Utf8FirstCodec(const TextCodec& fallback) : m_fallback(fallback) {}
+
+    [[nodiscard]] std::string Decode(std::string_view bytes) const override;
+
+private:
+    const TextCodec& m_fallback;
 };
 
 [[nodiscard]] bool IsValidUtf8(std::string_view bytes);
@@ -58,6 +72,7 @@ struct WriteResult {
 
 /// Writes lines, each ended by CR LF, atomically: a temporary file beside the target is written
 /// and flushed, then put in its place in one step, so a failed write leaves the old file whole.
+/// A line the codec cannot encode fails the write before anything is written.
 /// With `sync`, the temporary file is on the disk before it replaces the target (by the
 /// platform's own replacement) and the folder after it, so a power loss leaves either the old
 /// file or the new one, never an empty one.

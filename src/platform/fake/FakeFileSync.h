@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSync.h"
+#include "types/PathText.h"
 
 #include <fstream>
 #include <functional>
@@ -36,7 +37,7 @@ public:
         }
         for (const auto& f : failing) {
             if (f == path) {
-                return Result::Error(5, "cannot sync " + path.string());
+                return Result::Error(5, "cannot sync " + Utf8FromPath(path));
             }
         }
         return {};

@@ -1,6 +1,8 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/common/EnvironmentUserFolders.h"
 #include "platform/common/StandardStreamsOutput.h"
+
 #include "platform/fake/FakeAutostart.h"
 #include "platform/fake/FakeClock.h"
 #include "platform/fake/FakeControl.h"
@@ -38,6 +40,11 @@ PlatformServices CreatePlatformServices(const PlatformSetup& /*setup*/) {
     services.notifications = std::make_unique<FakeNotifications>();
     services.control = std::make_unique<FakeControlServer>();
     return services;
+}
+
+// The program's files still need a real folder: the environment's, as on Linux.
+std::unique_ptr<UserFolders> CreateUserFolders() {
+    return std::make_unique<EnvironmentUserFolders>();
 }
 
 std::unique_ptr<ControlClient> CreateControlClient() {

@@ -1,5 +1,6 @@
 #include "platform/PlatformServices.h"
 
+#include "platform/common/EnvironmentUserFolders.h"
 #include "platform/common/PointerIdleSource.h"
 #include "platform/common/StandardStreamsOutput.h"
 #include "platform/common/SystemClock.h"
@@ -84,6 +85,10 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.fileSync = std::make_unique<LinuxFileSync>();
     services.log = StderrLog();
     return services;
+}
+
+std::unique_ptr<UserFolders> CreateUserFolders() {
+    return std::make_unique<EnvironmentUserFolders>();
 }
 
 std::unique_ptr<ControlClient> CreateControlClient() {

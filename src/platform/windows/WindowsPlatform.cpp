@@ -19,6 +19,7 @@
 #include "platform/windows/WindowsSystemLoad.h"
 #include "platform/windows/WindowsSystemLocale.h"
 #include "platform/windows/WindowsTextEncoding.h"
+#include "platform/windows/WindowsUserFolders.h"
 #include "platform/windows/WindowsWindowPicker.h"
 
 #include <cstdio>
@@ -62,6 +63,10 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.textEncoding = std::make_unique<WindowsTextEncoding>();
     services.log = Log;
     return services;
+}
+
+std::unique_ptr<UserFolders> CreateUserFolders() {
+    return std::make_unique<WindowsUserFolders>();
 }
 
 std::unique_ptr<ControlClient> CreateControlClient() {

@@ -12,7 +12,31 @@ int CountOf(std::size_t size) {
     return size > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(size);
 }
 
+// The code page a CP_ACP or CP_OEMCP stands for; CP_THREAD_ACP is the ANSI one for us too,
+// since the program never changes its thread's locale.
+UINT ActualCodePage(UINT codePage) {
+    switch (codePage) {
+    case CP_ACP:
+    case CP_THREAD_ACP:
+        return GetACP();
+    case CP_OEMCP:
+        return GetOEMCP();
+    default:
+        return codePage;
+    }
+}
+
 } // namespace
+
+DWORD WindowsTextEncoding::EncodeFlags(UINT codePage) {
+    const UINT actual = ActualCodePage(codePage);
+    // WideCharToMultiByte's documented list of code pages that take no flags at all.
+    const bool takesNoFlags = actual == CP_UTF8 || actual == CP_UTF7 || actual == CP_SYMBOL ||
+                              (actual >= 50220 && actual <= 50229) ||
+                              (actual >= 57002 && actual <= 57011);
+    // No best fit elsewhere: a path or a name turned into a similar one would name something else.
+    return takesNoFlags ? 0 : WC_NO_BEST_FIT_CHARS;
+}
 
 std::string WindowsTextEncoding::Decode(std::string_view bytes) const {
     if (bytes.empty()) {
@@ -28,22 +52,23 @@ std::string WindowsTextEncoding::Decode(std::string_view bytes) const {
     return windows::Narrow(wide);
 }
 
-std::string WindowsTextEncoding::Encode(std::string_view text) const {
+std::optional<std::string> WindowsTextEncoding::Encode(std::string_view text) const {
     const std::wstring wide = windows::Widen(text);
     if (wide.empty()) {
-        return {};
+        return text.empty() ? std::optional<std::string>(std::string()) : std::nullopt;
     }
-    // No best fit: a path or a name turned into a similar one would name something else.
-    const DWORD flags = WC_NO_BEST_FIT_CHARS;
+    const DWORD flags = EncodeFlags(m_codePage);
     const int count = CountOf(wide.size());
     const int needed =
         WideCharToMultiByte(m_codePage, flags, wide.data(), count, nullptr, 0, nullptr, nullptr);
     if (needed <= 0) {
-        return {};
+        return std::nullopt;
     }
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(m_codePage, flags, wide.data(), count, bytes.data(), needed, nullptr,
-                        nullptr);
+    if (WideCharToMultiByte(m_codePage, flags, wide.data(), count, bytes.data(), needed, nullptr,
+                            nullptr) != needed) {
+        return std::nullopt;
+    }
     return bytes;
 }
 
