@@ -107,6 +107,10 @@ void Engine::CancelAll() {
     });
 }
 
+std::string Engine::HibernateUnavailableReason() const {
+    return m_s.power.HibernateUnavailableReason();
+}
+
 Result Engine::CheckProgram(const std::string& commandLine) const {
     return m_s.launcher.CheckProgram(commandLine);
 }
