@@ -22,7 +22,8 @@ public:
     /// Takes in the answers that wait, without waiting for more.
     virtual void Process() = 0;
     /// Called from any thread when `Process` has answers waiting and no descriptor says so; set
-    /// before the first request. Back ends with a descriptor, or without answers, ignore it.
+    /// before the first request. It only hands the work on: calling `Process` from it would
+    /// deadlock. Back ends with a descriptor, or without answers, ignore it.
     virtual void SetWakeHandler(std::function<void()> /*wake*/) {}
     /// Why this machine cannot hibernate, in words for the user; empty when it can, or when
     /// that is only known by asking.

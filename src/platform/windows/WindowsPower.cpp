@@ -120,14 +120,11 @@ void WindowsPower::Suspend(BOOLEAN hibernate, const char* action, const char* wh
                 return;
             }
             const DWORD error = GetLastError();
-            std::function<void()> wake;
-            {
-                const std::lock_guard lock(answers->mutex);
-                answers->refused.push_back({action, what, error});
-                wake = answers->wake;
-            }
-            if (wake) {
-                wake();
+            // Under the lock, so that once we are gone no wake can still be on its way.
+            const std::lock_guard lock(answers->mutex);
+            answers->refused.push_back({action, what, error});
+            if (answers->wake) {
+                answers->wake();
             }
         }).detach();
     } catch (const std::exception&) {
