@@ -168,6 +168,11 @@ int main(int argc, char* argv[]) {
         QObject::connect(notifier, &QSocketNotifier::activated, &window,
                          [&power] { power.Process(); });
     }
+    // A back end without a descriptor has its answers taken in here from its own threads.
+    power.SetWakeHandler([&power] {
+        QMetaObject::invokeMethod(
+            qApp, [&power] { power.Process(); }, Qt::QueuedConnection);
+    });
     // Requests from the command line and other programs, answered between events.
     RemoteDesk desk(engine, control);
     if (control.PollDescriptor() >= 0) {

@@ -109,6 +109,10 @@ void Engine::CancelAll() {
     });
 }
 
+std::string Engine::HibernateUnavailableReason() const {
+    return m_s.power.HibernateUnavailableReason();
+}
+
 Result Engine::CheckProgram(const std::string& commandLine) const {
     return m_s.launcher.CheckProgram(commandLine);
 }
@@ -122,7 +126,8 @@ TaskBuilder::Input Engine::WithLiveTarget(TaskBuilder::Input in) const {
         return in;
     }
     const std::string name = m_s.processes.ProcessName(*pid);
-    if (*pid == m_s.processes.OwnPid() || name.empty() || !EqualsIgnoreCase(name, in.targetName)) {
+    if (*pid == m_s.processes.OwnPid() || name.empty() ||
+        !m_s.processes.SameProgramName(name, in.targetName)) {
         in.processId = texts::kNone;
     }
     return in;
@@ -151,14 +156,14 @@ Result Engine::CheckWatched(TaskBuilder::Input& in) const {
         if (in.watchName.empty() && !name.empty() && *pid != m_s.processes.OwnPid()) {
             in.watchName = name;
         }
-        if (name.empty() || !EqualsIgnoreCase(name, in.watchName)) {
+        if (name.empty() || !m_s.processes.SameProgramName(name, in.watchName)) {
             return Result::Error(0, (in.watchName.empty() ? "process" : in.watchName) + " (" +
                                         in.watchId + ") is not running");
         }
         return {};
     }
     for (const platform::ProcessInfo& process : m_s.processes.ScanRunningPrograms()) {
-        if (EqualsIgnoreCase(FileNameFromPath(process.path), in.watchName)) {
+        if (m_s.processes.SameProgramName(FileNameFromPath(process.path), in.watchName)) {
             return {};
         }
     }

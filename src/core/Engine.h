@@ -96,6 +96,8 @@ public:
     [[nodiscard]] std::string IdleUnavailableReason() const {
         return m_schedule.IdleUnavailableReason();
     }
+    /// Why the machine cannot hibernate, for the user; empty when it can or that is not known.
+    [[nodiscard]] std::string HibernateUnavailableReason() const;
 
     /// Why the task at `row`, which waits for a program or for quiet, may not fire (a counter
     /// that cannot be read, a program not seen running since loading); empty when it waits as

@@ -17,10 +17,17 @@ public:
     Power& operator=(const Power&) = delete;
 
     /// A descriptor that becomes readable when answers to earlier requests wait for `Process`;
-    /// -1 when none ever come.
+    /// -1 when none ever come, or when the wake handler says so instead.
     [[nodiscard]] virtual int PollDescriptor() const = 0;
     /// Takes in the answers that wait, without waiting for more.
     virtual void Process() = 0;
+    /// Called from any thread when `Process` has answers waiting and no descriptor says so; set
+    /// before the first request. It only hands the work on: calling `Process` from it would
+    /// deadlock. Back ends with a descriptor, or without answers, ignore it.
+    virtual void SetWakeHandler(std::function<void()> /*wake*/) {}
+    /// Why this machine cannot hibernate, in words for the user; empty when it can, or when
+    /// that is only known by asking.
+    [[nodiscard]] virtual std::string HibernateUnavailableReason() const { return {}; }
     /// The main window's native handle, an opaque value; back ends that need none ignore it.
     virtual void SetMainWindow(std::uint64_t nativeHandle) = 0;
     /// Asks for the right to shut down; callers make this step afresh before each of the five

@@ -2,7 +2,9 @@
 
 #include "types/ProcessInfo.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvane::platform {
@@ -13,6 +15,13 @@ enum class CloseAsk {
     NoWindow, ///< It is still the process seen, but has no window to ask: only a forced end
               ///< closes it.
     NotSent,  ///< It is no longer the process seen, cannot be read, or may not be asked.
+};
+
+/// Why processes of a program run that we may not close.
+enum class OutOfReach {
+    None,         ///< None runs, or we may close every one.
+    Elevated,     ///< One runs with administrator rights, which we do not have.
+    OtherSession, ///< One belongs to another user's session.
 };
 
 /// The answer of Processes::AskToClose.
@@ -42,11 +51,13 @@ public:
     virtual std::string ProcessName(ProcessId pid) = 0;
     /// Ends a process forcibly, without waiting, if `target.pid` is still the process the caller
     /// saw: one of the user's own, its program name still the file name of `target.path`
-    /// (exactly; a bare name, all a recorded id has, is its own file name), and, unless
+    /// (exactly, or as SameProgramName compares where file names ignore letter case; a bare
+    /// name, all a recorded id has, is its own file name), and, unless
     /// `target.startTime` is 0, started at that time. Checked at the moment of the kill; a process
     /// that changed, cannot be read or may not be ended is left alone silently. Never signals pid 0
-    /// or below or our own pid.
-    virtual void TerminateProcess(const ProcessInfo& target) = 0;
+    /// or below or our own pid. Returns why the system refused, where it is still that program
+    /// and the refusal has one of those causes; None otherwise.
+    virtual OutOfReach TerminateProcess(const ProcessInfo& target) = 0;
     /// Asks a process to close as its user would (a polite request it may ignore), if
     /// `target.pid` is still the process the caller saw, checked as TerminateProcess checks it.
     /// Never waits for it to close. Never signals pid 0 or below or our own pid.
@@ -54,6 +65,19 @@ public:
     /// Whether `target.pid` still runs the process `target` describes, checked as
     /// TerminateProcess checks it; a process that has ended (a zombie too) does not.
     virtual bool StillRuns(const ProcessInfo& target) = 0;
+    /// Why processes of the program file name `name` (compared as SameProgramName compares) run
+    /// that the scan leaves out and no close reaches; None when there are none, or when the
+    /// system cannot tell. Asked when a close found nothing it could end.
+    virtual OutOfReach WhyOutOfReach(std::string_view /*name*/) { return OutOfReach::None; }
+    /// Whether two program file names name the same program, letter case aside as the system's
+    /// file names compare it. This default sets aside the case of ASCII letters only.
+    [[nodiscard]] virtual bool SameProgramName(std::string_view a, std::string_view b) const {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        };
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                          [&lower](char x, char y) { return lower(x) == lower(y); });
+    }
     /// Our own process id.
     [[nodiscard]] virtual ProcessId OwnPid() const = 0;
     /// Turns a device-form image path into a drive-letter path; the identity where paths have

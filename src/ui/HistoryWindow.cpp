@@ -73,6 +73,12 @@ QString HistoryWindow::Result(const HistoryEvent& event) {
     case HistoryEvent::Kind::Closed:
         return tr("closed %n process(es)", nullptr, event.count);
     case HistoryEvent::Kind::NothingToClose:
+        if (event.detail == kRunsElevated) {
+            return tr("not closed: the program runs with administrator rights");
+        }
+        if (event.detail == kOtherSession) {
+            return tr("not closed: it belongs to another user's session");
+        }
         return tr("nothing to close");
     case HistoryEvent::Kind::Started:
         return tr("started");

@@ -4,6 +4,7 @@
 #include "ui/Lan.h"
 #include "ui/PreferenceActions.h"
 #include "ui/StatusTexts.h"
+#include "ui/UiText.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -52,6 +53,15 @@ MainMenus::MainMenus(Engine& engine, QMainWindow& window) : QObject(&window), m_
     NewMarkAction(m_after, "menuSuspend", Mark::Suspend);
     NewMarkAction(m_after, "menuLock", Mark::Lock);
     NewMarkAction(m_after, "menuQuit", Mark::Quit);
+    // Asked as the menu opens: hibernation can be turned on or off while we run. A mark already
+    // on can still be taken off.
+    m_after->setToolTipsVisible(true);
+    connect(m_after, &QMenu::aboutToShow, this, [this] {
+        QAction* hibernate = m_marks[Mark::Hibernate];
+        const QString why = UiText::Reason(m_engine.HibernateUnavailableReason());
+        hibernate->setToolTip(why);
+        hibernate->setEnabled(why.isEmpty() || hibernate->isChecked());
+    });
     NewMarkAction(m_setting, "menuAutostart", Mark::Autostart);
     NewMarkAction(m_setting, "menuAutoload", Mark::Autoload);
     m_preferences = new PreferenceActions(engine, *m_setting, &window);

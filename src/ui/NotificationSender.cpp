@@ -1,5 +1,6 @@
 #include "ui/NotificationSender.h"
 
+#include "core/extras/History.h"
 #include "core/extras/Warning.h"
 #include "platform/Notifications.h"
 #include "ui/ShownText.h"
@@ -17,7 +18,8 @@ QString NotificationSender::Title(const Notice& notice) {
     case Notice::Kind::CouldNotStart:
         return tr("Morvane could not start a program");
     case Notice::Kind::NothingToClose:
-        return tr("Morvane found nothing to close");
+        return notice.detail.empty() ? tr("Morvane found nothing to close")
+                                     : tr("Morvane could not close a program");
     case Notice::Kind::NotSaved:
         return tr("Morvane could not save");
     }
@@ -33,6 +35,13 @@ QString NotificationSender::Body(const Notice& notice, const LanguageTable& lan)
     case Notice::Kind::CouldNotStart:
         return tr("%1 could not start: %2").arg(subject, ShownText(notice.detail));
     case Notice::Kind::NothingToClose:
+        if (notice.detail == kRunsElevated) {
+            return tr("%1 was not closed: the program runs with administrator rights.")
+                .arg(subject);
+        }
+        if (notice.detail == kOtherSession) {
+            return tr("%1 was not closed: it belongs to another user's session.").arg(subject);
+        }
         return tr("No running program is called %1.").arg(subject);
     case Notice::Kind::NotSaved:
         return StatusTexts::AlertText({Alert::Kind::NotSaved, notice.subject, notice.detail});

@@ -19,6 +19,8 @@ QString UiText::Reason(const std::string& reason) {
                    "run."),
         QT_TR_NOOP("Activity cannot be seen on this desktop."),
         QT_TR_NOOP("The network and processor counters cannot be read here."),
+        QT_TR_NOOP("this computer cannot hibernate"),
+        QT_TR_NOOP("hibernation is turned off on this computer"),
     };
     for (const char* fixed : kFixed) {
         if (text == QLatin1String(fixed)) {

@@ -261,6 +261,39 @@ TEST_F(EngineExtrasTest, HistoryRecordsWhatHappenedAndIsKeptForTheNextRun) {
     EXPECT_EQ(next.Prefs(), engine.Prefs());
 }
 
+TEST_F(EngineExtrasTest, AProgramThatRunsOutOfReachIsNotClosedAndTheUserIsToldWhy) {
+    const struct {
+        platform::OutOfReach why;
+        std::string_view detail;
+    } cases[] = {
+        {platform::OutOfReach::Elevated, kRunsElevated},
+        {platform::OutOfReach::OtherSession, kOtherSession},
+        {platform::OutOfReach::None, ""},
+    };
+    for (const auto& c : cases) {
+        processes.outOfReach = c.why;
+        host.notices.clear();
+        engine.AddTask(Close("admintool"));
+        engine.SchedulerTick();
+        ASSERT_FALSE(engine.Events().Events().empty());
+        const HistoryEvent& last = engine.Events().Events().back();
+        EXPECT_EQ(last.kind, Kind::NothingToClose);
+        EXPECT_EQ(last.detail, c.detail);
+        EXPECT_EQ(host.notices, (std::vector<Notice>{{Notice::Kind::NothingToClose, "admintool",
+                                                      std::string(c.detail), 0}}));
+    }
+    // Listed, but the system refuses the kill: the refusal's cause is what the user reads.
+    processes.outOfReach = platform::OutOfReach::None;
+    processes.elevated = {100, 101};
+    engine.AddTask(Close("xterm"));
+    engine.SchedulerTick();
+    EXPECT_EQ(processes.terminations.size(), 2U);
+    EXPECT_EQ(
+        engine.Events().Events().back(),
+        (HistoryEvent{clock.Now(), Kind::NothingToClose, "xterm", 0, std::string(kRunsElevated)}));
+    EXPECT_TRUE(processes.terminated.empty());
+}
+
 TEST_F(EngineExtrasTest, TimeLeftNextDueAndAWaitingEmptyTask) {
     EXPECT_EQ(engine.NextDueRow(), 0);
     engine.AddTask(Run("/bin/a", "2026/12/07 10:05:00"));

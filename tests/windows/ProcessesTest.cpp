@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "platform/windows/ProcessReach.h"
 #include "platform/windows/WideText.h"
 #include "platform/windows/WindowsProcesses.h"
 
@@ -65,7 +66,7 @@ TEST_F(WindowsProcessesTest, TerminateEndsTheChildItWasShownAndTheScanLosesIt) {
     const ProcessInfo seen = Seen(child);
     ASSERT_EQ(seen.pid, child.Pid());
 
-    m_processes.TerminateProcess(seen);
+    EXPECT_EQ(m_processes.TerminateProcess(seen), OutOfReach::None);
     ASSERT_TRUE(child.Ended(kEndWithin));
     EXPECT_NE(child.ExitCode(), 7U) << "it ended by itself, not by the kill";
     const std::vector<ProcessInfo> scan = m_processes.ScanRunningPrograms();
@@ -94,9 +95,8 @@ TEST_F(WindowsProcessesTest, TerminateLeavesEveryProcessThatIsNotTheOneNamed) {
         {seen.path, -1, 0},
         {seen.path, ProcessId{1} << 40, 0},
         {own, m_processes.OwnPid(), 0},
-        {seen.path, seen.pid, seen.startTime + 1},  // another process with this id
-        {"C:\\Windows\\notepad.exe", seen.pid, 0},  // another program
-        {"morvane_process_child.EXE", seen.pid, 0}, // names compare exactly
+        {seen.path, seen.pid, seen.startTime + 1}, // another process with this id
+        {"C:\\Windows\\notepad.exe", seen.pid, 0}, // another program
         {"C:\\x\\morvane_process_child.exe.old", seen.pid, seen.startTime},
         stale,
     };
@@ -108,6 +108,69 @@ TEST_F(WindowsProcessesTest, TerminateLeavesEveryProcessThatIsNotTheOneNamed) {
     child.Release();
     ASSERT_TRUE(child.Ended(kEndWithin));
     EXPECT_EQ(child.ExitCode(), 7U);
+}
+
+TEST_F(WindowsProcessesTest, ProgramNamesCompareAsTheFileSystemDoesAtTheScanAndAtTheKill) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } names[] = {
+        {"Editor.exe", "EDITOR.EXE", true},
+        {"ÉDITEUR.EXE", "éditeur.exe", true},
+        {"ŁÓDŹ.exe", "łódź.exe", true},
+        {"ΣΟΦΙΑ.exe", "σοφια.exe", true},
+        {"éditeur.exe", "editeur.exe", false}, // an accent is no letter case
+        {"lodz.exe", "łódź.exe", false},
+        {"tool.exe", "tool.exe.old", false},
+        {"", "", true},
+    };
+    for (const auto& n : names) {
+        EXPECT_EQ(m_processes.SameProgramName(n.a, n.b), n.same) << n.a << " / " << n.b;
+        EXPECT_EQ(m_processes.SameProgramName(n.b, n.a), n.same) << n.b << " / " << n.a;
+    }
+
+    // The kill takes the name in another letter case, as a task typed by hand has it.
+    const ChildProcess child(test::ChildProgram());
+    const ProcessInfo seen = Seen(child);
+    ASSERT_EQ(seen.pid, child.Pid());
+    m_processes.TerminateProcess({"MORVANE_PROCESS_CHILD.Exe", seen.pid, seen.startTime});
+    ASSERT_TRUE(child.Ended(kEndWithin));
+    EXPECT_NE(child.ExitCode(), 7U);
+}
+
+// Wine runs everything as one user in one session: the facts of a refused process are put in by
+// hand, and the real reading is checked on a child that is within reach.
+TEST_F(WindowsProcessesTest, AProcessTheScanLeavesOutIsSaidToRunElevatedOrInAnotherSession) {
+    using windows::ReachFacts;
+    const struct {
+        ReachFacts facts;
+        OutOfReach why;
+    } cases[] = {
+        {{true, true, true, true, false}, OutOfReach::None},              // ours: the scan lists it
+        {{true, false, true, std::nullopt, false}, OutOfReach::Elevated}, // its token is above us
+        {{true, false, true, true, true}, OutOfReach::Elevated},
+        {{true, false, true, true, false}, OutOfReach::None},          // refused for another cause
+        {{true, false, true, false, false}, OutOfReach::OtherSession}, // run as another user here
+        {{false, false, true, std::nullopt, false}, OutOfReach::OtherSession},
+        {{std::nullopt, false, false, std::nullopt, false}, OutOfReach::OtherSession},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(windows::JudgeReach(c.facts), c.why)
+            << static_cast<int>(c.facts.sameSession.value_or(2)) << c.facts.opened
+            << static_cast<int>(c.facts.ourUser.value_or(2)) << c.facts.elevated;
+    }
+
+    const ChildProcess child(test::ChildProgram());
+    ASSERT_EQ(Seen(child).pid, child.Pid());
+    DWORD session = 0;
+    ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));
+    const ReachFacts facts = windows::ReadReach(static_cast<DWORD>(child.Pid()), session);
+    EXPECT_TRUE(facts.listed);
+    EXPECT_EQ(facts.sameSession, true);
+    EXPECT_EQ(facts.ourUser, true);
+    EXPECT_EQ(m_processes.WhyOutOfReach("MORVANE_process_child.exe"), OutOfReach::None);
+    EXPECT_EQ(m_processes.WhyOutOfReach("no-such-program.exe"), OutOfReach::None);
 }
 
 TEST_F(WindowsProcessesTest, AScriptRunByAnInterpreterIsNamedAfterTheScript) {

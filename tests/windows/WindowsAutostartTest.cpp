@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace morvane::platform {
 namespace {
@@ -35,7 +36,9 @@ protected:
 
     static constexpr const wchar_t* kBase = L"Software\\MorvaneTests";
     std::wstring m_key = std::wstring(kBase) + L"\\Run" + std::to_wstring(GetCurrentProcessId());
-    WindowsAutostart m_autostart{HKEY_CURRENT_USER, m_key};
+    std::wstring m_approved =
+        std::wstring(kBase) + L"\\Approved" + std::to_wstring(GetCurrentProcessId());
+    WindowsAutostart m_autostart{HKEY_CURRENT_USER, m_key, m_approved};
 };
 
 TEST_F(WindowsAutostartTest, RegisteringWritesTheProgramsPathAndRemovingTakesItAway) {
@@ -63,6 +66,38 @@ TEST_F(WindowsAutostartTest, RegisteringWritesTheProgramsPathAndRemovingTakesItA
     // The key's default value is no registration.
     EXPECT_FALSE(m_autostart.IsAutostartRegistered(""));
     EXPECT_EQ(m_autostart.SetAutostart("", "D:\\Apps", true).Message(), "Error 87 opening key\r\n");
+}
+
+TEST_F(WindowsAutostartTest, AnEntryTurnedOffInTheTaskManagerIsOffAndTurningItOnClearsThat) {
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "D:\\Apps", true).Ok());
+    const struct {
+        std::vector<BYTE> approval; // empty: no value
+        bool on;
+    } cases[] = {
+        {{}, true},
+        {{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {{0x06, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, true},
+        {{0x03, 0, 0, 0, 0x10, 0x2A, 0x51, 0x6C, 0x3E, 0xD9, 0xD8, 0x01}, false},
+        {{0x07, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false},
+        {{0x00}, false},
+    };
+    for (const auto& c : cases) {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, m_approved.c_str(), L"tool");
+        if (!c.approval.empty()) {
+            ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, m_approved.c_str(), L"tool", REG_BINARY,
+                                      c.approval.data(), static_cast<DWORD>(c.approval.size())),
+                      ERROR_SUCCESS);
+        }
+        EXPECT_EQ(m_autostart.IsAutostartRegistered("tool"), c.on)
+            << (c.approval.empty() ? -1 : c.approval[0]);
+    }
+
+    // Turned on again from here: the mark goes, so the logon starts it as well.
+    ASSERT_TRUE(m_autostart.SetAutostart("tool", "D:\\Apps", true).Ok());
+    EXPECT_TRUE(m_autostart.IsAutostartRegistered("tool"));
+    EXPECT_NE(RegGetValueW(HKEY_CURRENT_USER, m_approved.c_str(), L"tool", RRF_RT_ANY, nullptr,
+                           nullptr, nullptr),
+              ERROR_SUCCESS);
 }
 
 TEST_F(WindowsAutostartTest, AKeyThatCannotBeOpenedOrAValueThatCannotBeSetSaysSo) {

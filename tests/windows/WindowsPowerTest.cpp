@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -43,9 +47,36 @@ BOOL WINAPI ExitWindowsStandIn(UINT flags, DWORD reason) {
     return FALSE; // refused, as for a user without the privilege
 }
 
+// The suspend stand-in runs on the request's own thread and, like the real call, does not
+// return until it is let go (the real one: until the machine wakes).
+struct SuspendGate {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> calls;
+    bool open = false;
+    int wakes = 0;
+
+    template <typename Condition> bool WaitFor(Condition condition) {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, std::chrono::seconds(10), condition);
+    }
+} g_suspend;
+
 BOOLEAN WINAPI SuspendStandIn(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wakeEvents) {
-    Record("SetSuspendState " + std::to_string(hibernate) + " " + std::to_string(force) + " " +
-           std::to_string(wakeEvents));
+    std::unique_lock lock(g_suspend.mutex);
+    g_suspend.calls.push_back("SetSuspendState " + std::to_string(hibernate) + " " +
+                              std::to_string(force) + " " + std::to_string(wakeEvents));
+    g_suspend.changed.notify_all();
+    g_suspend.changed.wait(lock, [] { return g_suspend.open; });
+    SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+    return FALSE;
+}
+
+// Hibernation as the power options offer it; changed by the test.
+SYSTEM_POWER_CAPABILITIES g_capabilities{};
+
+BOOLEAN WINAPI CapabilitiesStandIn(PSYSTEM_POWER_CAPABILITIES capabilities) {
+    *capabilities = g_capabilities;
     return TRUE;
 }
 
@@ -70,6 +101,7 @@ PowerCalls RecordingCalls() {
     calls.setSuspendState = SuspendStandIn;
     calls.sendMessage = SendStandIn;
     calls.lockWorkStation = LockStandIn;
+    calls.getPwrCapabilities = CapabilitiesStandIn;
     return calls;
 }
 
@@ -100,15 +132,14 @@ TEST(WindowsPower, EachRequestFollowsThePrivilegeStepWithTheFlagsOfItsKind) {
     EXPECT_EQ(g_calls, privilegeStep);
     EXPECT_TRUE(ShutdownPrivilegeEnabled()) << "the real calls enabled it in our own token";
 
+    // Each with the planned reason "other" (0x80000000), so the system asks nobody why later.
     const struct {
         void (WindowsPower::*request)();
         const char* call;
     } requests[] = {
-        {&WindowsPower::ShutDownPC, "ExitWindowsEx 1 0"},      // EWX_SHUTDOWN
-        {&WindowsPower::RebootPC, "ExitWindowsEx 2 0"},        // EWX_REBOOT
-        {&WindowsPower::LogOffUser, "ExitWindowsEx 4 0"},      // EWX_LOGOFF | EWX_FORCE
-        {&WindowsPower::HibernatePC, "SetSuspendState 1 0 0"}, // hibernate, not forced
-        {&WindowsPower::SuspendPC, "SetSuspendState 0 0 0"},   // sleep, not forced
+        {&WindowsPower::ShutDownPC, "ExitWindowsEx 17 2147483648"}, // EWX_SHUTDOWN | FORCEIFHUNG
+        {&WindowsPower::RebootPC, "ExitWindowsEx 18 2147483648"},   // EWX_REBOOT | FORCEIFHUNG
+        {&WindowsPower::LogOffUser, "ExitWindowsEx 4 2147483648"},  // EWX_LOGOFF | EWX_FORCE
         {&WindowsPower::LockScreen, "LockWorkStation"},
     };
     std::vector<std::string> refused;
@@ -128,12 +159,62 @@ TEST(WindowsPower, EachRequestFollowsThePrivilegeStepWithTheFlagsOfItsKind) {
     EXPECT_NE(log[0].find("refused to shut down"), std::string::npos) << log[0];
     EXPECT_NE(log[3].find("refused to lock the screen"), std::string::npos) << log[3];
     ASSERT_EQ(refused.size(), 4U);
+    EXPECT_EQ(refused[0], "Shutdown PC: " + windows::SystemMessage(ERROR_PRIVILEGE_NOT_HELD));
     EXPECT_EQ(refused[3], "Lock the Screen: " + windows::SystemMessage(ERROR_ACCESS_DENIED));
 
     // No main window yet: nothing is sent anywhere.
     g_calls.clear();
     power.TurnOffMonitor();
     EXPECT_TRUE(g_calls.empty());
+}
+
+TEST(WindowsPower, SleepAndHibernationAreAskedOffTheCallersThreadAndARefusalComesBackLater) {
+    g_capabilities.SystemS4 = TRUE;
+    g_capabilities.HiberFilePresent = TRUE;
+    WindowsPower power(RecordingCalls());
+    std::vector<std::string> refused;
+    power.SetOutcomeHandler(
+        [&refused](Power::Outcome, const std::string& action, const std::string& reason) {
+            refused.push_back(action + ": " + reason);
+        });
+    power.SetWakeHandler([] {
+        const std::lock_guard lock(g_suspend.mutex);
+        ++g_suspend.wakes;
+        g_suspend.changed.notify_all();
+    });
+    EXPECT_EQ(power.HibernateUnavailableReason(), "");
+
+    // Both return while their calls are still held, as the real one is held until the wake.
+    power.SuspendPC();
+    power.HibernatePC();
+    ASSERT_TRUE(g_suspend.WaitFor([] { return g_suspend.calls.size() == 2; }));
+    std::vector<std::string> calls = g_suspend.calls;
+    std::sort(calls.begin(), calls.end());
+    EXPECT_EQ(calls, (std::vector<std::string>{"SetSuspendState 0 0 0", "SetSuspendState 1 0 0"}));
+    {
+        const std::lock_guard lock(g_suspend.mutex);
+        g_suspend.open = true;
+        g_suspend.changed.notify_all();
+    }
+    ASSERT_TRUE(g_suspend.WaitFor([] { return g_suspend.wakes == 2; }));
+    EXPECT_TRUE(refused.empty()) << "told on the thread that calls Process, not the worker's";
+    power.Process();
+    std::sort(refused.begin(), refused.end());
+    const std::string why = windows::SystemMessage(ERROR_PRIVILEGE_NOT_HELD);
+    EXPECT_EQ(refused, (std::vector<std::string>{"Hibernate: " + why, "Suspend: " + why}));
+
+    // Without the S4 state or the hibernation file nothing is asked, and why is told at once.
+    for (const auto& [s4, file] : {std::pair{FALSE, TRUE}, std::pair{TRUE, FALSE}}) {
+        g_capabilities.SystemS4 = static_cast<BOOLEAN>(s4);
+        g_capabilities.HiberFilePresent = static_cast<BOOLEAN>(file);
+        const std::string reason = power.HibernateUnavailableReason();
+        EXPECT_NE(reason, "");
+        refused.clear();
+        power.HibernatePC();
+        EXPECT_EQ(refused, std::vector<std::string>{"Hibernate: " + reason});
+    }
+    const std::lock_guard lock(g_suspend.mutex);
+    EXPECT_EQ(g_suspend.calls.size(), 2U);
 }
 
 // A message-only window of ours stands for the main window: it takes the command in and keeps

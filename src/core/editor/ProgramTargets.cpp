@@ -29,8 +29,7 @@ int ProgramTargets::CloseNow(const RunningPrograms& running, platform::Processes
             process.pid == processes.OwnPid()) {
             continue;
         }
-        processes.TerminateProcess(process);
-        ++asked;
+        asked += processes.TerminateProcess(process) == platform::OutOfReach::None ? 1 : 0;
     }
     return asked;
 }

@@ -16,7 +16,8 @@ namespace morvane {
 struct HistoryEvent {
     enum class Kind {
         Closed,           ///< A close task ended `count` processes of `subject`.
-        NothingToClose,   ///< A close task found no process of `subject`.
+        NothingToClose,   ///< A close task found no process of `subject` it could end;
+                          ///< `detail` says why when some run out of reach (see kOutOfReach).
         Started,          ///< A run task started `subject` (its command line).
         CouldNotStart,    ///< A run task could not start `subject`; `detail` says why.
         PowerRequested,   ///< The power action `subject` was asked of the system.
@@ -44,6 +45,11 @@ struct HistoryEvent {
 
     bool operator==(const HistoryEvent&) const = default;
 };
+
+/// The details of a NothingToClose event whose program runs out of reach: with administrator
+/// rights we lack, or in another user's session.
+inline constexpr std::string_view kRunsElevated = "runs-elevated";
+inline constexpr std::string_view kOtherSession = "other-session";
 
 /// How a gentle close ended: of the processes asked, how many closed by themselves, were forced
 /// after the grace, had no window to ask, or were left running because the task was changed or

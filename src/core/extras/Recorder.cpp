@@ -12,7 +12,7 @@ void Recorder::Record(HistoryEvent event) {
         if (event.kind == HistoryEvent::Kind::CouldNotStart) {
             m_host.Notify({Notice::Kind::CouldNotStart, event.subject, event.detail, 0});
         } else if (event.kind == HistoryEvent::Kind::NothingToClose) {
-            m_host.Notify({Notice::Kind::NothingToClose, event.subject, {}, 0});
+            m_host.Notify({Notice::Kind::NothingToClose, event.subject, event.detail, 0});
         }
     }
     m_files.Record(std::move(event));

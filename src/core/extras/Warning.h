@@ -29,7 +29,8 @@ struct Notice {
     enum class Kind {
         PowerSoon,      ///< `subject` (a power action name) happens in `minutesLeft` minutes.
         CouldNotStart,  ///< A run task could not start `subject`; `detail` says why.
-        NothingToClose, ///< A close task found no process of `subject`.
+        NothingToClose, ///< A close task found no process of `subject` it could end; `detail`
+                        ///< as the history keeps it.
         NotSaved,       ///< `subject` ("tasks", "settings") could not be written; `detail` why.
     };
     Kind kind = Kind::PowerSoon;

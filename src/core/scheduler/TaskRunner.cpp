@@ -29,12 +29,11 @@ bool TaskRunner::MayEnd(const platform::ProcessInfo& target) const {
     return target.pid > 0 && target.pid != m_d.processes.OwnPid();
 }
 
-bool TaskRunner::Terminate(const platform::ProcessInfo& target) {
+std::optional<platform::OutOfReach> TaskRunner::Terminate(const platform::ProcessInfo& target) {
     if (MayEnd(target)) {
-        m_d.processes.TerminateProcess(target);
-        return true;
+        return m_d.processes.TerminateProcess(target);
     }
-    return false;
+    return std::nullopt;
 }
 
 void TaskRunner::Record(HistoryEvent::Kind kind, std::string subject, int count,
@@ -42,6 +41,22 @@ void TaskRunner::Record(HistoryEvent::Kind kind, std::string subject, int count,
     if (m_d.recorder != nullptr) {
         m_d.recorder->Record({m_d.clock.Now(), kind, std::move(subject), count, std::move(detail)});
     }
+}
+
+std::string TaskRunner::OutOfReachDetail(const std::string& program, platform::OutOfReach refused) {
+    // The program may well run where we may not close it; the user is told so, not "nothing".
+    if (refused == platform::OutOfReach::None) {
+        refused = m_d.processes.WhyOutOfReach(program);
+    }
+    switch (refused) {
+    case platform::OutOfReach::Elevated:
+        return std::string(kRunsElevated);
+    case platform::OutOfReach::OtherSession:
+        return std::string(kOtherSession);
+    case platform::OutOfReach::None:
+        break;
+    }
+    return {};
 }
 
 void TaskRunner::Skip(int row) {
@@ -56,7 +71,7 @@ std::optional<platform::ProcessInfo> TaskRunner::RecordedProcess(const std::stri
         return std::nullopt;
     }
     std::string name = m_d.processes.ProcessName(*pid);
-    if (name.empty() || !EqualsIgnoreCase(name, program)) {
+    if (name.empty() || !m_d.processes.SameProgramName(name, program)) {
         return std::nullopt;
     }
     return platform::ProcessInfo{std::move(name), *pid};
@@ -82,7 +97,7 @@ std::vector<platform::ProcessInfo> TaskRunner::Targets(const std::string& progra
     // changed since.
     std::vector<platform::ProcessInfo> targets;
     for (const platform::ProcessInfo& process : m_d.running.Scanned()) {
-        if (EqualsIgnoreCase(FileNameFromPath(process.path), program)) {
+        if (m_d.processes.SameProgramName(FileNameFromPath(process.path), program)) {
             targets.push_back(process);
         }
     }
@@ -104,15 +119,21 @@ void TaskRunner::CloseProgram(const std::string& program, int row) {
         return; // finished by FollowUp
     }
     int asked = 0;
+    platform::OutOfReach refused = platform::OutOfReach::None;
     if (!plan.gentle) {
         for (const platform::ProcessInfo& target : targets) {
-            asked += Terminate(target) ? 1 : 0;
+            const std::optional<platform::OutOfReach> result = Terminate(target);
+            if (result == platform::OutOfReach::None) {
+                ++asked;
+            } else if (result && refused != platform::OutOfReach::Elevated) {
+                refused = *result;
+            }
         }
     }
     if (asked > 0) {
         Record(HistoryEvent::Kind::Closed, program, asked, {});
     } else {
-        Record(HistoryEvent::Kind::NothingToClose, program, 0, {});
+        Record(HistoryEvent::Kind::NothingToClose, program, 0, OutOfReachDetail(program, refused));
     }
     Finish(row, plan);
 }
@@ -172,7 +193,7 @@ bool TaskRunner::FollowUp() {
         }
         if (!close.waiting.empty() && !(now < close.forceAt)) {
             for (const platform::ProcessInfo& process : close.waiting) {
-                close.outcome.forced += Terminate(process) ? 1 : 0;
+                close.outcome.forced += Terminate(process) == platform::OutOfReach::None ? 1 : 0;
             }
             close.waiting.clear();
         }

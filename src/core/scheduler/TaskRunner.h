@@ -94,10 +94,14 @@ private:
     void Repeat(int row);
     /// Whether a process may be asked or made to end at all: never a group, never ourselves.
     [[nodiscard]] bool MayEnd(const platform::ProcessInfo& target) const;
-    /// Asks the process to end if it may be ended (see Processes::TerminateProcess); whether it
-    /// was asked.
-    bool Terminate(const platform::ProcessInfo& target);
+    /// Asks the process to end if it may be ended (see Processes::TerminateProcess): nullopt when
+    /// it was not asked, else why the system refused (None when it did not).
+    std::optional<platform::OutOfReach> Terminate(const platform::ProcessInfo& target);
     void Record(HistoryEvent::Kind kind, std::string subject, int count, std::string detail);
+    /// The NothingToClose detail for `program`: why the kill was `refused`, or else why
+    /// processes of it run out of the scan's reach, if any.
+    [[nodiscard]] std::string OutOfReachDetail(const std::string& program,
+                                               platform::OutOfReach refused);
 
     Deps m_d;
     std::vector<GentleClose> m_gentle;

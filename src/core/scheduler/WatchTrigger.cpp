@@ -10,16 +10,6 @@ namespace morvane {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
-}
-
 constexpr std::uint64_t kLongestGapMillis = 10'000;
 
 const DateTime& WaitingTime() {
@@ -83,9 +73,8 @@ void WatchTrigger::Tick() {
         if (plan.trigger == TaskTrigger::ProgramExits && !scanned &&
             (plan.watchPid == 0 || state.byName || !state.seen)) {
             for (const platform::ProcessInfo& p : m_d.processes.ScanRunningPrograms()) {
-                m_runningNames.push_back(Lower(FileNameFromPath(p.path)));
+                m_runningNames.push_back(FileNameFromPath(p.path));
             }
-            std::sort(m_runningNames.begin(), m_runningNames.end());
             scanned = true;
         }
         Watch(row, plan, state, now);
@@ -111,7 +100,10 @@ bool WatchTrigger::Runs(const TaskPlan& plan, State& state) {
         // processes, or its next start, are what the user waits for.
         state.byName = true;
     }
-    return std::binary_search(m_runningNames.begin(), m_runningNames.end(), Lower(plan.watchName));
+    // Letter case aside, as the system compares program names.
+    return std::any_of(m_runningNames.begin(), m_runningNames.end(), [&](const std::string& name) {
+        return m_d.processes.SameProgramName(name, plan.watchName);
+    });
 }
 
 std::optional<bool> WatchTrigger::IsQuiet(const TaskPlan& plan) const {

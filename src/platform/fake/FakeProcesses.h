@@ -8,10 +8,10 @@
 namespace morvane::platform {
 
 /// A process table held in memory. Termination requests are recorded with the identity they
-/// carry; one that still matches its process (name, and start time when given) removes it from
-/// the table, so a rescan no longer finds it. Requests to close are recorded alike: a process in
-/// `closesWhenAsked` then leaves the table, any other ignores them. Nothing real is ever
-/// signalled.
+/// carry (those of `elevated` are refused); one that still matches its process (name, and start
+/// time when given) removes it from the table, so a rescan no longer finds it. Requests to close
+/// are recorded alike: a process in `closesWhenAsked` then leaves the table, any other ignores
+/// them. Nothing real is ever signalled.
 class FakeProcesses final : public Processes {
 public:
     explicit FakeProcesses(ProcessId ownPid = 4242) : m_ownPid(ownPid) {}
@@ -28,10 +28,14 @@ public:
         }
         return {};
     }
-    void TerminateProcess(const ProcessInfo& target) override {
+    OutOfReach TerminateProcess(const ProcessInfo& target) override {
         terminations.push_back(target);
+        if (Contains(elevated, target.pid)) {
+            return OutOfReach::Elevated;
+        }
         terminated.push_back(target.pid);
         std::erase_if(running, [&target](const ProcessInfo& p) { return Is(p, target); });
+        return OutOfReach::None;
     }
     CloseRequest AskToClose(const ProcessInfo& target) override {
         closeRequests.push_back(target);
@@ -51,6 +55,7 @@ public:
         return std::any_of(running.begin(), running.end(),
                            [&target](const ProcessInfo& p) { return Is(p, target); });
     }
+    OutOfReach WhyOutOfReach(std::string_view /*name*/) override { return outOfReach; }
     [[nodiscard]] ProcessId OwnPid() const override { return m_ownPid; }
     [[nodiscard]] std::string DevicePathToDrivePath(const std::string& path) const override {
         return path;
@@ -67,6 +72,10 @@ public:
     std::vector<ProcessId> closesWhenAsked;
     std::vector<ProcessId> windowless;
     int scans = 0;
+    /// The processes that run with rights we lack: a termination request is refused.
+    std::vector<ProcessId> elevated;
+    /// What WhyOutOfReach answers for any name.
+    OutOfReach outOfReach = OutOfReach::None;
 
 private:
     static bool Is(const ProcessInfo& p, const ProcessInfo& target) {

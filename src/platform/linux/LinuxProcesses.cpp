@@ -90,10 +90,11 @@ std::optional<ProcessInfo> LinuxProcesses::SignalIfStill(const ProcessInfo& targ
     return std::nullopt;
 }
 
-void LinuxProcesses::TerminateProcess(const ProcessInfo& target) {
+OutOfReach LinuxProcesses::TerminateProcess(const ProcessInfo& target) {
     // Forced, as a close task promises; whether the signal arrived is not our concern here, and
     // a process we may not signal is left alone.
     (void)SignalIfStill(target, SIGKILL);
+    return OutOfReach::None;
 }
 
 CloseRequest LinuxProcesses::AskToClose(const ProcessInfo& target) {

@@ -19,7 +19,7 @@ public:
 
     std::vector<ProcessInfo> ScanRunningPrograms() override;
     std::string ProcessName(ProcessId pid) override;
-    void TerminateProcess(const ProcessInfo& target) override;
+    OutOfReach TerminateProcess(const ProcessInfo& target) override;
     CloseRequest AskToClose(const ProcessInfo& target) override;
     bool StillRuns(const ProcessInfo& target) override;
     [[nodiscard]] ProcessId OwnPid() const override;

@@ -313,8 +313,16 @@ std::optional<std::string> ProcessQuery::ProgramName(HANDLE process) {
     return std::string(FileName(*path));
 }
 
+bool ProcessQuery::SameName(std::string_view a, std::string_view b) {
+    const std::wstring wideA = Widen(a);
+    const std::wstring wideB = Widen(b);
+    return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
 bool ProcessQuery::StillIs(HANDLE process, const ProcessInfo& seen) {
-    if (!IsOurs(process) || ProgramName(process) != FileName(seen.path)) {
+    const std::optional<std::string> name = ProgramName(process);
+    if (!IsOurs(process) || !name || !SameName(*name, FileName(seen.path))) {
         return false;
     }
     return seen.startTime == 0 || CreationTime(process) == seen.startTime;

@@ -48,8 +48,11 @@ public:
     /// The file name of ProgramPath: what every decision about a process compares. Needs no
     /// more than PROCESS_QUERY_LIMITED_INFORMATION.
     [[nodiscard]] static std::optional<std::string> ProgramName(HANDLE process);
+    /// Whether two program names are the same letter case aside, as the file system compares
+    /// them (CompareStringOrdinal, beyond ASCII too).
+    [[nodiscard]] static bool SameName(std::string_view a, std::string_view b);
     /// Whether `process` still is the one `seen` describes: ours, its program name the file name
-    /// of `seen.path` (exactly), and created at `seen.startTime` unless that is 0 (not known).
+    /// of `seen.path` (by SameName), and created at `seen.startTime` unless that is 0 (not known).
     /// Anything that cannot be read counts as another process.
     [[nodiscard]] static bool StillIs(HANDLE process, const ProcessInfo& seen);
 

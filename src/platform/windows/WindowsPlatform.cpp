@@ -1,6 +1,5 @@
 #include "platform/PlatformServices.h"
 
-#include "platform/common/PointerIdleSource.h"
 #include "platform/common/SystemClock.h"
 
 #include "platform/windows/WideText.h"
@@ -11,6 +10,7 @@
 #include "platform/windows/WindowsCursor.h"
 #include "platform/windows/WindowsEndRequests.h"
 #include "platform/windows/WindowsFileSync.h"
+#include "platform/windows/WindowsIdleSource.h"
 #include "platform/windows/WindowsLauncher.h"
 #include "platform/windows/WindowsPower.h"
 #include "platform/windows/WindowsProcesses.h"
@@ -43,10 +43,9 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
     services.processes = std::make_unique<WindowsProcesses>();
     services.launcher = std::make_unique<WindowsLauncher>();
     services.power = std::make_unique<WindowsPower>(PowerCalls(), Log);
-    // Activity is the pointer's movement, read every second, as the no-mouse-movement tasks say.
-    services.idle = std::make_unique<PointerIdleSource>(
-        std::make_unique<WindowsCursor>(),
-        "The mouse pointer cannot be read, so tasks that wait for no activity cannot run.");
+    // Activity is the pointer's movement, read every second, as the no-mouse-movement tasks say;
+    // behind a lock, the session's input.
+    services.idle = std::make_unique<WindowsIdleSource>(std::make_unique<WindowsCursor>());
     services.load = std::make_unique<WindowsSystemLoad>();
     services.autostart = std::make_unique<WindowsAutostart>();
     services.locale = std::make_unique<WindowsSystemLocale>();

@@ -1,6 +1,7 @@
 #include "platform/windows/WindowsProcesses.h"
 
 #include "platform/windows/ProcessQuery.h"
+#include "platform/windows/ProcessReach.h"
 
 #include <windows.h>
 
@@ -44,18 +45,25 @@ std::string WindowsProcesses::ProcessName(ProcessId pid) {
     return ProcessQuery::ProgramName(process.get()).value_or(std::string{});
 }
 
-void WindowsProcesses::TerminateProcess(const ProcessInfo& target) {
+OutOfReach WindowsProcesses::TerminateProcess(const ProcessInfo& target) {
     const std::optional<DWORD> pid = ProcessQuery::EndablePid(target.pid);
     if (!pid) {
-        return;
+        return OutOfReach::None;
     }
     // The handle first, then the check: whatever the check reads, the kill can only reach the
     // process the handle was opened on. Forced and not waited for, as a close task promises.
     const UniqueHandle process =
         ProcessQuery::Open(*pid, PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION);
-    if (process && ProcessQuery::StillIs(process.get(), target)) {
+    if (!process) {
+        // Refused rather than gone: the user is told why, if it is still that program.
+        return GetLastError() == ERROR_ACCESS_DENIED
+                   ? windows::WhyRefused(*pid, ProcessQuery::FileName(target.path))
+                   : OutOfReach::None;
+    }
+    if (ProcessQuery::StillIs(process.get(), target)) {
         ::TerminateProcess(process.get(), 0);
     }
+    return OutOfReach::None;
 }
 
 namespace {
@@ -119,6 +127,14 @@ CloseRequest WindowsProcesses::AskToClose(const ProcessInfo& target) {
 
 bool WindowsProcesses::StillRuns(const ProcessInfo& target) {
     return static_cast<bool>(OpenIfStillRunning(target));
+}
+
+OutOfReach WindowsProcesses::WhyOutOfReach(std::string_view name) {
+    return windows::WhyOutOfReach(name);
+}
+
+bool WindowsProcesses::SameProgramName(std::string_view a, std::string_view b) const {
+    return ProcessQuery::SameName(a, b);
 }
 
 ProcessId WindowsProcesses::OwnPid() const {

@@ -12,9 +12,13 @@ public:
 
     std::vector<ProcessInfo> ScanRunningPrograms() override;
     std::string ProcessName(ProcessId pid) override;
-    void TerminateProcess(const ProcessInfo& target) override;
+    OutOfReach TerminateProcess(const ProcessInfo& target) override;
     CloseRequest AskToClose(const ProcessInfo& target) override;
     bool StillRuns(const ProcessInfo& target) override;
+    /// From the processes of that executable name the scan leaves out (see ProcessReach.h).
+    OutOfReach WhyOutOfReach(std::string_view name) override;
+    /// As the file system compares names: letter case aside beyond ASCII too.
+    [[nodiscard]] bool SameProgramName(std::string_view a, std::string_view b) const override;
     [[nodiscard]] ProcessId OwnPid() const override;
     [[nodiscard]] std::string DevicePathToDrivePath(const std::string& path) const override;
 
