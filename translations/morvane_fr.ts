@@ -34,6 +34,18 @@
         <source>Morvane could not save</source>
         <translation>Morvane n&apos;a pas pu enregistrer</translation>
     </message>
+    <message>
+        <source>Morvane could not close a program</source>
+        <translation>Morvane n&apos;a pas pu fermer un programme</translation>
+    </message>
+    <message>
+        <source>%1 was not closed: the program runs with administrator rights.</source>
+        <translation>%1 n&apos;a pas été fermé : le programme s&apos;exécute avec les droits d&apos;administrateur.</translation>
+    </message>
+    <message>
+        <source>%1 was not closed: it belongs to another user&apos;s session.</source>
+        <translation>%1 n&apos;a pas été fermé : il appartient à la session d&apos;un autre utilisateur.</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>
@@ -215,6 +227,14 @@
     <message>
         <source>%1 is not running: the task waits for it to start and end.</source>
         <translation>%1 n&apos;est pas en cours d&apos;exécution : la tâche attend qu&apos;il démarre puis se termine.</translation>
+    </message>
+    <message>
+        <source>this computer cannot hibernate</source>
+        <translation>cet ordinateur ne peut pas se mettre en veille prolongée</translation>
+    </message>
+    <message>
+        <source>hibernation is turned off on this computer</source>
+        <translation>la veille prolongée est désactivée sur cet ordinateur</translation>
     </message>
 </context>
 <context>
@@ -418,6 +438,14 @@
             <numerusform>%n laissé en marche : la tâche a été modifiée ou supprimée</numerusform>
             <numerusform>%n laissés en marche : la tâche a été modifiée ou supprimée</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>not closed: the program runs with administrator rights</source>
+        <translation>non fermé : le programme s&apos;exécute avec les droits d&apos;administrateur</translation>
+    </message>
+    <message>
+        <source>not closed: it belongs to another user&apos;s session</source>
+        <translation>non fermé : il appartient à la session d&apos;un autre utilisateur</translation>
     </message>
 </context>
 <context>

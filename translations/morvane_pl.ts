@@ -35,6 +35,18 @@
         <source>Morvane could not save</source>
         <translation>Morvane nie mógł zapisać</translation>
     </message>
+    <message>
+        <source>Morvane could not close a program</source>
+        <translation>Morvane nie mógł zamknąć programu</translation>
+    </message>
+    <message>
+        <source>%1 was not closed: the program runs with administrator rights.</source>
+        <translation>Nie zamknięto %1: program działa z uprawnieniami administratora.</translation>
+    </message>
+    <message>
+        <source>%1 was not closed: it belongs to another user&apos;s session.</source>
+        <translation>Nie zamknięto %1: należy do sesji innego użytkownika.</translation>
+    </message>
 </context>
 <context>
     <name>StatusTexts</name>
@@ -216,6 +228,14 @@
     <message>
         <source>%1 is not running: the task waits for it to start and end.</source>
         <translation>%1 nie jest uruchomiony: zadanie czeka, aż się uruchomi i zakończy.</translation>
+    </message>
+    <message>
+        <source>this computer cannot hibernate</source>
+        <translation>ten komputer nie może przejść w stan hibernacji</translation>
+    </message>
+    <message>
+        <source>hibernation is turned off on this computer</source>
+        <translation>hibernacja jest wyłączona na tym komputerze</translation>
     </message>
 </context>
 <context>
@@ -426,6 +446,14 @@
             <numerusform>%n pozostawione: zadanie zmieniono lub usunięto</numerusform>
             <numerusform>%n pozostawionych: zadanie zmieniono lub usunięto</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>not closed: the program runs with administrator rights</source>
+        <translation>nie zamknięto: program działa z uprawnieniami administratora</translation>
+    </message>
+    <message>
+        <source>not closed: it belongs to another user&apos;s session</source>
+        <translation>nie zamknięto: należy do sesji innego użytkownika</translation>
     </message>
 </context>
 <context>
