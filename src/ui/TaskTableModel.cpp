@@ -104,13 +104,13 @@ QString TaskTableModel::CellText(int row, Field field, const QString& waitReason
         }
         [[fallthrough]];
     case Field::Id:
-        // A task without a process stores the word itself.
+    case Field::Path:
+        // A task without a process or a file stores the word itself.
         if (m_tasks.FieldOf(row, field) == texts::kNone) {
             return tr("none");
         }
         [[fallthrough]];
     case Field::Program:
-    case Field::Path:
         return ShownText(m_tasks.FieldOf(row, field));
     case Field::CloseTime:
         break;
