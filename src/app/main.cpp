@@ -36,7 +36,7 @@ namespace {
 // Runs before a window or the single-instance check, so it works without a display and beside
 // the running copy it speaks to.
 std::optional<int> AnswerCommandLine(int argc, char* argv[]) {
-    const CommandLine line = ReadCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const CommandLine line = ReadCommandLine(platform::CommandArguments(argc, argv));
     if (line.kind == CommandLine::Kind::Start) {
         return std::nullopt;
     }

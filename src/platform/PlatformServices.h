@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace morvane::platform {
 
@@ -67,6 +68,10 @@ struct PlatformServices {
 /// The command line's way to the running instance of this user and session; defined once per
 /// back end. Cheap: it opens nothing until asked.
 [[nodiscard]] std::unique_ptr<ControlClient> CreateControlClient();
+
+/// The program's arguments after its own name, in UTF-8; defined once per back end. Windows
+/// hands `main` its arguments in the ANSI code page, which cannot hold every name.
+[[nodiscard]] std::vector<std::string> CommandArguments(int argc, char* argv[]);
 
 /// Where this run's command-line answers go; defined once per back end. Made before the first
 /// line is written, finished after the last.

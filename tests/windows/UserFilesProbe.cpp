@@ -27,8 +27,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -129,16 +127,17 @@ int Load(const std::wstring& key, const std::wstring& taskFile, const std::wstri
 
 } // namespace
 
-int main() {
-    int count = 0;
-    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(
-        CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
-    const std::vector<std::wstring> args(argv.get(), argv.get() + count);
-    if (count == 5 && args[1] == L"save") {
-        return Save(args[2], args[3], args[4]);
+// Its folders come as arguments, read as the program reads its own: beyond the ANSI code page.
+int main(int argc, char* argv[]) {
+    std::vector<std::wstring> args;
+    for (const std::string& argument : platform::CommandArguments(argc, argv)) {
+        args.push_back(platform::windows::Widen(argument));
     }
-    if (count == 5 && args[1] == L"load") {
-        return Load(args[2], args[3], args[4]);
+    if (args.size() == 4 && args[0] == L"save") {
+        return Save(args[1], args[2], args[3]);
+    }
+    if (args.size() == 4 && args[0] == L"load") {
+        return Load(args[1], args[2], args[3]);
     }
     return 1;
 }

@@ -47,6 +47,10 @@ std::unique_ptr<UserFolders> CreateUserFolders() {
     return std::make_unique<EnvironmentUserFolders>();
 }
 
+std::vector<std::string> CommandArguments(int argc, char* argv[]) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 std::unique_ptr<ControlClient> CreateControlClient() {
     return std::make_unique<FakeControlClient>();
 }

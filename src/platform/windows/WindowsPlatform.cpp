@@ -22,6 +22,8 @@
 #include "platform/windows/WindowsUserFolders.h"
 #include "platform/windows/WindowsWindowPicker.h"
 
+#include <shellapi.h>
+
 #include <cstdio>
 
 namespace morvane::platform {
@@ -66,6 +68,21 @@ PlatformServices CreatePlatformServices(const PlatformSetup& setup) {
 
 std::unique_ptr<UserFolders> CreateUserFolders() {
     return std::make_unique<WindowsUserFolders>();
+}
+
+std::vector<std::string> CommandArguments(int argc, char* argv[]) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc)
+                        : std::vector<std::string>();
+    }
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        arguments.push_back(windows::Narrow(wide[i]));
+    }
+    LocalFree(wide);
+    return arguments;
 }
 
 std::unique_ptr<ControlClient> CreateControlClient() {
