@@ -24,6 +24,8 @@ public:
     /// Called from any thread when `Process` has answers waiting and no descriptor says so; set
     /// before the first request. It only hands the work on: calling `Process` from it would
     /// deadlock. Back ends with a descriptor, or without answers, ignore it.
+    // By value, as the back ends that use it keep it.
+    // NOLINTNEXTLINE(performance-unnecessary-value-param)
     virtual void SetWakeHandler(std::function<void()> /*wake*/) {}
     /// Why this machine cannot hibernate, in words for the user; empty when it can, or when
     /// that is only known by asking.
