@@ -55,13 +55,7 @@ MainMenus::MainMenus(Engine& engine, QMainWindow& window) : QObject(&window), m_
     NewMarkAction(m_after, "menuQuit", Mark::Quit);
     // Asked as the menu opens: hibernation can be turned on or off while we run. A mark already
     // on can still be taken off.
-    m_after->setToolTipsVisible(true);
-    connect(m_after, &QMenu::aboutToShow, this, [this] {
-        QAction* hibernate = m_marks[Mark::Hibernate];
-        const QString why = UiText::Reason(m_engine.HibernateUnavailableReason());
-        hibernate->setToolTip(why);
-        hibernate->setEnabled(why.isEmpty() || hibernate->isChecked());
-    });
+    FollowHibernation(*m_after, *m_marks[Mark::Hibernate], m_engine);
     NewMarkAction(m_setting, "menuAutostart", Mark::Autostart);
     NewMarkAction(m_setting, "menuAutoload", Mark::Autoload);
     m_preferences = new PreferenceActions(engine, *m_setting, &window);
@@ -115,6 +109,17 @@ QAction* MainMenus::NewMarkAction(QMenu* menu, const char* name, Mark mark) {
         SyncMarks();
     });
     return action;
+}
+
+void MainMenus::FollowHibernation(QMenu& menu, QAction& hibernate, const Engine& engine) {
+    menu.setToolTipsVisible(true);
+    // Asked at each opening: the user can turn hibernation off while we run.
+    connect(&menu, &QMenu::aboutToShow, &menu, [&hibernate, &engine] {
+        const QString why = UiText::Reason(engine.HibernateUnavailableReason());
+        hibernate.setToolTip(why);
+        // A mark already on can still be turned off.
+        hibernate.setEnabled(why.isEmpty() || hibernate.isChecked());
+    });
 }
 
 void MainMenus::SyncMarks() {

@@ -25,6 +25,9 @@ class MainMenus final : public QObject {
 public:
     MainMenus(Engine& engine, QMainWindow& window);
 
+    /// Greys out `hibernate` in `menu`, saying why, while this machine cannot hibernate.
+    static void FollowHibernation(QMenu& menu, QAction& hibernate, const Engine& engine);
+
     /// Applies the translated captions; the language file's go on top after.
     void Retranslate();
     /// Applies the captions the language file carries.

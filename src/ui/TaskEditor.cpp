@@ -31,7 +31,7 @@ TaskEditor::TaskEditor(Deps deps, QWidget* parent) : QDialog(parent), m_d(deps) 
     m_form = new TaskEditorForm(m_d.engine.ClockSource().Now(), this);
     layout->addWidget(m_form);
 
-    ShowIdleState();
+    ShowMachineState();
     FollowGentleDefault();
     m_imgEmptyIcon = QIcon(QStringLiteral(":/icons/empty.svg"));
     m_drag = new WindowPickDrag({m_d.engine, m_d.icons, *m_form}, this);
@@ -95,15 +95,16 @@ void TaskEditor::FitToFont() {
     m_form->FitToFont();
 }
 
-void TaskEditor::ShowIdleState() {
+void TaskEditor::ShowMachineState() {
     m_form->SetIdleState(UiText::Reason(m_d.engine.IdleUnavailableReason()),
                          m_d.engine.IdleSeesAnyInput());
+    m_form->SetHibernateReason(UiText::Reason(m_d.engine.HibernateUnavailableReason()));
 }
 
 void TaskEditor::UpdateLan(const LanguageTable& lan) {
     m_form->UpdateLan(lan);
     m_form->FitToFont(); // another language's words may need more room
-    ShowIdleState();
+    ShowMachineState();
     m_drag->UpdateHandle();
 }
 
@@ -120,7 +121,7 @@ void TaskEditor::OnPickLater() {
 }
 
 void TaskEditor::ShowEditor() {
-    ShowIdleState();
+    ShowMachineState();
     FollowGentleDefault();
     show();
     if (!IsDragging()) {

@@ -94,8 +94,9 @@ private:
     void FitToFont();
     /// Ticks the close-gently box as the setting for new tasks says, once it has changed.
     void FollowGentleDefault();
-    /// Asked again at each opening: a session can stop telling us about activity.
-    void ShowIdleState();
+    /// Asked again at each opening: a session can stop telling us about activity, and the
+    /// user can turn hibernation off.
+    void ShowMachineState();
     /// The target section was locked for an Empty task, freed again, or turned to or from
     /// the program to wait for.
     void OnTargetUseChanged();

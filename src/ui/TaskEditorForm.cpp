@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -304,6 +305,17 @@ void TaskEditorForm::SetTargetDetail(const QString& text) {
     ReadOut shown = m_target->ShownReadOut();
     shown.detail = text;
     m_target->ShowReadOut(shown);
+}
+
+void TaskEditorForm::SetHibernateReason(const QString& reason) {
+    const int row = PowerIndex(PowerAction::Hibernate);
+    auto* items = qobject_cast<QStandardItemModel*>(m_cmbAfter->model());
+    if (items == nullptr || row >= items->rowCount()) {
+        return;
+    }
+    QStandardItem* hibernate = items->item(row);
+    hibernate->setEnabled(reason.isEmpty() || m_cmbAfter->currentIndex() == row);
+    hibernate->setToolTip(reason);
 }
 
 void TaskEditorForm::SetIdleState(const QString& unavailableReason, bool anyInput) {

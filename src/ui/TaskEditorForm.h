@@ -61,6 +61,9 @@ public:
     /// Why no-mouse-movement tasks cannot run here (empty when they can), and whether the
     /// session counts any input rather than the pointer alone.
     void SetIdleState(const QString& unavailableReason, bool anyInput);
+    /// Why this machine cannot hibernate (empty when it can): the after list's Hibernate is
+    /// then greyed out unless chosen, and says why.
+    void SetHibernateReason(const QString& reason);
     void SetEmptyTask(bool empty);
     void SetCommandLine(const QString& commandLine);
     /// Ticks or clears the box that makes a close task ask its program first.

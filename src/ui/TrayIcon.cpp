@@ -1,5 +1,7 @@
 #include "ui/TrayIcon.h"
 
+#include "ui/MainMenus.h"
+
 #include "core/Engine.h"
 #include "ui/Lan.h"
 #include "ui/StatusTexts.h"
@@ -32,6 +34,7 @@ TrayIcon::TrayIcon(Engine& engine, QObject* parent)
         // The marks' listener refreshes the menu with everything else that shows them.
         connect(action, &QAction::triggered, this, [this, mark] { m_engine.ToggleMark(mark); });
     }
+    MainMenus::FollowHibernation(*m_menuAfter, *m_marks[Mark::Hibernate], m_engine);
     m_menu->addSeparator();
     m_exit = m_menu->addAction(QString());
     m_exit->setObjectName(QStringLiteral("trayExit"));

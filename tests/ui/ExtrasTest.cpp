@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
@@ -245,6 +246,24 @@ private Q_SLOTS:
         QVERIFY2(list->topLevelItem(0)->text(2).endsWith(
                      QLatin1String("; 1 closed, 0 forced after 10 s")),
                  qPrintable(list->topLevelItem(0)->text(2)));
+    }
+
+    void hibernationThatIsNotAllowedIsGreyedOutWhereverItIsOffered() {
+        m_desk->power.hibernateReason = "hibernation is turned off on this computer";
+        QMenu* tray = m_desk->window->Tray().Menu()->findChild<QMenu*>(QStringLiteral("trayAfter"));
+        for (QMenu* menu : {W<QMenu>("menuAfter"), tray}) {
+            Q_EMIT menu->aboutToShow();
+            QAction* hibernate = menu->actions().at(3);
+            QVERIFY2(!hibernate->isEnabled(), qPrintable(menu->objectName()));
+            QVERIFY(hibernate->toolTip().contains(QLatin1String("turned off")));
+        }
+        m_desk->Editor()->ShowEditor();
+        auto* after = qobject_cast<QStandardItemModel*>(W<QComboBox>("cmbAfter")->model());
+        QVERIFY(!after->item(PowerIndex(PowerAction::Hibernate))->isEnabled());
+
+        m_desk->power.hibernateReason.clear();
+        Q_EMIT tray->aboutToShow();
+        QVERIFY(tray->actions().at(3)->isEnabled());
     }
 
     void theTrayMenuSetsTheAfterAllChoiceAndTheWindowClosesToTheTray() {

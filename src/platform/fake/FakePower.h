@@ -16,6 +16,9 @@ public:
     void Process() override {}
     void SetMainWindow(std::uint64_t nativeHandle) override { mainWindow = nativeHandle; }
     void EnableShutdownPrivilege() override { calls.emplace_back("EnableShutdownPrivilege"); }
+    [[nodiscard]] std::string HibernateUnavailableReason() const override {
+        return hibernateReason;
+    }
     void HibernatePC() override { calls.emplace_back("HibernatePC"); }
     void ShutDownPC() override { calls.emplace_back("ShutDownPC"); }
     void RebootPC() override { calls.emplace_back("RebootPC"); }
@@ -37,6 +40,7 @@ public:
     }
 
     std::vector<std::string> calls;
+    std::string hibernateReason; ///< Non-empty: this machine cannot hibernate.
     std::uint64_t mainWindow = 0;
     OutcomeHandler outcome;
 };
