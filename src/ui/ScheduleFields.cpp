@@ -243,9 +243,9 @@ void ScheduleFields::Retranslate() {
         list->setAccessibleDescription(name);
     }
 
-    // "When a program exits": the option and the list read as one sentence.
     // Where any input counts, a caption naming the mouse would promise less than is watched.
     m_chkMouse->setText(m_idleAnyInput ? tr("After No Input") : tr("After No Mouse Moving"));
+    // "When a program exits": the option and the list read as one sentence.
     m_optWhen->setText(tr("When"));
     m_cmbWhen->setItemText(0, tr("a program exits"));
     m_cmbWhen->setItemText(1, tr("the network goes quiet"));
@@ -384,12 +384,11 @@ void ScheduleFields::Fill(const TaskBuilder::Input& in) {
     m_chkMouse->setChecked(in.noMouseMoving && m_chkMouse->isEnabled());
 }
 
-void ScheduleFields::SetIdleState(const QString& unavailableReason, bool anyInput) {
+void ScheduleFields::SetIdleState(const QString& reason, bool anyInput) {
     if (anyInput != m_idleAnyInput) {
         m_idleAnyInput = anyInput;
         Retranslate();
     }
-    const QString& reason = unavailableReason;
     m_idleReason = reason;
     m_chkMouse->setToolTip(reason);
     OnTriggerChanged();

@@ -48,7 +48,7 @@ public:
     /// Why no-mouse-movement tasks cannot run here (empty when they can), and whether any input
     /// counts rather than the pointer alone (the box is then named for input). While the reason
     /// is not empty the box is cleared and disabled, and says why in its tooltip.
-    void SetIdleState(const QString& unavailableReason, bool anyInput);
+    void SetIdleState(const QString& reason, bool anyInput);
 
     /// What the chosen trigger waits for; None for the countdown and the specific time.
     [[nodiscard]] TaskBuilder::Input::Watch ChosenWatch() const;
