@@ -14,6 +14,8 @@ packages=(
     # tests and benchmarks
     googletest libgtest-dev libgmock-dev libbenchmark-dev g++-mingw-w64-x86-64-posix
     wine wine64
+    # The locale sources the UTF-8 code-page Wine prefix is compiled from.
+    locales
     xvfb xauth openbox xdotool x11-apps x11-utils xterm dbus python3-dbusmock
     fonts-dejavu-core desktop-file-utils imagemagick
     # the accessibility tree test: the AT-SPI bus and its Python client
