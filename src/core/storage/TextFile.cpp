@@ -11,42 +11,24 @@ namespace morvane {
 
 namespace {
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Windows-1252 bytes 0x80-0x9F; the five undefined ones map to the C1 controls as Windows does.
 constexpr std::array<char32_t, 32> kCp1252High = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// Built as a path, never through narrow text: on Windows a name the ANSI code page cannot hold
-// would not survive the round trip.
 // The shape IsTemporaryNameFor knows: ".NAME.DIGITS.tmp".
 constexpr std::size_t kTempDigits = 9;
 constexpr std::string_view kTempEnd = ".tmp";
 
+// Built as a path, never through narrow text: on Windows a name the ANSI code page cannot hold
+// would not survive the round trip.
 std::filesystem::path TempPathFor(const std::filesystem::path& path) {
     static std::mt19937_64 rng{std::random_device{}()};
     std::filesystem::path name = ".";
     name += path.filename();
     name += "." + std::to_string(rng() % 1000000000ULL) + std::string(kTempEnd);
     return path.parent_path() / name;
-}
-
-// A path for a message, as UTF-8 whatever the host's own encoding of names.
-std::string PathText(const std::filesystem::path& path) {
-    return Utf8FromPath(path);
 }
 
 // The new name is in place whatever this says: a folder that cannot be synced (some file
@@ -110,9 +92,9 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
         if (c < 0x80) {
             out.push_back(ch);
         } else if (c < 0xA0) {
-            AppendUtf8(out, kCp1252High[c - 0x80]);
+            path_text::AppendUtf8(out, kCp1252High[c - 0x80]);
         } else {
-            AppendUtf8(out, c);
+            path_text::AppendUtf8(out, c);
         }
     }
     return out;
@@ -230,7 +212,7 @@ WriteResult WriteBytesAtomic(const std::filesystem::path& path,
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) {
-            return {"cannot create " + PathText(temp)};
+            return {"cannot create " + Utf8FromPath(temp)};
         }
         for (const std::string& line : lines) {
             out.write(line.data(), static_cast<std::streamsize>(line.size()));
@@ -239,7 +221,7 @@ WriteResult WriteBytesAtomic(const std::filesystem::path& path,
         out.close();
         if (!out) {
             std::filesystem::remove(temp, ec);
-            return {"cannot write " + PathText(temp)};
+            return {"cannot write " + Utf8FromPath(temp)};
         }
     }
     // Renamed before its data reached the disk, the file could be empty after a power loss.
@@ -253,7 +235,7 @@ WriteResult WriteBytesAtomic(const std::filesystem::path& path,
     std::string failure;
     if (sync != nullptr) {
         if (const Result replaced = sync->Replace(temp, path); !replaced.Ok()) {
-            failure = replaced.Message().empty() ? "cannot replace " + PathText(path)
+            failure = replaced.Message().empty() ? "cannot replace " + Utf8FromPath(path)
                                                  : replaced.Message();
         }
     } else if (std::filesystem::rename(temp, path, ec); ec) {
@@ -280,7 +262,7 @@ WriteResult WriteTextLinesAtomic(const std::filesystem::path& path,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::optional<std::string> encoded = codec.Encode(lines[i]);
         if (!encoded) {
-            return {"cannot encode line " + std::to_string(i + 1) + " of " + PathText(path) +
+            return {"cannot encode line " + std::to_string(i + 1) + " of " + Utf8FromPath(path) +
                     " in the system's code page"};
         }
         bytes.push_back(std::move(*encoded));
